@@ -1,0 +1,55 @@
+#include "data/forms.h"
+
+#include "data/mod_main.h"
+#include "host/state.h"
+
+namespace ostrevan {
+
+FrmCargaDatos::FrmCargaDatos() {
+  Txt_TipoNomenclador.SetText("N/A");
+  Txt_Descripcion.ToolTipText = "Click para editar";
+  Txt_FCFecha.Tag = "NTab";
+  TimerReload.Interval = 100;
+  Cmb_Camara.Click = [this] { Cmb_Camara_Change(Cmb_Camara, cboPais, nullptr); };
+  cboPais.Click = [this] { cbx_Pais_Change(Cmb_Camara, cboPais, St().bCertificadoCargado); };
+}
+
+std::vector<std::pair<TextBox*, const char*>> FrmCargaDatos::HeaderBoxes() {
+  return {{&Txt_Descripcion, "Descripcion"},  {&Txt_Estado, "Estado"},
+          {&Txt_ProdFinExp, "ProdFinExp"},    {&Txt_Importador, "Importador"},
+          {&Txt_Consignatario, "Consignatario"}, {&Txt_PuertoEmbarque, "PuertoEmbarque"},
+          {&Txt_MedioTransporte, "MedioTransp"}, {&Txt_PaisDest, "PaisDest"},
+          {&Txt_FactComerc, "FactComer"},     {&Txt_FCNumero, "FcNro"},
+          {&Txt_FCFecha, "FcFecha"},          {&Txt_Observaciones, "Observaciones"},
+          {&Txt_DeclProdFin, "DeclProdFin"},  {&Txt_DeclAcuerdo, "DeclAcuerdo"},
+          {&Txt_Fecha, "Fecha"}};
+}
+
+FrmSeleccionCertif::FrmSeleccionCertif() {
+  Cmb_Camara.Click = [this] {
+    Cmb_Camara_Change(Cmb_Camara, Cmb_CertificadoPais, &ImgCamara);
+    Lbl_Descripcion.SetCaption(Cmb_Camara.Text());
+    Lbl_CodigoFormulario.SetCaption(St().sIdFormulario);
+  };
+  Cmb_CertificadoPais.Click = [this] {
+    cbx_Pais_Change(Cmb_Camara, Cmb_CertificadoPais, false);
+    Lbl_CodigoFormulario.SetCaption(St().sIdFormulario);
+    Txt_Nomenclador.SetText(CargaDatos().Txt_TipoNomenclador.Text());
+  };
+}
+
+namespace {
+thread_local std::unique_ptr<DataState> data;
+}
+
+DataState& D() {
+  if (!data) data = std::make_unique<DataState>();
+  return *data;
+}
+
+void ResetAll() {
+  ResetState();
+  data = std::make_unique<DataState>();
+}
+
+}  // namespace ostrevan

@@ -1,0 +1,94 @@
+#pragma once
+// The windows' contents as the certificate procedures see them, one instance of each per
+// host thread (the classic forms were global too). The widgets show these models.
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+#include "data/controls.h"
+
+namespace ostrevan {
+
+struct FrmCargaDatos {
+  FrmCargaDatos();
+  FrmCargaDatos(const FrmCargaDatos&) = delete;  // its handlers point at its own combos
+  FrmCargaDatos& operator=(const FrmCargaDatos&) = delete;
+  TextBox Txt_Descripcion, Txt_Estado, Txt_ProdFinExp, Txt_Importador, Txt_Consignatario,
+      Txt_PuertoEmbarque, Txt_MedioTransporte, Txt_PaisDest, Txt_FactComerc, Txt_FCNumero,
+      Txt_FCFecha, Txt_Observaciones, Txt_DeclProdFin, Txt_DeclAcuerdo, Txt_Fecha,
+      Txt_TipoNomenclador, Text1;
+  ComboBox Cmb_Camara, cboPais;
+  Grid MsfgParteI, MsfgParteII;
+  Label Lbl_TotalArts{"Total Arts:"}, LblSelInfo;
+  // The labels whose captions follow the form (found by their tags).
+  Label Lbl_Cuit{"1) Productor final o exportador (Nombre, Direccion , Pais)", "ID001"};
+  Label Lbl_NroRegistro{"2) Importador (Nombre, Direccion, Pais)", "ID002"};
+  Label Label7{"15) Declaracion del producto final o del exportador:", "ID049"};
+  Label Label10{
+      "Declaramos que las mercaderias mencionadas en el presente formulario fueron producidas "
+      "en ",
+      "ID050"};
+  Label Label13{
+      "y estan de acuerdo con las condiciones de origen establecidas en el acuerdo ", "ID051"};
+  Image Image1;
+  Timer TimerReload;
+  int rowParteI = 0, rowParteII = 0;  // remembered current rows of the two grids
+  QString selPosition;                // tariff code of the first marked item
+  QStringList selected;               // keys of the marked items
+  // Every header box with the CeoMercosur column it holds.
+  std::vector<std::pair<TextBox*, const char*>> HeaderBoxes();
+};
+
+struct FrmOstrevanLista {
+  Grid Msfg_ListadoMn;
+};
+
+struct FrmGuardaDatos {
+  TextBox txtInterno, Txt_Descripcion, Txt_IdOperacion, Txt_Estado;
+  ComboBox Cbx_Pais;
+};
+
+struct FrmSeleccionCertif {
+  FrmSeleccionCertif();
+  FrmSeleccionCertif(const FrmSeleccionCertif&) = delete;
+  FrmSeleccionCertif& operator=(const FrmSeleccionCertif&) = delete;
+  ComboBox Cmb_Camara, Cmb_CertificadoPais;
+  TextBox Txt_Pais, Txt_Nomenclador;
+  Label Lbl_Descripcion, Lbl_CodigoFormulario;
+  Image ImgCamara;
+  bool Cancel = false;
+};
+
+// {IdNormasOrigen, group number, description}; entry 0 is the empty record.
+struct NormaOrigen {
+  QString id;
+  QString grupo;
+  QString descripcion;
+};
+
+// The items of a host operation as the last import read them, indexed from 1.
+struct ImportedItems {
+  QStringList ncm{QString()}, naladisa{QString()}, unidad{QString()}, codigo{QString()},
+      descripcion{QString()};
+  std::vector<double> cantidad{0}, fob{0};
+  int Count() const { return static_cast<int>(ncm.size()) - 1; }
+};
+
+struct DataState {
+  FrmCargaDatos cargaDatos;
+  FrmOstrevanLista lista;
+  FrmGuardaDatos guardaDatos;
+  FrmSeleccionCertif seleccion;
+  std::vector<NormaOrigen> normas{NormaOrigen{}};
+  ImportedItems importados;
+  bool usaFactura = false;
+};
+
+DataState& D();
+inline FrmCargaDatos& CargaDatos() { return D().cargaDatos; }
+inline FrmOstrevanLista& Lista() { return D().lista; }
+// Resets the component state and every form (tests, and a new run of the component).
+void ResetAll();
+
+}  // namespace ostrevan

@@ -1,0 +1,280 @@
+// Loading and saving the certificate header, the chamber and form drop-downs and the
+// per-form parameters.
+#include "data/forms.h"
+#include "data/mod_main.h"
+#include "host/errors.h"
+#include "host/msgbox.h"
+#include "host/sqltext.h"
+#include "host/state.h"
+#include "host/value.h"
+
+namespace ostrevan {
+
+namespace {
+const QString kModulo = QStringLiteral("Módulo");
+const QString kModMain = QStringLiteral("Mod_Main");
+const QString kPrompt = QStringLiteral("Seleccione el formulario correspondiente al pais");
+
+// Selects the first entry whose text equals the given one, ignoring case (raising Click).
+void SelectByText(ComboBox& combo, const QString& text) {
+  const QString wanted = text.toUpper();
+  for (int i = 0; i < combo.ListCount(); ++i) {
+    if (combo.List(i).toUpper() == wanted) {
+      combo.SetListIndex(i);
+      return;
+    }
+  }
+}
+
+bool IsOffset(const QString& property) {
+  const QString p = property.toUpper();
+  return p == "YOFFSET" || p == "XOFFSET";
+}
+}  // namespace
+
+void CargarDatosAPlanilla(const QString& idCeo, bool) {
+  try {
+    FrmCargaDatos& f = CargaDatos();
+    Recordset rs;
+    if (Query("OSTREVAN", "Select * From CeoMercosur Where IdCeo ='" + SqlText(idCeo) + "'", rs)) {
+      if (rs.RecordCount() > 1) {
+        MsgBox("Registro Duplicado");
+      } else {
+        for (; !rs.Eof(); rs.MoveNext()) {
+          f.Txt_Descripcion.SetText(Txt(rs.Fields("Descripcion").Value));
+          f.Txt_Estado.SetText(Txt(rs.Fields("Estado").Value));
+          SetCombosFromIdFormulario(f.Cmb_Camara, f.cboPais, Txt(rs.Fields("IdFormulario").Value));
+          f.Txt_ProdFinExp.SetText(Txt(rs.Fields("ProdFinExp").Value));
+          f.Txt_Importador.SetText(Txt(rs.Fields("Importador").Value));
+          f.Txt_Consignatario.SetText(Txt(rs.Fields("Consignatario").Value));
+          f.Txt_PuertoEmbarque.SetText(Txt(rs.Fields("PuertoEmbarque").Value));
+          f.Txt_MedioTransporte.SetText(Txt(rs.Fields("MedioTransp").Value));
+          f.Txt_PaisDest.SetText(Txt(rs.Fields("PaisDest").Value));
+          f.Txt_FactComerc.SetText(Txt(rs.Fields("FactComer").Value));
+          f.Txt_FCNumero.SetText(Txt(rs.Fields("FcNro").Value));
+          f.Txt_FCFecha.SetText(Txt(rs.Fields("FcFecha").Value));
+          CargarArticulosEnGridDB();
+          f.Txt_Observaciones.SetText(Txt(rs.Fields("Observaciones").Value));
+          f.Txt_DeclProdFin.SetText(Txt(rs.Fields("DeclProdFin").Value));
+          f.Txt_DeclAcuerdo.SetText(Txt(rs.Fields("DeclAcuerdo").Value));
+          f.Txt_Fecha.SetText(Txt(rs.Fields("Fecha").Value));
+        }
+      }
+    }
+    St().sIdCeo = idCeo;
+    CargarArticulosEnGrid(0);
+    St().bCertificadoCargado = true;
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "CargarDatosAPlanilla", kModulo, kModMain);
+  }
+}
+
+void SetCombosFromIdFormulario(ComboBox& camara, ComboBox& formulario, const QString& formId) {
+  try {
+    Recordset rs;
+    if (!Query("CEOCFG",
+               "Select Formulario, Camara From CeoFormularios, CeoCamaras Where "
+               "CeoCamaras.IdCamara = CeoFormularios.IdCamara and IdFormulario = '" +
+                   SqlText(formId) + "'",
+               rs)) {
+      return;
+    }
+    const QString nombreCamara = Txt(rs.Fields("Camara").Value);
+    const QString nombreFormulario = Txt(rs.Fields("Formulario").Value);
+    SelectByText(camara, nombreCamara);
+    SelectByText(formulario, nombreFormulario);
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "SetCombosFromIdFormulario", kModulo, kModMain);
+  }
+}
+
+void LoadCombos(ComboBox& camara, ComboBox& formulario) {
+  try {
+    camara.Clear();
+    Recordset rs;
+    if (Query("CEOCFG", "Select Camara From CeoCamaras Order by IdCamara", rs)) {
+      for (; !rs.Eof(); rs.MoveNext()) camara.AddItem(Txt(rs.Fields("Camara").Value));
+    }
+    LoadComboPaises("", formulario);
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "LoadCombos", "Formulario", "Frm_CargaDatos");
+  }
+}
+
+void LoadComboPaises(const QString& camara, ComboBox& formulario) {
+  try {
+    formulario.Clear();
+    Recordset rs;
+    if (Query("CEOCFG",
+              "Select Formulario From CeoFormularios Where IdCamara = '" +
+                  SqlText(GetIDCamaraFromName(camara)) + "' Order by IdCamara",
+              rs)) {
+      for (; !rs.Eof(); rs.MoveNext()) formulario.AddItem(Txt(rs.Fields("Formulario").Value));
+    } else {
+      formulario.AddItem("Debe seleccionar una Camara.");
+    }
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "LoadComboPaises", "Formulario", "Frm_CargaDatos");
+  }
+}
+
+QString ChamberImage(const QString& camara) {
+  const QString c = camara.toUpper();
+  if (c != "CAC" && c != "CACIPRA" && c != "CERA") return {};
+  QString dir = St().sFrmDir.isEmpty() ? FormsDir() : St().sFrmDir;
+  return dir + c + ".JPG";
+}
+
+void Cmb_Camara_Change(ComboBox& camara, ComboBox& formulario, Image* image) {
+  try {
+    const QString idCamara = GetIDCamaraFromName(camara.Text());
+    Recordset rs;
+    if (Query("CEOCFG",
+              "Select Formulario,IdCamara From CeoFormularios Where CeoFormularios.idCamara = '" +
+                  SqlText(idCamara) + "'",
+              rs)) {
+      formulario.Clear();
+      formulario.AddItem(kPrompt);
+      for (; !rs.Eof(); rs.MoveNext()) formulario.AddItem(Txt(rs.Fields("Formulario").Value));
+      formulario.SetListIndex(0);
+    }
+    St().sIdFormulario.clear();
+    if (image) {
+      QString picture = ChamberImage(camara.Text());
+      if (!picture.isEmpty()) image->LoadPicture(picture);
+    }
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "Cmb_Camara_Change", "", kModMain);
+  }
+}
+
+void cbx_Pais_Change(ComboBox& camara, ComboBox& formulario, bool loaded) {
+  try {
+    const QString idCamara = GetIDCamaraFromName(camara.Text());
+    Recordset rs;
+    if (Query("CEOCFG",
+              "Select Nomenclador From CeoFormularios, CeoPaises Where CeoFormularios.idFormulario "
+              "= CeoPaises.idFormulario and CeoFormularios.Formulario = '" +
+                  SqlText(formulario.Text()) + "' and CeoFormularios.IDCamara = '" +
+                  SqlText(idCamara) + "'",
+              rs)) {
+      const QString nomenclador = Txt(rs.Fields("Nomenclador").Value).toUpper();
+      St().bNaladisa = nomenclador == "NALADISA";
+      St().sIdFormulario = GetIDFormularioFromName(formulario.Text(), idCamara);
+      CargaDatos().Txt_TipoNomenclador.SetText(nomenclador);
+    }
+    if (loaded && formulario.ListIndex() > 0 && camara.ListIndex() != -1 &&
+        St().bCertificadoCargado) {
+      St().bRecargar = true;
+      GuardarCambios();
+      CargaDatos().TimerReload.SetEnabled(true);
+    }
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "cbx_Pais_Change", "", kModMain);
+  }
+}
+
+QString GetIDCamaraFromName(const QString& name) {
+  try {
+    Recordset rs;
+    if (Query("CEOCFG", "Select IdCamara From CeoCamaras Where Camara ='" + SqlText(name) + "'",
+              rs)) {
+      return Txt(rs.Fields("IdCamara").Value);
+    }
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "GetIDCamaraFromName", kModulo, kModMain);
+  }
+  return {};
+}
+
+QString GetIDFormularioFromName(const QString& form, const QString& idCamara) {
+  try {
+    Recordset rs;
+    if (Query("CEOCFG",
+              "Select IdFormulario From CEOFormularios Where Formulario ='" + SqlText(form) +
+                  "' and IdCamara = '" + SqlText(idCamara) + "'",
+              rs)) {
+      return Txt(rs.Fields("IdFormulario").Value);
+    }
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "GetIDFormularioFromName", kModulo, kModMain);
+  }
+  return {};
+}
+
+bool CargarDatosADb(const QString& idCeo) {
+  try {
+    FrmCargaDatos& f = CargaDatos();
+    auto col = [](const char* name, const TextBox& box, bool tight = false) {
+      return QString::fromLatin1(name) + (tight ? " = '" : " ='") + SqlText(box.Text()) + "',";
+    };
+    QString sql = "Update CeoMercosur Set " + col("Descripcion", f.Txt_Descripcion, true) +
+                  col("Estado", f.Txt_Estado, true) + "PaisCodeCEO = '" +
+                  SqlText(f.cboPais.Text()) + "'," + col("ProdFinExp", f.Txt_ProdFinExp) +
+                  col("Importador", f.Txt_Importador) + col("Consignatario", f.Txt_Consignatario) +
+                  col("PuertoEmbarque", f.Txt_PuertoEmbarque) +
+                  col("MedioTransp", f.Txt_MedioTransporte) + col("PaisDest", f.Txt_PaisDest) +
+                  col("FactComer", f.Txt_FactComerc) + col("FcNro", f.Txt_FCNumero) +
+                  col("FcFecha", f.Txt_FCFecha) + col("Observaciones", f.Txt_Observaciones) +
+                  col("DeclProdFin", f.Txt_DeclProdFin) + col("DeclAcuerdo", f.Txt_DeclAcuerdo) +
+                  col("Fecha", f.Txt_Fecha);
+    const QString formId =
+        GetIDFormularioFromName(f.cboPais.Text(), GetIDCamaraFromName(f.Cmb_Camara.Text()));
+    if (formId.isEmpty()) {
+      MsgBox("Asegurese antes de guardar los datos, seleccionar la Camara y el Formulario acorde "
+             "al Pais",
+             vbExclamation, "Ostrevan - Grabar Datos");
+      return false;
+    }
+    sql += "IdFormulario = '" + SqlText(formId) + "'" + "Where IdCeo = '" + SqlText(idCeo) + "'";
+    return Execute("OSTREVAN", sql) > 0;
+  } catch (const std::exception& e) {
+    ReportBracket(e, " Mod_Main [CargarDatosADb] ");
+  }
+  return false;
+}
+
+bool GuardarCambios() {
+  try {
+    if (!CargarDatosADb(St().sIdCeo)) {
+      MsgBox("La Información no ha sido actualizada", vbInformation,
+             "Guardar Certificado de Origen");
+      return false;
+    }
+    return true;
+  } catch (const std::exception& e) {
+    ReportBracket(e, " Frm_CargaDatos [GuardarCambios] ");
+  }
+  return false;
+}
+
+QString GetCEOParamInfo(const QString& formId, const QString& property, bool invert) {
+  try {
+    const bool cli = IsOffset(property) != invert;
+    const QString where = " where IdFormulario = '" + SqlText(formId) + "' AND Propiedad = '" +
+                          SqlText(property) + "'";
+    Recordset rs;
+    bool found = cli ? Query("OSTREVAN_CLI", "Select Valor from CeoParametros" + where, rs)
+                     : Query("CEOCFG", "Select Valor From CeoParametros" + where, rs);
+    if (found) return Txt(rs.Fields("Valor").Value);
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "GetCEOParamInfo", kModulo, kModMain);
+  }
+  return {};
+}
+
+bool SetCEOParamInfo(const QString& formId, const QString& property, const QString& value) {
+  try {
+    const QString sql = "Update CeoParametros Set Valor = '" + SqlText(value) +
+                        "' Where Propiedad = '" + SqlText(property) + "' AND IdFormulario = '" +
+                        SqlText(formId) + "'";
+    return Execute(IsOffset(property) ? "OSTREVAN_CLI" : "CEOCFG", sql) != 0;
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "SetCEOParamInfo", kModulo, kModMain);
+  }
+  return false;
+}
+
+void LiberarObjetos() { LiberarComponentes(); }
+
+}  // namespace ostrevan

@@ -1,0 +1,255 @@
+// Creating a certificate from a host operation: destination country, header row and the
+// import of the operation's exporter data and goods.
+#include <QDate>
+
+#include "data/forms.h"
+#include "data/mod_main.h"
+#include "host/errors.h"
+#include "host/msgbox.h"
+#include "host/progress.h"
+#include "host/sqltext.h"
+#include "host/state.h"
+#include "host/timer.h"
+#include "host/value.h"
+
+namespace ostrevan {
+
+namespace {
+const QString kModulo = QStringLiteral("Módulo");
+const QString kModMain = QStringLiteral("Mod_Main");
+
+// The lookups of country and unit name: the last row wins.
+QString LastOf(const QString& sql, const char* field, const char* procedure) {
+  QString result;
+  try {
+    Recordset rs;
+    if (Query("INTERNOS", sql, rs)) {
+      for (; !rs.Eof(); rs.MoveNext()) result = Txt(rs.Fields(field).Value);
+    }
+  } catch (const std::exception& ex) {
+    RuntimeError e = AsRuntimeError(ex);
+    MsgBox(e.Description() + "\r\n" + e.Source() + "\r\n[" + procedure + "]");
+  }
+  return result;
+}
+
+// A number as the statements write it: its text with "," turned into ".".
+QString StatementNumber(const QVariant& v) {
+  QVariant x = esnull(v);
+  QString t = x.typeId() == QMetaType::Double ? QString::number(x.toDouble(), 'g', 15)
+                                              : x.toString();
+  return t.replace(',', '.');
+}
+}  // namespace
+
+QString QuitarSaltosDeLinea(const QString& text) {
+  QString t = text;
+  return t.replace("\r\n", " ");
+}
+
+QString GetPaisDestinoFromInternoNuevo() {
+  try {
+    ComponentState& st = St();
+    Recordset rs;
+    if (!Query("INTERNOS",
+               "Select IdPaisDestino  From Caratula Where Interno ='" + SqlText(st.sInternoHost) +
+                   "'",
+               rs)) {
+      return {};
+    }
+    if (rs.RecordCount() >= 2) {
+      MsgBox("Registro Duplicado");
+      return {};
+    }
+    const long id = static_cast<long>(esnumero(rs.Fields("IdPaisDestino").Value));
+    st.sPaisDestino = PaisDataFormId(QString::number(id));
+    st.sIdCeo = st.sInternoHost;
+    return st.sPaisDestino;
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "GetPaisDestinoFromInternoNuevo", kModulo, kModMain);
+  }
+  return {};
+}
+
+QString PaisDataFormId(const QString& id) {
+  return LastOf("Select id, descripcion from pais where id = '" + SqlText(id) + "'",
+                "Descripcion", "PaisDataFormId");
+}
+
+QString UnidadDataFromId(const QString& id) {
+  return LastOf("Select id, simple from unidades where id = '" + SqlText(id) + "'", "Simple",
+                "UnidadDataFromId");
+}
+
+QString GetUnidadDestino(const QString& unidad) {
+  Recordset rs;
+  if (Query("OSTREVAN",
+            "Select UnidDestino From Unidad_OrigenDestino Where UnidOrigen = '" + SqlText(unidad) +
+                "'",
+            rs)) {
+    return Txt(rs.Fields("UnidDestino").Value);
+  }
+  return {};
+}
+
+bool CrearInterno() {
+  try {
+    const ComponentState& st = St();
+    const QString id = SqlText(st.sIdCeo);
+    return Execute("OSTREVAN",
+                   "Insert into CeoMercosur(Descripcion,PaisDest,IdCeo,Estado,IdFormulario) "
+                   "Values ('[" +
+                       id + "]-[Quandor]','" + SqlText(st.sPaisDestino) + "','" + id +
+                       "','Creando','" + SqlText(st.sIdFormulario) + "')") > 0;
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "CrearInterno", kModulo, kModMain);
+  }
+  return false;
+}
+
+QString GetFormatoNumero(const QString& entity, const QString& expression, const QString& mask) {
+  long decimals = mask.size() - (mask.indexOf('.') + 1);
+  if (mask.indexOf('.') < 0) decimals = 0;
+  QString f = MainManager().getNumberFormatbyEntity(entity, "999,999", decimals);
+  return f.replace("999.999", expression);
+}
+
+namespace {
+
+// Steps 3 and 4: the operation and its client; duplicates are reported and skipped.
+double ReadOperationAndClient() {
+  ComponentState& st = St();
+  double factor = 0;
+  Recordset rs;
+  if (Query("INTERNOS",
+            "Select Interno,Cuitcliente,fobdivcambio, IdPaisDestino From Caratula Where Interno ='" +
+                SqlText(st.sIdCeo) + "'",
+            rs)) {
+    if (rs.RecordCount() >= 2) {
+      MsgBox("Registro Duplicado");
+    } else {
+      st.sCuitCliente = Txt(rs.Fields("CuitCliente").Value);
+      factor = esnumero(rs.Fields("fobdivcambio").Value);
+    }
+  }
+  if (Query("PERSONAL",
+            "Select Nombre,Domicilio,Localidad,Cuit From Clientes Where Cuit ='" +
+                SqlText(st.sCuitCliente) + "'",
+            rs)) {
+    if (rs.RecordCount() >= 2) {
+      MsgBox("Registro Duplicado");
+    } else {
+      st.sNombreCliente = Txt(rs.Fields("Nombre").Value);
+      st.sDomicilioCliente = Txt(rs.Fields("Domicilio").Value);
+      st.sLocalidadCliente = Txt(rs.Fields("Localidad").Value);
+      if (st.sIdFormulario.trimmed() == "CEO104") {
+        st.sDomicilioCliente = st.sDomicilioCliente + " " + Txt(rs.Fields("Localidad").Value);
+        st.sLocalidadCliente = QDate::currentDate().toString("dd/MM/yyyy");
+      }
+    }
+  }
+  return factor;
+}
+
+QString ItemQuery(double factor, bool usaFactura, bool naladisa) {
+  const QString fob =
+      GetFormatoNumero("INTERNOS", "Fob * " + QString::number(factor, 'g', 15), "00.00");
+  const QString source = usaFactura ? " as FobEx From SubItems" : " as FobEx From groupSubItems";
+  const QString order = naladisa ? (usaFactura ? " Order by left(Naladisa,10)"
+                                               : " Order by left(NALADISA,10)")
+                                 : " Order by left(Ncm,10)";
+  return "Select Interno,left(Ncm,10) as ncmex,Naladisa,Cantidad,idarticulo,idcatalogo,"
+         "Descripcion,IdUnidad," +
+         fob + source + " Where Interno ='" + SqlText(St().sIdCeo) + "'" + order;
+}
+
+}  // namespace
+
+void LoadFromQuandor() {
+  StatusPopup& popup = Popup();
+  ImportedItems& lists = D().importados;
+  try {
+    lists = ImportedItems();
+    popup.ShowStatus();
+    popup.UseBoton(true);
+    popup.EnableBoton(false);
+    cGetTimer timer;
+    timer.StartTimer();
+    ComponentState& st = St();
+    const double factor = ReadOperationAndClient();
+    D().usaFactura = esnumero(GetCEOParamInfo(st.sIdFormulario, "UsaFactura", false)) == 1;
+
+    Recordset rs;
+    if (!Query("INTERNOS", ItemQuery(factor, D().usaFactura, st.bNaladisa), rs) ||
+        rs.RecordCount() < 1) {
+      // Nothing to import: close the popup rather than wait on a button nobody needs.
+      popup.UseBoton(false);
+      popup.HideStatus();
+      SetCombosFromIdFormulario(CargaDatos().Cmb_Camara, CargaDatos().cboPais, st.sIdFormulario);
+      return;
+    }
+    popup.RegTotal(rs.RecordCount());
+    long n = 0;
+    Recordset cat;
+    for (; !rs.Eof(); rs.MoveNext()) {
+      const QString idArticulo = Txt(rs.Fields("idarticulo").Value);
+      QString codigo, descripcion, partida;
+      if (!Query("INTERNOS",
+                 "SELECT idarticulo , descripcion, left(NCM,10) as ncmArticulo , Naladisa FROM "
+                 "catarticulos WHERE idcatalogo = '" +
+                     SqlText(Txt(rs.Fields("idcatalogo").Value)) + "' and idarticulo = '" +
+                     SqlText(idArticulo) + "'",
+                 cat)) {
+        descripcion = "articulo " + idArticulo.trimmed() + " no encontrado";
+      } else {
+        codigo = Txt(cat.Fields("idarticulo").Value).trimmed();
+        descripcion = QuitarSaltosDeLinea(Txt(cat.Fields("descripcion").Value).trimmed());
+        if (descripcion.isEmpty()) {
+          descripcion =
+              "descripcion del articulo " + Txt(cat.Fields("idarticulo").Value) + " no encontrado";
+        }
+        const QString code = Txt(cat.Fields(st.bNaladisa ? "Naladisa" : "ncmArticulo").Value);
+        if (!code.isEmpty()) partida = GetNCMData(code);
+      }
+      ++n;
+      const QString unidad = UnidadDataFromId(Txt(rs.Fields("IdUnidad").Value));
+      lists.naladisa << Txt(rs.Fields("naladisa").Value);
+      lists.ncm << Txt(rs.Fields("ncmex").Value);
+      lists.cantidad.push_back(esnumero(rs.Fields("Cantidad").Value));
+      lists.unidad << unidad;
+      lists.codigo << codigo;
+      lists.descripcion << descripcion;
+      lists.fob.push_back(esnumero(rs.Fields("FobEx").Value));
+
+      popup.Mensaje("Insertando articulos del QUANDOR al Certificado de Origen...");
+      popup.RegAct(rs.AbsolutePosition());
+      popup.ElapsedTIME(timer.LAP());
+      const QString mapped = GetUnidadDestino(unidad);
+      const QString stored = mapped.isEmpty() ? unidad : mapped;
+      Execute("OSTREVAN",
+              "Insert into Articulos(NroOrden,NCM,NALADISA,CodArticulo,DenoMerc,TextoPartida,"
+              "PesoCant,ValorFobUsd,IdCeo,Unidad) Values('" +
+                  QString::number(n) + "','" + SqlText(Txt(rs.Fields("ncmex").Value)) + "','" +
+                  SqlText(Txt(rs.Fields("naladisa").Value)) + "','" + SqlText(codigo) + "','" +
+                  SqlText(descripcion) + "','" + SqlText(partida) + "','" +
+                  SqlText(StatementNumber(rs.Fields("Cantidad").Value)) + "','" +
+                  SqlText(StatementNumber(rs.Fields("FobEx").Value)) + "','" +
+                  SqlText(st.sIdCeo) + "','" + SqlText(stored) + "')");
+      DoEvents();
+    }
+    const long done = popup.RegAct();
+    popup.Mensaje(QString::number(done) +
+                  " Articulos procesados, haga click en cerrar para continuar.");
+    popup.EnableBoton(true);
+    while (!popup.Cerrar()) DoEventsNow();
+    popup.HideStatus();
+    SetCombosFromIdFormulario(CargaDatos().Cmb_Camara, CargaDatos().cboPais, st.sIdFormulario);
+  } catch (const std::exception& e) {
+    // The items written so far stay; the popup must not be left without a way out.
+    popup.UseBoton(false);
+    popup.HideStatus();
+    ReportBracket(e, " Mod_Main [LoadFromQuandor] ");
+  }
+}
+
+}  // namespace ostrevan

@@ -1,0 +1,94 @@
+#include "data/schema.h"
+
+namespace ostrevan::data {
+namespace {
+
+// Text columns compare without regard to case, as the statements expect.
+#define T " TEXT COLLATE NOCASE"
+
+const std::vector<QString> kCertificados = {
+    "CREATE TABLE IF NOT EXISTS CeoMercosur (IdCeo" T " PRIMARY KEY, Descripcion" T
+    ", Estado" T ", IdFormulario" T ", PaisCodeCEO" T ", PaisDest" T ", ProdFinExp" T
+    ", Importador" T ", Consignatario" T ", PuertoEmbarque" T ", MedioTransp" T
+    ", FactComer" T ", FcNro" T ", FcFecha" T ", Observaciones" T ", DeclProdFin" T
+    ", DeclAcuerdo" T ", Fecha" T ")",
+    "CREATE TABLE IF NOT EXISTS Articulos (IdCeo" T " NOT NULL, NroOrden INTEGER NOT NULL, NCM" T
+    ", NALADISA" T ", CodArticulo" T ", DenoMerc" T ", TextoPartida" T ", TextoNCM1" T
+    ", TextoNCM2" T ", TextoNCM3" T ", PesoCant NUMERIC, ValorFobUsd NUMERIC, Unidad" T
+    ", IdNormasOrigen" T ", PRIMARY KEY (IdCeo, NroOrden))",
+    "CREATE TABLE IF NOT EXISTS Unidad_OrigenDestino (UnidOrigen" T " PRIMARY KEY, UnidDestino" T
+    ")",
+    "CREATE TABLE IF NOT EXISTS Unidades (ID INTEGER PRIMARY KEY, Simple" T ")",
+};
+
+const std::vector<QString> kParametros = {
+    "CREATE TABLE IF NOT EXISTS CeoParametros (IdFormulario" T ", Propiedad" T ", Valor" T
+    ", PRIMARY KEY (IdFormulario, Propiedad))",
+};
+
+const std::vector<QString> kFormularios = {
+    "CREATE TABLE IF NOT EXISTS CeoCamaras (IdCamara" T " PRIMARY KEY, Camara" T ")",
+    "CREATE TABLE IF NOT EXISTS CeoFormularios (IdFormulario" T " PRIMARY KEY, Formulario" T
+    ", IdCamara" T ")",
+    "CREATE TABLE IF NOT EXISTS CeoPaises (idFormulario" T ", Nomenclador" T ")",
+    "CREATE TABLE IF NOT EXISTS CeoConfig (Campo" T " PRIMARY KEY, ValorX" T ", ValorY" T
+    ", FontName" T ", FontSize" T ", Orientacion INTEGER DEFAULT 0)",
+};
+
+const std::vector<QString> kCatalogos = {
+    "CREATE TABLE IF NOT EXISTS NCMCEO (NCM" T " PRIMARY KEY, Descripcion" T ")",
+    "CREATE TABLE IF NOT EXISTS NaladisaCEO (Naladisa" T " PRIMARY KEY, Descripcion" T ")",
+    "CREATE TABLE IF NOT EXISTS DescripcionNormasOrigen (IDNormasOrigen" T
+    " PRIMARY KEY, Descripcion" T ", Oculto" T ")",
+};
+
+// The host's tables: their layout is the host's; we only need the columns we read.
+const std::vector<QString> kInternos = {
+    "CREATE TABLE IF NOT EXISTS Caratula (Interno" T ", Cuitcliente" T
+    ", fobdivcambio NUMERIC, IdPaisDestino INTEGER)",
+    "CREATE INDEX IF NOT EXISTS Caratula_Interno ON Caratula (Interno)",
+    "CREATE TABLE IF NOT EXISTS SubItems (Interno" T ", Ncm" T ", Naladisa" T
+    ", Cantidad NUMERIC, idarticulo" T ", idcatalogo" T ", Descripcion" T
+    ", IdUnidad INTEGER, Fob NUMERIC)",
+    "CREATE INDEX IF NOT EXISTS SubItems_Interno ON SubItems (Interno)",
+    "CREATE TABLE IF NOT EXISTS groupSubItems (Interno" T ", Ncm" T ", Naladisa" T
+    ", Cantidad NUMERIC, idarticulo" T ", idcatalogo" T ", Descripcion" T
+    ", IdUnidad INTEGER, Fob NUMERIC)",
+    "CREATE INDEX IF NOT EXISTS groupSubItems_Interno ON groupSubItems (Interno)",
+    "CREATE TABLE IF NOT EXISTS catarticulos (idcatalogo" T ", idarticulo" T ", descripcion" T
+    ", NCM" T ", Naladisa" T ")",
+    "CREATE INDEX IF NOT EXISTS catarticulos_id ON catarticulos (idcatalogo, idarticulo)",
+    "CREATE TABLE IF NOT EXISTS pais (id INTEGER, descripcion" T ")",
+    "CREATE TABLE IF NOT EXISTS unidades (id INTEGER, simple" T ")",
+};
+
+const std::vector<QString> kPersonal = {
+    "CREATE TABLE IF NOT EXISTS Clientes (Cuit" T ", Nombre" T ", Domicilio" T ", Localidad" T
+    ")",
+    "CREATE INDEX IF NOT EXISTS Clientes_Cuit ON Clientes (Cuit)",
+};
+
+#undef T
+
+std::vector<QString> Join(std::initializer_list<const std::vector<QString>*> parts) {
+  std::vector<QString> all;
+  for (auto* p : parts) all.insert(all.end(), p->begin(), p->end());
+  return all;
+}
+
+}  // namespace
+
+SchemaSteps SchemaFor(const QString& entity) {
+  const QString e = entity.toUpper();
+  if (e == "OSTREVAN") return {Join({&kCertificados, &kParametros, &kFormularios})};
+  if (e == "CEOCFG") return {Join({&kParametros, &kFormularios})};
+  if (e == "OSTREVAN_CLI") return {kParametros};
+  if (e == "CATALOGOS") return {kCatalogos};
+  if (e == "INTERNOS") return {kInternos};
+  if (e == "PERSONAL") return {kPersonal};
+  return {};
+}
+
+void InstallSchema() { SetSchemaProvider(&SchemaFor); }
+
+}  // namespace ostrevan::data

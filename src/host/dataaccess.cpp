@@ -1,0 +1,271 @@
+#include "host/dataaccess.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QThread>
+
+#include <set>
+
+#include "host/errors.h"
+#include "host/ini.h"
+#include "host/sistema.h"
+
+namespace ostrevan {
+
+namespace {
+SchemaProvider& Provider() {
+  static SchemaProvider p;
+  return p;
+}
+const char* kEntities[] = {"OSTREVAN", "OSTREVAN_CLI", "CEOCFG", "CATALOGOS", "INTERNOS",
+                           "PERSONAL"};
+}  // namespace
+
+void SetSchemaProvider(SchemaProvider provider) { Provider() = std::move(provider); }
+
+QString DefaultDatabaseFile(const QString& entity) {
+  QString e = entity.toUpper();
+  // The form configuration shares the certificate database, so that what the settings
+  // windows edit is what printing reads.
+  if (e == "CEOCFG") e = "OSTREVAN";
+  return "Datos" + QString(PathSep()) + e + ".db";
+}
+
+QString EntitySettings::Key() const {
+  return driver.toUpper() + "|" + database + "|" + host + "|" + QString::number(port) + "|" + user;
+}
+
+// One open database shared by every connection object whose settings are the same.
+class SharedDatabase {
+ public:
+  SharedDatabase(const EntitySettings& s, QString name) : settings_(s), name_(std::move(name)) {}
+  ~SharedDatabase() {
+    if (db_.isValid()) db_.close();
+    db_ = QSqlDatabase();  // no handle may outlive removeDatabase
+    if (QSqlDatabase::contains(name_)) QSqlDatabase::removeDatabase(name_);
+  }
+  QSqlDatabase& Open(const QString& entity);
+  const Dialect& GetDialect() const { return *dialect_; }
+
+ private:
+  void EnsureSchema(const QString& entity);
+
+  EntitySettings settings_;
+  QString name_;
+  QSqlDatabase db_;
+  std::unique_ptr<Dialect> dialect_ = DialectForDriver(settings_.driver);
+  std::set<QString> schemaDone_;
+  bool open_ = false;
+};
+
+namespace {
+using Registry = std::map<QString, std::weak_ptr<SharedDatabase>>;
+thread_local Registry registry;
+int& Counter() {
+  static thread_local int n = 0;
+  return n;
+}
+
+std::shared_ptr<SharedDatabase> Acquire(const EntitySettings& s) {
+  auto& slot = registry[s.Key()];
+  if (auto db = slot.lock()) return db;
+  QString name = QString("ostrevan-%1-%2")
+                     .arg(reinterpret_cast<quintptr>(QThread::currentThreadId()))
+                     .arg(++Counter());
+  auto db = std::make_shared<SharedDatabase>(s, name);
+  slot = db;
+  return db;
+}
+
+RuntimeError DbError(const QString& what, const QSqlError& e) {
+  QString text = e.text().trimmed();
+  return RuntimeError(err::kDatabase, what + (text.isEmpty() ? QString() : ": " + text),
+                      "Corbanet.CBNMain");
+}
+}  // namespace
+
+QSqlDatabase& SharedDatabase::Open(const QString& entity) {
+  if (!open_) {
+    if (!QSqlDatabase::isDriverAvailable(settings_.driver)) {
+      throw RuntimeError(err::kDatabase,
+                         "El controlador de base de datos " + settings_.driver +
+                             " no esta instalado (entidad " + entity + ")",
+                         "Corbanet.CBNMain");
+    }
+    db_ = QSqlDatabase::addDatabase(settings_.driver, name_);
+    QString database = settings_.database;
+    if (settings_.driver.compare("QSQLITE", Qt::CaseInsensitive) == 0) {
+      QFileInfo fi(database);
+      QDir().mkpath(fi.absolutePath());
+      database = fi.absoluteFilePath();
+    }
+    db_.setDatabaseName(database);
+    if (!settings_.host.isEmpty()) db_.setHostName(settings_.host);
+    if (settings_.port > 0) db_.setPort(settings_.port);
+    if (!settings_.user.isEmpty()) db_.setUserName(settings_.user);
+    if (!settings_.password.isEmpty()) db_.setPassword(settings_.password);
+    if (!settings_.options.isEmpty()) db_.setConnectOptions(settings_.options);
+    if (!db_.open()) {
+      QSqlError e = db_.lastError();
+      QSqlDatabase::removeDatabase(name_);  // the next statement tries again
+      db_ = QSqlDatabase();
+      throw DbError("No se pudo abrir la base de datos de la entidad " + entity + " (" +
+                        database + ")",
+                    e);
+    }
+    open_ = true;
+    for (const QString& s : dialect_->SessionSetup()) QSqlQuery(db_).exec(s);
+  }
+  EnsureSchema(entity);
+  return db_;
+}
+
+void SharedDatabase::EnsureSchema(const QString& entity) {
+  QString e = entity.toUpper();
+  if (schemaDone_.count(e) || !Provider()) return;
+  schemaDone_.insert(e);
+  SchemaSteps steps = Provider()(e);
+  if (steps.empty()) return;
+  QSqlQuery q(db_);
+  q.exec("CREATE TABLE IF NOT EXISTS OstrevanSchema (Entity TEXT PRIMARY KEY, Version INTEGER)");
+  int version = 0;
+  if (q.exec("SELECT Version FROM OstrevanSchema WHERE Entity = '" + e + "'") && q.next()) {
+    version = q.value(0).toInt();
+  }
+  for (size_t step = static_cast<size_t>(version); step < steps.size(); ++step) {
+    db_.transaction();
+    for (const QString& stmt : steps[step]) {
+      if (!q.exec(dialect_->Translate(stmt))) {
+        QSqlError err = q.lastError();
+        db_.rollback();
+        schemaDone_.erase(e);
+        throw DbError("No se pudo crear el esquema de la entidad " + e, err);
+      }
+    }
+    q.exec("INSERT OR REPLACE INTO OstrevanSchema (Entity, Version) VALUES ('" + e + "', " +
+           QString::number(step + 1) + ")");
+    db_.commit();
+  }
+}
+
+Connection::Connection(QString entity, EntitySettings settings)
+    : entity_(std::move(entity)), settings_(std::move(settings)) {}
+
+Connection::~Connection() = default;
+
+SharedDatabase& Connection::Db() {
+  if (!db_) db_ = Acquire(settings_);
+  return *db_;
+}
+
+const Dialect& Connection::GetDialect() { return Db().GetDialect(); }
+
+bool Connection::CrearRs(Recordset& rs) {
+  rs = Recordset();
+  SharedDatabase& shared = Db();
+  QSqlDatabase& db = shared.Open(entity_);
+  QSqlQuery q(db);
+  q.setForwardOnly(true);
+  if (!q.exec(shared.GetDialect().Translate(sql_))) {
+    lastError_ = q.lastError().text();
+    return false;
+  }
+  lastError_.clear();
+  QSqlRecord rec = q.record();
+  const int n = rec.count();
+  QStringList names;
+  names.reserve(n);
+  for (int i = 0; i < n; ++i) names << rec.fieldName(i);
+  std::vector<std::vector<QVariant>> rows;
+  while (q.next()) {
+    std::vector<QVariant> row;
+    row.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) row.push_back(q.value(i));
+    rows.push_back(std::move(row));
+  }
+  if (rows.empty()) return false;
+  rs = Recordset(std::move(names), std::move(rows));
+  return true;
+}
+
+long Connection::Ejecutar() {
+  SharedDatabase& shared = Db();
+  QSqlDatabase& db = shared.Open(entity_);
+  QSqlQuery q(db);
+  if (!q.exec(shared.GetDialect().Translate(sql_))) {
+    lastError_ = q.lastError().text();
+    throw DbError("Error al ejecutar la sentencia en la entidad " + entity_, q.lastError());
+  }
+  lastError_.clear();
+  return q.numRowsAffected();
+}
+
+void Connection::BeginTrans() { Db().Open(entity_).transaction(); }
+void Connection::CommitTrans() { Db().Open(entity_).commit(); }
+void Connection::RollbackTrans() { Db().Open(entity_).rollback(); }
+
+CBNMain::CBNMain() = default;
+CBNMain::~CBNMain() = default;
+
+void CBNMain::LoadParameters() {
+  map_.clear();
+  connections_.clear();
+  const QString ini = InstallationPath("Cfg/Conexiones.ini");
+  clINI reader;
+  for (const char* entity : kEntities) {
+    EntitySettings s;
+    QString e = QString::fromLatin1(entity);
+    QString driver = reader.LeerINI(e, "Driver", ini);
+    if (!driver.isEmpty()) {
+      s.driver = driver.toUpper();
+      s.database = reader.LeerINI(e, "Database", ini);
+      s.host = reader.LeerINI(e, "Host", ini);
+      s.port = reader.LeerINI(e, "Port", ini).toInt();
+      s.user = reader.LeerINI(e, "User", ini);
+      s.password = reader.LeerINI(e, "Password", ini);
+      s.options = reader.LeerINI(e, "Options", ini);
+    }
+    if (s.database.isEmpty() && s.driver == "QSQLITE") s.database = DefaultDatabaseFile(e);
+    if (s.driver == "QSQLITE" && QFileInfo(s.database).isRelative()) {
+      s.database = InstallationPath(s.database);
+    }
+    map_[e] = s;
+  }
+  loaded_ = true;
+}
+
+EntitySettings CBNMain::SettingsFor(const QString& entity) const {
+  QString e = entity.toUpper();
+  auto it = map_.find(e);
+  if (it != map_.end()) return it->second;
+  EntitySettings s;  // an entity outside the map still gets its own file
+  s.database = InstallationPath(DefaultDatabaseFile(e));
+  return s;
+}
+
+Connection& CBNMain::getDataConnectionByEntity(const QString& entity) {
+  if (!loaded_) LoadParameters();
+  QString e = entity.toUpper();
+  auto& slot = connections_[e];
+  if (!slot) slot = std::make_unique<Connection>(e, SettingsFor(e));
+  return *slot;
+}
+
+QString CBNMain::getNumberFormatbyEntity(const QString& entity, const QString& /*mask*/,
+                                         long& decimals) {
+  if (decimals < 0) decimals = 0;
+  return getDataConnectionByEntity(entity).GetDialect().NumberFormat(static_cast<int>(decimals));
+}
+
+void CBNMain::SetSQL(const QString& statement) {
+  getDataConnectionByEntity("OSTREVAN").SetSQL(statement);
+}
+bool CBNMain::CrearRs(Recordset& rs) { return getDataConnectionByEntity("OSTREVAN").CrearRs(rs); }
+long CBNMain::Ejecutar() { return getDataConnectionByEntity("OSTREVAN").Ejecutar(); }
+
+}  // namespace ostrevan

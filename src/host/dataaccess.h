@@ -1,0 +1,98 @@
+#pragma once
+// The data-access manager and its connections. An entity name maps to a database through
+// Cfg/Conexiones.ini of the installation; without an entry it is an SQLite file under Datos/,
+// created with its schema on first use.
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "host/dialect.h"
+#include "host/recordset.h"
+
+namespace ostrevan {
+
+// Where one entity lives. Server engines (QPSQL, QODBC) take host, port, user and password.
+struct EntitySettings {
+  QString driver = "QSQLITE";
+  QString database;  // SQLite: a file path, relative paths under the installation folder
+  QString host;
+  int port = 0;
+  QString user;
+  QString password;
+  QString options;
+  QString Key() const;  // one open database per distinct key
+};
+
+// The schema of an entity: versioned steps, each a list of statements, applied in order.
+using SchemaSteps = std::vector<std::vector<QString>>;
+using SchemaProvider = std::function<SchemaSteps(const QString& entity)>;
+void SetSchemaProvider(SchemaProvider provider);
+
+class SharedDatabase;
+
+class Connection {
+ public:
+  Connection(QString entity, EntitySettings settings);
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  void SetSQL(const QString& statement) { sql_ = statement; }
+  const QString& SQL() const { return sql_; }
+  // True when the query returned at least one row; rs then holds it on the first row.
+  // A failing statement returns False (LastError tells why); a database that cannot be
+  // opened raises RuntimeError.
+  bool CrearRs(Recordset& rs);
+  // Rows affected; a failing statement raises RuntimeError.
+  long Ejecutar();
+  void BeginTrans();
+  void CommitTrans();
+  void RollbackTrans();
+
+  const QString& Entity() const { return entity_; }
+  const Dialect& GetDialect();
+  QString LastError() const { return lastError_; }
+
+ private:
+  SharedDatabase& Db();
+
+  QString entity_;
+  EntitySettings settings_;
+  std::shared_ptr<SharedDatabase> db_;
+  QString sql_;
+  QString lastError_;
+};
+
+class CBNMain {
+ public:
+  CBNMain();
+  ~CBNMain();
+  CBNMain(const CBNMain&) = delete;
+  CBNMain& operator=(const CBNMain&) = delete;
+
+  // Reads the entity map of the installation.
+  void LoadParameters();
+  // The same object for the same entity for the life of the manager.
+  Connection& getDataConnectionByEntity(const QString& entity);
+  // An expression of the entity's dialect with "999.999" where the number goes.
+  QString getNumberFormatbyEntity(const QString& entity, const QString& mask, long& decimals);
+
+  // The manager's own default connection (the certificate database).
+  void SetSQL(const QString& statement);
+  bool CrearRs(Recordset& rs);
+  long Ejecutar();
+
+  EntitySettings SettingsFor(const QString& entity) const;
+
+ private:
+  std::map<QString, EntitySettings> map_;  // upper-case entity -> settings
+  std::map<QString, std::unique_ptr<Connection>> connections_;
+  bool loaded_ = false;
+};
+
+// The database file an entity uses when the map names none.
+QString DefaultDatabaseFile(const QString& entity);
+
+}  // namespace ostrevan

@@ -1,0 +1,26 @@
+#pragma once
+// Mod_Log: the trace log, one plain-text file per calendar day under the installation's
+// Logs folder. The pagination writes its progress here; nothing in it ever bothers the user.
+#include <QString>
+
+namespace ostrevan {
+
+// Appends "date time - message" to today's file. Never shows a message and never throws:
+// a log that cannot be written simply stays unwritten.
+void WriteLog(const QString& message);
+
+// The module's own procedures, public only so that tests can reach them.
+namespace modlog {
+
+QString LogFolder();                     // <installation>Logs, no trailing separator
+QString LogDateStamp();                  // yyyymmdd.Log
+bool FolderExists(const QString& path);  // any entry, directory or file
+bool FileExists(const QString& path);    // a plain file
+bool EnsureLogFolder();                  // creates the last level only
+QString LogFilePath();                   // "" when the day's file could not be started
+bool WriteSeparator(const QString& path);
+bool OpenLog();
+void CloseLog();
+
+}  // namespace modlog
+}  // namespace ostrevan

@@ -1,0 +1,47 @@
+#include "host/msgbox.h"
+
+#include <cstdio>
+
+namespace ostrevan {
+
+int DefaultAnswer(int style) {
+  int buttons = style & 7;
+  bool second = (style & vbDefaultButton2) != 0;
+  switch (buttons) {
+    case vbOKCancel: return second ? vbCancel : vbOK;
+    case vbAbortRetryIgnore: return second ? vbRetry : vbAbort;
+    case vbYesNoCancel: return second ? vbNo : vbYes;
+    case vbYesNo: return second ? vbNo : vbYes;
+    case vbRetryCancel: return second ? vbCancel : vbRetry;
+    default: return vbOK;
+  }
+}
+
+int ConsoleMessages::Show(const QString& text, int style, const QString& title) {
+  QString t = text;
+  t.replace("\r\n", "\n");
+  QByteArray out = (title.isEmpty() ? QString() : "[" + title + "] ").toUtf8() + t.toUtf8();
+  std::fprintf(stderr, "%s\n", out.constData());
+  return DefaultAnswer(style);
+}
+
+namespace {
+std::shared_ptr<MessageService>& Current() {
+  static std::shared_ptr<MessageService> s = std::make_shared<ConsoleMessages>();
+  return s;
+}
+}  // namespace
+
+std::shared_ptr<MessageService> SetMessageService(std::shared_ptr<MessageService> s) {
+  auto old = Current();
+  Current() = s ? std::move(s) : std::make_shared<ConsoleMessages>();
+  return old;
+}
+
+MessageService& Messages() { return *Current(); }
+
+int MsgBox(const QString& text, int style, const QString& title) {
+  return Messages().Show(text, style, title);
+}
+
+}  // namespace ostrevan

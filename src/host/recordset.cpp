@@ -1,0 +1,35 @@
+#include "host/recordset.h"
+
+#include "host/errors.h"
+
+namespace ostrevan {
+
+Recordset::Recordset(QStringList names, std::vector<std::vector<QVariant>> rows)
+    : names_(std::move(names)), rows_(std::move(rows)), open_(true) {
+  for (int i = 0; i < names_.size(); ++i) {
+    QString key = names_[i].toLower();
+    if (!index_.contains(key)) index_.insert(key, i);
+  }
+}
+
+int Recordset::IndexOf(const QString& name) const {
+  auto it = index_.constFind(name.toLower());
+  return it == index_.constEnd() ? -1 : it.value();
+}
+
+bool Recordset::HasField(const QString& name) const { return IndexOf(name) >= 0; }
+
+Field Recordset::Fields(const QString& name) const {
+  int i = IndexOf(name);
+  if (i < 0) {
+    throw RuntimeError(err::kItemNotFound,
+                       "No se encontro el campo '" + name + "' en el conjunto de registros",
+                       "ADODB.Recordset");
+  }
+  if (Eof() || pos_ < 0) {
+    throw RuntimeError(err::kNoCurrentRecord, "No hay un registro actual", "ADODB.Recordset");
+  }
+  return Field{rows_[static_cast<size_t>(pos_)][static_cast<size_t>(i)]};
+}
+
+}  // namespace ostrevan

@@ -1,0 +1,115 @@
+#include "data/certificate_fixture.h"
+#include "host/msgbox.h"
+
+namespace ostrevan {
+namespace {
+
+using test::CertificateTest;
+using HeaderTest = CertificateTest;
+
+TEST_F(HeaderTest, FormChoiceCarriesFormIdAndNomenclature) {
+  struct Row {
+    const char* form;
+    bool naladisa;
+    const char* shown;
+  } rows[] = {{"CEO004", false, "NCM"}, {"CEO104", true, "NALADISA"}};
+  for (const auto& r : rows) {
+    ChooseForm(r.form);
+    EXPECT_EQ(St().sIdFormulario, r.form);
+    EXPECT_EQ(St().bNaladisa, r.naladisa);
+    EXPECT_EQ(CargaDatos().Txt_TipoNomenclador.Text(), r.shown);
+    EXPECT_EQ(CargaDatos().cboPais.List(0), "Seleccione el formulario correspondiente al pais");
+  }
+  // An unknown form id changes nothing.
+  ChooseForm("CEO104");
+  SetCombosFromIdFormulario(CargaDatos().Cmb_Camara, CargaDatos().cboPais, "GONE");
+  EXPECT_EQ(St().sIdFormulario, "CEO104");
+  // A chamber without forms keeps the previous entries and clears the form id.
+  FrmCargaDatos& f = CargaDatos();
+  f.Cmb_Camara.SetListIndex(1);  // CERA
+  EXPECT_EQ(f.cboPais.ListCount(), 3);
+  EXPECT_EQ(St().sIdFormulario, "");
+}
+
+TEST_F(HeaderTest, SaveAndLoadRoundTripTypedText) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo) values ('C1')");
+  ChooseForm("CEO104");
+  FrmCargaDatos& f = CargaDatos();
+  int n = 0;
+  for (auto& [box, column] : f.HeaderBoxes()) {
+    box->SetText(QString("%1 d'O \"%2\"\r\nfin").arg(column).arg(++n));
+  }
+  St().sIdCeo = "C1";
+  EXPECT_TRUE(GuardarCambios());
+  EXPECT_EQ(Column("OSTREVAN", "select PaisCodeCEO from CeoMercosur"), QStringList{"Chile"});
+  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO104"});
+  ResetAll();
+  data::InstallSchema();
+  LoadCombos(CargaDatos().Cmb_Camara, CargaDatos().cboPais);
+  CargarDatosAPlanilla("C1");
+  n = 0;
+  for (auto& [box, column] : CargaDatos().HeaderBoxes()) {
+    EXPECT_EQ(box->Text(), QString("%1 d'O \"%2\"\r\nfin").arg(column).arg(++n));
+  }
+  EXPECT_EQ(St().sIdFormulario, "CEO104");
+  EXPECT_TRUE(St().bCertificadoCargado);
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|");
+}
+
+TEST_F(HeaderTest, SavingWithTheFormOnItsPromptWritesNothing) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Estado) values ('C1', 'antes')");
+  FrmCargaDatos& f = CargaDatos();
+  LoadCombos(f.Cmb_Camara, f.cboPais);
+  f.Cmb_Camara.SetListIndex(0);  // the forms list now shows its prompt
+  f.Txt_Estado.SetText("despues");
+  St().sIdCeo = "C1";
+  EXPECT_FALSE(GuardarCambios());
+  ASSERT_EQ(messages->shown.size(), 2u);
+  EXPECT_EQ(messages->shown[0].text,
+            "Asegurese antes de guardar los datos, seleccionar la Camara y el Formulario acorde "
+            "al Pais");
+  EXPECT_EQ(messages->shown[0].style, vbExclamation);
+  EXPECT_EQ(messages->shown[0].title, "Ostrevan - Grabar Datos");
+  EXPECT_EQ(messages->shown[1].text, "La Información no ha sido actualizada");
+  EXPECT_EQ(messages->shown[1].style, vbInformation);
+  EXPECT_EQ(Column("OSTREVAN", "select Estado from CeoMercosur"), QStringList{"antes"});
+}
+
+TEST_F(HeaderTest, ChangingTheFormOfALoadedCertificateSavesAndAsksForAReload) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
+  FrmCargaDatos& f = CargaDatos();
+  LoadCombos(f.Cmb_Camara, f.cboPais);
+  CargarDatosAPlanilla("C1");
+  EXPECT_FALSE(St().bRecargar);  // opening does not save
+  f.cboPais.SetListIndex(f.cboPais.Items().indexOf("Chile"));
+  EXPECT_TRUE(St().bRecargar);
+  EXPECT_TRUE(f.TimerReload.Enabled());
+  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO104"});
+}
+
+TEST_F(HeaderTest, ParametersRouteOffsetsToTheInstallation) {
+  struct Row {
+    const char* property;
+    bool invert;
+    const char* value;
+  } rows[] = {{"xoffset", false, "2,5"},   {"XOFFSET", true, "99"},
+              {"UsaFactura", false, "1"},  {"usafactura", true, ""},
+              {"Nada", false, ""}};
+  for (const auto& r : rows) {
+    EXPECT_EQ(GetCEOParamInfo("CEO004", r.property, r.invert), r.value) << r.property;
+  }
+  EXPECT_TRUE(SetCEOParamInfo("CEO004", "XOffset", "-1"));
+  EXPECT_EQ(GetCEOParamInfo("CEO004", "XOFFSET", false), "-1");
+  EXPECT_EQ(GetCEOParamInfo("CEO004", "XOFFSET", true), "99");
+  EXPECT_FALSE(SetCEOParamInfo("CEO004", "NoExiste", "1"));  // nothing is inserted
+}
+
+TEST_F(HeaderTest, DuplicateHostRowsAreReported) {
+  Execute("INTERNOS", "insert into Caratula values ('OP1','20-1','2','10')");
+  St().sInternoHost = "OP1";
+  EXPECT_EQ(GetPaisDestinoFromInternoNuevo(), "");
+  EXPECT_EQ(Messages(), QStringList{"Registro Duplicado"});
+}
+
+}  // namespace
+}  // namespace ostrevan

@@ -1,0 +1,86 @@
+#include <QDate>
+
+#include "data/certificate_fixture.h"
+
+namespace ostrevan {
+namespace {
+
+using test::CertificateTest;
+
+class ImportTest : public CertificateTest {
+ protected:
+  // What Main does before the import: the chosen form, the country and the header row.
+  void Prepare(const QString& formId) {
+    ChooseForm(formId);
+    St().sInternoHost = "OP1";
+    ASSERT_EQ(GetPaisDestinoFromInternoNuevo(), "Brasil");
+    ASSERT_TRUE(CrearInterno());
+  }
+  QStringList Items(const QString& column) {
+    return Column("OSTREVAN", "select " + column + " from Articulos order by NroOrden");
+  }
+};
+
+TEST_F(ImportTest, InvoiceItemsWithCatalogueUnitsAndWording) {
+  Prepare("CEO004");  // UsaFactura 1: the invoice items
+  LoadFromQuandor();
+  EXPECT_EQ(Items("NroOrden"), QStringList({"1", "2", "3"}));
+  EXPECT_EQ(Items("NCM"), QStringList({"1111.11.11", "1111.11.11", "3333.33.33"}));
+  EXPECT_EQ(Items("DenoMerc"), QStringList({"Tornillo de acero",
+                                            "descripcion del articulo A2 no encontrado",
+                                            "articulo ZZ no encontrado"}));
+  EXPECT_EQ(Items("TextoPartida"), QStringList({"Dichos NCM", "Dichos NCM", ""}));
+  EXPECT_EQ(Items("PesoCant"), QStringList({"1.5", "3", "1"}));  // the host's comma
+  EXPECT_EQ(Items("ValorFobUsd"), QStringList({"20", "10", "2"}));  // times the factor
+  EXPECT_EQ(Items("Unidad"), QStringList({"Kilogramos", "UN", "UN"}));
+  EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur"),
+            QStringList{"[OP1]-[Quandor]"});
+  EXPECT_EQ(D().importados.Count(), 3);
+  EXPECT_EQ(D().importados.unidad[1], "KG");  // the lists keep the host's name
+  EXPECT_EQ(St().sNombreCliente, "O'Neil S.A.");
+  EXPECT_EQ(St().sDomicilioCliente, "Calle 1");
+  EXPECT_TRUE(popup->messages.contains(
+      "3 Articulos procesados, haga click en cerrar para continuar."));
+  EXPECT_FALSE(popup->Visible());
+}
+
+TEST_F(ImportTest, GroupedItemsAndTheCeo104ExporterLines) {
+  Prepare("CEO104");  // no UsaFactura: the host's grouped items; NALADISA
+  LoadFromQuandor();
+  EXPECT_EQ(Items("PesoCant"), QStringList({"4.5"}));
+  EXPECT_EQ(Items("TextoPartida"), QStringList({"Dichos NALADISA"}));
+  EXPECT_EQ(St().sDomicilioCliente, "Calle 1 Rosario");
+  EXPECT_EQ(St().sLocalidadCliente, QDate::currentDate().toString("dd/MM/yyyy"));
+  EXPECT_EQ(St().sIdFormulario, "CEO104");
+}
+
+TEST_F(ImportTest, AnOperationWithoutItemsLeavesOnlyTheHeaderAndNoPopup) {
+  Execute("INTERNOS", "insert into Caratula values ('OP2','20-1','1','10')");
+  ChooseForm("CEO004");
+  St().sInternoHost = "OP2";
+  GetPaisDestinoFromInternoNuevo();
+  ASSERT_TRUE(CrearInterno());
+  LoadFromQuandor();
+  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 1);
+  EXPECT_FALSE(popup->Visible());
+  EXPECT_TRUE(Messages().isEmpty());
+}
+
+TEST_F(ImportTest, HeaderOfAnExistingCertificateIsNotCreatedTwice) {
+  Prepare("CEO004");
+  EXPECT_FALSE(CrearInterno());
+  ASSERT_EQ(messages->shown.size(), 1u);
+  EXPECT_TRUE(messages->shown[0].text.contains("in procedure CrearInterno of Módulo Mod_Main - "));
+}
+
+TEST_F(ImportTest, HelpersOfTheImport) {
+  EXPECT_EQ(QuitarSaltosDeLinea("a\r\nb\r\n\r\nc\nd"), "a b  c\nd");
+  EXPECT_TRUE(GetFormatoNumero("INTERNOS", "Fob * 2", "00.00").contains("Fob * 2"));
+  EXPECT_EQ(UnidadDataFromId("2"), "UN");
+  EXPECT_EQ(GetUnidadDestino("UN"), "");
+  EXPECT_EQ(PaisDataFormId("999"), "");
+}
+
+}  // namespace
+}  // namespace ostrevan

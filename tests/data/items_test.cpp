@@ -1,0 +1,113 @@
+#include "data/certificate_fixture.h"
+
+namespace ostrevan {
+namespace {
+
+using test::CertificateTest;
+using ItemGridTest = CertificateTest;
+
+TEST_F(ItemGridTest, GroupsNumbersShadingAndNorms) {
+  AddItem("X", 1, "A", "1", "dichos A");
+  AddItem("X", 2, "A", "1", "se borra");
+  AddItem("X", 3, "A", "2", "dichos A2");
+  AddItem("X", 4, "B", "", "dichos B");
+  AddItem("X", 5, "C", "1");
+  St().sIdCeo = "X";
+  CargarArticulosEnGrid(0);
+  const Grid& g = CargaDatos().MsfgParteI;
+  ASSERT_EQ(g.Rows(), 6);
+  struct Row {
+    const char* group;
+    const char* code;
+    unsigned back;
+    unsigned fore;
+  } want[] = {{"1", "A", kGroupShadeA, kGroupFirstRowFore},
+              {"", "", kGroupShadeA, Grid::kDefaultFore},
+              {"2", "A", kGroupShadeB, kGroupFirstRowFore},
+              {"3", "B", kGroupShadeA, kGroupFirstRowFore},
+              {"4", "C", kGroupShadeB, kGroupFirstRowFore}};
+  for (int r = 1; r <= 5; ++r) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(g.TextMatrix(r, 1), QString::number(r));
+    EXPECT_EQ(g.TextMatrix(r, 2), want[r - 1].group);
+    EXPECT_EQ(g.TextMatrix(r, 3), want[r - 1].code);
+    EXPECT_EQ(g.RowBackColor(r), want[r - 1].back);
+    EXPECT_EQ(g.RowForeColor(r), want[r - 1].fore);
+  }
+  EXPECT_EQ(g.TextMatrix(1, 7), "2.00 KG");
+  EXPECT_EQ(g.TextMatrix(1, 8), "3.46");
+  // Only the continuation row loses its wording.
+  EXPECT_EQ(Column("OSTREVAN", "select TextoPartida from Articulos order by NroOrden"),
+            QStringList({"dichos A", "", "dichos A2", "dichos B", ""}));
+  // The norm-less group adds nothing to the norm list.
+  const auto& normas = D().normas;
+  ASSERT_EQ(normas.size(), 4u);
+  EXPECT_EQ(normas[1].grupo, "1");
+  EXPECT_EQ(normas[2].descripcion, "Norma dos");
+  EXPECT_EQ(normas[3].grupo, "4");
+  EXPECT_EQ(CargaDatos().MsfgParteII.Rows(), 4);
+  EXPECT_EQ(CargaDatos().Lbl_TotalArts.Caption(), "Total Arts: 5");
+  EXPECT_FALSE(popup->Visible());
+}
+
+TEST_F(ItemGridTest, KeptRowBecomesTopRowAndEmptyCertificateKeepsHeader) {
+  for (int i = 1; i <= 6; ++i) AddItem("X", i, QString("N%1").arg(i), "1");
+  St().sIdCeo = "X";
+  CargarArticulosEnGrid(5);
+  EXPECT_EQ(CargaDatos().MsfgParteI.TopRow(), 5);
+  CargarArticulosEnGrid(0);
+  EXPECT_EQ(CargaDatos().MsfgParteI.TopRow(), 1);
+  CargaDatos().Lbl_TotalArts.SetCaption("previo");
+  St().sIdCeo = "NONE";
+  CargarArticulosEnGrid(0);
+  EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 1);
+  EXPECT_EQ(CargaDatos().Lbl_TotalArts.Caption(), "previo");
+}
+
+TEST_F(ItemGridTest, NormsGridMergesRangesWhenGrouping) {
+  Execute("CEOCFG", "insert into CeoParametros values ('CEO004','AGRUPARNORMASORIGEN',' s ')");
+  Execute("CEOCFG", "insert into CeoParametros values ('CEO004','TEXTOSEPARADORRANGO',' al ')");
+  AddItem("X", 1, "A", "1");
+  AddItem("X", 2, "B", "1");
+  AddItem("X", 3, "C", "1");
+  AddItem("X", 4, "D", "2");
+  AddItem("X", 5, "E", "1");
+  St().sIdCeo = "X";
+  St().sIdFormulario = "CEO004";
+  CargarArticulosEnGrid(0);
+  const Grid& n = CargaDatos().MsfgParteII;
+  ASSERT_EQ(n.Rows(), 4);
+  EXPECT_EQ(n.TextMatrix(1, 1), "1 al 3");
+  EXPECT_EQ(n.TextMatrix(2, 1), "4");
+  EXPECT_EQ(n.TextMatrix(3, 1), "5");
+  EXPECT_EQ(n.TextMatrix(1, 0), "A");
+}
+
+TEST_F(ItemGridTest, PartidaTextsAndTariffWordings) {
+  AddItem("X", 1, "A", "1", "uno");
+  AddItem("X", 2, "A", "1", "dos");
+  St().sIdCeo = "X";
+  UpdateDichosDePartida("A", 0, "todos O'Hara", true);
+  EXPECT_EQ(GetDichosDePartidaArticulo("A", 2), "todos O'Hara");
+  UpdateDichosDePartida("A", 1, "solo uno", false);
+  EXPECT_EQ(GetDichosDePartidaArticulo("A", 1), "solo uno");
+  EXPECT_EQ(GetDichosDePartidaArticulo("A", 2), "todos O'Hara");
+  EXPECT_EQ(GetDichosDePartidaCATALOGO("2222.22", true), "Dichos NALADISA");
+  EXPECT_EQ(GetDichosDePartidaCATALOGO("2222.22", false), "");
+
+  // A wording saved twice is inserted once and then updated; the nomenclatures stay apart.
+  EXPECT_EQ(GetNCMData("9999"), "");
+  EXPECT_TRUE(UpdateNCMData("9999", "primera"));
+  EXPECT_TRUE(UpdateNCMData("9999", "segunda d'or"));
+  EXPECT_EQ(GetNCMData("9999"), "segunda d'or");
+  EXPECT_EQ(Count("CATALOGOS", "NCMCEO", "NCM = '9999'"), 1);
+  St().bNaladisa = true;
+  EXPECT_EQ(GetNCMData("9999"), "");
+  EXPECT_TRUE(UpdateNCMData("9999", "naladisa"));
+  EXPECT_EQ(GetNCMData("9999"), "naladisa");
+  St().bNaladisa = false;
+  EXPECT_EQ(GetNCMData("9999"), "segunda d'or");
+}
+
+}  // namespace
+}  // namespace ostrevan

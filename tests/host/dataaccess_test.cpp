@@ -1,0 +1,133 @@
+#include <QDir>
+#include <QFile>
+
+#include "host/errors.h"
+#include "host/ini.h"
+#include "host/sqltext.h"
+#include "host/state.h"
+#include "support/fixtures.h"
+
+namespace ostrevan {
+namespace {
+
+using test::InstallationTest;
+using DataAccessTest = InstallationTest;
+
+TEST_F(DataAccessTest, TypedApostrophesAndInjectionAreStoredAsTyped) {
+  const QString texts[] = {"O'Brien", "x'); DELETE FROM CeoMercosur; --", "''", "a\r\nb"};
+  int n = 0;
+  for (const QString& t : texts) {
+    QString id = QString::number(++n);
+    EXPECT_EQ(Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo, Descripcion) Values ('" + id +
+                                      "','" + SqlText(t) + "')"),
+              1);
+    Recordset rs;
+    ASSERT_TRUE(Query("OSTREVAN", "select Descripcion from CeoMercosur where Descripcion = '" +
+                                      SqlText(t) + "'",
+                      rs));
+    EXPECT_EQ(rs.Fields("DESCRIPCION").Value.toString(), t);
+  }
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 4);
+}
+
+TEST_F(DataAccessTest, RecordsetReadsTheClassicWay) {
+  Execute("OSTREVAN", "Insert into Articulos (IdCeo, NroOrden, NCM, DenoMerc) Values ('A', 1, "
+                      "NULL, '')");
+  Execute("OSTREVAN", "Insert into Articulos (IdCeo, NroOrden, NCM) Values ('A', 2, '1234')");
+  Recordset rs;
+  ASSERT_TRUE(Query("OSTREVAN", "select * from articulos where idceo = 'a' order by NroOrden", rs));
+  EXPECT_EQ(rs.RecordCount(), 2);
+  EXPECT_EQ(rs.AbsolutePosition(), 1);
+  EXPECT_TRUE(rs.Fields("ncm").Value.isNull());         // Null stays Null
+  EXPECT_FALSE(rs.Fields("DenoMerc").Value.isNull());   // "" is not Null
+  EXPECT_EQ(rs.Fields("nroORDEN").Value.toInt(), 1);
+  EXPECT_THROW(rs.Fields("NoSuchField"), RuntimeError);
+  rs.MoveNext();
+  EXPECT_EQ(rs.AbsolutePosition(), 2);
+  EXPECT_EQ(rs.Fields("NCM").Value.toString(), "1234");
+  rs.MoveNext();
+  EXPECT_TRUE(rs.Eof());
+  EXPECT_THROW(rs.Fields("NCM"), RuntimeError);
+}
+
+TEST_F(DataAccessTest, OutcomesOfStatements) {
+  Recordset rs;
+  EXPECT_FALSE(Query("OSTREVAN", "select * from CeoMercosur where IdCeo = 'none'", rs));
+  EXPECT_FALSE(Query("OSTREVAN", "select * from NoSuchTable", rs));
+  EXPECT_FALSE(Conn("OSTREVAN").LastError().isEmpty());
+  EXPECT_THROW(Execute("OSTREVAN", "update NoSuchTable set x = 1"), RuntimeError);
+  EXPECT_EQ(Execute("OSTREVAN", "update CeoMercosur set Estado = 'x' where IdCeo = 'none'"), 0);
+  Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('EX-1')");
+  // Text compares without regard to case, as on the original engine.
+  EXPECT_TRUE(Query("OSTREVAN", "select IdCeo from CeoMercosur where IdCeo = 'ex-1'", rs));
+  EXPECT_TRUE(Query("OSTREVAN", "select IdCeo from CeoMercosur where IdCeo like 'eX%'", rs));
+  // The translated dialect runs.
+  EXPECT_TRUE(Query("OSTREVAN", "select isnull(Estado,'vacio') as e, left(IdCeo,2) as l from "
+                                "CeoMercosur", rs));
+  EXPECT_EQ(rs.Fields("e").Value.toString(), "vacio");
+  EXPECT_EQ(rs.Fields("l").Value.toString(), "EX");
+}
+
+TEST_F(DataAccessTest, SameEntityGivesTheSameConnectionObject) {
+  CBNMain m;
+  m.LoadParameters();
+  Connection* a = &m.getDataConnectionByEntity("OSTREVAN");
+  EXPECT_EQ(a, &m.getDataConnectionByEntity("ostrevan"));
+  EXPECT_NE(a, &m.getDataConnectionByEntity("CATALOGOS"));
+  // A statement set on one call's result runs on the next call's result.
+  m.getDataConnectionByEntity("OSTREVAN").SetSQL("Insert into CeoMercosur (IdCeo) Values ('Z')");
+  EXPECT_EQ(m.getDataConnectionByEntity("OSTREVAN").Ejecutar(), 1);
+  // The manager's own SQL works on the certificate database.
+  m.SetSQL("select IdCeo from CeoMercosur");
+  Recordset rs;
+  EXPECT_TRUE(m.CrearRs(rs));
+  long decimals = 2;
+  EXPECT_TRUE(m.getNumberFormatbyEntity("INTERNOS", "999,999", decimals).contains("999.999"));
+}
+
+TEST_F(DataAccessTest, SqliteRunsInWalWithTheSchemaCreatedOnFirstUse) {
+  Recordset rs;
+  ASSERT_TRUE(Query("CATALOGOS", "PRAGMA journal_mode", rs));
+  EXPECT_EQ(rs.Fields("journal_mode").Value.toString().toLower(), "wal");
+  EXPECT_TRUE(QFile::exists(Dir() + "Datos/CATALOGOS.db"));
+  for (const char* table : {"NCMCEO", "NaladisaCEO", "DescripcionNormasOrigen"}) {
+    EXPECT_EQ(Count("CATALOGOS", table), 0) << table;
+  }
+}
+
+TEST_F(DataAccessTest, EntityMapPointsAnEntityElsewhere) {
+  QDir().mkpath(Dir() + "Cfg");
+  clINI ini;
+  const QString map = Dir() + "Cfg/Conexiones.ini";
+  const QString other = tmp->path() + "/elsewhere/catalogos.sqlite";
+  ini.GuardarINI("CATALOGOS", "Driver", "QSQLITE", map);
+  ini.GuardarINI("CATALOGOS", "Database", other, map);
+  ini.GuardarINI("PERSONAL", "Driver", "QNOSUCHDRIVER", map);
+  ResetState();
+  Execute("CATALOGOS", "Insert into NCMCEO (NCM, Descripcion) Values ('1', 'x')");
+  EXPECT_TRUE(QFile::exists(other));
+  EXPECT_FALSE(QFile::exists(Dir() + "Datos/CATALOGOS.db"));
+  Recordset rs;
+  try {
+    Query("PERSONAL", "select * from Clientes", rs);
+    FAIL() << "an unusable database must raise";
+  } catch (const RuntimeError& e) {
+    EXPECT_TRUE(e.Description().contains("PERSONAL")) << e.Description().toStdString();
+  }
+}
+
+TEST_F(DataAccessTest, UnreachableDatabaseRaisesAClearError) {
+  QDir().mkpath(Dir() + "Cfg");
+  clINI ini;
+  const QString map = Dir() + "Cfg/Conexiones.ini";
+  ini.GuardarINI("INTERNOS", "Driver", "QSQLITE", map);
+  ini.GuardarINI("INTERNOS", "Database", "/proc/no/such/place.db", map);
+  ResetState();
+  Recordset rs;
+  EXPECT_THROW(Query("INTERNOS", "select * from Caratula", rs), RuntimeError);
+  // The other entities keep working.
+  EXPECT_FALSE(Query("OSTREVAN", "select * from CeoMercosur", rs));
+}
+
+}  // namespace
+}  // namespace ostrevan

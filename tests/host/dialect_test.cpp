@@ -1,0 +1,79 @@
+#include "host/dialect.h"
+
+#include <gtest/gtest.h>
+
+namespace ostrevan {
+namespace {
+
+struct Case {
+  const char* name;
+  const char* sqlserver;
+  const char* sqlite;
+};
+
+// Every statement shape the component builds, as SQL Server text and as SQLite must run it.
+const Case kCases[] = {
+    {"plain query untouched", "select IdCeO from CeoMercosur where IdCeO = 'EX-1'",
+     "select IdCeO from CeoMercosur where IdCeO = 'EX-1'"},
+    {"distinct star with alias",
+     "select distinct * , Ncm as Nomenclador from articulos Where idceo ='A' order by Ncm , "
+     "IdNormasOrigen",
+     "select distinct * , Ncm as Nomenclador from articulos Where idceo ='A' order by Ncm , "
+     "IdNormasOrigen"},
+    {"left in select list and order",
+     "Select Interno,left(Ncm,10) as ncmex,Naladisa From SubItems Where Interno ='1' Order by "
+     "left(Ncm,10)",
+     "Select Interno,substr(Ncm,1,10) as ncmex,Naladisa From SubItems Where Interno ='1' Order "
+     "by substr(Ncm,1,10)"},
+    {"LEFT upper case with blank before paren", "SELECT LEFT (NCM, 10) FROM x",
+     "SELECT substr(NCM,1,10) FROM x"},
+    {"left join keyword is not a call", "select * from a left join b on a.x = b.x",
+     "select * from a left join b on a.x = b.x"},
+    {"isnull with nested cast and max",
+     "Insert into DescripcionNormasOrigen (idNormasOrigen,Descripcion) select "
+     "isnull(Max(CAST(idnormasorigen as int)),0) + 1 ,'Norma' from DescripcionNormasOrigen",
+     "Insert into DescripcionNormasOrigen (idNormasOrigen,Descripcion) select "
+     "ifnull(Max(CAST(idnormasorigen as int)),0) + 1 ,'Norma' from DescripcionNormasOrigen"},
+    {"isnull in where", "Select * From DescripcionNormasOrigen where isnull(Oculto,'') <> 'S'",
+     "Select * From DescripcionNormasOrigen where ifnull(Oculto,'') <> 'S'"},
+    {"cast as integer and like glued to order by",
+     "Select Propiedad , cast(Valor as Integer) as Valor From CeoParametros Where IdFormulario = "
+     "'CEO004' AND Propiedad like 'ORD_%'ORDER BY Valor ASC",
+     "Select Propiedad , cast(Valor as Integer) as Valor From CeoParametros Where IdFormulario = "
+     "'CEO004' AND Propiedad like 'ORD_%'ORDER BY Valor ASC"},
+    {"function names inside literals stay text",
+     "Insert into Articulos (DenoMerc) Values ('isnull(left(x,2)) it''s [raw]')",
+     "Insert into Articulos (DenoMerc) Values ('isnull(left(x,2)) it''s [raw]')"},
+    {"nested left inside isnull", "select isnull(left(Ncm,4),'') from x",
+     "select ifnull(substr(Ncm,1,4),'') from x"},
+    {"len and bracketed names", "select len([Desc]) from [Tabla X]",
+     "select length(\"Desc\") from \"Tabla X\""},
+    {"unbalanced call left as it stands", "select left(Ncm,10 from x",
+     "select left(Ncm,10 from x"},
+};
+
+class DialectTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(DialectTest, TranslatesToSqlite) {
+  SqliteDialect d;
+  EXPECT_EQ(d.Translate(GetParam().sqlserver), GetParam().sqlite);
+  SqlServerDialect same;
+  EXPECT_EQ(same.Translate(GetParam().sqlserver), GetParam().sqlserver);
+}
+
+INSTANTIATE_TEST_SUITE_P(Statements, DialectTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) {
+                           std::string n = info.param.name;
+                           for (char& c : n) {
+                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return n;
+                         });
+
+TEST(DialectNumberFormat, KeepsThePlaceholder) {
+  SqliteDialect d;
+  EXPECT_EQ(d.NumberFormat(2), "round(999.999, 2)");
+}
+
+}  // namespace
+}  // namespace ostrevan

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <climits>
+#include <cstdlib>
+
+#include "host/errors.h"
+#include "host/log.h"
+#include "host/timer.h"
+
+namespace ostrevan {
+namespace {
+
+class LogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { qputenv("ProgramFiles", tmp_.path().toLocal8Bit()); }
+  void TearDown() override { qunsetenv("ProgramFiles"); }
+  void MakeFormularios() { ASSERT_TRUE(QDir(tmp_.path()).mkpath("Velmora/Formularios")); }
+  QByteArray ReadToday() const {
+    QFile f(tmp_.path() + "/Velmora/Formularios/Logs/Ostrevan_" +
+            QDate::currentDate().toString("yyyyMMdd") + ".Log");
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  QTemporaryDir tmp_;
+};
+
+// Logs does not exist yet: the first line creates it, then the day's file with its separator.
+TEST_F(LogTest, FirstLineOfDayGetsSeparatorThenOnlyMessageLines) {
+  MakeFormularios();
+  const QString messages[] = {"----- Generamos el Paginado de Articulos -----", "pagina: 2"};
+  for (const QString& m : messages) WriteLog(m);
+
+  const QString text = QString::fromLatin1(ReadToday());
+  ASSERT_TRUE(text.endsWith("\r\n"));
+  EXPECT_EQ(text.count('\n'), text.count("\r\n"));
+  const QStringList lines = text.chopped(2).split("\r\n");
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_EQ(lines[0], QString(94, '-'));
+  const QRegularExpression format(R"(^\d\d/\d\d/\d{4} \d\d:\d\d:\d\d - (.*)$)");
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(format.match(lines[i + 1]).captured(1), messages[i]);
+}
+
+TEST_F(LogTest, WritesTheAnsiCodePage) {
+  MakeFormularios();
+  WriteLog(QString::fromUtf8("Página ñ €"));
+  EXPECT_TRUE(ReadToday().endsWith(" - P\xe1gina \xf1 ?\r\n"));
+}
+
+TEST_F(LogTest, WithoutFormulariosNothingIsCreatedAndNothingEscapes) {
+  EXPECT_NO_THROW(WriteLog("x"));
+  EXPECT_FALSE(modlog::OpenLog());
+  EXPECT_FALSE(QFileInfo::exists(tmp_.path() + "/Velmora"));
+}
+
+class TimerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cGetTimer::SetClockForTests([this] { return ms_; }, [this] { return ticks_; });
+  }
+  void TearDown() override { cGetTimer::SetClockForTests(nullptr); }
+  static QString Local(QString text) { return text.replace('.', QLocale::system().decimalPoint()); }
+  int32_t ms_ = 0;
+  int32_t ticks_ = 0;
+};
+
+TEST_F(TimerTest, ElapsedTimeDividesAndFixesTheDivisor) {
+  struct {
+    int32_t elapsed;
+    long divisor, divisor_after;
+    const char* text;
+  } cases[] = {
+      {1234, 0, 1000, "1.234"},       {1234, -7, 1000, "1.234"}, {2000, 1000, 1000, "2.0"},
+      {1234, 1, 1, "1234.0"},         {1234, 3, 3, "411.33333"}, {1, 100000, 100000, "0.00001"},
+      {1, 10000000, 10000000, "0.0"},
+  };
+  for (const auto& c : cases) {
+    cGetTimer t;
+    ms_ = 5000;
+    t.StartTimer();
+    ms_ += c.elapsed;
+    long divisor = c.divisor;
+    EXPECT_EQ(t.ElapsedTIME(divisor), Local(c.text)) << c.elapsed << "/" << c.divisor;
+    EXPECT_EQ(divisor, c.divisor_after);
+  }
+}
+
+TEST_F(TimerTest, ElapsedTimeKeepsAMeasuredRun) {
+  cGetTimer t;
+  t.StartTimer();
+  ms_ = 500;
+  t.StopTimer();
+  ms_ = 9000;
+  long divisor = 1000;
+  EXPECT_EQ(t.ElapsedTIME(divisor), Local("0.5"));
+}
+
+TEST_F(TimerTest, LapShowsSecondsWithPointAndKeepsRunning) {
+  for (auto [ms, text] : {std::pair{1500, "1.500s"}, {0, "0.000s"}, {123456, "123.456s"}}) {
+    cGetTimer t;
+    ms_ = -200;
+    t.StartTimer();
+    ms_ += ms;
+    EXPECT_EQ(t.LAP(), text);
+    EXPECT_EQ(t.TotalElapsedTime(), 0);
+  }
+}
+
+TEST_F(TimerTest, TickCountTypeStillLapsOnTheMillisecondClock) {
+  cGetTimer t;
+  EXPECT_EQ(t.TimerType(), 1);
+  t.SetTimerType(0);
+  ticks_ = 100;
+  ms_ = 5000;
+  t.StartTimer();
+  ticks_ = 400;
+  EXPECT_EQ(t.LAP(), "4.900s");
+  t.StopTimer();
+  EXPECT_EQ(t.TotalElapsedTime(), 300);
+}
+
+TEST_F(TimerTest, ClockRunningPast32BitsOverflows) {
+  cGetTimer t;
+  ms_ = INT32_MAX - 10;  // the clock wraps to negative after 24.8 days
+  t.StartTimer();
+  ms_ = INT32_MIN + 10;
+  for (auto call : {+[](cGetTimer& x) { x.StopTimer(); }, +[](cGetTimer& x) { x.LAP(); }}) {
+    try {
+      call(t);
+      ADD_FAILURE() << "no overflow";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.Number(), err::kOverflow);
+    }
+  }
+  EXPECT_THROW(t.SetTimerType(long{INT32_MAX} + 1), RuntimeError);
+}  // the destructor's StopTimer overflows too and must not terminate the test
+
+TEST(TimerRealClock, MeasuresForwardAndCountsNanoseconds) {
+  cGetTimer t;
+  t.StartTimer();
+  t.StopTimer();
+  EXPECT_TRUE(t.TotalElapsedTime() >= 0 && t.TotalElapsedTime() < 1000);
+  EXPECT_EQ(t.TimerPerformanceFrecuency(), 1000000000);
+  const qint64 a = t.TimerPerformanceCounter();
+  EXPECT_GT(a, 0);
+  EXPECT_GE(t.TimerPerformanceCounter(), a);
+}
+
+}  // namespace
+}  // namespace ostrevan

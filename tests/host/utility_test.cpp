@@ -1,0 +1,89 @@
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "host/errors.h"
+#include "host/ini.h"
+#include "host/sistema.h"
+#include "host/value.h"
+
+namespace ostrevan {
+namespace {
+
+TEST(Values, EsnullAndEsnumero) {
+  EXPECT_EQ(esnull(QVariant()).toString(), "");
+  EXPECT_EQ(esnumero(esnull(QVariant())), 0);
+  EXPECT_EQ(esnull(QVariant("x")).toString(), "x");
+  struct Row {
+    QVariant in;
+    double out;
+  } rows[] = {{QVariant(12), 12},    {QVariant("12.5"), 12.5}, {QVariant("12,5"), 12.5},
+              {QVariant(" 7 "), 7},  {QVariant("12a"), 0},     {QVariant(""), 0},
+              {QVariant("-3"), -3},  {QVariant("1.2.3"), 0},   {QVariant(2.25), 2.25},
+              {QVariant(), 0}};
+  for (const auto& r : rows) EXPECT_EQ(esnumero(r.in), r.out) << r.in.toString().toStdString();
+}
+
+TEST(Values, ValReadsTheLeadingNumber) {
+  EXPECT_EQ(Val("12,5"), 12.5);
+  EXPECT_EQ(Val("12.5mm"), 12.5);
+  EXPECT_EQ(Val("-2"), -2);
+  EXPECT_EQ(Val("abc"), 0);
+  EXPECT_EQ(Fixed(1.005 * 100, 2), "100.50");
+  EXPECT_EQ(Fixed(-0.001, 2), "0.00");
+}
+
+TEST(Ini, ReadsWithoutCaseAndWritesWithoutLosingTheRest) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + "/a.ini";
+  clINI ini;
+  EXPECT_EQ(ini.LeerINI("Gfont", "Name", path), "");  // missing file
+  {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("; comment\r\n[Gfont]\r\nName=Arial\r\nSize=9\r\n\r\n[Other]\r\nName=Keep\r\n");
+  }
+  EXPECT_EQ(ini.LeerINI("GFONT", "name", path), "Arial");
+  EXPECT_EQ(ini.LeerINI("other", "NAME", path), "Keep");
+  EXPECT_EQ(ini.LeerINI("Gfont", "Missing", path), "");
+  ini.GuardarINI("gfont", "NAME", "Courier New", path);
+  ini.GuardarINI("Gfont", "Bold", "S", path);
+  ini.GuardarINI("New", "Key", "V", path);
+  EXPECT_EQ(ini.LeerINI("Gfont", "Name", path), "Courier New");
+  EXPECT_EQ(ini.LeerINI("Gfont", "Size", path), "9");
+  EXPECT_EQ(ini.LeerINI("Gfont", "Bold", path), "S");
+  EXPECT_EQ(ini.LeerINI("Other", "Name", path), "Keep");
+  EXPECT_EQ(ini.LeerINI("New", "Key", path), "V");
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(f.readAll().startsWith("; comment\r\n"));
+  EXPECT_THROW(ini.GuardarINI("a", "b", "c", "/proc/none/x.ini"), RuntimeError);
+}
+
+TEST(Paths, InstallationFolderFollowsProgramFiles) {
+  QByteArray old = qgetenv("ProgramFiles");
+  qputenv("ProgramFiles", "/opt/pf");
+  EXPECT_EQ(InstallationDir(), "/opt/pf/Velmora/Formularios/");
+  EXPECT_EQ(FormsDir(), "/opt/pf/Velmora/Formularios/FORMS/");
+  qunsetenv("ProgramFiles");
+  EXPECT_TRUE(InstallationDir().endsWith("/Velmora/Formularios/"));
+  EXPECT_FALSE(InstallationDir().startsWith("/Velmora"));
+  if (!old.isEmpty()) qputenv("ProgramFiles", old);
+  clSistema s;
+  EXPECT_EQ(s.PonerBarra("/a/b"), "/a/b/");
+  EXPECT_EQ(s.PonerBarra("/a/b/"), "/a/b/");
+}
+
+TEST(ErrorReports, DetailedFormText) {
+  RuntimeError e(5, "Invalid procedure call");
+  EXPECT_EQ(DetailedReportText(e, "LstCamaras_Click", "Formulario", "Frm_Config", 12),
+            "Error 5 (Invalid procedure call)\r\nin procedure LstCamaras_Click of Formulario "
+            "Frm_Config - 12");
+  EXPECT_EQ(DetailedReportText(e, "cbx_Pais_Change", "", "Mod_Main"),
+            "Error 5 (Invalid procedure call)\r\nin procedure cbx_Pais_Change of Mod_Main - 0");
+  EXPECT_TRUE(DetailedReportTitle().contains(" - v."));
+}
+
+}  // namespace
+}  // namespace ostrevan

@@ -1,0 +1,103 @@
+#pragma once
+// Every test builds its own installation folder under a temporary ProgramFiles.
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <map>
+#include <ostream>
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "host/msgbox.h"
+#include "host/progress.h"
+#include "host/sistema.h"
+#include "host/windows.h"
+
+// Lets assertions and their messages show Qt texts.
+inline std::ostream& operator<<(std::ostream& os, const QString& s) {
+  return os << s.toStdString();
+}
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+  *os << '{' << l.join("|").toStdString() << '}';
+}
+
+namespace ostrevan::test {
+
+struct Message {
+  QString text;
+  int style;
+  QString title;
+};
+
+// Records every message box and answers from a script (else with the default button).
+class MessageRecorder final : public MessageService {
+ public:
+  int Show(const QString& text, int style, const QString& title) override;
+  std::vector<Message> shown;
+  std::deque<int> answers;
+  QStringList Texts() const;
+};
+
+// Records the windows asked for and answers each with a scripted result (else 0), running
+// an optional action as the user would while the window is open.
+class WindowScript final : public WindowService {
+ public:
+  int ShowModal(Window w) override;
+  std::vector<Window> shown;
+  std::map<Window, int> results;
+  std::map<Window, std::function<void()>> actions;
+  bool Showed(Window w) const;
+};
+
+// The user presses "Cerrar" as soon as it is enabled; messages are kept to assert on.
+class TestPopup final : public PopupState {
+ public:
+  void EnableBoton(bool enable) override {
+    PopupState::EnableBoton(enable);
+    if (enable && ButtonUsed()) ClickCerrar();
+  }
+  QStringList messages;
+  long shows = 0;
+
+ protected:
+  void Loaded() override { ++shows; }
+  void Changed() override {
+    if (messages.isEmpty() || messages.last() != Message()) messages << Message();
+  }
+};
+
+// An empty installation: schema on first use, messages and windows recorded.
+class InstallationTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  QString Dir() const;  // the installation folder
+  QStringList Messages() const { return messages->Texts(); }
+  // Runs a query and returns the first column of every row as text.
+  QStringList Column(const QString& entity, const QString& sql);
+  long Count(const QString& entity, const QString& table, const QString& where = {});
+
+  std::unique_ptr<QTemporaryDir> tmp;
+  std::shared_ptr<MessageRecorder> messages;
+  std::shared_ptr<WindowScript> windows;
+  std::shared_ptr<TestPopup> popup;
+  std::shared_ptr<StatusPopup> oldPopup;
+  QByteArray oldProgramFiles;
+  std::shared_ptr<MessageService> oldMessages;
+  std::shared_ptr<WindowService> oldWindows;
+};
+
+// The demo installation (chambers, forms, layouts, host operations).
+class DemoTest : public InstallationTest {
+ protected:
+  void SetUp() override;
+};
+
+}  // namespace ostrevan::test
