@@ -47,6 +47,29 @@ DataState& D() {
   return *data;
 }
 
+FrmCargaDatos& CargaDatos() {
+  DataState& d = D();
+  if (!d.cargaDatos) {
+    d.cargaDatos = std::make_unique<FrmCargaDatos>();
+    FrmCargaDatos& f = *d.cargaDatos;
+    LoadCombos(f.Cmb_Camara, f.cboPais);
+    f.rowParteI = f.rowParteII = 0;
+  }
+  return *d.cargaDatos;
+}
+
+FrmOstrevanLista& Lista() {
+  DataState& d = D();
+  if (!d.lista) {
+    d.lista = std::make_unique<FrmOstrevanLista>();
+    PrepararListado();
+  }
+  return *d.lista;
+}
+
+void UnloadCargaDatos() { D().cargaDatos.reset(); }
+void UnloadLista() { D().lista.reset(); }
+
 void ResetAll() {
   ResetState();
   data = std::make_unique<DataState>();

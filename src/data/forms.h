@@ -76,8 +76,8 @@ struct ImportedItems {
 };
 
 struct DataState {
-  FrmCargaDatos cargaDatos;
-  FrmOstrevanLista lista;
+  std::unique_ptr<FrmCargaDatos> cargaDatos;
+  std::unique_ptr<FrmOstrevanLista> lista;
   FrmGuardaDatos guardaDatos;
   FrmSeleccionCertif seleccion;
   std::vector<NormaOrigen> normas{NormaOrigen{}};
@@ -86,8 +86,13 @@ struct DataState {
 };
 
 DataState& D();
-inline FrmCargaDatos& CargaDatos() { return D().cargaDatos; }
-inline FrmOstrevanLista& Lista() { return D().lista; }
+// A form is loaded the first time anything of it is used, as the classic forms were: the
+// data-entry window's load fills its drop-downs, the list's load prepares the grids.
+FrmCargaDatos& CargaDatos();
+FrmOstrevanLista& Lista();
+// Closing a window unloads it: the next use starts from a freshly loaded one.
+void UnloadCargaDatos();
+void UnloadLista();
 // Resets the component state and every form (tests, and a new run of the component).
 void ResetAll();
 

@@ -33,25 +33,29 @@ struct Column {
 };
 }  // namespace
 
+void PrepararGrillaArticulos(const char* ordHeader, const char* normHeader) {
+  Grid& g = CargaDatos().MsfgParteI;
+  const Column cols[] = {{"Sel", 400, Grid::flexAlignGeneral},
+                         {"id", 0, Grid::flexAlignGeneral},
+                         {ordHeader, 600, Grid::flexAlignCenter},
+                         {St().bNaladisa ? "NALADISA" : "NCM", 960, Grid::flexAlignCenter},
+                         {normHeader, 800, Grid::flexAlignCenter},
+                         {"Cod. Articulo", 1500, Grid::flexAlignLeft},
+                         {"Denominacion", 4770, Grid::flexAlignLeft},
+                         {"Peso o Cantidad", 1350, Grid::flexAlignGeneral},
+                         {"Valor FOB (USD)", 1425, Grid::flexAlignGeneral}};
+  g.SetCols(9);
+  g.SetRows(1);
+  for (int c = 0; c < 9; ++c) {
+    g.SetTextMatrix(0, c, QString::fromUtf8(cols[c].header));
+    g.SetColWidth(c, cols[c].width);
+    g.SetColAlignment(c, cols[c].align);
+  }
+}
+
 void CargarArticulosEnGridDB() {
   try {
-    Grid& g = CargaDatos().MsfgParteI;
-    const Column cols[] = {{"Sel", 400, Grid::flexAlignGeneral},
-                           {"id", 0, Grid::flexAlignGeneral},
-                           {"NºOrd", 600, Grid::flexAlignCenter},
-                           {St().bNaladisa ? "NALADISA" : "NCM", 960, Grid::flexAlignCenter},
-                           {"Cod.Nrms", 800, Grid::flexAlignCenter},
-                           {"Cod. Articulo", 1500, Grid::flexAlignLeft},
-                           {"Denominacion", 4770, Grid::flexAlignLeft},
-                           {"Peso o Cantidad", 1350, Grid::flexAlignGeneral},
-                           {"Valor FOB (USD)", 1425, Grid::flexAlignGeneral}};
-    g.SetCols(9);
-    g.SetRows(1);
-    for (int c = 0; c < 9; ++c) {
-      g.SetTextMatrix(0, c, QString::fromUtf8(cols[c].header));
-      g.SetColWidth(c, cols[c].width);
-      g.SetColAlignment(c, cols[c].align);
-    }
+    PrepararGrillaArticulos("NºOrd", "Cod.Nrms");
     const Grid& lista = Lista().Msfg_ListadoMn;
     St().sIdCeo = lista.TextMatrix(lista.Row(), 0);
   } catch (const std::exception& ex) {

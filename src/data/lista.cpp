@@ -11,7 +11,7 @@
 namespace ostrevan {
 
 void PrepararListado() {
-  Grid& g = Lista().Msfg_ListadoMn;
+  Grid& g = D().lista->Msfg_ListadoMn;
   g.SetCols(4);
   g.SetRows(1);
   const char* headers[] = {"Id_Operación", "Nombre Descriptivo", "Pais", "Estado"};
@@ -21,7 +21,7 @@ void PrepararListado() {
     g.SetColWidth(c, widths[c]);
   }
   g.Height = 3935;
-  CargarArticulosEnGridDB();
+  PrepararGrillaArticulos("NºOrd.", "CodNrms");
   CargarGrillaNormasOrigen();
 }
 

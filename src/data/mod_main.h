@@ -38,6 +38,8 @@ QString ChamberImage(const QString& camara);
 // --- Item grid and partida texts ---
 void CargarArticulosEnGrid(long keep);
 void CargarArticulosEnGridDB();
+// The item grid's titles, widths and alignments; the two windows title two columns apart.
+void PrepararGrillaArticulos(const char* ordHeader, const char* normHeader);
 void AgregarNormaALista(long grupo, const QString& id, bool reset);
 QString GetDescripcionNorma(const QString& id);
 void UpdateDichosDePartida(const QString& code, long nroOrden, const QString& text, bool all);

@@ -75,7 +75,7 @@ void ConsolePopup::Changed() {
   }
   // A line every thousand records and at the end is enough on a console.
   long n = RegAct();
-  if (n != lastShown_ && (n % 1000 == 0 || (TotalSet() && n == Total()))) {
+  if (n > 0 && n != lastShown_ && (n % 1000 == 0 || (TotalSet() && n == Total()))) {
     lastShown_ = n;
     std::fprintf(stderr, "  %ld%s %s\n", n,
                  TotalSet() ? QString(" de %1").arg(Total()).toUtf8().constData() : "",

@@ -1,0 +1,88 @@
+#include "app/batch.h"
+
+#include "data/dialogs.h"
+#include "data/forms.h"
+#include "data/mod_main.h"
+#include "host/msgbox.h"
+#include "host/sqltext.h"
+#include "host/state.h"
+#include "host/value.h"
+
+namespace ostrevan::app {
+
+QString FormularioName(const QString& camara, const QString& idOrName) {
+  Recordset rs;
+  if (Query("CEOCFG",
+            "Select Formulario From CeoFormularios Where IdFormulario = '" + SqlText(idOrName) +
+                "' and IdCamara = '" + SqlText(GetIDCamaraFromName(camara)) + "'",
+            rs)) {
+    return Txt(rs.Fields("Formulario").Value);
+  }
+  return idOrName;
+}
+
+int BatchWindows::ShowModal(Window w) {
+  switch (w) {
+    case Window::SeleccionCertif: ChooseForm(); break;
+    case Window::CargaDatos: PrintCertificate(); break;
+    case Window::OstrevanLista: PrintList(); break;
+    default: break;
+  }
+  return 0;
+}
+
+namespace {
+bool Select(ComboBox& combo, const QString& text) {
+  for (int i = 0; i < combo.ListCount(); ++i) {
+    if (combo.List(i).compare(text.trimmed(), Qt::CaseInsensitive) == 0) {
+      combo.SetListIndex(i);
+      return true;
+    }
+  }
+  return false;
+}
+}  // namespace
+
+void BatchWindows::ChooseForm() {
+  FrmSeleccionCertif& s = D().seleccion;
+  SeleccionCertif_Load();
+  const bool ok = Select(s.Cmb_Camara, camara_) &&
+                  Select(s.Cmb_CertificadoPais, FormularioName(camara_, formulario_));
+  if (!ok || St().sIdFormulario.isEmpty()) {
+    MsgBox("La camara \"" + camara_ + "\" no tiene el formulario \"" + formulario_ + "\"",
+           vbExclamation);
+  }
+  SeleccionCertif_KeyDown(ok && !St().sIdFormulario.isEmpty() ? 122 : 27);
+  if (ok) {
+    out_ << "Camara " << s.Cmb_Camara.Text() << ", formulario " << St().sIdFormulario << " ("
+         << s.Cmb_CertificadoPais.Text() << "), nomenclador " << s.Txt_Nomenclador.Text()
+         << ", pais " << s.Txt_Pais.Text() << "\n";
+    out_.flush();
+  }
+}
+
+void BatchWindows::PrintCertificate() {
+  FrmCargaDatos& f = CargaDatos();
+  out_ << "Certificado " << St().sIdCeo << ": " << f.Txt_Descripcion.Text() << " ["
+       << f.Txt_Estado.Text() << "]\n";
+  out_ << "  Camara " << f.Cmb_Camara.Text() << ", formulario " << St().sIdFormulario << " ("
+       << f.cboPais.Text() << "), " << f.Txt_TipoNomenclador.Text() << "\n";
+  QString exporter = f.Txt_ProdFinExp.Text();
+  exporter.replace("\r\n", " / ");
+  out_ << "  Exportador: " << exporter << "\n  Destino: " << f.Txt_PaisDest.Text() << "\n";
+  out_ << "  " << f.Lbl_TotalArts.Caption() << ", normas de origen "
+       << (f.MsfgParteII.Rows() - 1) << "\n";
+  out_.flush();
+}
+
+void BatchWindows::PrintList() {
+  const Grid& g = Lista().Msfg_ListadoMn;
+  out_ << "Listado: " << (g.Rows() - 1) << " certificados\n";
+  for (int r = 1; r < g.Rows() && r <= 20; ++r) {
+    out_ << "  " << g.TextMatrix(r, 0) << "\t" << g.TextMatrix(r, 1) << "\t"
+         << g.TextMatrix(r, 2) << "\t" << g.TextMatrix(r, 3) << "\n";
+  }
+  out_.flush();
+}
+
+}  // namespace ostrevan::app

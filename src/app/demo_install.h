@@ -1,0 +1,31 @@
+#pragma once
+// The demo installation: chambers, forms and their layouts, units, tariff wordings, origin
+// norms and a host with a few export operations, so that the component can be shown and
+// tested without a customer's databases.
+#include <QString>
+#include <QStringList>
+
+namespace ostrevan::demo {
+
+// Builds (or refreshes) the installation under programFiles/Velmora/Formularios/: its
+// databases are recreated from the seed, the INI files and the images of FORMS rewritten.
+// ProgramFiles is set for the duration and restored afterwards. Throws RuntimeError.
+void BuildDemoInstallation(const QString& programFiles);
+
+// A synthetic host operation in the current installation, for large imports: `items` items
+// in both SubItems and groupSubItems, spread over `distinctCodes` tariff positions, each
+// article in the catalogue. Throws RuntimeError (also when the operation already exists).
+void AddHostOperation(const QString& interno, int items, int distinctCodes);
+
+// `count` synthetic certificate headers in CeoMercosur of the current installation, for the
+// list. Their ids ("BM-000001", ...) continue after those already there.
+void AddCertificates(int count);
+
+// The statements of a seed script: split at ";" outside quoted text, "--" comment lines
+// dropped, and every line break inside quoted text made CR LF, as the host stores it.
+QStringList SplitStatements(const QString& script);
+
+// The seed statements of an entity, read from the embedded seed files.
+QStringList SeedStatements(const QString& entity);
+
+}  // namespace ostrevan::demo

@@ -1,0 +1,88 @@
+// The stand-in host: it starts the component as the customs-operations system would, and
+// offers the batch commands that need no window.
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+#include "app/batch.h"
+#include "app/demo_install.h"
+#include "data/forms.h"
+#include "data/mod_main.h"
+#include "data/schema.h"
+#include "entry/cls_main.h"
+#include "host/errors.h"
+#include "host/msgbox.h"
+#include "host/progress.h"
+#include "host/state.h"
+
+using namespace ostrevan;
+
+namespace {
+
+const char* kUsage =
+    "Uso: ostrevan COMANDO [argumentos]\n"
+    "  demo-install [CARPETA]            crea o renueva la instalacion de demostracion bajo\n"
+    "                                    CARPETA (por omision $ProgramFiles)\n"
+    "  crear INTERNO CAMARA FORMULARIO   crea el certificado de una operacion del host sin\n"
+    "                                    ventanas (FORMULARIO: su id, p. ej. CEO104, o nombre)\n"
+    "  main INTERNO [CAMARA FORMULARIO]  ejecuta Main para una operacion, como el host\n"
+    "  listar                            muestra el listado de certificados\n";
+
+int Crear(const QStringList& args, QTextStream& out, bool formRequired) {
+  if (args.isEmpty() || (formRequired && args.size() < 3)) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  SetWindowService(std::make_shared<app::BatchWindows>(args.value(1), args.value(2), out));
+  Cls_Main c;
+  c.CdoData(args[0]);
+  c.Main();
+  return St().bCertificadoCargado ? 0 : 1;
+}
+
+int Listar(QTextStream& out) {
+  SetWindowService(std::make_shared<app::BatchWindows>(QString(), QString(), out));
+  Cls_Main c;
+  c.Main();
+  CargarListadoInternos(false);
+  Windows().ShowModal(Window::OstrevanLista);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QGuiApplication app(argc, argv);
+  QStringList args = app.arguments().mid(1);
+  QTextStream out(stdout);
+  SetMessageService(std::make_shared<ConsoleMessages>());
+  SetStatusPopup(std::make_shared<ConsolePopup>());
+  data::InstallSchema();
+  if (args.isEmpty()) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  const QString cmd = args.takeFirst();
+  try {
+    if (cmd == "demo-install") {
+      QString dir = args.value(0, ProgramFilesDir());
+      demo::BuildDemoInstallation(dir);
+      qputenv("ProgramFiles", dir.toUtf8());
+      out << "Instalacion de demostracion en " << InstallationDir() << "\n";
+      return 0;
+    }
+    if (cmd == "crear" || cmd == "main") return Crear(args, out, cmd == "crear");
+    if (cmd == "listar") return Listar(out);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", AsRuntimeError(e).Description().toUtf8().constData());
+    return 1;
+  }
+  std::fputs(kUsage, stderr);
+  return 2;
+}

@@ -1,0 +1,139 @@
+#include "entry/cls_main.h"
+
+#include <QCoreApplication>
+
+#include "data/forms.h"
+#include "data/dialogs.h"
+#include "data/mod_main.h"
+#include "data/schema.h"
+#include "host/errors.h"
+#include "host/msgbox.h"
+#include "host/sqltext.h"
+#include "host/state.h"
+#include "host/windows.h"
+
+namespace ostrevan {
+
+namespace {
+// The report of the property members: number, description, member, module and line.
+void ReportMember(const std::exception& ex, const char* member) {
+  RuntimeError e = AsRuntimeError(ex);
+  MsgBox("Error " + QString::number(e.Number()) + " (" + e.Description() + ")," + "\r\n" + "en " +
+             member + "," + "\r\n" + "de Módulo de clase Cls_Main," + "\r\n" + "Linea:" + "0",
+         vbExclamation);
+}
+}  // namespace
+
+Cls_Main::Cls_Main() {
+  try {
+    St().comp.sistema = std::make_unique<clSistema>();
+    St().sInternoHost.clear();
+  } catch (const std::exception& e) {
+    ReportMember(e, "Class_Initialize");
+  }
+}
+
+Cls_Main::~Cls_Main() { Class_Terminate(); }
+
+void Cls_Main::Class_Terminate() {
+  if (terminated_) return;
+  terminated_ = true;
+  LiberarObjetos();
+  St().comp.sistema.reset();
+}
+
+void Cls_Main::IniciaProyecto() {
+  Main();
+  Windows().ShowModal(Window::OstrevanLista);
+}
+
+void Cls_Main::Main() {
+  try {
+    ComponentState& st = St();
+    st.sPathCfg = InstallationDir();
+    st.sFrmDir = FormsDir();
+    data::InstallSchema();
+    CrearComponentes();
+    st.bDesdeHost = false;
+    if (st.sInternoHost.isEmpty()) return;
+    st.bDesdeHost = true;
+    Recordset rs;
+    if (Query("OSTREVAN",
+              "select IdCeO from CeoMercosur where IdCeO = '" + SqlText(st.sInternoHost) + "'",
+              rs)) {
+      CargarListadoInternos(false);
+      CargarDatosAPlanilla(st.sInternoHost, false);
+      Windows().ShowModal(Window::CargaDatos);
+      return;
+    }
+    D().seleccion.Cancel = false;
+    Windows().ShowModal(Window::SeleccionCertif);
+    if (D().seleccion.Cancel) return;
+    if (!CrearInterno()) {
+      MsgBox("El Interno no pudo ser creado");
+      return;
+    }
+    CargarListadoInternos(false);
+    LoadFromQuandor();
+    if (!NuevoRegistro("[ " + st.sIdCeo + " ] - [ Quandor ]")) return;
+    CargarDatosADb(st.sIdCeo);
+    CargarArticulosEnGrid(0);
+    st.bCertificadoCargado = true;
+    Windows().ShowModal(Window::CargaDatos);
+  } catch (const std::exception& ex) {
+    MsgBox("Error " + AsRuntimeError(ex).Description() + "\r\n" + " Cls_Main [Sub Main] " +
+           "\r\n" + "0");
+  }
+}
+
+void Cls_Main::DBDIR(const QString& p_Dir) {
+  try {
+    if (!p_Dir.isEmpty()) St().sDbDir = clSistema().PonerBarra(p_Dir);
+  } catch (const std::exception& e) {
+    ReportMember(e, "DBDIR");
+  }
+}
+
+void Cls_Main::FRMDIR(const QString&) { St().sFrmDir = FormsDir(); }
+
+void Cls_Main::CdoData(const QString& p_Data) {
+  try {
+    if (!p_Data.isEmpty()) St().sInternoHost = p_Data;
+  } catch (const std::exception& e) {
+    ReportMember(e, "CdoData");
+  }
+}
+
+void Cls_Main::PRGPRINTER(const QString& p_Printer) {
+  if (!p_Printer.isEmpty()) St().sPrinter = p_Printer;
+}
+
+void Cls_Main::DBQuandor(const QString& p_Dir) {
+  try {
+    clSistema s;
+    St().sDbQuandor = s.PonerBarra(
+        p_Dir.isEmpty() ? QCoreApplication::applicationDirPath() : p_Dir);
+  } catch (const std::exception& e) {
+    ReportMember(e, "DBQuandor");
+  }
+}
+
+void Cls_Main::Coneccion(const QVariant& per, const QVariant& inter) {
+  coneccionPer_ = per;
+  coneccionInt_ = inter;
+}
+
+void Cls_Main::Pathcfg(QString& sPath) {
+  sPath = InstallationDir();
+  St().sPathCfg = sPath;
+}
+
+QString Cls_Main::Pathcfg() const { return St().sPathCfg; }
+
+void Cls_Main::InternoQuandor(const QString& sInterno) {
+  if (St().sInternoHost.isEmpty()) St().sInternoHost = sInterno;
+}
+
+QString Cls_Main::InternoQuandor() const { return St().sInternoHost; }
+
+}  // namespace ostrevan

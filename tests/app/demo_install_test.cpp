@@ -1,0 +1,170 @@
+// The demo installation is what every fixture and the demo command stand on: a form without
+// a layout row or a numeric item-area parameter would only show up much later, as a print
+// run that stops with an error.
+#include "app/demo_install.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QImage>
+
+#include "host/errors.h"
+#include "host/ini.h"
+#include "host/state.h"
+#include "host/value.h"
+#include "support/fixtures.h"
+
+namespace ostrevan::test {
+namespace {
+
+const QStringList kFieldKeys = {
+    "ProdFinExp",     "ProductorRazon",  "ProductorDireccion",  "ProductorFecha",
+    "Importador",     "ImportadorRazon", "ImportadorDireccion", "Consignatario",
+    "PuertoEmbarque", "PaisDest",        "MedioTransp",         "FactComer",
+    "FcNro",          "FcFecha",         "Observaciones",       "DeclProdFin",
+    "DeclAcuerdo",    "Fecha",           "SubGlobalPag",        "NroOrden"};
+
+class DemoInstallTest : public DemoTest {
+ protected:
+  QStringList Forms() {
+    return Column("CEOCFG", "select IdFormulario from CeoFormularios order by IdFormulario");
+  }
+  QString Param(const QString& entity, const QString& form, const QString& name) {
+    return Column(entity, "select Valor from CeoParametros where IdFormulario = '" + form +
+                              "' and Propiedad = '" + name + "'")
+        .value(0, "<none>");
+  }
+  std::map<QString, long> Counts() {
+    std::map<QString, long> n;
+    for (const auto& [entity, table] :
+         std::vector<std::pair<QString, QString>>{{"CEOCFG", "CeoConfig"},
+                                                  {"CEOCFG", "CeoParametros"},
+                                                  {"OSTREVAN_CLI", "CeoParametros"},
+                                                  {"CATALOGOS", "NCMCEO"},
+                                                  {"INTERNOS", "SubItems"},
+                                                  {"INTERNOS", "groupSubItems"},
+                                                  {"INTERNOS", "catarticulos"},
+                                                  {"PERSONAL", "Clientes"},
+                                                  {"OSTREVAN", "CeoMercosur"}}) {
+      n[entity + "." + table] = Count(entity, table);
+    }
+    return n;
+  }
+};
+
+TEST_F(DemoInstallTest, ChambersHaveTheirFormsAndANomenclature) {
+  EXPECT_EQ(Column("CEOCFG", "select Camara from CeoCamaras order by IdCamara"),
+            QStringList({"CAC", "CACIPRA", "CERA"}));
+  for (const char* camara : {"01", "02", "03"}) {
+    EXPECT_GE(Count("CEOCFG", "CeoFormularios", QString("IdCamara = '%1'").arg(camara)), 2)
+        << camara;
+  }
+  for (const char* form : {"CEO004", "CEO104", "CEO204"}) EXPECT_TRUE(Forms().contains(form));
+  const QStringList noms = Column("CEOCFG", "select distinct upper(Nomenclador) from CeoPaises");
+  EXPECT_TRUE(noms.contains("NCM") && noms.contains("NALADISA")) << noms.join(",").toStdString();
+  for (const QString& form : Forms()) {
+    EXPECT_EQ(Count("CEOCFG", "CeoPaises", "idFormulario = '" + form + "'"), 1)
+        << form.toStdString();
+  }
+}
+
+TEST_F(DemoInstallTest, EveryFormCanBePrinted) {
+  for (const QString& form : Forms()) {
+    SCOPED_TRACE(form.toStdString());
+    for (const QString& key : kFieldKeys) {
+      Recordset rs;
+      ASSERT_TRUE(Query("CEOCFG", "select * from CeoConfig where Campo = '" + form + key + "'", rs))
+          << key.toStdString();
+      const double x = Val(rs.Fields("ValorX").Value.toString());
+      const double y = Val(rs.Fields("ValorY").Value.toString());
+      EXPECT_TRUE(x > 0 && x < 190 && y > 0 && y < 278) << key.toStdString();
+      EXPECT_EQ(rs.RecordCount(), 1);
+    }
+    for (const char* p : {"CY103", "CY203", "CX103", "CX203", "TDHABILITADO", "COL04", "COL05",
+                          "CAL01", "CAL05", "NX101", "NX201"}) {
+      EXPECT_TRUE(IsNumeric(Param("CEOCFG", form, p))) << p;
+    }
+    EXPECT_LT(Val(Param("CEOCFG", form, "CY103")), Val(Param("CEOCFG", form, "CY203")));
+    EXPECT_LT(Val(Param("CEOCFG", form, "CX103")), Val(Param("CEOCFG", form, "CX203")));
+    EXPECT_TRUE(IsNumeric(Param("OSTREVAN_CLI", form, "XOFFSET")));
+    EXPECT_TRUE(IsNumeric(Param("OSTREVAN_CLI", form, "YOFFSET")));
+    EXPECT_TRUE(IsNumeric(Param("OSTREVAN", form, "ORD_DESC_ART")));
+  }
+  EXPECT_EQ(Val(Param("OSTREVAN_CLI", "CEO104", "XOFFSET")), 1.5);
+}
+
+TEST_F(DemoInstallTest, HostOperationsCoverTheImportCases) {
+  const QString op = "Interno = 'EX-2026-0001'";
+  EXPECT_EQ(Count("INTERNOS", "SubItems", op), 40);
+  EXPECT_GT(Count("INTERNOS", "groupSubItems", op), 30);
+  EXPECT_EQ(Column("INTERNOS", "select count(distinct left(Ncm,10)) from SubItems where " + op),
+            QStringList{"6"});
+  EXPECT_EQ(Count("INTERNOS", "SubItems", "Interno = 'EX-2026-0002'"), 1);
+  EXPECT_EQ(Count("INTERNOS", "Caratula", "Interno = 'EX-2026-0003'"), 1);
+  EXPECT_EQ(Count("INTERNOS", "groupSubItems", "Interno = 'EX-2026-0003'"), 0);
+  EXPECT_EQ(Count("INTERNOS", "SubItems s",
+                  "not exists (select 1 from catarticulos c where "
+                  "c.idcatalogo = s.idcatalogo and c.idarticulo = "
+                  "s.idarticulo)"),
+            1);
+  EXPECT_EQ(Column("PERSONAL", "select Nombre from Clientes where Cuit = '30-71234567-8'"),
+            QStringList{"D'Alessandro Hnos. S.A."});
+  EXPECT_TRUE(Column("INTERNOS",
+                     "select descripcion from catarticulos where idarticulo = "
+                     "'DA-2001'")
+                  .value(0)
+                  .contains("delantera\r\nFiat"));
+}
+
+TEST_F(DemoInstallTest, RefreshRebuildsTheSameInstallation) {
+  const auto before = Counts();
+  demo::AddCertificates(5);
+  demo::AddHostOperation("EX-BENCH-1", 120, 7);
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 5);
+  EXPECT_EQ(Count("INTERNOS", "groupSubItems", "Interno = 'EX-BENCH-1'"), 120);
+  EXPECT_EQ(Column("INTERNOS",
+                   "select count(distinct Naladisa) from SubItems where Interno = "
+                   "'EX-BENCH-1'"),
+            QStringList{"7"});
+  EXPECT_THROW(demo::AddHostOperation("EX-BENCH-1", 1, 1), RuntimeError);
+  // The connections opened above are still cached: the refresh must close them itself.
+  demo::BuildDemoInstallation(tmp->path());
+  EXPECT_EQ(Counts(), before);
+  demo::BuildDemoInstallation(tmp->path());
+  EXPECT_EQ(Counts(), before);
+}
+
+TEST_F(DemoInstallTest, ImagesAndIniFilesAreInPlace) {
+  for (const char* logo : {"CAC.JPG", "CACIPRA.JPG", "CERA.JPG"}) {
+    EXPECT_FALSE(QImage(FormsDir() + logo).isNull()) << logo;
+  }
+  const QStringList templ = Column("CEOCFG",
+                                   "select IdFormulario from CeoParametros where "
+                                   "Propiedad = 'TDHABILITADO' and Valor = '1'");
+  ASSERT_EQ(templ.size(), 1);
+  EXPECT_FALSE(QImage(FormsDir() + Param("CEOCFG", templ[0], "TDName")).isNull());
+  EXPECT_TRUE(QFileInfo::exists(FormsDir() + "blank.snt"));
+  clINI ini;
+  EXPECT_EQ(ini.LeerINI("Gfont", "Name", InstallationPath("Cfg/CeoFrm.ini")), "Courier New");
+  EXPECT_EQ(ini.LeerINI("HTempl1_1", "FormID", InstallationPath("Cfg/TemplatesCeo.ini")), templ[0]);
+}
+
+struct SplitCase {
+  const char* script;
+  QStringList expected;
+};
+
+TEST(DemoSeedSplit, KeepsQuotedTextWhole) {
+  const SplitCase cases[] = {
+      {"INSERT INTO t VALUES ('a;b');\nINSERT INTO t VALUES ('c')",
+       {"INSERT INTO t VALUES ('a;b')", "INSERT INTO t VALUES ('c')"}},
+      {"-- comment\nINSERT INTO t VALUES ('D''A -- no')", {"INSERT INTO t VALUES ('D''A -- no')"}},
+      {"INSERT INTO t VALUES ('one\ntwo');", {"INSERT INTO t VALUES ('one\r\ntwo')"}},
+      {"INSERT INTO t VALUES ('one\r\ntwo');\r\n", {"INSERT INTO t VALUES ('one\r\ntwo')"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(demo::SplitStatements(c.script), c.expected) << c.script;
+  EXPECT_THROW(demo::SplitStatements("INSERT INTO t VALUES ('open"), RuntimeError);
+}
+
+}  // namespace
+}  // namespace ostrevan::test

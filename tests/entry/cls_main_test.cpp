@@ -1,0 +1,119 @@
+#include <QDir>
+
+#include "data/certificate_fixture.h"
+#include "data/dialogs.h"
+#include "entry/cls_main.h"
+
+namespace ostrevan {
+namespace {
+
+using test::CertificateTest;
+
+class MainTest : public CertificateTest {
+ protected:
+  // The user picks a chamber and form in the choice dialog and presses F11 (or Esc).
+  void ChooseInDialog(const QString& camara, const QString& form, int key = 122) {
+    windows->actions[Window::SeleccionCertif] = [=] {
+      SeleccionCertif_Load();
+      FrmSeleccionCertif& s = D().seleccion;
+      s.Cmb_Camara.SetListIndex(s.Cmb_Camara.Items().indexOf(camara));
+      s.Cmb_CertificadoPais.SetListIndex(s.Cmb_CertificadoPais.Items().indexOf(form));
+      SeleccionCertif_KeyDown(key);
+    };
+  }
+};
+
+TEST_F(MainTest, WithoutAnOperationOnlyTheComponentsAreCreated) {
+  QDir(Dir() + "Datos").removeRecursively();
+  ResetAll();
+  Cls_Main c;
+  c.Main();
+  EXPECT_TRUE(St().comp.main && St().comp.internos && St().comp.ini);
+  EXPECT_TRUE(windows->shown.empty());
+  EXPECT_FALSE(St().bDesdeHost);
+  EXPECT_FALSE(QDir(Dir() + "Datos").exists());  // no database was even opened
+}
+
+TEST_F(MainTest, AnExistingCertificateOpensDirectly) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion, IdFormulario) values "
+                      "('OP1', 'ya existe', 'CEO004')");
+  AddItem("OP1", 1, "1111.11.11", "1");
+  Cls_Main c;
+  c.CdoData("OP1");
+  c.Main();
+  EXPECT_EQ(windows->shown, std::vector<Window>{Window::CargaDatos});
+  EXPECT_EQ(CargaDatos().Txt_Descripcion.Text(), "ya existe");
+  EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 2);
+  EXPECT_EQ(Lista().Msfg_ListadoMn.Row(), 1);  // the list selects the host's operation
+  EXPECT_TRUE(St().bDesdeHost);
+}
+
+TEST_F(MainTest, ANewCertificateIsCreatedFromTheHostOperation) {
+  ChooseInDialog("CAC", "Brasil");
+  Cls_Main c;
+  c.InternoQuandor("OP1");
+  c.Main();
+  EXPECT_EQ(windows->shown,
+            (std::vector<Window>{Window::SeleccionCertif, Window::CargaDatos}));
+  EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur"),
+            QStringList{"[ OP1 ] - [ Quandor ]"});
+  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
+  EXPECT_EQ(Column("OSTREVAN", "select ProdFinExp from CeoMercosur"),
+            QStringList{"O'Neil S.A.\r\nCalle 1\r\nRosario"});
+  EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
+  EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 4);
+  EXPECT_TRUE(St().bCertificadoCargado);
+  EXPECT_FALSE(St().bDesdeHost);
+  EXPECT_EQ(D().seleccion.Txt_Pais.Text(), "Brasil");
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|") << popup->messages.join("|") << St().sIdFormulario << St().sIdCeo;
+}
+
+TEST_F(MainTest, CancellingTheChoiceCreatesNothing) {
+  ChooseInDialog("CAC", "Brasil", 27);
+  Cls_Main c;
+  c.CdoData("OP1");
+  c.Main();
+  EXPECT_EQ(windows->shown, std::vector<Window>{Window::SeleccionCertif});
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
+  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
+}
+
+TEST_F(MainTest, AHeaderThatCannotBeCreatedIsReported) {
+  windows->actions[Window::SeleccionCertif] = [] {
+    Execute("OSTREVAN", "alter table CeoMercosur rename to Otra");
+  };
+  Cls_Main c;
+  c.CdoData("OP1");
+  c.Main();
+  ASSERT_FALSE(Messages().isEmpty());
+  EXPECT_EQ(Messages().last(), "El Interno no pudo ser creado");
+  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
+  EXPECT_FALSE(windows->Showed(Window::CargaDatos));
+}
+
+TEST_F(MainTest, PropertiesOfTheHost) {
+  Cls_Main c;
+  c.InternoQuandor("A");
+  c.InternoQuandor("B");
+  EXPECT_EQ(c.InternoQuandor(), "A");
+  c.CdoData("C");
+  EXPECT_EQ(c.InternoQuandor(), "C");
+  c.CdoData("");
+  EXPECT_EQ(c.InternoQuandor(), "C");
+  QString mine = "/somewhere/else";
+  c.Pathcfg(mine);
+  EXPECT_EQ(mine, InstallationDir());
+  EXPECT_EQ(c.Pathcfg(), InstallationDir());
+  c.PRGPRINTER("Laser");
+  c.PRGPRINTER("");
+  EXPECT_EQ(St().sPrinter, "Laser");
+}
+
+TEST_F(MainTest, IniciaProyectoShowsTheListAfterMain) {
+  Cls_Main c;
+  c.IniciaProyecto();
+  EXPECT_EQ(windows->shown, std::vector<Window>{Window::OstrevanLista});
+}
+
+}  // namespace
+}  // namespace ostrevan
