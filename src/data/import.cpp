@@ -36,8 +36,8 @@ QString LastOf(const QString& sql, const char* field, const char* procedure) {
 // A number as the statements write it: its text with "," turned into ".".
 QString StatementNumber(const QVariant& v) {
   QVariant x = esnull(v);
-  QString t = x.typeId() == QMetaType::Double ? QString::number(x.toDouble(), 'g', 15)
-                                              : x.toString();
+  QString t =
+      x.typeId() == QMetaType::Double ? QString::number(x.toDouble(), 'g', 15) : x.toString();
   return t.replace(',', '.');
 }
 }  // namespace
@@ -51,10 +51,10 @@ QString GetPaisDestinoFromInternoNuevo() {
   try {
     ComponentState& st = St();
     Recordset rs;
-    if (!Query("INTERNOS",
-               "Select IdPaisDestino  From Caratula Where Interno ='" + SqlText(st.sInternoHost) +
-                   "'",
-               rs)) {
+    if (!Query(
+            "INTERNOS",
+            "Select IdPaisDestino  From Caratula Where Interno ='" + SqlText(st.sInternoHost) + "'",
+            rs)) {
       return {};
     }
     if (rs.RecordCount() >= 2) {
@@ -72,8 +72,8 @@ QString GetPaisDestinoFromInternoNuevo() {
 }
 
 QString PaisDataFormId(const QString& id) {
-  return LastOf("Select id, descripcion from pais where id = '" + SqlText(id) + "'",
-                "Descripcion", "PaisDataFormId");
+  return LastOf("Select id, descripcion from pais where id = '" + SqlText(id) + "'", "Descripcion",
+                "PaisDataFormId");
 }
 
 QString UnidadDataFromId(const QString& id) {
@@ -121,10 +121,11 @@ double ReadOperationAndClient() {
   ComponentState& st = St();
   double factor = 0;
   Recordset rs;
-  if (Query("INTERNOS",
-            "Select Interno,Cuitcliente,fobdivcambio, IdPaisDestino From Caratula Where Interno ='" +
-                SqlText(st.sIdCeo) + "'",
-            rs)) {
+  if (Query(
+          "INTERNOS",
+          "Select Interno,Cuitcliente,fobdivcambio, IdPaisDestino From Caratula Where Interno ='" +
+              SqlText(st.sIdCeo) + "'",
+          rs)) {
     if (rs.RecordCount() >= 2) {
       MsgBox("Registro Duplicado");
     } else {
@@ -155,9 +156,9 @@ QString ItemQuery(double factor, bool usaFactura, bool naladisa) {
   const QString fob =
       GetFormatoNumero("INTERNOS", "Fob * " + QString::number(factor, 'g', 15), "00.00");
   const QString source = usaFactura ? " as FobEx From SubItems" : " as FobEx From groupSubItems";
-  const QString order = naladisa ? (usaFactura ? " Order by left(Naladisa,10)"
-                                               : " Order by left(NALADISA,10)")
-                                 : " Order by left(Ncm,10)";
+  const QString order =
+      naladisa ? (usaFactura ? " Order by left(Naladisa,10)" : " Order by left(NALADISA,10)")
+               : " Order by left(Ncm,10)";
   return "Select Interno,left(Ncm,10) as ncmex,Naladisa,Cantidad,idarticulo,idcatalogo,"
          "Descripcion,IdUnidad," +
          fob + source + " Where Interno ='" + SqlText(St().sIdCeo) + "'" + order;
@@ -191,51 +192,54 @@ void LoadFromQuandor() {
     popup.RegTotal(rs.RecordCount());
     long n = 0;
     Recordset cat;
-    for (; !rs.Eof(); rs.MoveNext()) {
-      const QString idArticulo = Txt(rs.Fields("idarticulo").Value);
-      QString codigo, descripcion, partida;
-      if (!Query("INTERNOS",
-                 "SELECT idarticulo , descripcion, left(NCM,10) as ncmArticulo , Naladisa FROM "
-                 "catarticulos WHERE idcatalogo = '" +
-                     SqlText(Txt(rs.Fields("idcatalogo").Value)) + "' and idarticulo = '" +
-                     SqlText(idArticulo) + "'",
-                 cat)) {
-        descripcion = "articulo " + idArticulo.trimmed() + " no encontrado";
-      } else {
-        codigo = Txt(cat.Fields("idarticulo").Value).trimmed();
-        descripcion = QuitarSaltosDeLinea(Txt(cat.Fields("descripcion").Value).trimmed());
-        if (descripcion.isEmpty()) {
-          descripcion =
-              "descripcion del articulo " + Txt(cat.Fields("idarticulo").Value) + " no encontrado";
+    {
+      Transaction tx(Conn("OSTREVAN"));  // one commit for the items, not one per item
+      for (; !rs.Eof(); rs.MoveNext()) {
+        const QString idArticulo = Txt(rs.Fields("idarticulo").Value);
+        QString codigo, descripcion, partida;
+        if (!Query("INTERNOS",
+                   "SELECT idarticulo , descripcion, left(NCM,10) as ncmArticulo , Naladisa FROM "
+                   "catarticulos WHERE idcatalogo = '" +
+                       SqlText(Txt(rs.Fields("idcatalogo").Value)) + "' and idarticulo = '" +
+                       SqlText(idArticulo) + "'",
+                   cat)) {
+          descripcion = "articulo " + idArticulo.trimmed() + " no encontrado";
+        } else {
+          codigo = Txt(cat.Fields("idarticulo").Value).trimmed();
+          descripcion = QuitarSaltosDeLinea(Txt(cat.Fields("descripcion").Value).trimmed());
+          if (descripcion.isEmpty()) {
+            descripcion = "descripcion del articulo " + Txt(cat.Fields("idarticulo").Value) +
+                          " no encontrado";
+          }
+          const QString code = Txt(cat.Fields(st.bNaladisa ? "Naladisa" : "ncmArticulo").Value);
+          if (!code.isEmpty()) partida = GetNCMData(code);
         }
-        const QString code = Txt(cat.Fields(st.bNaladisa ? "Naladisa" : "ncmArticulo").Value);
-        if (!code.isEmpty()) partida = GetNCMData(code);
-      }
-      ++n;
-      const QString unidad = UnidadDataFromId(Txt(rs.Fields("IdUnidad").Value));
-      lists.naladisa << Txt(rs.Fields("naladisa").Value);
-      lists.ncm << Txt(rs.Fields("ncmex").Value);
-      lists.cantidad.push_back(esnumero(rs.Fields("Cantidad").Value));
-      lists.unidad << unidad;
-      lists.codigo << codigo;
-      lists.descripcion << descripcion;
-      lists.fob.push_back(esnumero(rs.Fields("FobEx").Value));
+        ++n;
+        const QString unidad = UnidadDataFromId(Txt(rs.Fields("IdUnidad").Value));
+        lists.naladisa << Txt(rs.Fields("naladisa").Value);
+        lists.ncm << Txt(rs.Fields("ncmex").Value);
+        lists.cantidad.push_back(esnumero(rs.Fields("Cantidad").Value));
+        lists.unidad << unidad;
+        lists.codigo << codigo;
+        lists.descripcion << descripcion;
+        lists.fob.push_back(esnumero(rs.Fields("FobEx").Value));
 
-      popup.Mensaje("Insertando articulos del QUANDOR al Certificado de Origen...");
-      popup.RegAct(rs.AbsolutePosition());
-      popup.ElapsedTIME(timer.LAP());
-      const QString mapped = GetUnidadDestino(unidad);
-      const QString stored = mapped.isEmpty() ? unidad : mapped;
-      Execute("OSTREVAN",
-              "Insert into Articulos(NroOrden,NCM,NALADISA,CodArticulo,DenoMerc,TextoPartida,"
-              "PesoCant,ValorFobUsd,IdCeo,Unidad) Values('" +
-                  QString::number(n) + "','" + SqlText(Txt(rs.Fields("ncmex").Value)) + "','" +
-                  SqlText(Txt(rs.Fields("naladisa").Value)) + "','" + SqlText(codigo) + "','" +
-                  SqlText(descripcion) + "','" + SqlText(partida) + "','" +
-                  SqlText(StatementNumber(rs.Fields("Cantidad").Value)) + "','" +
-                  SqlText(StatementNumber(rs.Fields("FobEx").Value)) + "','" +
-                  SqlText(st.sIdCeo) + "','" + SqlText(stored) + "')");
-      DoEvents();
+        popup.Mensaje("Insertando articulos del QUANDOR al Certificado de Origen...");
+        popup.RegAct(rs.AbsolutePosition());
+        popup.ElapsedTIME(timer.LAP());
+        const QString mapped = GetUnidadDestino(unidad);
+        const QString stored = mapped.isEmpty() ? unidad : mapped;
+        Execute("OSTREVAN",
+                "Insert into Articulos(NroOrden,NCM,NALADISA,CodArticulo,DenoMerc,TextoPartida,"
+                "PesoCant,ValorFobUsd,IdCeo,Unidad) Values('" +
+                    QString::number(n) + "','" + SqlText(Txt(rs.Fields("ncmex").Value)) + "','" +
+                    SqlText(Txt(rs.Fields("naladisa").Value)) + "','" + SqlText(codigo) + "','" +
+                    SqlText(descripcion) + "','" + SqlText(partida) + "','" +
+                    SqlText(StatementNumber(rs.Fields("Cantidad").Value)) + "','" +
+                    SqlText(StatementNumber(rs.Fields("FobEx").Value)) + "','" +
+                    SqlText(st.sIdCeo) + "','" + SqlText(stored) + "')");
+        DoEvents();
+      }
     }
     const long done = popup.RegAct();
     popup.Mensaje(QString::number(done) +

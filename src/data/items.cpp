@@ -89,6 +89,8 @@ void CargarArticulosEnGrid(long keep) {
     }
     g.Visible = false;
     g.SetRedraw(false);
+    // The wordings cleared on continuation rows are written together, not one commit each.
+    Transaction tx(Conn("OSTREVAN"));
     QString prevCode;
     QString prevNorm = "-";
     long counter = 1;

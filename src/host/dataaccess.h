@@ -65,6 +65,19 @@ class Connection {
   QString lastError_;
 };
 
+// Commits what was done when the scope ends, also when an error leaves it: the rows written
+// before a failure stay, as they would without a transaction.
+class Transaction {
+ public:
+  explicit Transaction(Connection& c) : c_(c) { c_.BeginTrans(); }
+  ~Transaction() { c_.CommitTrans(); }
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+
+ private:
+  Connection& c_;
+};
+
 class CBNMain {
  public:
   CBNMain();

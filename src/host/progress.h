@@ -91,7 +91,10 @@ class ConsolePopup final : public PopupState {
 // A popup that shows nothing (the default until a window or console one is installed).
 class SilentPopup final : public PopupState {
  public:
-  bool Cerrar() const override { return true; }
+  void EnableBoton(bool enable) override {
+    PopupState::EnableBoton(enable);
+    if (enable && ButtonUsed()) ClickCerrar();
+  }
 };
 
 std::shared_ptr<StatusPopup> SetStatusPopup(std::shared_ptr<StatusPopup> p);

@@ -1,0 +1,82 @@
+#pragma once
+// What every benchmark shares: a scratch installation, a stopwatch and the bare SQLite
+// baseline that runs the same statements through the C API.
+#include <QElapsedTimer>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "data/forms.h"
+#include "data/schema.h"
+#include "host/state.h"
+
+namespace ostrevan::bench {
+
+inline double Seconds(const std::function<void()>& f) {
+  QElapsedTimer t;
+  t.start();
+  f();
+  return t.nsecsElapsed() / 1e9;
+}
+
+// A temporary installation folder for the run.
+class Scratch {
+ public:
+  Scratch() {
+    qputenv("ProgramFiles", dir_.path().toUtf8());
+    ResetAll();
+    data::InstallSchema();
+  }
+  ~Scratch() { ResetAll(); }
+  QString Path() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// The same file settings the component uses, on a raw handle.
+class RawSqlite {
+ public:
+  explicit RawSqlite(const QString& file) {
+    sqlite3_open(file.toUtf8().constData(), &db_);
+    Exec("PRAGMA journal_mode=WAL");
+    Exec("PRAGMA synchronous=NORMAL");
+  }
+  ~RawSqlite() { sqlite3_close(db_); }
+  // Runs a statement and reads every column of every row, as a recordset would.
+  int Exec(const QString& sql) {
+    sqlite3_stmt* st = nullptr;
+    QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &st, nullptr) !=
+        SQLITE_OK) {
+      std::fprintf(stderr, "raw: %s\n", sqlite3_errmsg(db_));
+      return -1;
+    }
+    int rows = 0;
+    const int n = sqlite3_column_count(st);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+      for (int i = 0; i < n; ++i) sqlite3_column_text(st, i);
+      ++rows;
+    }
+    sqlite3_finalize(st);
+    return rows;
+  }
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+// A target of 0 reports the ratio without one.
+inline void Report(const char* what, double ours, double bare, double target) {
+  std::printf("%-44s %8.3f s   baseline %8.3f s   ratio %5.2fx", what, ours, bare, ours / bare);
+  if (target > 0) {
+    std::printf(" (target <= %.1fx)%s", target, ours / bare <= target ? "" : "  OVER TARGET");
+  }
+  std::printf("\n");
+}
+
+}  // namespace ostrevan::bench
