@@ -6,6 +6,7 @@
 #include "host/msgbox.h"
 #include "host/sqltext.h"
 #include "host/state.h"
+#include "host/windows.h"
 
 namespace ostrevan {
 
@@ -116,6 +117,65 @@ bool BorrarRegistro(const QString& idReg) {
     ReportBracket(e, " Frm_CeoBorra [BorrarRegistro] ");
   }
   return false;
+}
+
+}  // namespace ostrevan
+
+namespace ostrevan {
+
+bool GuardaDatos_Aceptar() {
+  if (!NuevoRegistro(D().guardaDatos.Txt_Descripcion.Text())) return false;
+  if (CargarListadoInternos(false)) return true;
+  MsgBox("Error Cargando Lista Registro");
+  return false;
+}
+
+void CeoBorra_Activate() {
+  try {
+    const Grid& g = Lista().Msfg_ListadoMn;
+    if (g.Row() < 1) return;
+    FrmCeoBorra& b = D().borra;
+    b.txt_IdOperacion.SetText(g.TextMatrix(g.Row(), 0));
+    b.txt_Descripcion.SetText(" " + g.TextMatrix(g.Row(), 1));
+    b.txt_Estado.SetText(g.TextMatrix(g.Row(), 3));
+  } catch (const std::exception& e) {
+    ReportBracket(e, " Frm_CeoBorra [Form_Activate] ");
+  }
+}
+
+bool EliminarBoleta() {
+  try {
+    if (!BorrarRegistro(D().borra.txt_IdOperacion.Text())) return false;
+    CargarListadoInternos(false);
+    return true;
+  } catch (const std::exception& e) {
+    ReportBracket(e, " Frm_NotaBorra [EliminarBoleta] ");
+  }
+  return false;
+}
+
+void IngresarRegistro() {
+  ComponentState& st = St();
+  for (;;) {
+    const Grid& g = Lista().Msfg_ListadoMn;
+    if (g.Row() < 1) return;
+    CargarDatosAPlanilla(g.TextMatrix(g.Row(), 0));
+    Windows().ShowModal(Window::CargaDatos);
+    if (!st.bRecargar) return;
+    st.bRecargar = false;
+  }
+}
+
+void CargaDatos_Unload() {
+  UnloadCargaDatos();
+  D().normas.assign(1, NormaOrigen{});
+  St().bCertificadoCargado = false;
+  CargarListadoInternos(true);
+}
+
+void Lista_Unload() {
+  UnloadLista();
+  LiberarObjetos();
 }
 
 }  // namespace ostrevan

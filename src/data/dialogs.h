@@ -16,7 +16,22 @@ void SeleccionCertif_Load();
 // Esc (27) cancels, F11 (122) continues; true when the window must unload.
 bool SeleccionCertif_KeyDown(int keyCode);
 
+// Frm_GuardaDatos' Enter: true when the certificate was created and the list refilled, so
+// the window unloads and the data-entry window opens on it.
+bool GuardaDatos_Aceptar();
+
 // Frm_CeoBorra: items first, then the header.
 bool BorrarRegistro(const QString& idReg);
+// Form_Activate: the boxes show the list's current row.
+void CeoBorra_Activate();
+// Enter: true when the certificate was deleted and the list refilled (the window unloads).
+bool EliminarBoleta();
+
+// Frm_OstrevanLista: opens the list's current certificate in the data-entry window, again
+// while a change of form asks for it to be rebuilt.
+void IngresarRegistro();
+// What closing a window does once the window itself is gone.
+void CargaDatos_Unload();
+void Lista_Unload();
 
 }  // namespace ostrevan

@@ -60,6 +60,10 @@ struct FrmSeleccionCertif {
   bool Cancel = false;
 };
 
+struct FrmCeoBorra {
+  TextBox txt_IdOperacion, txt_Descripcion, txt_Estado;
+};
+
 // {IdNormasOrigen, group number, description}; entry 0 is the empty record.
 struct NormaOrigen {
   QString id;
@@ -80,6 +84,7 @@ struct DataState {
   std::unique_ptr<FrmOstrevanLista> lista;
   FrmGuardaDatos guardaDatos;
   FrmSeleccionCertif seleccion;
+  FrmCeoBorra borra;
   std::vector<NormaOrigen> normas{NormaOrigen{}};
   ImportedItems importados;
   bool usaFactura = false;

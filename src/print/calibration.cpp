@@ -1,0 +1,42 @@
+#include "print/calibration.h"
+
+#include "host/msgbox.h"
+#include "host/sistema.h"
+#include "host/state.h"
+#include "print/printlib.h"
+
+namespace ostrevan::print {
+
+QString MarcaEscala(const QString& number, int orientation) {
+  if (orientation == 1) return number + "\r\n|\r\n|";
+  if (orientation == 2) return number + "\r\n-\r\n-";
+  return {};
+}
+
+QString ImageFolder() { return St().sFrmDir.isEmpty() ? FormsDir() : St().sFrmDir; }
+
+void ComponerPaginaCalibracion(Cls_Main& p) {
+  QString errText;
+  bool errFlag = false;
+  p.SET_AgregarImagen(ImageFolder() + "blank.snt", 0, 0, 190, 278, errText, errFlag);
+  for (int x = 0; x <= 190; x += 5) {
+    p.set_Agregotexto(MarcaEscala(QString::number(x), 1), x, 1, "Courier", "8", errText, errFlag);
+  }
+  for (int y = 0; y <= 260; y += 5) {
+    p.set_Agregotexto(MarcaEscala(QString::number(y), 2), 1, y, "Courier", "8", errText, errFlag);
+  }
+}
+
+void ImprimirPaginaCalibracion() {
+  Cls_Main p;
+  ComponerPaginaCalibracion(p);
+  QString errText;
+  bool errFlag = false;
+  p.Imprimir(St().sPrinter, errText, errFlag);
+  if (errFlag) {
+    MsgBox("No se pudo imprimir la pagina de calibracion:\r\n" + errText, vbExclamation,
+           "Imprimir Pagina de Calibracion");
+  }
+}
+
+}  // namespace ostrevan::print

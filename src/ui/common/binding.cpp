@@ -1,0 +1,95 @@
+#include "ui/common/binding.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+namespace ostrevan::ui {
+
+namespace {
+// Stops listening when the widget goes, so a model may outlive its window.
+template <class W, class M>
+void Listen(W* w, M& m, std::function<void()> f) {
+  const int id = m.Listen(std::move(f));
+  QObject::connect(w, &QObject::destroyed, [&m, id] { m.Unlisten(id); });
+}
+}  // namespace
+
+void Bind(QLineEdit* w, TextBox& m) {
+  w->setText(m.Text());
+  if (!m.ToolTipText.isEmpty()) w->setToolTip(m.ToolTipText);
+  w->setProperty("Tag", m.Tag);
+  QPointer<QLineEdit> p(w);
+  Listen(w, m, [p, &m] {
+    if (p && p->text() != m.Text()) p->setText(m.Text());
+  });
+  QObject::connect(w, &QLineEdit::textChanged, w, [&m](const QString& t) { m.SetText(t); });
+}
+
+void Bind(QPlainTextEdit* w, TextBox& m) {
+  auto toView = [](QString t) { return t.replace("\r\n", "\n"); };
+  w->setPlainText(toView(m.Text()));
+  if (!m.ToolTipText.isEmpty()) w->setToolTip(m.ToolTipText);
+  w->setProperty("Tag", m.Tag);
+  QPointer<QPlainTextEdit> p(w);
+  Listen(w, m, [p, &m, toView] {
+    if (p && p->toPlainText() != toView(m.Text())) p->setPlainText(toView(m.Text()));
+  });
+  // The database keeps the lines as the classic text box did: CR LF between them.
+  QObject::connect(w, &QPlainTextEdit::textChanged, w, [w, &m] {
+    QString t = w->toPlainText();
+    m.SetText(t.replace("\n", "\r\n"));
+  });
+}
+
+void Bind(QComboBox* w, ComboBox& m) {
+  QPointer<QComboBox> p(w);
+  auto show = [p, &m] {
+    if (!p) return;
+    QSignalBlocker block(p);
+    if (p->count() != m.ListCount() || [&] {
+          for (int i = 0; i < m.ListCount(); ++i) {
+            if (p->itemText(i) != m.List(i)) return true;
+          }
+          return false;
+        }()) {
+      p->clear();
+      p->addItems(m.Items());
+    }
+    p->setCurrentIndex(m.ListIndex());
+  };
+  show();
+  Listen(w, m, show);
+  QObject::connect(w, QOverload<int>::of(&QComboBox::activated), w, [&m](int i) {
+    if (i >= 0 && i < m.ListCount()) m.SetListIndex(i);
+  });
+}
+
+void Bind(QLabel* w, Label& m) {
+  w->setText(m.Caption());
+  w->setProperty("Tag", m.Tag);
+  QPointer<QLabel> p(w);
+  Listen(w, m, [p, &m] {
+    if (p) p->setText(m.Caption());
+  });
+}
+
+void BindPicture(QLabel* w, Image& m) {
+  QPointer<QLabel> p(w);
+  auto show = [p, &m] {
+    if (!p) return;
+    QPixmap pix(m.Picture());
+    if (pix.isNull()) {
+      p->clear();
+    } else {
+      p->setPixmap(pix.scaled(p->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+  };
+  show();
+  Listen(w, m, show);
+}
+
+}  // namespace ostrevan::ui

@@ -1,0 +1,74 @@
+#include "ui/common/classic_window.h"
+
+#include <QChildEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "ui/common/widget_services.h"
+
+namespace ostrevan::ui {
+
+ClassicWindow::ClassicWindow(const QString& caption, const QString& section, const QString& keys,
+                             QWidget* parent)
+    : QDialog(parent) {
+  setWindowTitle(caption);
+  setModal(true);
+  auto* outer = new QVBoxLayout(this);
+  auto* band = new QWidget;
+  band->setObjectName("TitleBand");
+  band->setStyleSheet("#TitleBand { background: #1f3b5c; } QLabel { color: white; }");
+  auto* bandLayout = new QVBoxLayout(band);
+  auto* title = new QLabel("Certificados de Origen");
+  title->setObjectName("Lbl_Titulo");
+  QFont f = title->font();
+  f.setPointSizeF(f.pointSizeF() * 1.5);
+  f.setBold(true);
+  title->setFont(f);
+  auto* sec = new QLabel(section);
+  sec->setObjectName("Lbl_Seccion");
+  bandLayout->addWidget(title);
+  bandLayout->addWidget(sec);
+  outer->addWidget(band);
+  body_ = new QVBoxLayout;
+  outer->addLayout(body_, 1);
+  options_ = new QLabel(keys);
+  options_->setObjectName("Lbl_Opciones");
+  options_->setStyleSheet("color: #1f3b5c; font-weight: bold;");
+  outer->addWidget(options_);
+}
+
+void ClassicWindow::Watch(QObject* o) {
+  if (!o->isWidgetType()) return;
+  o->installEventFilter(this);
+  for (QObject* c : o->children()) Watch(c);
+}
+
+void ClassicWindow::childEvent(QChildEvent* e) {
+  QDialog::childEvent(e);
+  if (e->added()) Watch(e->child());
+}
+
+bool ClassicWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ChildAdded) {
+    Watch(static_cast<QChildEvent*>(event)->child());
+  } else if (event->type() == QEvent::KeyPress) {
+    auto* k = static_cast<QKeyEvent*>(event);
+    const int code = KeyCodeOf(*k);
+    // A popup list of a combo keeps its own keys.
+    if (code != 0 && !watched->inherits("QComboBoxPrivateContainer") &&
+        Form_KeyDown(code, ShiftOf(*k))) {
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void ClassicWindow::keyPressEvent(QKeyEvent* e) {
+  const int code = KeyCodeOf(*e);
+  if (code != 0 && Form_KeyDown(code, ShiftOf(*e))) return;
+  if (code == 27) return;  // Esc closes only where the window says so
+  QDialog::keyPressEvent(e);
+}
+
+}  // namespace ostrevan::ui

@@ -1,0 +1,163 @@
+#include "ui/common/widget_services.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
+
+#include "host/errors.h"
+#include "data/dialogs.h"
+#include "ui/edit/frm_cargadatos.h"
+#include "ui/edit/frm_dsdhst.h"
+#include "ui/list/lifecycle_windows.h"
+
+namespace ostrevan::ui {
+
+namespace {
+struct ButtonSet {
+  std::vector<std::pair<QMessageBox::StandardButton, int>> buttons;
+};
+
+ButtonSet ButtonsFor(int style) {
+  using B = QMessageBox;
+  switch (style & 7) {
+    case vbOKCancel: return {{{B::Ok, vbOK}, {B::Cancel, vbCancel}}};
+    case vbAbortRetryIgnore: return {{{B::Abort, vbAbort}, {B::Retry, vbRetry}, {B::Ignore, vbIgnore}}};
+    case vbYesNoCancel: return {{{B::Yes, vbYes}, {B::No, vbNo}, {B::Cancel, vbCancel}}};
+    case vbYesNo: return {{{B::Yes, vbYes}, {B::No, vbNo}}};
+    case vbRetryCancel: return {{{B::Retry, vbRetry}, {B::Cancel, vbCancel}}};
+    default: return {{{B::Ok, vbOK}}};
+  }
+}
+
+QMessageBox::Icon IconFor(int style) {
+  switch (style & 0x70) {
+    case vbCritical: return QMessageBox::Critical;
+    case vbQuestion: return QMessageBox::Question;
+    case vbExclamation: return QMessageBox::Warning;
+    case vbInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+}  // namespace
+
+int WidgetMessages::Show(const QString& text, int style, const QString& title) {
+  QMessageBox box(IconFor(style), title.isEmpty() ? ComponentTitle() : title, text,
+                  QMessageBox::NoButton, QApplication::activeWindow());
+  ButtonSet set = ButtonsFor(style);
+  std::map<QAbstractButton*, int> results;
+  for (auto [b, r] : set.buttons) results[static_cast<QAbstractButton*>(box.addButton(b))] = r;
+  const size_t def = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
+  if (def < set.buttons.size()) box.setDefaultButton(set.buttons[def].first);
+  box.exec();
+  auto it = results.find(box.clickedButton());
+  if (it != results.end()) return it->second;
+  return set.buttons.size() == 1 ? vbOK : vbCancel;  // closed with Esc or the close box
+}
+
+int WidgetWindows::ShowModal(Window w) {
+  QWidget* owner = QApplication::activeWindow();
+  switch (w) {
+    case Window::OstrevanLista: {
+      {
+        FrmOstrevanLista d(owner);
+        d.exec();
+      }
+      Lista_Unload();
+      return 0;
+    }
+    case Window::CargaDatos: {
+      {
+        FrmCargaDatosWindow d(nullptr);
+        d.exec();
+      }
+      CargaDatos_Unload();  // the window is gone: its model may go too
+      return 0;
+    }
+    case Window::SeleccionCertif: {
+      FrmSeleccionCertif d(owner);
+      d.exec();
+      return 0;
+    }
+    case Window::GuardaDatos: {
+      bool created = false;
+      {
+        FrmGuardaDatos d(owner);
+        d.exec();
+        created = d.Created();
+      }
+      if (created) ShowModal(Window::CargaDatos);
+      return 0;
+    }
+    case Window::CeoBorra: {
+      FrmCeoBorra d(owner);
+      d.exec();
+      return 0;
+    }
+    case Window::DsdHst: {
+      FrmDsdHstDialog d(owner);
+      d.exec();
+      return 0;
+    }
+    case Window::Config:
+      MsgBox("La configuracion de formularios llegara en una proxima version.", vbInformation,
+             "Configuracion");
+      return 0;
+  }
+  return 0;
+}
+
+void InstallWidgetServices() {
+  SetMessageService(std::make_shared<WidgetMessages>());
+  SetWindowService(std::make_shared<WidgetWindows>());
+}
+
+int KeyCodeOf(const QKeyEvent& e) {
+  const int k = e.key();
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
+  if (k >= Qt::Key_A && k <= Qt::Key_Z) return 65 + (k - Qt::Key_A);
+  if (k >= Qt::Key_0 && k <= Qt::Key_9) {
+    return (e.modifiers() & Qt::KeypadModifier) ? 96 + (k - Qt::Key_0) : 48 + (k - Qt::Key_0);
+  }
+  switch (k) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+      if (e.modifiers() & Qt::KeypadModifier) return 110;
+      return k == Qt::Key_Period ? 190 : 188;
+    default: return 0;
+  }
+}
+
+int ShiftOf(const QKeyEvent& e) {
+  int s = 0;
+  if (e.modifiers() & Qt::ShiftModifier) s |= 1;
+  if (e.modifiers() & Qt::ControlModifier) s |= 2;
+  if (e.modifiers() & Qt::AltModifier) s |= 4;
+  return s;
+}
+
+int TwipsToPixels(int twips, const QWidget* w) {
+  const QScreen* screen = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+  const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+  return static_cast<int>(twips * dpi / 1440.0 + 0.5);
+}
+
+}  // namespace ostrevan::ui

@@ -1,0 +1,36 @@
+#pragma once
+// The services of the component shown with real widgets: message boxes, modal windows and
+// the choice of a printer in the platform's dialog.
+#include <QKeyEvent>
+#include <QString>
+
+#include "host/msgbox.h"
+#include "host/windows.h"
+
+class QWidget;
+
+namespace ostrevan::ui {
+
+class WidgetMessages final : public MessageService {
+ public:
+  int Show(const QString& text, int style, const QString& title) override;
+};
+
+// Shows each window modally: the one place where exec() is called.
+class WidgetWindows final : public WindowService {
+ public:
+  int ShowModal(Window w) override;
+};
+
+// Installs the widget services (messages, windows, print dialog).
+void InstallWidgetServices();
+
+// The classic virtual-key code of a key event (Enter 13, Esc 27, F11 122, ...), 0 for none.
+int KeyCodeOf(const QKeyEvent& e);
+// Shift 1, Ctrl 2, Alt 4.
+int ShiftOf(const QKeyEvent& e);
+
+// Twips (1440 per inch) to pixels on the screen the widget is on.
+int TwipsToPixels(int twips, const QWidget* w = nullptr);
+
+}  // namespace ostrevan::ui

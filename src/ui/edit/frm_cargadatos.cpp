@@ -1,0 +1,283 @@
+#include "ui/edit/frm_cargadatos.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "data/forms.h"
+#include "data/mod_main.h"
+#include "host/errors.h"
+#include "host/state.h"
+#include "host/windows.h"
+#include "print/mod_todll.h"
+#include "ui/common/binding.h"
+#include "ui/common/flexgrid.h"
+
+namespace ostrevan::ui {
+
+QString CaptionForTag(const QString& tag, const QString& formId) {
+  const bool ceo104 = formId == "CEO104";
+  if (tag == "ID001") {
+    return ceo104 ? "1) EXPORTADOR O PRODUCTOR (Razón social, Dirección, Fecha)"
+                  : "1) Productor final o exportador (Nombre, Dirección, Pais)";
+  }
+  if (tag == "ID002") {
+    return ceo104 ? "2) IMPORTADOR (Razón social, Dirección)"
+                  : "2) Importador (Nombre, Dirección, Pais)";
+  }
+  if (tag == "ID049") {
+    return ceo104 ? "15) CERTIFICACIÓN DE ORIGEN"
+                  : "15) Declaracion del producto final o del exportador:";
+  }
+  if (tag == "ID050") {
+    return ceo104 ? "Certifico la veracidad de la presente declaracion en la ciudad de:"
+                  : "Declaramos que las mercaderias mencionadas en el presente formulario fueron "
+                    "producidas en";
+  }
+  if (tag == "ID051") {
+    return ceo104 ? "\"Acuerdo\" (No completar, esta preimpreso)"
+                  : "y estan de acuerdo con las condiciones de origen establecidas en el acuerdo";
+  }
+  return {};
+}
+
+namespace {
+QLabel* Caption(const QString& text, const char* name) {
+  auto* l = new QLabel(text);
+  l->setObjectName(name);
+  return l;
+}
+
+QLineEdit* Line(TextBox& m, const char* name) {
+  auto* w = new QLineEdit;
+  w->setObjectName(name);
+  Bind(w, m);
+  return w;
+}
+
+QPlainTextEdit* Area(TextBox& m, const char* name, int lines = 3) {
+  auto* w = new QPlainTextEdit;
+  w->setObjectName(name);
+  w->setTabChangesFocus(true);
+  w->setFixedHeight(w->fontMetrics().lineSpacing() * lines + 12);
+  Bind(w, m);
+  return w;
+}
+
+QLabel* Bound(Label& m, const char* name) {
+  auto* l = new QLabel;
+  l->setObjectName(name);
+  l->setWordWrap(true);
+  Bind(l, m);
+  return l;
+}
+}  // namespace
+
+FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
+    : ClassicWindow("Certificados de Origen - v." + ComponentVersion(), "Carga de Datos",
+                    "[F11]  Guardar  -  [F12]  Imprimir  -  [ESC]  Salir", parent) {
+  FrmCargaDatos& m = CargaDatos();
+  m.rowParteI = m.rowParteII = 0;
+
+  auto* top = new QGridLayout;
+  auto* camara = new QComboBox;
+  camara->setObjectName("Cmb_Camara");
+  Bind(camara, m.Cmb_Camara);
+  auto* pais = new QComboBox;
+  pais->setObjectName("cboPais");
+  pais->setMinimumWidth(300);
+  Bind(pais, m.cboPais);
+  auto* nomenclador = Line(m.Txt_TipoNomenclador, "Txt_TipoNomenclador");
+  nomenclador->setReadOnly(true);
+  nomenclador->setMaximumWidth(110);
+  auto* config = new QPushButton("Configuracion");
+  config->setObjectName("Cmd_Config");
+  config->setFocusPolicy(Qt::NoFocus);
+  connect(config, &QPushButton::clicked, this, [] { Windows().ShowModal(Window::Config); });
+  top->addWidget(Caption("Camara:", "Lbl_Camaras"), 0, 0);
+  top->addWidget(camara, 0, 1);
+  top->addWidget(Caption("Paises:", "Label16"), 0, 2);
+  top->addWidget(pais, 0, 3);
+  top->addWidget(Caption("Nomenclador:", "Label15"), 0, 4);
+  top->addWidget(nomenclador, 0, 5);
+  top->addWidget(config, 0, 6);
+  top->addWidget(Caption("Estado:", "Label23"), 1, 0);
+  top->addWidget(Line(m.Txt_Estado, "Txt_Estado"), 1, 1);
+  top->addWidget(Caption("Descripción:", "Label19"), 1, 2);
+  top->addWidget(Line(m.Txt_Descripcion, "Txt_Descripcion"), 1, 3, 1, 4);
+  Body()->addLayout(top);
+
+  tabs_ = new QTabWidget;
+  tabs_->setObjectName("SSTab1");
+  Body()->addWidget(tabs_, 1);
+
+  // Secciones I - VII
+  auto* t1 = new QWidget;
+  auto* g1 = new QGridLayout(t1);
+  auto* presentante = new QGroupBox;
+  presentante->setObjectName("Fram_Presentante");
+  auto* gp = new QGridLayout(presentante);
+  gp->addWidget(Bound(m.Lbl_Cuit, "Lbl_Cuit"), 0, 0);
+  gp->addWidget(Area(m.Txt_ProdFinExp, "Txt_ProdFinExp"), 1, 0);
+  gp->addWidget(Bound(m.Lbl_NroRegistro, "Lbl_NroRegistro"), 2, 0);
+  gp->addWidget(Area(m.Txt_Importador, "Txt_Importador"), 3, 0);
+  gp->addWidget(Caption("3) Consignatario (Nombre, Pais)", "Label1"), 4, 0);
+  gp->addWidget(Area(m.Txt_Consignatario, "Txt_Consignatario", 2), 5, 0);
+  gp->addWidget(Caption("4) Puerto o lugar de embarque previsto", "Label2"), 6, 0);
+  gp->addWidget(Line(m.Txt_PuertoEmbarque, "Txt_PuertoEmbarque"), 7, 0);
+  gp->addWidget(Caption("6) Medio de transporte previsto", "Label3"), 8, 0);
+  gp->addWidget(Line(m.Txt_MedioTransporte, "Txt_MedioTransporte"), 9, 0);
+  auto* frame1 = new QGroupBox;
+  frame1->setObjectName("Frame1");
+  auto* gf = new QGridLayout(frame1);
+  gf->addWidget(Caption("5) Pais de destino de las mercaderias", "Label9"), 0, 0, 1, 2);
+  gf->addWidget(Line(m.Txt_PaisDest, "Txt_PaisDest"), 1, 0, 1, 2);
+  gf->addWidget(Caption("7) Factura comercial", "Label8"), 2, 0, 1, 2);
+  gf->addWidget(Area(m.Txt_FactComerc, "Txt_FactComerc", 2), 3, 0, 1, 2);
+  gf->addWidget(Caption("Numero:", "Label6"), 4, 0);
+  gf->addWidget(Line(m.Txt_FCNumero, "Txt_FCNumero"), 4, 1);
+  gf->addWidget(Caption("Fecha", "Label4"), 5, 0);
+  auto* fecha = Line(m.Txt_FCFecha, "Txt_FCFecha");
+  fecha->setProperty("Tag", "NTab");
+  gf->addWidget(fecha, 5, 1);
+  auto* logo = new QLabel;
+  logo->setObjectName("Image1");
+  logo->setFixedSize(180, 110);
+  logo->setAlignment(Qt::AlignCenter);
+  BindPicture(logo, m.Image1);
+  gf->addWidget(logo, 6, 0, 1, 2, Qt::AlignCenter);
+  gf->setRowStretch(7, 1);
+  g1->addWidget(presentante, 0, 0);
+  g1->addWidget(frame1, 0, 1);
+  g1->setColumnStretch(0, 3);
+  g1->setColumnStretch(1, 2);
+  tabs_->addTab(t1, "Secciones I - VII");
+
+  // Secciones VIII - XIII
+  auto* t2 = new QWidget;
+  auto* v2 = new QVBoxLayout(t2);
+  v2->addWidget(Caption("Secciones 8 - 12", "Label5"));
+  items_ = new FlexGrid(m.MsfgParteI);
+  items_->setObjectName("MsfgParteI");
+  v2->addWidget(items_, 3);
+  auto* counters = new QHBoxLayout;
+  counters->addWidget(Bound(m.LblSelInfo, "LblSelInfo"));
+  counters->addStretch();
+  counters->addWidget(Bound(m.Lbl_TotalArts, "Lbl_TotalArts"));
+  v2->addLayout(counters);
+  v2->addWidget(Caption("[Barra Espaciadora]  Seleccionar articulos - [F6]  Asociar Normas de "
+                        "Origen  - [F7] Cambiar NCM/Naladisa",
+                        "Label12"));
+  v2->addWidget(Caption("Seccion 13 (Normas de Origen)", "Label11"));
+  norms_ = new FlexGrid(m.MsfgParteII);
+  norms_->setObjectName("MsfgParteII");
+  v2->addWidget(norms_, 1);
+  tabs_->addTab(t2, "Secciones VIII - XIII");
+
+  // Secciones XIV - XV
+  auto* t3 = new QWidget;
+  auto* g3 = new QGridLayout(t3);
+  g3->addWidget(Caption("14) Observaciones", "Label17"), 0, 0, 1, 2);
+  g3->addWidget(Area(m.Txt_Observaciones, "Txt_Observaciones", 4), 1, 0, 1, 2);
+  g3->addWidget(Bound(m.Label7, "Label7"), 2, 0, 1, 2);
+  g3->addWidget(Area(m.Txt_DeclProdFin, "Txt_DeclProdFin", 2), 3, 0, 1, 2);
+  g3->addWidget(Bound(m.Label10, "Label10"), 4, 0, 1, 2);
+  g3->addWidget(Bound(m.Label13, "Label13"), 5, 0, 1, 2);
+  g3->addWidget(Area(m.Txt_DeclAcuerdo, "Txt_DeclAcuerdo", 2), 6, 0, 1, 2);
+  g3->addWidget(Caption("Fecha:", "Label14"), 7, 0);
+  g3->addWidget(Line(m.Txt_Fecha, "Txt_Fecha"), 7, 1);
+  g3->setRowStretch(8, 1);
+  tabs_->addTab(t3, "Secciones XIV - XV");
+
+  auto* t4 = new QWidget;
+  auto* v4 = new QVBoxLayout(t4);
+  auto* text1 = new QPlainTextEdit;
+  text1->setObjectName("Text1");
+  Bind(text1, m.Text1);
+  v4->addWidget(text1);
+  tabs_->addTab(t4, "Declaración Jurada");
+
+  connect(tabs_, &QTabWidget::currentChanged, this, &FrmCargaDatosWindow::TabChanged);
+  reload_ = new QTimer(this);
+  reload_->setSingleShot(true);
+  reload_->setInterval(m.TimerReload.Interval);
+  connect(reload_, &QTimer::timeout, this, [this] {
+    CargaDatos().TimerReload.SetEnabled(false);
+    if (St().bRecargar) close();
+  });
+  const int id = m.TimerReload.Listen([this] {
+    if (CargaDatos().TimerReload.Enabled()) reload_->start();
+  });
+  connect(this, &QObject::destroyed, [id] { CargaDatos().TimerReload.Unlisten(id); });
+  tabs_->setCurrentIndex(0);
+  resize(1100, 720);
+}
+
+void FrmCargaDatosWindow::showEvent(QShowEvent* e) {
+  ClassicWindow::showEvent(e);
+  Form_Activate();
+  focusNextChild();  // the focus leaves the first control, as on load
+}
+
+void FrmCargaDatosWindow::Form_Activate() {
+  const QString form = St().sIdFormulario;
+  FrmCargaDatos& m = CargaDatos();
+  for (Label* l : {&m.Lbl_Cuit, &m.Lbl_NroRegistro, &m.Label7, &m.Label10, &m.Label13}) {
+    l->SetCaption(CaptionForTag(l->Tag, form));
+  }
+}
+
+void FrmCargaDatosWindow::TabChanged(int index) {
+  if (index != 1) return;
+  Grid& g = CargaDatos().MsfgParteI;
+  items_->setFocus();
+  if (g.Rows() >= 2) g.SetRow(1);
+  g.Col = 0;
+  g.RowSel = g.Row();
+  g.ColSel = g.Cols() - 1;
+}
+
+bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int shift) {
+  try {
+    switch (keyCode) {
+      case 27:
+        CargaDatos().selected.clear();
+        close();
+        return true;
+      case 122:
+        GuardarCambios();
+        return true;
+      case 123: {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (GuardarCambios()) print::EnviaImpresion();
+        QApplication::restoreOverrideCursor();
+        return true;
+      }
+      case 13: {
+        // Enter moves on like Tab; the last field of the first tab also brings the next tab.
+        QWidget* w = focusWidget();
+        // Ctrl or Shift with Enter writes a new line in the multi-line boxes.
+        if (w && w->inherits("QPlainTextEdit") && (shift & 3)) return false;
+        if (w && w->property("Tag").toString() == "NTab") tabs_->setCurrentIndex(1);
+        focusNextChild();
+        return true;
+      }
+      default:
+        return false;
+    }
+  } catch (const std::exception& e) {
+    QApplication::restoreOverrideCursor();
+    ReportBracket(e, " Frm_CargaDatos [Form_KeyDown] ");
+  }
+  return true;
+}
+
+}  // namespace ostrevan::ui

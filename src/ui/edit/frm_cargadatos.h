@@ -1,0 +1,37 @@
+#pragma once
+// The data-entry window of one certificate: chamber and form, the header in four tabs, the
+// items and their origin norms.
+#include "ui/common/classic_window.h"
+
+class QTabWidget;
+class QTimer;
+
+namespace ostrevan::ui {
+
+class FlexGrid;
+
+class FrmCargaDatosWindow final : public ClassicWindow {
+ public:
+  explicit FrmCargaDatosWindow(QWidget* parent = nullptr);
+  bool Form_KeyDown(int keyCode, int shift) override;
+  // The captions that follow the form (CEO104 and the others).
+  void Form_Activate();
+  QTabWidget* SSTab1() const { return tabs_; }
+  FlexGrid* MsfgParteI() const { return items_; }
+  FlexGrid* MsfgParteII() const { return norms_; }
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+
+ private:
+  void TabChanged(int index);
+  QTabWidget* tabs_;
+  FlexGrid* items_;
+  FlexGrid* norms_;
+  QTimer* reload_;
+};
+
+// The caption of each tagged label for a form.
+QString CaptionForTag(const QString& tag, const QString& formId);
+
+}  // namespace ostrevan::ui

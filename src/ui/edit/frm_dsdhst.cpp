@@ -1,0 +1,57 @@
+#include "ui/edit/frm_dsdhst.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "print/page_range.h"
+
+namespace ostrevan::ui {
+
+FrmDsdHstDialog::FrmDsdHstDialog(QWidget* parent) : QDialog(parent) {
+  setWindowTitle("Imprimir");
+  setModal(true);
+  print::DsdHst_Load();
+  print::FrmDsdHst& m = print::DsdHst();
+  auto* grid = new QGridLayout(this);
+  auto* title = new QLabel("Parametros de Impresión");
+  QFont bold = title->font();
+  bold.setBold(true);
+  title->setFont(bold);
+  grid->addWidget(title, 0, 0, 1, 4);
+  grid->addWidget(new QLabel("Paginas"), 1, 0);
+  grid->addWidget(new QLabel("desde"), 1, 1);
+  desde_ = new QLineEdit(m.txtDesde.Text());
+  desde_->setObjectName("txtDesde");
+  grid->addWidget(desde_, 1, 2);
+  grid->addWidget(new QLabel("hasta"), 2, 1);
+  hasta_ = new QLineEdit(m.txtHasta.Text());
+  hasta_->setObjectName("txtHasta");
+  grid->addWidget(hasta_, 2, 2);
+  auto* aceptar = new QPushButton("Aceptar");
+  aceptar->setObjectName("cmdAceptar");
+  aceptar->setDefault(true);
+  auto* cancelar = new QPushButton("Cancelar");
+  cancelar->setObjectName("Command2");
+  grid->addWidget(aceptar, 3, 1);
+  grid->addWidget(cancelar, 3, 2);
+  connect(desde_, &QLineEdit::textChanged, this,
+          [](const QString& t) { print::DsdHst().txtDesde.SetText(t); });
+  connect(hasta_, &QLineEdit::textChanged, this,
+          [](const QString& t) { print::DsdHst().txtHasta.SetText(t); });
+  connect(aceptar, &QPushButton::clicked, this, &FrmDsdHstDialog::cmdAceptar_Click);
+  connect(cancelar, &QPushButton::clicked, this, &FrmDsdHstDialog::Command2_Click);
+  desde_->selectAll();
+}
+
+void FrmDsdHstDialog::cmdAceptar_Click() {
+  if (print::Validar_Guardar()) accept();
+}
+
+void FrmDsdHstDialog::Command2_Click() {
+  print::DsdHst_Cancelar();
+  reject();
+}
+
+}  // namespace ostrevan::ui

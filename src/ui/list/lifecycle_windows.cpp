@@ -1,0 +1,199 @@
+#include "ui/list/lifecycle_windows.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+
+#include "data/dialogs.h"
+#include "data/forms.h"
+#include "data/mod_main.h"
+#include "host/errors.h"
+#include "host/state.h"
+#include "host/windows.h"
+#include "ui/common/binding.h"
+#include "ui/common/flexgrid.h"
+#include "ui/common/widget_services.h"
+
+namespace ostrevan::ui {
+
+namespace {
+QLineEdit* Line(TextBox& m, const char* name, bool readOnly = false) {
+  auto* w = new QLineEdit;
+  w->setObjectName(name);
+  w->setReadOnly(readOnly);
+  Bind(w, m);
+  return w;
+}
+
+QLabel* Named(const QString& text, const char* name) {
+  auto* l = new QLabel(text);
+  l->setObjectName(name);
+  return l;
+}
+}  // namespace
+
+FrmOstrevanLista::FrmOstrevanLista(QWidget* parent)
+    : ClassicWindow("Listado", "Listado",
+                    "[INS]  Nuevo  -  [DEL]  Borrar  -  [ENTER]  Ingresar  -   [ESC]  Salir",
+                    parent) {
+  Grid& g = Lista().Msfg_ListadoMn;
+  grid_ = new FlexGrid(g);
+  grid_->setObjectName("Msfg_ListadoMn");
+  grid_->setMinimumHeight(TwipsToPixels(g.Height ? g.Height : 3935, this));
+  Body()->addWidget(grid_, 1);
+  auto* version = new QHBoxLayout;
+  version->addWidget(Named("Versión:", "Lbl_Version"));
+  version->addWidget(Named(ComponentVersion(), "Lbl_DisplayVersion"));
+  version->addStretch();
+  version->addWidget(Named(ComponentComment(), "Lbl_DisplayFecha"));
+  Body()->addLayout(version);
+  connect(grid_, &QAbstractItemView::doubleClicked, this, [this] {
+    if (Lista().Msfg_ListadoMn.Row() >= 1) IngresarRegistro();
+    grid_->setFocus();
+  });
+  int width = 0;
+  for (int c = 0; c < g.Cols(); ++c) width += TwipsToPixels(std::max(g.ColWidth(c), 0), this);
+  resize(width + 60, 520);
+  grid_->setFocus();
+}
+
+bool FrmOstrevanLista::Form_KeyDown(int keyCode, int) {
+  const Grid& g = Lista().Msfg_ListadoMn;
+  switch (keyCode) {
+    case 13:
+      if (g.Row() > 0) IngresarRegistro();
+      grid_->setFocus();
+      return true;
+    case 27:
+      close();
+      return true;
+    case 45:
+      Windows().ShowModal(Window::GuardaDatos);
+      grid_->setFocus();
+      return true;
+    case 46:
+      if (g.Row() > 0) Windows().ShowModal(Window::CeoBorra);
+      grid_->setFocus();
+      return true;
+    default:
+      return false;
+  }
+}
+
+FrmGuardaDatos::FrmGuardaDatos(QWidget* parent)
+    : ClassicWindow("Crear Nuevo", "Crear Nuevo...",
+                    "[Enter]  Aceptar/Guardar  -  [ESC]  Salir", parent) {
+  ::ostrevan::FrmGuardaDatos& m = D().guardaDatos;
+  m.txtInterno.SetText(QString());
+  m.Txt_Descripcion.SetText(QString());
+  auto* form = new QFormLayout;
+  form->addRow(Named("Interno Nro", "Label2"), Line(m.txtInterno, "txtInterno"));
+  form->addRow(Named("Nombre Descriptivo:", "Label4"), Line(m.Txt_Descripcion, "Txt_Descripcion"));
+  form->addRow(Named("Id Operación:", "Label5"), Line(m.Txt_IdOperacion, "Txt_IdOperacion"));
+  form->addRow(Named("Estado:", "Label6"), Line(m.Txt_Estado, "Txt_Estado"));
+  auto* pais = new QComboBox;
+  pais->setObjectName("Cbx_Pais");
+  if (m.Cbx_Pais.ListCount() == 0) m.Cbx_Pais.AddItem("(Seleccione uno de la lista)");
+  Bind(pais, m.Cbx_Pais);
+  form->addRow(Named("Pais Mercosur", "Label1"), pais);
+  Body()->addLayout(form);
+  resize(480, 300);
+}
+
+bool FrmGuardaDatos::Form_KeyDown(int keyCode, int) {
+  if (keyCode == 13) {
+    if (GuardaDatos_Aceptar()) {
+      created_ = true;
+      accept();
+    }
+    return true;
+  }
+  if (keyCode == 27) {
+    reject();
+    return true;
+  }
+  return false;
+}
+
+FrmSeleccionCertif::FrmSeleccionCertif(QWidget* parent)
+    : ClassicWindow("Seleccionar Certificado / Pais", "Seleccionar Certificado / Pais",
+                    "[Esc] - Cancelar  [F11] - Continuar  ", parent) {
+  ::ostrevan::FrmSeleccionCertif& m = D().seleccion;
+  m.Cancel = false;
+  SeleccionCertif_Load();
+  auto* grid = new QGridLayout;
+  auto* camara = new QComboBox;
+  camara->setObjectName("Cmb_Camara");
+  Bind(camara, m.Cmb_Camara);
+  auto* form = new QComboBox;
+  form->setObjectName("Cmb_CertificadoPais");
+  form->setMinimumWidth(320);
+  Bind(form, m.Cmb_CertificadoPais);
+  auto* logo = new QLabel;
+  logo->setObjectName("ImgCamara");
+  logo->setFixedSize(160, 100);
+  logo->setAlignment(Qt::AlignCenter);
+  BindPicture(logo, m.ImgCamara);
+  auto* desc = new QLabel;
+  desc->setObjectName("Lbl_Descripcion");
+  Bind(desc, m.Lbl_Descripcion);
+  auto* code = new QLabel;
+  code->setObjectName("Lbl_CodigoFormulario");
+  Bind(code, m.Lbl_CodigoFormulario);
+  grid->addWidget(Named("Camara", "Lbl_Camara"), 0, 0);
+  grid->addWidget(camara, 0, 1);
+  grid->addWidget(logo, 0, 2, 3, 1);
+  grid->addWidget(Named("Certificado", "Lbl_Formulario"), 1, 0);
+  grid->addWidget(form, 1, 1);
+  grid->addWidget(Named("Pais:", "Lbl_Pais"), 2, 0);
+  grid->addWidget(Line(m.Txt_Pais, "Txt_Pais", true), 2, 1);
+  grid->addWidget(Named("Nomenclador:", "Lbl_Nomenclador"), 3, 0);
+  grid->addWidget(Line(m.Txt_Nomenclador, "Txt_Nomenclador", true), 3, 1);
+  grid->addWidget(desc, 4, 1);
+  grid->addWidget(code, 4, 2);
+  Body()->addLayout(grid);
+  resize(640, 320);
+  camara->setFocus();
+}
+
+bool FrmSeleccionCertif::Form_KeyDown(int keyCode, int) {
+  if (SeleccionCertif_KeyDown(keyCode)) {
+    done(D().seleccion.Cancel ? Rejected : Accepted);
+    return true;
+  }
+  return false;
+}
+
+FrmCeoBorra::FrmCeoBorra(QWidget* parent)
+    : ClassicWindow("Confirmar acción de usuario", "Eliminar...",
+                    "[ESC]  Salir / Cancelar  -  [ENTER]   ELIMINAR", parent) {
+  ::ostrevan::FrmCeoBorra& m = D().borra;
+  CeoBorra_Activate();
+  Body()->addWidget(Named("Esta seguro de borrar el registro seleccionado: ", "lbl_Texto"));
+  auto* form = new QFormLayout;
+  form->addRow(Named("Id Operación:", "lbl_texto1"), Line(m.txt_IdOperacion, "txt_IdOperacion", true));
+  form->addRow(Named("Descripción:", "lbl_texto3"), Line(m.txt_Descripcion, "txt_Descripcion", true));
+  form->addRow(Named("Estado:", "lbl_texto2"), Line(m.txt_Estado, "txt_Estado", true));
+  Body()->addLayout(form);
+  resize(480, 260);
+}
+
+bool FrmCeoBorra::Form_KeyDown(int keyCode, int) {
+  try {
+    if (keyCode == 13) {
+      if (EliminarBoleta()) accept();
+      return true;
+    }
+    if (keyCode == 27) {
+      reject();
+      return true;
+    }
+  } catch (const std::exception& e) {
+    ReportBracket(e, " Frm_NotaBorra [Form_KeyDown] ");
+  }
+  return false;
+}
+
+}  // namespace ostrevan::ui

@@ -1,0 +1,70 @@
+#include "host/state.h"
+#include "print/calibration.h"
+#include "print/page_range.h"
+#include "print/printlib.h"
+#include "support/fixtures.h"
+
+namespace ostrevan {
+namespace {
+
+using test::InstallationTest;
+using PageRangeTest = InstallationTest;
+
+TEST_F(PageRangeTest, ChecksInOrderAndStoresAValidRange) {
+  struct Row {
+    const char* desde;
+    const char* hasta;
+    const char* message;  // "" when accepted
+  } rows[] = {
+      {"0", "5", "El campo DESDE no puede ser menor a 1"},
+      {"1", "6", "El campo HASTA no puede ser mayor a 5"},
+      {"4", "2", "El campo DESDE no puede ser mayor que HASTA"},
+      {"x", "y", "El campo DESDE debe tener un valor númerico"},  // desde is told first
+      {"1", "", "El campo HASTA debe tener un valor númerico"},
+      {" 2 ", "3", ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.desde);
+    St().iPaginaDesde = 1;
+    St().iPaginaHasta = 5;
+    print::DsdHst_Load();
+    print::DsdHst().txtDesde.SetText(r.desde);
+    print::DsdHst().txtHasta.SetText(r.hasta);
+    messages->shown.clear();
+    const bool ok = print::Validar_Guardar();
+    EXPECT_EQ(ok, QString(r.message).isEmpty());
+    if (ok) {
+      EXPECT_EQ(St().iPaginaDesde, 2);
+      EXPECT_EQ(St().iPaginaHasta, 3);
+      EXPECT_TRUE(messages->shown.empty());
+    } else {
+      ASSERT_EQ(messages->shown.size(), 1u);
+      EXPECT_EQ(messages->shown[0].text, r.message);
+      EXPECT_EQ(messages->shown[0].style, vbExclamation);
+      EXPECT_EQ(St().iPaginaDesde, 1);  // nothing stored
+    }
+  }
+  print::DsdHst_Cancelar();
+  EXPECT_EQ(St().iPaginaDesde, 0);
+  EXPECT_EQ(St().iPaginaHasta, 0);
+}
+
+TEST_F(PageRangeTest, CalibrationPageMarksEveryFiveMillimetres) {
+  EXPECT_EQ(print::MarcaEscala("5", 1), "5\r\n|\r\n|");
+  EXPECT_EQ(print::MarcaEscala("5", 2), "5\r\n-\r\n-");
+  EXPECT_EQ(print::MarcaEscala("5", 3), "");
+  print::Cls_Main p;
+  print::ComponerPaginaCalibracion(p);
+  ASSERT_EQ(p.Pages().size(), 1u);
+  const auto& texts = p.Pages()[0].texts;
+  ASSERT_EQ(texts.size(), 39u + 53u);
+  EXPECT_EQ(texts[38].x, 190);
+  EXPECT_EQ(texts[38].y, 1);
+  EXPECT_EQ(texts.back().y, 260);
+  EXPECT_EQ(texts.back().x, 1);
+  ASSERT_EQ(p.Pages()[0].images.size(), 1u);
+  EXPECT_TRUE(p.Pages()[0].images[0].path.endsWith("FORMS/blank.snt"));
+}
+
+}  // namespace
+}  // namespace ostrevan
