@@ -1,0 +1,92 @@
+#include "data/certificate_fixture.h"
+#include "data/dialogs.h"
+
+namespace ostrevan {
+namespace {
+
+using test::CertificateTest;
+using LifecycleTest = CertificateTest;
+
+TEST_F(LifecycleTest, ListReselectsIgnoringCaseAndBlanks) {
+  for (const char* id : {"A-1", "B-2", "C-3"}) {
+    Execute("OSTREVAN", QString("insert into CeoMercosur (IdCeo, Descripcion, PaisDest, Estado) "
+                                "values ('%1', 'd %1', 'Chile', 'Creando')")
+                            .arg(id));
+  }
+  St().sInternoHost = " b-2 ";
+  ASSERT_TRUE(CargarListadoInternos(false));
+  const Grid& g = Lista().Msfg_ListadoMn;
+  ASSERT_EQ(g.Rows(), 4);
+  EXPECT_EQ(g.TextMatrix(1, 0), "C-3");  // newest id first
+  EXPECT_EQ(g.Row(), 2);
+  EXPECT_EQ(g.TextMatrix(2, 2), "Chile");
+  EXPECT_EQ(g.TextMatrix(0, 0), "Id_Operación");
+  St().sInternoHost = "none";
+  ASSERT_TRUE(CargarListadoInternos(true));  // keeps the row it had
+  EXPECT_EQ(g.Row(), 2);
+  ASSERT_TRUE(CargarListadoInternos(false));
+  EXPECT_EQ(g.Row(), 0);  // no match: Enter and Delete do nothing
+}
+
+TEST_F(LifecycleTest, ANewCertificateByHand) {
+  FrmGuardaDatos& g = D().guardaDatos;
+  g.txtInterno.SetText("O'Neil 1");
+  g.Txt_Descripcion.SetText("Exportación d'Alba");
+  ASSERT_TRUE(GuardaDatos_Aceptar());
+  EXPECT_EQ(Column("OSTREVAN", "select IdCeo from CeoMercosur"), QStringList{"O Neil 1"});
+  EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur"),
+            QStringList{"Exportación d'Alba"});
+  EXPECT_EQ(CargaDatos().Txt_Estado.Text(), "Creando");
+  EXPECT_EQ(Lista().Msfg_ListadoMn.Rows(), 2);
+
+  // Without a number one is generated and told before the name is checked.
+  g.txtInterno.SetText("  ");
+  g.Txt_Descripcion.SetText("");
+  EXPECT_FALSE(GuardaDatos_Aceptar());
+  ASSERT_EQ(messages->shown.size(), 2u);
+  EXPECT_TRUE(messages->shown[0].text.startsWith("Se genero automáticamente el interno número "));
+  EXPECT_EQ(messages->shown[1].text, "El Campo Nombre Descriptivo debe contener alguna información");
+  EXPECT_EQ(messages->shown[1].title, "Creacion de Nueva Multinota...");
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 1);
+  EXPECT_EQ(NumeroGenerado(QDateTime(QDate(2024, 3, 15), QTime(14, 5, 9))), "240315-140509");
+}
+
+TEST_F(LifecycleTest, DeletingRemovesItemsThenHeader) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo) values ('ONLY')");
+  AddItem("ONLY", 1, "A", "1");
+  AddItem("ONLY", 2, "A", "1");
+  CargarListadoInternos(false);
+  Lista().Msfg_ListadoMn.SetRow(1);
+  CeoBorra_Activate();
+  EXPECT_EQ(D().borra.txt_IdOperacion.Text(), "ONLY");
+  ASSERT_TRUE(EliminarBoleta());
+  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
+  EXPECT_EQ(Lista().Msfg_ListadoMn.Rows(), 1);
+  EXPECT_FALSE(BorrarRegistro("ONLY"));  // nothing left: the window stays, no message
+  EXPECT_TRUE(Messages().isEmpty());
+}
+
+TEST_F(LifecycleTest, AChangeOfFormReopensTheSameCertificate) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
+  CargarListadoInternos(false);
+  Lista().Msfg_ListadoMn.SetRow(1);
+  int opened = 0;
+  windows->actions[Window::CargaDatos] = [&] {
+    ++opened;
+    EXPECT_EQ(St().sIdCeo, "C1");
+    if (opened == 1) {  // the user picks another form: saved, and the window must be rebuilt
+      ComboBox& pais = CargaDatos().cboPais;
+      pais.SetListIndex(pais.Items().indexOf("Chile"));
+    }
+    CargaDatos_Unload();
+  };
+  IngresarRegistro();
+  EXPECT_EQ(opened, 2);
+  EXPECT_FALSE(St().bRecargar);
+  EXPECT_TRUE(St().bNaladisa);
+  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO104"});
+}
+
+}  // namespace
+}  // namespace ostrevan
