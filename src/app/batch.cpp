@@ -1,9 +1,14 @@
 #include "app/batch.h"
 
+#include <QFileInfo>
+
 #include "data/dialogs.h"
 #include "data/forms.h"
 #include "data/mod_main.h"
 #include "host/msgbox.h"
+#include "print/backends.h"
+#include "print/mod_todll.h"
+#include "print/page_range.h"
 #include "host/sqltext.h"
 #include "host/state.h"
 #include "host/value.h"
@@ -26,6 +31,7 @@ int BatchWindows::ShowModal(Window w) {
     case Window::SeleccionCertif: ChooseForm(); break;
     case Window::CargaDatos: PrintCertificate(); break;
     case Window::OstrevanLista: PrintList(); break;
+    case Window::DsdHst: ChoosePages(); break;
     default: break;
   }
   return 0;
@@ -83,6 +89,45 @@ void BatchWindows::PrintList() {
          << g.TextMatrix(r, 2) << "\t" << g.TextMatrix(r, 3) << "\n";
   }
   out_.flush();
+}
+
+}  // namespace ostrevan::app
+
+namespace ostrevan::app {
+
+void BatchWindows::ChoosePages() {
+  print::DsdHst_Load();
+  print::FrmDsdHst& f = print::DsdHst();
+  out_ << "Paginas disponibles: " << f.txtDesde.Text() << " a " << f.txtHasta.Text() << "\n";
+  if (desde.isEmpty() && hasta.isEmpty()) return;
+  if (!desde.isEmpty()) f.txtDesde.SetText(desde);
+  if (!hasta.isEmpty()) f.txtHasta.SetText(hasta);
+  if (!print::Validar_Guardar()) print::DsdHst_Cancelar();  // nothing printed on a bad range
+}
+
+int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde,
+               const QString& hasta, QTextStream& out) {
+  auto windows = std::make_shared<BatchWindows>(QString(), QString(), out);
+  windows->desde = desde;
+  windows->hasta = hasta;
+  SetWindowService(windows);
+  Recordset rs;
+  if (!Query("OSTREVAN", "select IdCeo from CeoMercosur where IdCeo = '" + SqlText(idCeo) + "'",
+             rs)) {
+    MsgBox("No existe el certificado " + idCeo, vbExclamation);
+    return 1;
+  }
+  CargarDatosAPlanilla(idCeo);
+  auto backend = std::make_shared<print::PdfBackend>(pdf);
+  print::SetBackendFactory([backend](const QString&) { return backend; });
+  print::EnviaImpresion();
+  print::SetBackendFactory(nullptr);
+  if (!QFileInfo::exists(pdf)) {
+    out << "No se imprimio el certificado " << idCeo << "\n";
+    return 1;
+  }
+  out << "Certificado " << idCeo << " impreso en " << QFileInfo(pdf).absoluteFilePath() << "\n";
+  return 0;
 }
 
 }  // namespace ostrevan::app

@@ -13,8 +13,11 @@ class BatchWindows final : public WindowService {
   BatchWindows(QString camara, QString formulario, QTextStream& out)
       : camara_(std::move(camara)), formulario_(std::move(formulario)), out_(out) {}
   int ShowModal(Window w) override;
+  // The page range typed on the command line ("" keeps every page).
+  QString desde, hasta;
 
  private:
+  void ChoosePages();
   void ChooseForm();
   void PrintCertificate();
   void PrintList();
@@ -25,5 +28,9 @@ class BatchWindows final : public WindowService {
 
 // The form's name in the drop-down for a form id or name given on the command line.
 QString FormularioName(const QString& camara, const QString& idOrName);
+
+// Prints a stored certificate of the installation to a PDF file; 0 on success.
+int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde,
+               const QString& hasta, QTextStream& out);
 
 }  // namespace ostrevan::app

@@ -1,7 +1,7 @@
 // The stand-in host: it starts the component as the customs-operations system would, and
 // offers the batch commands that need no window.
 #include <QCommandLineParser>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -16,6 +16,7 @@
 #include "host/msgbox.h"
 #include "host/progress.h"
 #include "host/state.h"
+#include "ui/common/widget_services.h"
 
 using namespace ostrevan;
 
@@ -28,7 +29,11 @@ const char* kUsage =
     "  crear INTERNO CAMARA FORMULARIO   crea el certificado de una operacion del host sin\n"
     "                                    ventanas (FORMULARIO: su id, p. ej. CEO104, o nombre)\n"
     "  main INTERNO [CAMARA FORMULARIO]  ejecuta Main para una operacion, como el host\n"
-    "  listar                            muestra el listado de certificados\n";
+    "  listar                            muestra el listado de certificados\n"
+    "  ventanas [INTERNO]                abre las ventanas como el host: Main para la operacion\n"
+    "                                    INTERNO (si se da) y luego el listado\n"
+    "  imprimir ID PDF [DESDE [HASTA]]   imprime un certificado guardado en un archivo PDF,\n"
+    "                                    opcionalmente solo las paginas DESDE a HASTA\n";
 
 int Crear(const QStringList& args, QTextStream& out, bool formRequired) {
   if (args.isEmpty() || (formRequired && args.size() < 3)) {
@@ -58,7 +63,7 @@ int main(int argc, char** argv) {
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   QStringList args = app.arguments().mid(1);
   QTextStream out(stdout);
   SetMessageService(std::make_shared<ConsoleMessages>());
@@ -79,6 +84,18 @@ int main(int argc, char** argv) {
     }
     if (cmd == "crear" || cmd == "main") return Crear(args, out, cmd == "crear");
     if (cmd == "listar") return Listar(out);
+    if (cmd == "ventanas") {
+      ui::InstallWidgetServices();
+      Cls_Main c;
+      if (!args.isEmpty()) c.CdoData(args[0]);
+      c.IniciaProyecto();
+      return 0;
+    }
+    if (cmd == "imprimir" && args.size() >= 2) {
+      Cls_Main c;
+      c.Main();
+      return app::PrintToPdf(args[0], args[1], args.value(2), args.value(3), out);
+    }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", AsRuntimeError(e).Description().toUtf8().constData());
     return 1;

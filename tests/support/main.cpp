@@ -1,12 +1,12 @@
 #include <QCoreApplication>
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
 // Qt needs an application object for fonts, images and the SQL drivers.
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

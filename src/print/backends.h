@@ -1,0 +1,52 @@
+#pragma once
+// The page renderer and the backends that draw finished pages: a PDF file or a system printer.
+#include <QString>
+
+#include <vector>
+
+#include "print/printlib.h"
+
+class QPainter;
+class QPagedPaintDevice;
+
+namespace ostrevan::print {
+
+// Where the print area's top left sits, measured from the physical page's top-left edge.
+// A 190 x 278 mm area is centred on A4 (210 x 297 mm); every page position is relative to it,
+// and the per-form XOFFSET and YOFFSET correct what a real printer's feed adds.
+constexpr double kAreaLeftMm = 10.0;
+constexpr double kAreaTopMm = 9.5;
+// Device resolution of the PDF file; text is vector either way, this is the grid of positions.
+constexpr int kPdfDpi = 1200;
+
+// Draws one page on a painter whose device is the full physical page (no margins): images
+// first, as they are the form's background, then texts, each with its line box top at y.
+// Images that cannot be loaded are left out. Never scaled to fit.
+void DrawPage(QPainter* painter, const Page& page);
+// Draws every page, starting a new device page between them. False when the device refused
+// a new page.
+bool DrawPages(QPainter* painter, QPagedPaintDevice* device, const std::vector<Page>& pages);
+
+// One PDF file per print run, vector text with embedded fonts.
+class PdfBackend final : public Backend {
+ public:
+  explicit PdfBackend(QString filePath);
+  bool Print(const std::vector<Page>& pages, const QString& jobName, QString* error) override;
+  const QString& FilePath() const { return filePath_; }
+
+ private:
+  QString filePath_;
+};
+
+// A system printer by name; an empty name is the default printer.
+class PrinterBackend final : public Backend {
+ public:
+  explicit PrinterBackend(QString printerName);
+  bool Print(const std::vector<Page>& pages, const QString& jobName, QString* error) override;
+  const QString& PrinterName() const { return printerName_; }
+
+ private:
+  QString printerName_;
+};
+
+}  // namespace ostrevan::print

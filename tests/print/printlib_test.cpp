@@ -1,0 +1,314 @@
+#include "print/printlib.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "host/errors.h"
+#include "host/ini.h"
+#include "print/backends.h"
+#include "print/fonts.h"
+#include "support/fixtures.h"
+
+namespace ostrevan::print {
+namespace {
+
+TEST(PrintFonts, LayoutNamesResolveToTheirLiberationTwins) {
+  const struct {
+    const char* layout;
+    const char* family;
+  } rows[] = {{"Courier New", "Liberation Mono"},
+              {"courier", "Liberation Mono"},
+              {"Arial", "Liberation Sans"},
+              {"", "Liberation Sans"},  // no font in the layout: Arial
+              {"Times New Roman", "Liberation Serif"}};
+  for (const auto& r : rows) {
+    EXPECT_EQ(QFontInfo(ReferenceFont(r.layout)).family(), r.family) << r.layout;
+  }
+}
+
+TEST(PrintFonts, MetricsAreTheRealFontsInMillimetres) {
+  Cls_Main p;
+  // Liberation Mono advances 0.6 em per character: 10 pt -> 6 pt = 2.1167 mm.
+  // Liberation Mono advances 1229/2048 em per character, as Courier New does; at 8 pt, where
+  // whole-pixel font sizes would lose 0.25 %, it is still exact.
+  const double em8 = 8 * 25.4 / 72;
+  EXPECT_NEAR(p.gettextwidth("ABCDEFGHIJ", "Courier New", "8"), 10 * em8 * 1229 / 2048, 1e-6);
+  EXPECT_NEAR(p.gettextwidth("AB\r\nABCD", "Courier New", "10"),  // the widest line
+              4 * 10 * 25.4 / 72 * 1229 / 2048, 1e-6);
+  EXPECT_DOUBLE_EQ(p.gettextwidth("x", "Arial", ""), p.gettextwidth("x", "Arial", "10"));
+  EXPECT_GT(p.gettextwidth("WWWW", "Arial", "10"), p.gettextwidth("iiii", "Arial", "10"));
+  // One line of 10 pt text is a little more than 10 pt (3.53 mm): the font's own spacing.
+  QString e;
+  bool f = false;
+  const double line = p.GET_AltoTextoLineaSimple("x", "Arial", "10", e, f);
+  EXPECT_GT(line, 3.5);
+  EXPECT_LT(line, 4.3);
+  EXPECT_DOUBLE_EQ(p.gettextheight("Dummy", "Arial", 10.f), line);
+  EXPECT_NEAR(p.gettextheight("Dummy", "Arial", 20.f), 2 * line, 1e-9);
+}
+
+TEST(PrintFonts, GetStringAnchoFijoCutsWithinTheWidthAndReassembles) {
+  Cls_Main p;
+  const QString text = "TORNILLOS DE ACERO INOXIDABLE, CABEZA HEXAGONAL, ROSCA METRICA M8";
+  const struct {
+    const char* font;
+    const char* size;
+    double width;
+  } rows[] = {{"Courier New", "8", 40}, {"Arial", "10", 25.5}, {"Times New Roman", "12", 1}};
+  for (const auto& r : rows) {
+    QString rest = text;
+    QString joined;
+    while (!rest.isEmpty()) {
+      const QString part = p.GetStringAnchoFijo(rest, r.font, r.size, r.width);
+      ASSERT_FALSE(part.isEmpty()) << r.font;
+      ASSERT_TRUE(rest.startsWith(part));
+      if (part.size() > 1) {
+        EXPECT_LE(p.gettextwidth(part, r.font, r.size), r.width) << part;
+      }
+      // Longest: one more character would not have fitted.
+      if (part.size() < rest.size() && r.width > 2) {
+        EXPECT_GT(p.gettextwidth(rest.left(part.size() + 1), r.font, r.size), r.width) << part;
+      }
+      joined += part;
+      rest = rest.mid(part.size());
+    }
+    EXPECT_EQ(joined, text) << r.font;
+  }
+  EXPECT_EQ(p.GetStringAnchoFijo(text, "Arial", "10", 500), text);
+  EXPECT_EQ(p.GetStringAnchoFijo("", "Arial", "10", 5), "");
+}
+
+TEST(PrintLib, DisplayListKeepsPositionsFontsAndPages) {
+  Cls_Main p;
+  auto rec = std::make_shared<RecordingBackend>();
+  p.SetBackend(rec);
+  QString e;
+  bool f = false;
+  p.set_Agregotexto("0", 1, 2, "Courier", "8", e, f);  // before any set_newpage: page 1
+  p.set_newpage();
+  p.Set_AreaImpresion("180,5", "270", e, f);
+  cls_DatosDeImpresion field;
+  field.c_Campo = "CEO001Consignatario";
+  field.c_PosX = 20;
+  field.c_PosY = 30.25;
+  field.c_FontName = "Courier New";
+  field.c_FontSize = "9";
+  field.c_FontOrientantion = "90";
+  field.c_valor = "VALOR";
+  p.set_Agregotextov2(field, "ACME S.A.");
+  p.set_Agregotextov2(field);
+  p.set_Agregotextov2(field, "");  // nothing placed
+  field.c_FontName.clear();
+  field.c_FontSize = "0";
+  p.set_Agregotextov2(field, "defaults");
+  QString extra;
+  p.set_Agregotexto("5", 3, 4, "Courier New", "5", extra, e, f);
+  p.SET_AgregarImagen("/no/such/blank.snt", 0, 0, 190, 278, e, f, 1);
+  p.Set_AreaImpresion("ancho", "278", e, f);
+  EXPECT_TRUE(f);
+  EXPECT_FALSE(e.isEmpty());
+  bool flag = true;
+  ASSERT_TRUE(p.imprimirINICFGPRog("MOD_TODLL", flag));
+  EXPECT_TRUE(p.Pages().empty());
+  ASSERT_EQ(rec->jobs.size(), 1u);
+  const auto& pages = rec->jobs[0];
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0].width, 190);
+  ASSERT_EQ(pages[0].texts.size(), 1u);
+  EXPECT_EQ(pages[1].width, 180.5);  // the bad area later changed nothing
+  EXPECT_EQ(pages[1].height, 270);
+  const auto& t = pages[1].texts;
+  ASSERT_EQ(t.size(), 4u);
+  EXPECT_EQ(t[0].text, "ACME S.A.");
+  EXPECT_EQ(t[0].x, 20);
+  EXPECT_EQ(t[0].y, 30.25);
+  EXPECT_EQ(t[0].fontName, "Courier New");
+  EXPECT_EQ(t[0].fontSize, 9);
+  EXPECT_EQ(t[0].orientation, 90);
+  EXPECT_EQ(t[0].campo, "CEO001Consignatario");
+  EXPECT_EQ(t[1].text, "VALOR");
+  EXPECT_EQ(t[2].fontName, "Arial");
+  EXPECT_EQ(t[2].fontSize, 10);
+  EXPECT_EQ(t[3].fontSize, 5);
+  ASSERT_EQ(pages[1].images.size(), 1u);
+  EXPECT_EQ(pages[1].images[0].x2, 190);
+}
+
+TEST(PrintRenderer, ImageFillsItsRectangleOnTheAreaNotTheWholePage) {
+  QTemporaryDir dir;
+  QImage black(8, 8, QImage::Format_RGB32);
+  black.fill(Qt::black);
+  ASSERT_TRUE(black.save(dir.filePath("negro.png")));
+  Page page;
+  page.images.push_back({dir.filePath("negro.png"), 20, 30, 40, 50});
+  page.images.push_back({dir.filePath("falta.png"), 0, 0, 190, 278});  // left out
+  // A4 at 10 px per mm.
+  QImage sheet(2100, 2970, QImage::Format_RGB32);
+  sheet.setDotsPerMeterX(10000);
+  sheet.setDotsPerMeterY(10000);
+  sheet.fill(Qt::white);
+  QPainter painter(&sheet);
+  DrawPage(&painter, page);
+  painter.end();
+  auto at = [&](double xMm, double yMm) {  // print-area mm
+    return qGray(sheet.pixel(qRound((kAreaLeftMm + xMm) * 10), qRound((kAreaTopMm + yMm) * 10)));
+  };
+  EXPECT_EQ(at(20.5, 30.5), 0);
+  EXPECT_EQ(at(39.5, 49.5), 0);
+  EXPECT_EQ(at(19.5, 30.5), 255);
+  EXPECT_EQ(at(40.5, 49.5), 255);
+  EXPECT_EQ(at(100, 100), 255);
+}
+
+TEST(PrintRenderer, AMissingPrinterIsAReasonNotACrash) {
+  PrinterBackend printer("IMPRESORA QUE NO EXISTE");
+  Page page;
+  page.texts.push_back({"X", 10, 10, "Arial", 10, 0, "x"});
+  QString reason;
+  EXPECT_FALSE(printer.Print({page}, "MOD_TODLL", &reason));
+  EXPECT_TRUE(reason.contains("IMPRESORA QUE NO EXISTE")) << reason;
+}
+
+// Every word of pdftotext -bbox as (text, xMin, yMin, xMax) in mm from the page's top-left edge.
+struct Word {
+  QString text;
+  double x, y, right;
+};
+std::vector<Word> PdfWords(const QString& pdf) {
+  QProcess tool;
+  tool.start("pdftotext", {"-bbox", pdf, "-"});
+  if (!tool.waitForFinished(30000)) return {};
+  const QString html = QString::fromUtf8(tool.readAllStandardOutput());
+  static const QRegularExpression re(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
+  std::vector<Word> words;
+  for (auto it = re.globalMatch(html); it.hasNext();) {
+    const auto m = it.next();
+    const double ptToMm = 25.4 / 72;
+    words.push_back({m.captured(4), m.captured(1).toDouble() * ptToMm,
+                     m.captured(2).toDouble() * ptToMm, m.captured(3).toDouble() * ptToMm});
+  }
+  return words;
+}
+
+class PrintToPdf : public test::InstallationTest {
+ protected:
+  void SetUp() override {
+    InstallationTest::SetUp();
+    QDir().mkpath(Dir() + "Cfg");
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
+  }
+  void Setting(const QString& key, const QString& value) {
+    clINI().GuardarINI("MOD_TODLL", key, value, Dir() + "Cfg/Impresoras.ini");
+  }
+};
+
+TEST_F(PrintToPdf, TextLandsAtItsFieldPositionPlusTheAreaOffset) {
+  Setting("Archivo", "Salida/prueba.pdf");  // relative: under the installation folder
+  Cls_Main p;
+  ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
+  p.set_newpage();
+  QString e;
+  bool f = false;
+  p.SET_AgregarImagen(Dir() + "FORMS/missing.png", 0, 0, 190, 278, e, f, 1);
+  p.set_Agregotexto("MARCA", 20, 30, "Courier New", "10", e, f);
+  p.set_Agregotexto("OTRA\r\nSEGUNDA", 100, 200, "Arial", "12", e, f);
+  bool flag = true;
+  ASSERT_TRUE(p.imprimirINICFGPRog("MOD_TODLL", flag));
+  const QString pdf = Dir() + "Salida/prueba.pdf";
+  EXPECT_EQ(QDir::cleanPath(p.LastOutput()), QDir::cleanPath(pdf));
+  ASSERT_TRUE(QFile::exists(pdf));
+
+  std::map<QString, Word> at;
+  for (const Word& w : PdfWords(pdf)) at.emplace(w.text, w);
+  ASSERT_TRUE(at.count("MARCA") && at.count("OTRA") && at.count("SEGUNDA"));
+  // xMin is the text origin, xMax its end: the width the layout measured. yMin is the top of
+  // the font's glyph box (baseline minus the ascent the PDF declares for the font), which is
+  // the line box top as long as that ascent is the one the renderer used.
+  EXPECT_NEAR(at["MARCA"].x, 20 + kAreaLeftMm, 0.1);
+  EXPECT_NEAR(at["MARCA"].y, 30 + kAreaTopMm, 0.3);
+  EXPECT_NEAR(at["MARCA"].right - at["MARCA"].x, p.gettextwidth("MARCA", "Courier New", "10"),
+              0.05);
+  EXPECT_NEAR(at["OTRA"].x, 100 + kAreaLeftMm, 0.1);
+  EXPECT_NEAR(at["OTRA"].y, 200 + kAreaTopMm, 0.3);
+  const double line = LineMetricsMm("Arial", 12).lineSpacing;
+  EXPECT_NEAR(at["SEGUNDA"].y - at["OTRA"].y, line, 0.05);
+}
+
+TEST_F(PrintToPdf, PagesOfOneRunGoToOneDatedFileByDefault) {
+  Cls_Main p;
+  ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
+  QString e;
+  bool f = false;
+  for (int i = 0; i < 3; ++i) {
+    p.set_newpage();
+    p.set_Agregotexto(QString("PAGINA%1").arg(i + 1), 10, 10, "Arial", "10", e, f);
+  }
+  bool flag = true;
+  p.imprimirINICFGPRog("MOD_TODLL", flag);
+  EXPECT_TRUE(
+      QRegularExpression(R"(Salida.MOD_TODLL_\d{8}-\d{6}\.pdf$)").match(p.LastOutput()).hasMatch())
+      << p.LastOutput();
+  std::vector<QString> texts;
+  for (const Word& w : PdfWords(p.LastOutput())) texts.push_back(w.text);
+  EXPECT_EQ(texts, (std::vector<QString>{"PAGINA1", "PAGINA2", "PAGINA3"}));
+}
+
+TEST_F(PrintToPdf, UnwritablePathRaisesAndImprimirOnlyFlags) {
+  QFile blocker(Dir() + "archivo");
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  Setting("Archivo", Dir() + "archivo/sub/salida.pdf");  // a file where a folder must be
+  Cls_Main p;
+  ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
+  QString e;
+  bool f = false;
+  p.set_Agregotexto("X", 10, 10, "Arial", "10", e, f);
+  bool flag = true;
+  try {
+    p.imprimirINICFGPRog("MOD_TODLL", flag);
+    FAIL() << "no error raised";
+  } catch (const RuntimeError& err) {
+    EXPECT_EQ(err.Number(), kPrintError);
+    EXPECT_TRUE(err.Description().startsWith("No se pudo imprimir: ")) << err.Description();
+    EXPECT_EQ(err.Source(), "Glyphor2");
+  }
+  EXPECT_TRUE(p.LastOutput().isEmpty());
+
+  p.set_Agregotexto("X", 10, 10, "Arial", "10", e, f);
+  EXPECT_NO_THROW(p.Imprimir("", e, f));
+  EXPECT_TRUE(f);
+  EXPECT_TRUE(e.startsWith("No se pudo imprimir: ")) << e;
+}
+
+TEST_F(PrintToPdf, FactoryAndDialogHookChooseTheBackend) {
+  auto rec = std::make_shared<RecordingBackend>();
+  Setting("Destino", "DIALOGO");
+  SetPrintDialogHook([](const QString&) { return nullptr; });  // the user cancels
+  Cls_Main cancelled;
+  EXPECT_FALSE(cancelled.selectandsetprinter("MOD_TODLL"));
+  SetPrintDialogHook(nullptr);
+  SetBackendFactory([rec](const QString&) { return rec; });
+  Cls_Main p;
+  ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
+  QString e;
+  bool f = false;
+  p.set_Agregotexto("X", 10, 10, "Arial", "10", e, f);
+  p.Imprimir("", e, f);  // the calibration page: no set_newpage, one implicit page
+  SetBackendFactory(nullptr);
+  EXPECT_FALSE(f);
+  ASSERT_EQ(rec->jobs.size(), 1u);
+  EXPECT_EQ(rec->jobs[0].size(), 1u);
+}
+
+}  // namespace
+}  // namespace ostrevan::print

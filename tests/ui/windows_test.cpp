@@ -1,0 +1,99 @@
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "data/certificate_fixture.h"
+#include "data/dialogs.h"
+#include "ui/common/flexgrid.h"
+#include "ui/common/widget_services.h"
+#include "ui/edit/frm_cargadatos.h"
+#include "ui/list/lifecycle_windows.h"
+
+namespace ostrevan {
+namespace {
+
+using test::CertificateTest;
+
+// Real windows; the "user" acts on whichever window is modal at the time.
+class WindowsTest : public CertificateTest {
+ protected:
+  void SetUp() override {
+    CertificateTest::SetUp();
+    SetWindowService(std::make_shared<ui::WidgetWindows>());
+  }
+};
+
+TEST_F(WindowsTest, EscClosesTheListAndInsAsksForAName) {
+  ui::FrmOstrevanLista list;
+  list.show();
+  QString title;
+  QTimer::singleShot(200, [&title] {
+    QWidget* nuevo = QApplication::activeModalWidget();
+    ASSERT_NE(nuevo, nullptr);
+    title = nuevo->windowTitle();
+    auto* interno = nuevo->findChild<QLineEdit*>("txtInterno");
+    QTest::keyClicks(interno, "N-1");
+    QTest::keyClick(interno, Qt::Key_Return);  // no name yet
+    QTest::keyClick(interno, Qt::Key_Escape);
+  });
+  QTest::keyClick(&list, Qt::Key_Insert);
+  EXPECT_EQ(title, "Crear Nuevo");
+  EXPECT_EQ(Messages(),
+            QStringList{"El Campo Nombre Descriptivo debe contener alguna información"});
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
+  QTest::keyClick(&list, Qt::Key_Escape);
+  EXPECT_FALSE(list.isVisible());
+}
+
+TEST_F(WindowsTest, EnterOpensTheSelectedCertificateAndDelRemovesIt) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion, IdFormulario) values "
+                      "('ONLY', 'el unico', 'CEO004')");
+  AddItem("ONLY", 1, "1111.11.11", "1");
+  St().sInternoHost = "ONLY";
+  CargarListadoInternos(false);
+  ui::FrmOstrevanLista list;
+  list.show();
+  QString seen;
+  QTimer::singleShot(200, [&seen] {
+    QWidget* entry = QApplication::activeModalWidget();
+    ASSERT_NE(entry, nullptr);
+    seen = entry->findChild<QLineEdit*>("Txt_Descripcion")->text();
+    QTest::keyClick(entry, Qt::Key_Escape);
+  });
+  QTest::keyClick(&list, Qt::Key_Return);
+  EXPECT_EQ(seen, "el unico");
+  QString title;
+  QTimer::singleShot(200, [&title] {
+    QWidget* confirm = QApplication::activeModalWidget();
+    ASSERT_NE(confirm, nullptr);
+    title = confirm->windowTitle();
+    QTest::keyClick(confirm, Qt::Key_Return);
+  });
+  QTest::keyClick(&list, Qt::Key_Delete);
+  EXPECT_EQ(title, "Confirmar acción de usuario");
+  EXPECT_EQ(Lista().Msfg_ListadoMn.Rows(), 1);  // header row only
+  EXPECT_EQ(list.Msfg_ListadoMn()->model()->rowCount(), 0);
+  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
+}
+
+TEST_F(WindowsTest, F12WithAFailingSaveShowsTheMessageAndPrintsNothing) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo) values ('C1')");
+  CargarDatosAPlanilla("C1");  // no form: the save must fail
+  ui::FrmCargaDatosWindow w;
+  w.show();
+  QTest::keyClick(&w, Qt::Key_F12);
+  EXPECT_TRUE(Messages().contains("La Información no ha sido actualizada"));
+  EXPECT_FALSE(QDir(Dir() + "Salida").exists());
+}
+
+TEST_F(WindowsTest, CaptionsFollowTheForm) {
+  EXPECT_EQ(ui::CaptionForTag("ID002", "CEO104"), "2) IMPORTADOR (Razón social, Dirección)");
+  EXPECT_EQ(ui::CaptionForTag("ID051", "CEO104"), "\"Acuerdo\" (No completar, esta preimpreso)");
+  EXPECT_EQ(ui::CaptionForTag("ID002", "CEO004"), "2) Importador (Nombre, Dirección, Pais)");
+}
+
+}  // namespace
+}  // namespace ostrevan
