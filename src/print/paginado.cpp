@@ -83,6 +83,7 @@ void GenerarPaginadoArticulos(int linesPerPage) {
     long i = 1, skipped = 0, page = 0, prevPlacedPage = 1, counter = 0;
     QString prevOnPage, lastMet;
     QStringList codeParts{QString(), QString(), QString()};
+    QString overlong;  // the record that did not fit even on an empty page
     bool continued = false;
     while (page < pages) {
       ++page;
@@ -121,7 +122,9 @@ void GenerarPaginadoArticulos(int linesPerPage) {
         WriteLog("Registro con (" + QString::number(needed) + ") Linea/s)");
         // A record longer than a whole page starts on an empty page and runs on over the
         // next ones: no item line is ever left out.
-        if (needed > linesPerPage - lineInPage + 1 && lineInPage > 1) {
+        const QString record = lines[i].Number + lines[i].Code;
+        if (needed > linesPerPage && lineInPage == 1) overlong = record;
+        if (needed > linesPerPage - lineInPage + 1 && record != overlong) {
           stopped = true;
           break;
         }

@@ -17,6 +17,7 @@
 #include "print/backends.h"
 #include "print/fonts.h"
 #include "support/fixtures.h"
+#include "support/pdf_words.h"
 
 namespace ostrevan::print {
 namespace {
@@ -178,27 +179,8 @@ TEST(PrintRenderer, AMissingPrinterIsAReasonNotACrash) {
   EXPECT_TRUE(reason.contains("IMPRESORA QUE NO EXISTE")) << reason;
 }
 
-// Every word of pdftotext -bbox as (text, xMin, yMin, xMax) in mm from the page's top-left edge.
-struct Word {
-  QString text;
-  double x, y, right;
-};
-std::vector<Word> PdfWords(const QString& pdf) {
-  QProcess tool;
-  tool.start("pdftotext", {"-bbox", pdf, "-"});
-  if (!tool.waitForFinished(30000)) return {};
-  const QString html = QString::fromUtf8(tool.readAllStandardOutput());
-  static const QRegularExpression re(
-      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
-  std::vector<Word> words;
-  for (auto it = re.globalMatch(html); it.hasNext();) {
-    const auto m = it.next();
-    const double ptToMm = 25.4 / 72;
-    words.push_back({m.captured(4), m.captured(1).toDouble() * ptToMm,
-                     m.captured(2).toDouble() * ptToMm, m.captured(3).toDouble() * ptToMm});
-  }
-  return words;
-}
+using test::PdfWords;
+using test::Word;
 
 class PrintToPdf : public test::InstallationTest {
  protected:

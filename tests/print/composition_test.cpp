@@ -1,0 +1,231 @@
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include "host/log.h"
+#include "print/backends.h"
+#include "print/item_lines.h"
+#include "print/mod_todll.h"
+#include "print/page_range.h"
+#include "print/print_settings.h"
+#include "print_fixture.h"
+#include "support/pdf_words.h"
+
+namespace ostrevan {
+namespace {
+
+using test::PrintTest;
+
+const print::PlacedText* Find(const std::vector<print::PlacedText>& t, const QString& text) {
+  for (const auto& x : t) {
+    if (x.text == text) return &x;
+  }
+  return nullptr;
+}
+
+TEST_F(PrintTest, HeaderFieldsLandAtTheirPositionsPlusOffsets) {
+  Certificate(2);
+  print::EnviaImpresion();
+  ASSERT_EQ(recorder->jobs.size(), 1u) << Messages().join("|");
+  const auto t = Texts();
+  const print::PlacedText* consigna = Find(t, "CONSIGNA");
+  ASSERT_TRUE(consigna);
+  EXPECT_DOUBLE_EQ(consigna->x, 12.5 + 1.5);  // "12,5" read as 12.5, plus XOFFSET
+  // The producer and importer go line by line on this form; a fourth line is not printed.
+  for (const char* line : {"Razon SA", "Calle 1", "01/02/2026", "Imp SA", "Av 2"}) {
+    EXPECT_TRUE(Find(t, line)) << line;
+  }
+  EXPECT_FALSE(Find(t, "extra"));
+  EXPECT_EQ(Find(t, "Razon SA")->campo, "CEO004ProductorRazon");
+  EXPECT_EQ(Find(t, "Av 2")->campo, "CEO004ImportadorDireccion");
+}
+
+TEST_F(PrintTest, ColumnsArePlacedByTheirAlignment) {
+  Certificate(1);
+  print::EnviaImpresion();
+  const auto t = Texts();
+  print::Cls_Main m;
+  const print::PlacedText* fob = Find(t, "3.46");
+  ASSERT_TRUE(fob);
+  // CAL "0": the column ends exactly at CX205 + XOFFSET.
+  EXPECT_NEAR(fob->x + m.gettextwidth("3.46", fob->fontName, QString::number(fob->fontSize)),
+              185 + 1.5, 1e-9);
+  EXPECT_DOUBLE_EQ(fob->y, 100 - 2);  // CY105 + YOFFSET on the first line
+  const print::PlacedText* code = Find(t, "1000");
+  ASSERT_TRUE(code);
+  EXPECT_DOUBLE_EQ(code->x, 22 + 1.5);  // CAL "1": from CX102
+  const print::PlacedText* number = Find(t, "1");
+  ASSERT_TRUE(number);
+  const double w = m.gettextwidth("1", number->fontName, QString::number(number->fontSize));
+  EXPECT_NEAR(number->x, 1.5 + 10 + (10 - w) / 2, 1e-9);  // CAL "2": centred
+}
+
+TEST_F(PrintTest, SamplesRulerAndMissingLayout) {
+  Param("CEO004", {{"DEBUGPRINT", "s"}, {"MostrarRegla", "S"}});
+  Certificate(1);
+  print::EnviaImpresion();
+  const auto t = Texts();
+  EXPECT_TRUE(Find(t, "0000-0000"));
+  EXPECT_TRUE(Find(t, "05/03/2024"));  // the date keeps its stored value
+  EXPECT_TRUE(Find(t, "12345678901234567890ABCDEFGHIJ\r\n12345678901234567890ABCDEFGHIJ\r\n"
+                      "12345678901234567890ABCDEFGHIJ"));
+  EXPECT_TRUE(Find(t, QString(10, 'A')));
+  // Ruler marks: a number every 5 mm beside the ticks.
+  int ruler = 0;
+  bool five = false, inner = false;
+  for (const auto& x : t) {
+    if (x.fontSize != 5) continue;
+    ++ruler;
+    five = five || (x.text == "5" && x.x == 1 && x.y == 4);
+    inner = inner || (x.text == "0" && x.x == 68 && x.y == 22);
+  }
+  EXPECT_TRUE(five);
+  EXPECT_TRUE(inner);
+  EXPECT_EQ(ruler, 728 + 520 + 87 + 85 + 37);
+
+  Execute("OSTREVAN", "update CeoMercosur set IdFormulario = 'CEO104'");
+  ResetAll();
+  data::InstallSchema();
+  St().sIdCeo = "P1";
+  St().sIdFormulario = "CEO104";
+  print::EnviaImpresion();
+  EXPECT_TRUE(Messages().contains("No hay configuracion de impresion para el id [ CEO104 ]") ||
+              Messages().join("|").contains("TDHABILITADO"))
+      << Messages().join("|");
+}
+
+TEST_F(PrintTest, ThePageRangeChoosesThePagesPrinted) {
+  Certificate(40);  // 50 mm of 9 pt lines: a few pages
+  windows->actions[Window::DsdHst] = [] {
+    print::DsdHst_Load();
+    print::DsdHst().txtDesde.SetText("2");
+    print::DsdHst().txtHasta.SetText("2");
+    ASSERT_TRUE(print::Validar_Guardar());
+  };
+  print::EnviaImpresion();
+  ASSERT_GE(print::PageTexts().size(), 3);
+  ASSERT_EQ(recorder->jobs.size(), 1u);
+  EXPECT_EQ(recorder->jobs[0].size(), 1u);
+  windows->actions[Window::DsdHst] = [] { print::DsdHst_Cancelar(); };
+  print::EnviaImpresion();
+  EXPECT_EQ(recorder->jobs.size(), 1u);  // cancelled: nothing printed
+}
+
+TEST_F(PrintTest, OnPaperAFieldAndAColumnLandWhereConfigured) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
+  Certificate(1);
+  const QString pdf = tmp->path() + "/cert.pdf";
+  auto backend = std::make_shared<print::PdfBackend>(pdf);
+  print::SetBackendFactory([backend](const QString&) { return backend; });
+  print::EnviaImpresion();
+  std::map<QString, test::Word> at;
+  for (const test::Word& w : test::PdfWords(pdf, 1)) at.emplace(w.text, w);
+  ASSERT_TRUE(at.count("CONSIGNA") && at.count("1000")) << Messages().join("|").toStdString();
+  // Consignatario: ValorX "12,5", ValorY 50, plus the offsets (1.5, -2) and the print area.
+  EXPECT_NEAR(at["CONSIGNA"].x, 12.5 + 1.5 + print::kAreaLeftMm, 0.5);
+  EXPECT_NEAR(at["CONSIGNA"].y, 50 - 2 + print::kAreaTopMm, 0.5);
+  // The tariff code column: left-aligned at CX102, top at CY102.
+  EXPECT_NEAR(at["1000"].x, 22 + 1.5 + print::kAreaLeftMm, 0.5);
+  EXPECT_NEAR(at["1000"].y, 100 - 2 + print::kAreaTopMm, 0.5);
+}
+
+// Pagination works on the line list alone.
+class PaginationTest : public PrintTest {
+ protected:
+  // count articles; those listed in `lengths` get that many lines.
+  void Lines(int count, std::map<int, int> lengths = {}) {
+    print::PrePrintState& s = print::PrePrint();
+    s = print::PrePrintState();
+    for (int a = 1; a <= count; ++a) {
+      const int n = lengths.count(a) ? lengths[a] : 1;
+      for (int k = 1; k <= n; ++k) {
+        print::Linea l;
+        l.Number = "[{COL01}]" + QString::number(a);
+        l.Code = "[{COL02}]C" + QString::number(a);
+        l.Description = "[{COL03}]d" + QString::number(a) + "." + QString::number(k);
+        l.LastLine = k == n;
+        s.lineas.push_back(l);
+      }
+    }
+    St().sIdFormulario = "CEO004";
+  }
+  int Placed() {
+    int n = 0;
+    static const QRegularExpression item("d\\d+\\.\\d+");
+    for (const QString& p : print::PageTexts()) n += p.count(item);
+    return n;
+  }
+};
+
+TEST_F(PaginationTest, PagesRecordsAndTheLog) {
+  struct Row {
+    int articles;
+    std::map<int, int> lengths;
+    int pages;
+    int lines;
+  } rows[] = {{25, {}, 3, 25},
+              {20, {}, 2, 20},
+              {17, {{9, 4}}, 3, 20},   // needs 3 lines where 2 remain: pushed, one more page
+              {18, {{9, 3}}, 2, 20},   // needs 2 where 2 remain: stays
+              {2, {{1, 15}}, 2, 16}};  // longer than a page: continues, nothing is lost
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.articles);
+    Lines(r.articles, r.lengths);
+    print::GenerarPaginadoArticulos(10);
+    EXPECT_EQ(print::PageTexts().size() - 1, r.pages);
+    EXPECT_EQ(print::NormTexts().size() - 1, r.pages);
+    EXPECT_EQ(Placed(), r.lines);
+  }
+  Lines(17, {{9, 4}});
+  print::GenerarPaginadoArticulos(10);
+  EXPECT_EQ(print::PageTexts()[1].count("\r\n"), 8);
+  EXPECT_TRUE(print::PageTexts()[2].startsWith(QString(2, ' ') + "[{COL01}]"));
+  EXPECT_TRUE(print::PageTexts()[2].contains("d9.1"));
+  QFile log(InstallationPath("Logs/Ostrevan_" + QDate::currentDate().toString("yyyyMMdd") +
+                             ".Log"));
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  const QString all = QString::fromLatin1(log.readAll());
+  for (const char* line :
+       {"- ----- Generamos el Paginado de Articulos -----",
+        "- Lineas a procesar: 25, Lineas por pagina: 10, Paginas a utilizar: 3",
+        "- Procesando pagina: 2", "- Linea: 9 de 10(9/20)", "- Registro con (3) Linea/s)",
+        "- Recalculando paginado:Lineas Disponibles en pagina actual: 1\r\nLineas Requeridas: 3, "
+        "pasadas a la siguiente pagina",
+        "- Paginas a Utilizar:3", "=== Inicio Descripcion de las Mercaderias Pagina 1 ===="}) {
+    EXPECT_TRUE(all.contains(line)) << line;
+  }
+  Lines(3);
+  print::GenerarPaginadoArticulos(0);
+  ASSERT_FALSE(messages->shown.empty());
+  EXPECT_TRUE(messages->shown.back().text.contains(
+      "in procedure GenerarPaginadoArticulos of Módulo Mod_PrePrint - "));
+}
+
+TEST_F(PaginationTest, LinesFormatAndRepeatWithinARun) {
+  EXPECT_EQ(print::Pad("ab", 5, 1), "ab   ");
+  EXPECT_EQ(print::Pad("ab", 5, 2), " ab ");
+  EXPECT_EQ(print::Pad("ab", 5, 0), "   ab");
+  EXPECT_EQ(print::Pad("abcdef", 3, 1), "abcdef");
+  // One article of three lines under one code: number and code print once, totals at the end.
+  Lines(1, {{1, 3}});
+  for (auto& l : print::PrePrint().lineas) {
+    l.Quantity = "[{COL04}]2.00";
+    l.Fob = "[{COL05}]9.00";
+    l.Unit = "KG";
+  }
+  Param("CEO004", {{"COL04", "10"}, {"COL05", "18"}});
+  print::GenerarPaginadoArticulos(10);
+  const QStringList out = print::PageTexts()[1].split("\r\n");
+  ASSERT_GE(out.size(), 3);
+  EXPECT_TRUE(out[0].contains("[{COL01}]         1"));
+  EXPECT_FALSE(out[0].contains("2.00"));
+  EXPECT_FALSE(out[1].contains("C1"));
+  EXPECT_TRUE(out[2].contains("2.00 KG"));
+  EXPECT_TRUE(out[2].contains("9.00"));
+  QStringList cut = print::CortarDescripcion("abcdefghij\r\nxy", 4, [](const QString& t, double w) {
+    return t.left(static_cast<int>(w));
+  });
+  EXPECT_EQ(cut, QStringList({"[{COL03}]abcd", "[{COL03}]efgh", "[{COL03}]ij", "[{COL03}]xy"}));
+}
+
+}  // namespace
+}  // namespace ostrevan
