@@ -7,6 +7,13 @@
 #include <QFileInfo>
 #include <memory>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+
 #include "host/sistema.h"
 
 namespace ostrevan {
@@ -87,16 +94,54 @@ void CloseLog() {
 
 }  // namespace modlog
 
+namespace {
+
+// The date and time text of a line, worked out once per second: pagination writes thousands
+// of lines a second.
+QByteArray Stamp() {
+  thread_local time_t last = 0;
+  thread_local QByteArray text;
+  const time_t now = time(nullptr);
+  if (now != last) {
+    last = now;
+    struct tm t;
+    localtime_r(&now, &t);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d:%02d - ", t.tm_mday, t.tm_mon + 1,
+                  t.tm_year + 1900, t.tm_hour, t.tm_min, t.tm_sec);
+    text = buf;
+  }
+  return text;
+}
+
+bool Append(int fd, const QByteArray& bytes) {
+  return ::write(fd, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size();
+}
+
+}  // namespace
+
 void WriteLog(const QString& message) {
+  // The same steps as OpenLog, WriteLine and CloseLog, on the bare file calls: the file is
+  // still opened and closed for every line, and a new day's file still starts with the
+  // separator, but without the stat calls and objects each step would cost.
   try {
-    if (modlog::OpenLog() && tLogHandle) {
-      // One reading of the clock, so a line written at midnight cannot mix two days.
-      const QDateTime now = QDateTime::currentDateTime();
-      WriteLine(*tLogHandle, now.toString("dd/MM/yyyy hh:mm:ss") + " - " + message);
+    const QByteArray path =
+        QFile::encodeName(modlog::LogFolder() + PathSep() + "Ostrevan_" + modlog::LogDateStamp());
+    int fd = ::open(path.constData(), O_WRONLY | O_APPEND);
+    if (fd < 0 && errno == ENOENT) {
+      if (!modlog::EnsureLogFolder()) return;
+      fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0644);
+      if (fd >= 0 && !Append(fd, QByteArray(kSeparatorWidth, '-') + "\r\n")) {
+        ::close(fd);
+        return;
+      }
+      if (fd < 0) fd = ::open(path.constData(), O_WRONLY | O_APPEND);  // another writer won
     }
+    if (fd < 0) return;
+    Append(fd, Stamp() + message.toLatin1() + "\r\n");
+    ::close(fd);
   } catch (...) {
   }
-  modlog::CloseLog();
 }
 
 }  // namespace ostrevan

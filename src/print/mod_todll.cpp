@@ -1,5 +1,6 @@
 #include "print/mod_todll.h"
 
+#include <array>
 #include <cmath>
 #include <memory>
 
@@ -257,16 +258,17 @@ double LineOffset(Cls_Main& p, const QString& text, int lineNo) {
 }
 }  // namespace
 
-void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&,
-                                    const QString& pageText) {
-  try {
-    const QString form = St().sIdFormulario;
-    const PrintSettings& s = Settings();
-    const QStringList lines = pageText.split("\r\n");
-    struct Col {
-      double cx1, cx2, cy1;
-      QString cal;
-    } cols[5];
+namespace {
+struct Col {
+  double cx1, cx2, cy1;
+  QString cal;
+};
+// The column coordinates of a form, read once per run rather than once per page.
+const std::array<Col, 5>& Columns(const QString& form) {
+  thread_local QString cachedFor;
+  thread_local std::array<Col, 5> cols;
+  thread_local const Cls_Main* cachedRun = nullptr;
+  if (cachedFor != form || cachedRun != printObject.get()) {
     for (int n = 1; n <= 5; ++n) {
       const QString nn = QString("%1").arg(n, 2, 10, QChar('0'));
       cols[n - 1] = {Val(GetCEOParamInfo(form, "CX1" + nn, false)),
@@ -274,6 +276,20 @@ void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&,
                      Val(GetCEOParamInfo(form, "CY1" + nn, false)),
                      GetCEOParamInfo(form, "CAL" + nn, false).trimmed()};
     }
+    cachedFor = form;
+    cachedRun = printObject.get();
+  }
+  return cols;
+}
+}  // namespace
+
+void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&,
+                                    const QString& pageText) {
+  try {
+    const QString form = St().sIdFormulario;
+    const PrintSettings& s = Settings();
+    const QStringList lines = pageText.split("\r\n");
+    const std::array<Col, 5>& cols = Columns(form);
     for (int i = 0; i < lines.size(); ++i) {
       for (int n = 1; n <= 5; ++n) {
         if (!lines[i].contains(QLatin1String(kMarkers[n - 1]))) continue;

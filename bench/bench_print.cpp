@@ -1,0 +1,89 @@
+// Printing a 2,000-item certificate to PDF, against a bare loop that draws the same texts at
+// the same positions with QPdfWriter.
+#include <QFont>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include "app/demo_install.h"
+#include "bench_common.h"
+#include "data/mod_main.h"
+#include "host/log.h"
+#include "print/backends.h"
+#include "print/mod_todll.h"
+#include "print/item_lines.h"
+#include "print/print_settings.h"
+#include "print/printlib.h"
+
+using namespace ostrevan;
+
+namespace {
+
+void BareLoop(const std::vector<print::Page>& pages, const QString& file) {
+  QPdfWriter w(file);
+  w.setResolution(print::kPdfDpi);
+  w.setPageSize(QPageSize(QPageSize::A4));
+  w.setPageMargins(QMarginsF(0, 0, 0, 0));
+  QPainter p(&w);
+  const double dotsPerMm = print::kPdfDpi / 25.4;
+  for (size_t i = 0; i < pages.size(); ++i) {
+    if (i > 0) w.newPage();
+    for (const print::PlacedText& t : pages[i].texts) {
+      QFont f(t.fontName.isEmpty() ? "Liberation Sans" : t.fontName);
+      f.setPointSizeF(t.fontSize);
+      p.setFont(f);
+      p.drawText(QPointF((t.x + print::kAreaLeftMm) * dotsPerMm,
+                         (t.y + print::kAreaTopMm) * dotsPerMm + p.fontMetrics().ascent()),
+                 t.text);
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  bench::Scratch scratch;
+  demo::BuildDemoInstallation(scratch.Path());
+  ResetAll();
+  data::InstallSchema();
+  demo::AddHostOperation("P2000", 2000, 20);
+  ComponentState& st = St();
+  st.sInternoHost = "P2000";
+  st.sIdFormulario = "CEO004";
+  GetPaisDestinoFromInternoNuevo();
+  CrearInterno();
+  LoadFromQuandor();
+  CargarDatosAPlanilla("P2000");
+
+  auto recorder = std::make_shared<print::RecordingBackend>();
+  print::SetBackendFactory([recorder](const QString&) { return recorder; });
+  print::EnviaImpresion();
+  const std::vector<print::Page> pages = recorder->jobs.at(0);
+  size_t texts = 0;
+  for (const auto& p : pages) texts += p.texts.size();
+
+  const QString pdf = scratch.Path() + "/ours.pdf";
+  auto backend = std::make_shared<print::PdfBackend>(pdf);
+  print::SetBackendFactory([backend](const QString&) { return backend; });
+  const double ours = bench::Seconds([] { print::EnviaImpresion(); });
+  const double bare = bench::Seconds([&] { BareLoop(pages, scratch.Path() + "/bare.pdf"); });
+  bench::Report("print of a 2,000-item certificate to PDF", ours, bare, 1.5);
+  if (qEnvironmentVariableIsSet("OSTREVAN_BENCH_DETAIL")) {
+    print::Cls_Main p;
+    print::TraerConfig("CEO004");
+    print::CargaConfCalibradoGlobal("CEO004");
+    std::printf("  lines and pages %.3f s\n",
+                bench::Seconds([&] { print::Getarticulos(p, 30, 42); }));
+    std::printf("  20,000 log lines %.3f s\n", bench::Seconds([] {
+                  for (int i = 0; i < 20000; ++i) WriteLog("Linea: 1 de 30(1/5000)");
+                }));
+    std::printf("  pdf backend alone %.3f s\n", bench::Seconds([&] {
+                  QString e;
+                  print::PdfBackend(scratch.Path() + "/b.pdf").Print(pages, "x", &e);
+                }));
+  }
+  std::printf("  %zu pages, %zu texts (target under 3 s)\n", pages.size(), texts);
+  return 0;
+}
