@@ -81,7 +81,7 @@ FlexGrid::FlexGrid(Grid& grid, QWidget* parent) : QTableView(parent) {
   setAlternatingRowColors(false);
   setWordWrap(false);
   connect(model_, &QAbstractItemModel::modelReset, this, [this] { Sync(); });
-  grid.Listen([this] {
+  listener_ = grid.Listen([this] {
     if (!syncing_) Sync();
   });
   // The user's moves become the model's current row, as the classic grid's Row.
@@ -94,6 +94,8 @@ FlexGrid::FlexGrid(Grid& grid, QWidget* parent) : QTableView(parent) {
           });
   Sync();
 }
+
+FlexGrid::~FlexGrid() { Model().Unlisten(listener_); }
 
 void FlexGrid::Sync() {
   Grid& g = Model();

@@ -31,6 +31,7 @@ class GridTableModel final : public QAbstractTableModel {
 class FlexGrid final : public QTableView {
  public:
   explicit FlexGrid(Grid& grid, QWidget* parent = nullptr);
+  ~FlexGrid() override;
   Grid& Model() { return model_->Model(); }
   // Applies the model's column widths, the top row and the current row to the view.
   void Sync();
@@ -38,6 +39,7 @@ class FlexGrid final : public QTableView {
  private:
   GridTableModel* model_;
   bool syncing_ = false;
+  int listener_ = 0;
 };
 
 }  // namespace ostrevan::ui

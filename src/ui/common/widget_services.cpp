@@ -157,7 +157,11 @@ int ShiftOf(const QKeyEvent& e) {
 int TwipsToPixels(int twips, const QWidget* w) {
   const QScreen* screen = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();
   const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-  return static_cast<int>(twips * dpi / 1440.0 + 0.5);
+  // The layouts were measured with the classic 8 pt dialog font; a larger font needs the
+  // columns wider in proportion, or their texts are cut.
+  const double font = (w ? w->font() : QApplication::font()).pointSizeF();
+  const double scale = font > 8.25 ? font / 8.25 : 1.0;
+  return static_cast<int>(twips * dpi / 1440.0 * scale + 0.5);
 }
 
 }  // namespace ostrevan::ui

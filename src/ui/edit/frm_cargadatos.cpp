@@ -216,7 +216,8 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   const int id = m.TimerReload.Listen([this] {
     if (CargaDatos().TimerReload.Enabled()) reload_->start();
   });
-  connect(this, &QObject::destroyed, [id] { CargaDatos().TimerReload.Unlisten(id); });
+  Timer& timer = m.TimerReload;
+  connect(this, &QObject::destroyed, [&timer, id] { timer.Unlisten(id); });
   tabs_->setCurrentIndex(0);
   resize(1100, 720);
 }

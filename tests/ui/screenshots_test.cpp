@@ -1,0 +1,84 @@
+// Pictures of the windows on the demo installation, for looking at them as a user would:
+// OSTREVAN_SCREENSHOTS=folder ui_tests --gtest_filter='Screenshots*'
+#include <QApplication>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "data/dialogs.h"
+#include "data/forms.h"
+#include "data/mod_main.h"
+#include "entry/cls_main.h"
+#include "host/state.h"
+#include "support/fixtures.h"
+#include "ui/common/widget_services.h"
+#include "ui/edit/frm_cargadatos.h"
+#include "ui/edit/frm_dsdhst.h"
+#include "ui/list/lifecycle_windows.h"
+
+namespace ostrevan {
+namespace {
+
+using test::DemoTest;
+
+class Screenshots : public DemoTest {
+ protected:
+  void SetUp() override {
+    folder = qEnvironmentVariable("OSTREVAN_SCREENSHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "set OSTREVAN_SCREENSHOTS to a folder";
+    DemoTest::SetUp();
+  }
+  void Save(QWidget& w, const QString& name) {
+    w.show();
+    QTest::qWait(100);
+    w.grab().save(folder + "/" + name + ".png");
+  }
+  QString folder;
+};
+
+TEST_F(Screenshots, EveryWindow) {
+  windows->actions[Window::SeleccionCertif] = [] {
+    SeleccionCertif_Load();
+    FrmSeleccionCertif& s = D().seleccion;
+    s.Cmb_Camara.SetListIndex(s.Cmb_Camara.Items().indexOf("CACIPRA"));
+    s.Cmb_CertificadoPais.SetListIndex(1);
+    SeleccionCertif_KeyDown(122);
+  };
+  Cls_Main c;
+  c.CdoData("EX-2026-0001");
+  c.Main();
+  {
+    ui::FrmSeleccionCertif s;
+    D().seleccion.Cmb_Camara.SetListIndex(1);
+    Save(s, "seleccion");
+  }
+  ui::FrmCargaDatosWindow w;
+  for (int t = 0; t < 4; ++t) {
+    w.SSTab1()->setCurrentIndex(t);
+    Save(w, QString("cargadatos-%1").arg(t + 1));
+  }
+  w.close();
+  CargarListadoInternos(false);
+  {
+    ui::FrmOstrevanLista l;
+    Save(l, "listado");
+  }
+  {
+    ui::FrmGuardaDatos g;
+    Save(g, "nuevo");
+  }
+  Lista().Msfg_ListadoMn.SetRow(1);
+  {
+    ui::FrmCeoBorra b;
+    Save(b, "borrar");
+  }
+  St().iPaginaDesde = 1;
+  St().iPaginaHasta = 3;
+  {
+    ui::FrmDsdHstDialog d;
+    Save(d, "paginas");
+  }
+}
+
+}  // namespace
+}  // namespace ostrevan
