@@ -11,6 +11,7 @@
 #include "data/dialogs.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
+#include "ui/list/frm_statuspopup.h"
 #include "ui/list/lifecycle_windows.h"
 
 namespace ostrevan::ui {
@@ -110,6 +111,7 @@ int WidgetWindows::ShowModal(Window w) {
 }
 
 void InstallWidgetServices() {
+  Frm_StatusPopup::Install();
   SetMessageService(std::make_shared<WidgetMessages>());
   SetWindowService(std::make_shared<WidgetWindows>());
 }

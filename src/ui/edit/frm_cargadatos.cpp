@@ -20,6 +20,7 @@
 #include "print/mod_todll.h"
 #include "ui/common/binding.h"
 #include "ui/common/flexgrid.h"
+#include "ui/edit/clcntrl.h"
 
 namespace ostrevan::ui {
 
@@ -219,6 +220,10 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   Timer& timer = m.TimerReload;
   connect(this, &QObject::destroyed, [&timer, id] { timer.Unlisten(id); });
   tabs_->setCurrentIndex(0);
+  // Enter moves on like Tab; "NTab" on the invoice date also brings the next tab.
+  BindControls(this, [this] {
+    if (tabs_->currentIndex() + 1 < tabs_->count()) tabs_->setCurrentIndex(tabs_->currentIndex() + 1);
+  });
   resize(1100, 720);
 }
 
@@ -246,7 +251,7 @@ void FrmCargaDatosWindow::TabChanged(int index) {
   g.ColSel = g.Cols() - 1;
 }
 
-bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int shift) {
+bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {
   try {
     switch (keyCode) {
       case 27:
@@ -260,15 +265,6 @@ bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int shift) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         if (GuardarCambios()) print::EnviaImpresion();
         QApplication::restoreOverrideCursor();
-        return true;
-      }
-      case 13: {
-        // Enter moves on like Tab; the last field of the first tab also brings the next tab.
-        QWidget* w = focusWidget();
-        // Ctrl or Shift with Enter writes a new line in the multi-line boxes.
-        if (w && w->inherits("QPlainTextEdit") && (shift & 3)) return false;
-        if (w && w->property("Tag").toString() == "NTab") tabs_->setCurrentIndex(1);
-        focusNextChild();
         return true;
       }
       default:

@@ -15,6 +15,7 @@
 #include "ui/common/binding.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
+#include "ui/edit/clcntrl.h"
 
 namespace ostrevan::ui {
 
@@ -154,6 +155,7 @@ FrmSeleccionCertif::FrmSeleccionCertif(QWidget* parent)
   grid->addWidget(desc, 4, 1);
   grid->addWidget(code, 4, 2);
   Body()->addLayout(grid);
+  BindControls(this);
   resize(640, 320);
   camara->setFocus();
 }

@@ -1,0 +1,118 @@
+#include "ui/list/frm_statuspopup.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace ostrevan::ui {
+
+namespace {
+QLabel* Named(const QString& text, const char* name) {
+  auto* l = new QLabel(text);
+  l->setObjectName(name);
+  return l;
+}
+}  // namespace
+
+Frm_StatusPopup::Frm_StatusPopup()
+    : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus) {
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setFocusPolicy(Qt::NoFocus);
+  setWindowTitle("Certificados de Origen");
+  auto* g = new QGridLayout(this);
+  msg_ = Named("Aguarde un momento por favor", "Lbl_Msg");
+  QFont bold = msg_->font();
+  bold.setBold(true);
+  msg_->setFont(bold);
+  msg1_ = Named("Procesando ", "Lbl_Msg1");
+  regAct_ = Named("000000", "Lbl_RegAct");
+  de_ = Named("de", "Lbl_De");
+  total_ = Named("000000", "Lbl_Total");
+  desc_ = Named(QString(41, '-'), "Lbl_MsgProcesoDesc");
+  elapsed_ = Named(QString(), "Lbl_ElapsedTime");
+  bar_ = new QProgressBar;
+  bar_->setObjectName("PrgB");
+  cerrar_ = new QPushButton("Cerrar");
+  cerrar_->setObjectName("Cmd_Cerrar");
+  cerrar_->setFocusPolicy(Qt::NoFocus);
+  g->addWidget(msg_, 0, 0, 1, 4);
+  g->addWidget(msg1_, 1, 0);
+  g->addWidget(regAct_, 1, 1);
+  g->addWidget(de_, 1, 2);
+  g->addWidget(total_, 1, 3);
+  g->addWidget(desc_, 2, 0, 1, 4);
+  g->addWidget(bar_, 3, 0, 1, 4);
+  g->addWidget(elapsed_, 4, 0, 1, 2);
+  g->addWidget(cerrar_, 4, 3);
+  connect(cerrar_, &QPushButton::clicked, this, [this] { Cmd_Cerrar_Click(); });
+  setFixedWidth(380);
+}
+
+void Frm_StatusPopup::Install() {
+  static std::shared_ptr<Frm_StatusPopup> popup;  // one window, reused by every operation
+  if (!popup) popup = std::make_shared<Frm_StatusPopup>();
+  SetStatusPopup(popup);
+}
+
+void Frm_StatusPopup::Loaded() {
+  regAct_->setVisible(true);
+  de_->setVisible(false);
+  total_->setVisible(false);
+  bar_->setVisible(false);
+  regAct_->setText("000000");
+  desc_->setText(QString(41, '-'));
+  elapsed_->clear();
+  // Without activation: the caller keeps the focus, also on platforms that activate every
+  // window they show.
+  QWidget* caller = QApplication::activeWindow();
+  QWidget* focus = QApplication::focusWidget();
+  show();
+  raise();
+  if (caller && caller != this) caller->activateWindow();
+  if (focus) focus->setFocus();
+}
+
+void Frm_StatusPopup::Unloaded() { hide(); }
+
+void Frm_StatusPopup::closeEvent(QCloseEvent* e) {
+  if (!QueryUnload()) {
+    e->ignore();
+    return;
+  }
+  e->accept();
+  HideStatus();
+}
+
+void Frm_StatusPopup::Changed() {
+  if (!Visible()) return;
+  // Button and message changes show at once; counters only as often as the eye needs, so a
+  // loop over a hundred thousand rows is not slowed by its own progress.
+  const bool now = cerrar_->isVisible() != ButtonUsed() || cerrar_->isEnabled() != ButtonEnabled() ||
+                   desc_->text() != Message() || (TotalSet() && !bar_->isVisible());
+  Paint(now);
+}
+
+void Frm_StatusPopup::Paint(bool now) {
+  if (!now && lastPaint_.isValid() && lastPaint_.elapsed() < 40) return;
+  lastPaint_.restart();
+  cerrar_->setVisible(ButtonUsed());
+  cerrar_->setEnabled(ButtonEnabled());
+  regAct_->setText(QString::number(RegAct()));
+  if (TotalSet()) {
+    de_->setVisible(true);
+    total_->setVisible(true);
+    total_->setText(QString::number(Total()));
+    bar_->setVisible(true);
+    bar_->setRange(0, static_cast<int>(Total()));
+    bar_->setValue(static_cast<int>(std::min(RegAct(), Total())));
+  }
+  desc_->setText(Message());
+  elapsed_->setText(Elapsed());
+  repaint();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace ostrevan::ui

@@ -1,0 +1,35 @@
+#pragma once
+// The progress popup: always on top, never taking the focus from the window that works.
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include "host/progress.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace ostrevan::ui {
+
+class Frm_StatusPopup final : public QWidget, public PopupState {
+ public:
+  Frm_StatusPopup();
+  // Makes a popup window the one long operations drive.
+  static void Install();
+  void Cmd_Cerrar_Click() { ClickCerrar(); }
+
+ protected:
+  void Changed() override;
+  void Loaded() override;
+  void Unloaded() override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void Paint(bool now);
+  QLabel *msg_, *msg1_, *regAct_, *de_, *total_, *desc_, *elapsed_;
+  QProgressBar* bar_;
+  QPushButton* cerrar_;
+  QElapsedTimer lastPaint_;
+};
+
+}  // namespace ostrevan::ui

@@ -1,0 +1,119 @@
+#include <QApplication>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "support/fixtures.h"
+#include "ui/edit/clcntrl.h"
+#include "ui/edit/clcoleccion.h"
+#include "ui/list/frm_statuspopup.h"
+
+namespace ostrevan {
+namespace {
+
+using test::InstallationTest;
+using ControlsTest = InstallationTest;
+
+// A window with three bound text boxes, the middle one tagged.
+struct Form {
+  explicit Form(const QString& tag) {
+    auto* l = new QVBoxLayout(&w);
+    for (QLineEdit** e : {&a, &b, &c}) {
+      *e = new QLineEdit;
+      l->addWidget(*e);
+    }
+    b->setProperty("Tag", tag);
+    ui::BindControls(&w, [this] { ++ntabs; });
+    w.show();
+    b->setFocus();
+    QApplication::setActiveWindow(&w);
+  }
+  QWidget w;
+  QLineEdit *a, *b, *c;
+  int ntabs = 0;
+};
+
+TEST_F(ControlsTest, EnterMovesOnByTag) {
+  struct Row {
+    const char* tag;
+    bool moves;
+    int ntabs;
+  } rows[] = {{"", true, 0}, {"NTab", true, 1}, {"BB", false, 0}, {"BBx", true, 0}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.tag);
+    Form f(r.tag);
+    QTest::keyClick(f.b, Qt::Key_Return);
+    EXPECT_EQ(f.c->hasFocus(), r.moves);
+    EXPECT_EQ(f.ntabs, r.ntabs);
+  }
+}
+
+TEST_F(ControlsTest, NumericFieldRejectsTextAndCancelGivesZero) {
+  Form f("#F6");
+  QTest::keyClicks(f.b, "12a");
+  messages->answers = {vbCancel};
+  QTest::keyClick(f.b, Qt::Key_Return);
+  ASSERT_EQ(messages->shown.size(), 1u);
+  EXPECT_EQ(messages->shown[0].text, "Solo se permiten valores numericos, o coloque 0 ");
+  EXPECT_EQ(messages->shown[0].title, "Edicion de datos...");
+  EXPECT_EQ(f.b->text(), "0");
+  EXPECT_TRUE(f.b->hasFocus());
+  QTest::keyClick(f.b, Qt::Key_Return);  // "0" passes
+  EXPECT_TRUE(f.c->hasFocus());
+  // The keypad's decimal key types the locale's separator; the main keyboard's stays ".".
+  f.a->setFocus();
+  f.a->clear();
+  QTest::keyClick(f.a, Qt::Key_Period, Qt::KeypadModifier);
+  QTest::keyClick(f.a, Qt::Key_Period);
+  EXPECT_EQ(f.a->text(), QString(QLocale().decimalPoint()) + ".");
+}
+
+TEST(Coleccion, AddDelItem) {
+  clColeccion c;
+  c.Add("a");
+  c.Add("b");
+  c.Add("a");
+  c.Del("a");
+  c.Del("z");
+  EXPECT_EQ(c.Count().toInt(), 2);
+  EXPECT_EQ(c.Item(1), "b");
+  EXPECT_EQ(c.Item(2), "a");
+  EXPECT_EQ(c.Item(0), "");
+  EXPECT_EQ(c.Item(3), "");
+  c.Clear();
+  EXPECT_EQ(c.Count().toInt(), 0);
+}
+
+TEST_F(ControlsTest, PopupKeepsItsRulesAndNeverTakesTheFocus) {
+  QLineEdit edit;
+  edit.show();
+  edit.setFocus();
+  QApplication::setActiveWindow(&edit);
+  ASSERT_TRUE(edit.hasFocus());
+  ui::Frm_StatusPopup p;
+  p.ShowStatus();
+  EXPECT_TRUE(p.isVisible());
+  EXPECT_TRUE(edit.hasFocus());
+  p.RegTotal(10);
+  p.RegTotal(20);
+  EXPECT_EQ(p.Total(), 10);
+  p.RegAct(4);
+  p.RegAct(0);
+  EXPECT_EQ(p.RegAct(), 4);
+  p.UseBoton(true);
+  p.HideStatus();  // refused: the button is in use and not pressed
+  EXPECT_TRUE(p.isVisible());
+  EXPECT_FALSE(p.close());
+  p.findChild<QPushButton*>("Cmd_Cerrar")->click();  // still disabled: nothing happens
+  EXPECT_FALSE(p.Cerrar());
+  p.EnableBoton(true);
+  p.findChild<QPushButton*>("Cmd_Cerrar")->click();
+  EXPECT_TRUE(p.Cerrar());
+  p.HideStatus();
+  EXPECT_FALSE(p.isVisible());
+}
+
+}  // namespace
+}  // namespace ostrevan
