@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -87,6 +88,31 @@ TEST_F(WindowsTest, F12WithAFailingSaveShowsTheMessageAndPrintsNothing) {
   QTest::keyClick(&w, Qt::Key_F12);
   EXPECT_TRUE(Messages().contains("La Información no ha sido actualizada"));
   EXPECT_FALSE(QDir(Dir() + "Salida").exists());
+}
+
+TEST_F(WindowsTest, AChangeOfFormSavesClosesAndReopensTheSameCertificate) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
+  CargarListadoInternos(false);
+  Lista().Msfg_ListadoMn.SetRow(1);
+  int opened = 0;
+  std::function<void()> act = [&] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) return QTimer::singleShot(20, act);
+    ++opened;
+    auto* pais = w->findChild<QComboBox*>("cboPais");
+    if (opened == 1) {
+      QTest::qWait(20);
+      pais->activated(pais->findText("Chile"));  // as the user's pick; the reload timer closes it
+      QTimer::singleShot(400, act);
+    } else {
+      EXPECT_EQ(pais->currentText(), "Chile");
+      QTest::keyClick(w, Qt::Key_Escape);
+    }
+  };
+  QTimer::singleShot(50, act);
+  IngresarRegistro();
+  EXPECT_EQ(opened, 2);
+  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO104"});
 }
 
 TEST_F(WindowsTest, CaptionsFollowTheForm) {
