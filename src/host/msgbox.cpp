@@ -2,18 +2,26 @@
 
 #include <cstdio>
 
+#include "host/service.h"
+
 namespace ostrevan {
 
 int DefaultAnswer(int style) {
   int buttons = style & 7;
   bool second = (style & vbDefaultButton2) != 0;
   switch (buttons) {
-    case vbOKCancel: return second ? vbCancel : vbOK;
-    case vbAbortRetryIgnore: return second ? vbRetry : vbAbort;
-    case vbYesNoCancel: return second ? vbNo : vbYes;
-    case vbYesNo: return second ? vbNo : vbYes;
-    case vbRetryCancel: return second ? vbCancel : vbRetry;
-    default: return vbOK;
+    case vbOKCancel:
+      return second ? vbCancel : vbOK;
+    case vbAbortRetryIgnore:
+      return second ? vbRetry : vbAbort;
+    case vbYesNoCancel:
+      return second ? vbNo : vbYes;
+    case vbYesNo:
+      return second ? vbNo : vbYes;
+    case vbRetryCancel:
+      return second ? vbCancel : vbRetry;
+    default:
+      return vbOK;
   }
 }
 
@@ -26,19 +34,14 @@ int ConsoleMessages::Show(const QString& text, int style, const QString& title) 
 }
 
 namespace {
-std::shared_ptr<MessageService>& Current() {
-  static std::shared_ptr<MessageService> s = std::make_shared<ConsoleMessages>();
-  return s;
-}
+using Slot = ServiceSlot<MessageService, ConsoleMessages>;
 }  // namespace
 
 std::shared_ptr<MessageService> SetMessageService(std::shared_ptr<MessageService> s) {
-  auto old = Current();
-  Current() = s ? std::move(s) : std::make_shared<ConsoleMessages>();
-  return old;
+  return Slot::Set(std::move(s));
 }
 
-MessageService& Messages() { return *Current(); }
+MessageService& Messages() { return Slot::Get(); }
 
 int MsgBox(const QString& text, int style, const QString& title) {
   return Messages().Show(text, style, title);

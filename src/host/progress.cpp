@@ -2,8 +2,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-
 #include <cstdio>
+
+#include "host/service.h"
 
 namespace ostrevan {
 
@@ -84,19 +85,14 @@ void ConsolePopup::Changed() {
 }
 
 namespace {
-std::shared_ptr<StatusPopup>& Current() {
-  static std::shared_ptr<StatusPopup> p = std::make_shared<SilentPopup>();
-  return p;
-}
+using Slot = ServiceSlot<StatusPopup, SilentPopup>;
 }  // namespace
 
 std::shared_ptr<StatusPopup> SetStatusPopup(std::shared_ptr<StatusPopup> p) {
-  auto old = Current();
-  Current() = p ? std::move(p) : std::make_shared<SilentPopup>();
-  return old;
+  return Slot::Set(std::move(p));
 }
 
-StatusPopup& Popup() { return *Current(); }
+StatusPopup& Popup() { return Slot::Get(); }
 
 void DoEventsNow() {
   if (QCoreApplication::instance()) QCoreApplication::processEvents();

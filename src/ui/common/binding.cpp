@@ -92,4 +92,35 @@ void BindPicture(QLabel* w, Image& m) {
   Listen(w, m, show);
 }
 
+QLineEdit* BoundLine(TextBox& m, const char* name, bool readOnly) {
+  auto* w = new QLineEdit;
+  w->setObjectName(name);
+  w->setReadOnly(readOnly);
+  Bind(w, m);
+  return w;
+}
+
+QComboBox* BoundCombo(ComboBox& m, const char* name, int minimumWidth) {
+  auto* w = new QComboBox;
+  w->setObjectName(name);
+  if (minimumWidth > 0) w->setMinimumWidth(minimumWidth);
+  Bind(w, m);
+  return w;
+}
+
+QLabel* BoundPicture(Image& m, const char* name, int width, int height) {
+  auto* w = new QLabel;
+  w->setObjectName(name);
+  w->setFixedSize(width, height);
+  w->setAlignment(Qt::AlignCenter);
+  BindPicture(w, m);
+  return w;
+}
+
+QLabel* NamedLabel(const QString& text, const char* name) {
+  auto* l = new QLabel(text);
+  l->setObjectName(name);
+  return l;
+}
+
 }  // namespace ostrevan::ui

@@ -18,4 +18,10 @@ void Bind(QLabel* w, Label& m);
 // A picture box: the image file scaled into the label, kept in proportion.
 void BindPicture(QLabel* w, Image& m);
 
+// New widgets named after their classic controls and bound to their models.
+QLineEdit* BoundLine(TextBox& m, const char* name, bool readOnly = false);
+QComboBox* BoundCombo(ComboBox& m, const char* name, int minimumWidth = 0);
+QLabel* BoundPicture(Image& m, const char* name, int width, int height);
+QLabel* NamedLabel(const QString& text, const char* name);
+
 }  // namespace ostrevan::ui

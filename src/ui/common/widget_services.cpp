@@ -1,6 +1,8 @@
 #include "ui/common/widget_services.h"
 
 #include <QAbstractButton>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -9,6 +11,7 @@
 
 #include "host/errors.h"
 #include "data/dialogs.h"
+#include "print/backends.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
 #include "ui/list/frm_statuspopup.h"
@@ -112,6 +115,13 @@ int WidgetWindows::ShowModal(Window w) {
 
 void InstallWidgetServices() {
   Frm_StatusPopup::Install();
+  // "DIALOGO" in the printer settings: the user picks the printer; cancelling prints nothing.
+  print::SetPrintDialogHook([](const QString&) -> std::shared_ptr<print::Backend> {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) return nullptr;
+    return std::make_shared<print::PrinterBackend>(printer.printerName());
+  });
   SetMessageService(std::make_shared<WidgetMessages>());
   SetWindowService(std::make_shared<WidgetWindows>());
 }

@@ -51,19 +51,6 @@ QString CaptionForTag(const QString& tag, const QString& formId) {
 }
 
 namespace {
-QLabel* Caption(const QString& text, const char* name) {
-  auto* l = new QLabel(text);
-  l->setObjectName(name);
-  return l;
-}
-
-QLineEdit* Line(TextBox& m, const char* name) {
-  auto* w = new QLineEdit;
-  w->setObjectName(name);
-  Bind(w, m);
-  return w;
-}
-
 QPlainTextEdit* Area(TextBox& m, const char* name, int lines = 3) {
   auto* w = new QPlainTextEdit;
   w->setObjectName(name);
@@ -89,31 +76,26 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   m.rowParteI = m.rowParteII = 0;
 
   auto* top = new QGridLayout;
-  auto* camara = new QComboBox;
-  camara->setObjectName("Cmb_Camara");
-  Bind(camara, m.Cmb_Camara);
-  auto* pais = new QComboBox;
-  pais->setObjectName("cboPais");
-  pais->setMinimumWidth(300);
-  Bind(pais, m.cboPais);
-  auto* nomenclador = Line(m.Txt_TipoNomenclador, "Txt_TipoNomenclador");
+  auto* camara = BoundCombo(m.Cmb_Camara, "Cmb_Camara");
+  auto* pais = BoundCombo(m.cboPais, "cboPais", 300);
+  auto* nomenclador = BoundLine(m.Txt_TipoNomenclador, "Txt_TipoNomenclador");
   nomenclador->setReadOnly(true);
   nomenclador->setMaximumWidth(110);
   auto* config = new QPushButton("Configuracion");
   config->setObjectName("Cmd_Config");
   config->setFocusPolicy(Qt::NoFocus);
   connect(config, &QPushButton::clicked, this, [] { Windows().ShowModal(Window::Config); });
-  top->addWidget(Caption("Camara:", "Lbl_Camaras"), 0, 0);
+  top->addWidget(NamedLabel("Camara:", "Lbl_Camaras"), 0, 0);
   top->addWidget(camara, 0, 1);
-  top->addWidget(Caption("Paises:", "Label16"), 0, 2);
+  top->addWidget(NamedLabel("Paises:", "Label16"), 0, 2);
   top->addWidget(pais, 0, 3);
-  top->addWidget(Caption("Nomenclador:", "Label15"), 0, 4);
+  top->addWidget(NamedLabel("Nomenclador:", "Label15"), 0, 4);
   top->addWidget(nomenclador, 0, 5);
   top->addWidget(config, 0, 6);
-  top->addWidget(Caption("Estado:", "Label23"), 1, 0);
-  top->addWidget(Line(m.Txt_Estado, "Txt_Estado"), 1, 1);
-  top->addWidget(Caption("Descripción:", "Label19"), 1, 2);
-  top->addWidget(Line(m.Txt_Descripcion, "Txt_Descripcion"), 1, 3, 1, 4);
+  top->addWidget(NamedLabel("Estado:", "Label23"), 1, 0);
+  top->addWidget(BoundLine(m.Txt_Estado, "Txt_Estado"), 1, 1);
+  top->addWidget(NamedLabel("Descripción:", "Label19"), 1, 2);
+  top->addWidget(BoundLine(m.Txt_Descripcion, "Txt_Descripcion"), 1, 3, 1, 4);
   Body()->addLayout(top);
 
   tabs_ = new QTabWidget;
@@ -130,30 +112,26 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   gp->addWidget(Area(m.Txt_ProdFinExp, "Txt_ProdFinExp"), 1, 0);
   gp->addWidget(Bound(m.Lbl_NroRegistro, "Lbl_NroRegistro"), 2, 0);
   gp->addWidget(Area(m.Txt_Importador, "Txt_Importador"), 3, 0);
-  gp->addWidget(Caption("3) Consignatario (Nombre, Pais)", "Label1"), 4, 0);
+  gp->addWidget(NamedLabel("3) Consignatario (Nombre, Pais)", "Label1"), 4, 0);
   gp->addWidget(Area(m.Txt_Consignatario, "Txt_Consignatario", 2), 5, 0);
-  gp->addWidget(Caption("4) Puerto o lugar de embarque previsto", "Label2"), 6, 0);
-  gp->addWidget(Line(m.Txt_PuertoEmbarque, "Txt_PuertoEmbarque"), 7, 0);
-  gp->addWidget(Caption("6) Medio de transporte previsto", "Label3"), 8, 0);
-  gp->addWidget(Line(m.Txt_MedioTransporte, "Txt_MedioTransporte"), 9, 0);
+  gp->addWidget(NamedLabel("4) Puerto o lugar de embarque previsto", "Label2"), 6, 0);
+  gp->addWidget(BoundLine(m.Txt_PuertoEmbarque, "Txt_PuertoEmbarque"), 7, 0);
+  gp->addWidget(NamedLabel("6) Medio de transporte previsto", "Label3"), 8, 0);
+  gp->addWidget(BoundLine(m.Txt_MedioTransporte, "Txt_MedioTransporte"), 9, 0);
   auto* frame1 = new QGroupBox;
   frame1->setObjectName("Frame1");
   auto* gf = new QGridLayout(frame1);
-  gf->addWidget(Caption("5) Pais de destino de las mercaderias", "Label9"), 0, 0, 1, 2);
-  gf->addWidget(Line(m.Txt_PaisDest, "Txt_PaisDest"), 1, 0, 1, 2);
-  gf->addWidget(Caption("7) Factura comercial", "Label8"), 2, 0, 1, 2);
+  gf->addWidget(NamedLabel("5) Pais de destino de las mercaderias", "Label9"), 0, 0, 1, 2);
+  gf->addWidget(BoundLine(m.Txt_PaisDest, "Txt_PaisDest"), 1, 0, 1, 2);
+  gf->addWidget(NamedLabel("7) Factura comercial", "Label8"), 2, 0, 1, 2);
   gf->addWidget(Area(m.Txt_FactComerc, "Txt_FactComerc", 2), 3, 0, 1, 2);
-  gf->addWidget(Caption("Numero:", "Label6"), 4, 0);
-  gf->addWidget(Line(m.Txt_FCNumero, "Txt_FCNumero"), 4, 1);
-  gf->addWidget(Caption("Fecha", "Label4"), 5, 0);
-  auto* fecha = Line(m.Txt_FCFecha, "Txt_FCFecha");
+  gf->addWidget(NamedLabel("Numero:", "Label6"), 4, 0);
+  gf->addWidget(BoundLine(m.Txt_FCNumero, "Txt_FCNumero"), 4, 1);
+  gf->addWidget(NamedLabel("Fecha", "Label4"), 5, 0);
+  auto* fecha = BoundLine(m.Txt_FCFecha, "Txt_FCFecha");
   fecha->setProperty("Tag", "NTab");
   gf->addWidget(fecha, 5, 1);
-  auto* logo = new QLabel;
-  logo->setObjectName("Image1");
-  logo->setFixedSize(180, 110);
-  logo->setAlignment(Qt::AlignCenter);
-  BindPicture(logo, m.Image1);
+  auto* logo = BoundPicture(m.Image1, "Image1", 180, 110);
   gf->addWidget(logo, 6, 0, 1, 2, Qt::AlignCenter);
   gf->setRowStretch(7, 1);
   g1->addWidget(presentante, 0, 0);
@@ -165,7 +143,7 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   // Secciones VIII - XIII
   auto* t2 = new QWidget;
   auto* v2 = new QVBoxLayout(t2);
-  v2->addWidget(Caption("Secciones 8 - 12", "Label5"));
+  v2->addWidget(NamedLabel("Secciones 8 - 12", "Label5"));
   items_ = new FlexGrid(m.MsfgParteI);
   items_->setObjectName("MsfgParteI");
   v2->addWidget(items_, 3);
@@ -174,10 +152,10 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   counters->addStretch();
   counters->addWidget(Bound(m.Lbl_TotalArts, "Lbl_TotalArts"));
   v2->addLayout(counters);
-  v2->addWidget(Caption("[Barra Espaciadora]  Seleccionar articulos - [F6]  Asociar Normas de "
+  v2->addWidget(NamedLabel("[Barra Espaciadora]  Seleccionar articulos - [F6]  Asociar Normas de "
                         "Origen  - [F7] Cambiar NCM/Naladisa",
                         "Label12"));
-  v2->addWidget(Caption("Seccion 13 (Normas de Origen)", "Label11"));
+  v2->addWidget(NamedLabel("Seccion 13 (Normas de Origen)", "Label11"));
   norms_ = new FlexGrid(m.MsfgParteII);
   norms_->setObjectName("MsfgParteII");
   v2->addWidget(norms_, 1);
@@ -186,15 +164,15 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   // Secciones XIV - XV
   auto* t3 = new QWidget;
   auto* g3 = new QGridLayout(t3);
-  g3->addWidget(Caption("14) Observaciones", "Label17"), 0, 0, 1, 2);
+  g3->addWidget(NamedLabel("14) Observaciones", "Label17"), 0, 0, 1, 2);
   g3->addWidget(Area(m.Txt_Observaciones, "Txt_Observaciones", 4), 1, 0, 1, 2);
   g3->addWidget(Bound(m.Label7, "Label7"), 2, 0, 1, 2);
   g3->addWidget(Area(m.Txt_DeclProdFin, "Txt_DeclProdFin", 2), 3, 0, 1, 2);
   g3->addWidget(Bound(m.Label10, "Label10"), 4, 0, 1, 2);
   g3->addWidget(Bound(m.Label13, "Label13"), 5, 0, 1, 2);
   g3->addWidget(Area(m.Txt_DeclAcuerdo, "Txt_DeclAcuerdo", 2), 6, 0, 1, 2);
-  g3->addWidget(Caption("Fecha:", "Label14"), 7, 0);
-  g3->addWidget(Line(m.Txt_Fecha, "Txt_Fecha"), 7, 1);
+  g3->addWidget(NamedLabel("Fecha:", "Label14"), 7, 0);
+  g3->addWidget(BoundLine(m.Txt_Fecha, "Txt_Fecha"), 7, 1);
   g3->setRowStretch(8, 1);
   tabs_->addTab(t3, "Secciones XIV - XV");
 

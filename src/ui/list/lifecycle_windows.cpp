@@ -19,21 +19,6 @@
 
 namespace ostrevan::ui {
 
-namespace {
-QLineEdit* Line(TextBox& m, const char* name, bool readOnly = false) {
-  auto* w = new QLineEdit;
-  w->setObjectName(name);
-  w->setReadOnly(readOnly);
-  Bind(w, m);
-  return w;
-}
-
-QLabel* Named(const QString& text, const char* name) {
-  auto* l = new QLabel(text);
-  l->setObjectName(name);
-  return l;
-}
-}  // namespace
 
 FrmOstrevanLista::FrmOstrevanLista(QWidget* parent)
     : ClassicWindow("Listado", "Listado",
@@ -45,10 +30,10 @@ FrmOstrevanLista::FrmOstrevanLista(QWidget* parent)
   grid_->setMinimumHeight(TwipsToPixels(g.Height ? g.Height : 3935, this));
   Body()->addWidget(grid_, 1);
   auto* version = new QHBoxLayout;
-  version->addWidget(Named("Versión:", "Lbl_Version"));
-  version->addWidget(Named(ComponentVersion(), "Lbl_DisplayVersion"));
+  version->addWidget(NamedLabel("Versión:", "Lbl_Version"));
+  version->addWidget(NamedLabel(ComponentVersion(), "Lbl_DisplayVersion"));
   version->addStretch();
-  version->addWidget(Named(ComponentComment(), "Lbl_DisplayFecha"));
+  version->addWidget(NamedLabel(ComponentComment(), "Lbl_DisplayFecha"));
   Body()->addLayout(version);
   connect(grid_, &QAbstractItemView::doubleClicked, this, [this] {
     if (Lista().Msfg_ListadoMn.Row() >= 1) IngresarRegistro();
@@ -90,15 +75,15 @@ FrmGuardaDatos::FrmGuardaDatos(QWidget* parent)
   m.txtInterno.SetText(QString());
   m.Txt_Descripcion.SetText(QString());
   auto* form = new QFormLayout;
-  form->addRow(Named("Interno Nro", "Label2"), Line(m.txtInterno, "txtInterno"));
-  form->addRow(Named("Nombre Descriptivo:", "Label4"), Line(m.Txt_Descripcion, "Txt_Descripcion"));
-  form->addRow(Named("Id Operación:", "Label5"), Line(m.Txt_IdOperacion, "Txt_IdOperacion"));
-  form->addRow(Named("Estado:", "Label6"), Line(m.Txt_Estado, "Txt_Estado"));
+  form->addRow(NamedLabel("Interno Nro", "Label2"), BoundLine(m.txtInterno, "txtInterno"));
+  form->addRow(NamedLabel("Nombre Descriptivo:", "Label4"), BoundLine(m.Txt_Descripcion, "Txt_Descripcion"));
+  form->addRow(NamedLabel("Id Operación:", "Label5"), BoundLine(m.Txt_IdOperacion, "Txt_IdOperacion"));
+  form->addRow(NamedLabel("Estado:", "Label6"), BoundLine(m.Txt_Estado, "Txt_Estado"));
   auto* pais = new QComboBox;
   pais->setObjectName("Cbx_Pais");
   if (m.Cbx_Pais.ListCount() == 0) m.Cbx_Pais.AddItem("(Seleccione uno de la lista)");
   Bind(pais, m.Cbx_Pais);
-  form->addRow(Named("Pais Mercosur", "Label1"), pais);
+  form->addRow(NamedLabel("Pais Mercosur", "Label1"), pais);
   Body()->addLayout(form);
   resize(480, 300);
 }
@@ -125,33 +110,24 @@ FrmSeleccionCertif::FrmSeleccionCertif(QWidget* parent)
   m.Cancel = false;
   SeleccionCertif_Load();
   auto* grid = new QGridLayout;
-  auto* camara = new QComboBox;
-  camara->setObjectName("Cmb_Camara");
-  Bind(camara, m.Cmb_Camara);
-  auto* form = new QComboBox;
-  form->setObjectName("Cmb_CertificadoPais");
-  form->setMinimumWidth(320);
-  Bind(form, m.Cmb_CertificadoPais);
-  auto* logo = new QLabel;
-  logo->setObjectName("ImgCamara");
-  logo->setFixedSize(160, 100);
-  logo->setAlignment(Qt::AlignCenter);
-  BindPicture(logo, m.ImgCamara);
+  auto* camara = BoundCombo(m.Cmb_Camara, "Cmb_Camara");
+  auto* form = BoundCombo(m.Cmb_CertificadoPais, "Cmb_CertificadoPais", 320);
+  auto* logo = BoundPicture(m.ImgCamara, "ImgCamara", 160, 100);
   auto* desc = new QLabel;
   desc->setObjectName("Lbl_Descripcion");
   Bind(desc, m.Lbl_Descripcion);
   auto* code = new QLabel;
   code->setObjectName("Lbl_CodigoFormulario");
   Bind(code, m.Lbl_CodigoFormulario);
-  grid->addWidget(Named("Camara", "Lbl_Camara"), 0, 0);
+  grid->addWidget(NamedLabel("Camara", "Lbl_Camara"), 0, 0);
   grid->addWidget(camara, 0, 1);
   grid->addWidget(logo, 0, 2, 3, 1);
-  grid->addWidget(Named("Certificado", "Lbl_Formulario"), 1, 0);
+  grid->addWidget(NamedLabel("Certificado", "Lbl_Formulario"), 1, 0);
   grid->addWidget(form, 1, 1);
-  grid->addWidget(Named("Pais:", "Lbl_Pais"), 2, 0);
-  grid->addWidget(Line(m.Txt_Pais, "Txt_Pais", true), 2, 1);
-  grid->addWidget(Named("Nomenclador:", "Lbl_Nomenclador"), 3, 0);
-  grid->addWidget(Line(m.Txt_Nomenclador, "Txt_Nomenclador", true), 3, 1);
+  grid->addWidget(NamedLabel("Pais:", "Lbl_Pais"), 2, 0);
+  grid->addWidget(BoundLine(m.Txt_Pais, "Txt_Pais", true), 2, 1);
+  grid->addWidget(NamedLabel("Nomenclador:", "Lbl_Nomenclador"), 3, 0);
+  grid->addWidget(BoundLine(m.Txt_Nomenclador, "Txt_Nomenclador", true), 3, 1);
   grid->addWidget(desc, 4, 1);
   grid->addWidget(code, 4, 2);
   Body()->addLayout(grid);
@@ -173,11 +149,11 @@ FrmCeoBorra::FrmCeoBorra(QWidget* parent)
                     "[ESC]  Salir / Cancelar  -  [ENTER]   ELIMINAR", parent) {
   ::ostrevan::FrmCeoBorra& m = D().borra;
   CeoBorra_Activate();
-  Body()->addWidget(Named("Esta seguro de borrar el registro seleccionado: ", "lbl_Texto"));
+  Body()->addWidget(NamedLabel("Esta seguro de borrar el registro seleccionado: ", "lbl_Texto"));
   auto* form = new QFormLayout;
-  form->addRow(Named("Id Operación:", "lbl_texto1"), Line(m.txt_IdOperacion, "txt_IdOperacion", true));
-  form->addRow(Named("Descripción:", "lbl_texto3"), Line(m.txt_Descripcion, "txt_Descripcion", true));
-  form->addRow(Named("Estado:", "lbl_texto2"), Line(m.txt_Estado, "txt_Estado", true));
+  form->addRow(NamedLabel("Id Operación:", "lbl_texto1"), BoundLine(m.txt_IdOperacion, "txt_IdOperacion", true));
+  form->addRow(NamedLabel("Descripción:", "lbl_texto3"), BoundLine(m.txt_Descripcion, "txt_Descripcion", true));
+  form->addRow(NamedLabel("Estado:", "lbl_texto2"), BoundLine(m.txt_Estado, "txt_Estado", true));
   Body()->addLayout(form);
   resize(480, 260);
 }
