@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "app/demo_install.h"
 #include "data/forms.h"
 #include "data/schema.h"
 #include "host/state.h"
@@ -32,6 +33,12 @@ class Scratch {
     data::InstallSchema();
   }
   ~Scratch() { ResetAll(); }
+  // The demo installation in the scratch folder, ready for statements.
+  void Demo() {
+    demo::BuildDemoInstallation(Path());
+    ResetAll();
+    data::InstallSchema();
+  }
   QString Path() const { return dir_.path(); }
 
  private:

@@ -71,9 +71,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   bench::Scratch scratch;
-  demo::BuildDemoInstallation(scratch.Path());
-  ResetAll();
-  data::InstallSchema();
+  scratch.Demo();
   demo::AddHostOperation("BIG", 5000, 25);
   demo::AddHostOperation("HUGE", 10000, 40);
 

@@ -14,9 +14,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   bench::Scratch scratch;
-  demo::BuildDemoInstallation(scratch.Path());
-  ResetAll();
-  data::InstallSchema();
+  scratch.Demo();
   demo::AddCertificates(100000);
   ui::Frm_StatusPopup::Install();
   const double ours = bench::Seconds([] { CargarListadoInternos(false); });

@@ -45,9 +45,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   bench::Scratch scratch;
-  demo::BuildDemoInstallation(scratch.Path());
-  ResetAll();
-  data::InstallSchema();
+  scratch.Demo();
   demo::AddHostOperation("P2000", 2000, 20);
   ComponentState& st = St();
   st.sInternoHost = "P2000";

@@ -7,6 +7,7 @@
 
 #include "data/certificate_fixture.h"
 #include "data/dialogs.h"
+#include "entry/cls_main.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
 #include "ui/edit/frm_cargadatos.h"
@@ -113,6 +114,32 @@ TEST_F(WindowsTest, AChangeOfFormSavesClosesAndReopensTheSameCertificate) {
   IngresarRegistro();
   EXPECT_EQ(opened, 2);
   EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO104"});
+}
+
+TEST_F(WindowsTest, MainCreatesTheHostCertificateThroughTheWindows) {
+  QString description;
+  std::function<void()> act = [&] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) return QTimer::singleShot(20, act);
+    if (w->windowTitle() == "Seleccionar Certificado / Pais") {
+      auto* camara = w->findChild<QComboBox*>("Cmb_Camara");
+      camara->activated(camara->findText("CAC"));
+      auto* form = w->findChild<QComboBox*>("Cmb_CertificadoPais");
+      form->activated(form->findText("Brasil"));
+      QTest::keyClick(w, Qt::Key_F11);
+      QTimer::singleShot(50, act);
+    } else {
+      description = w->findChild<QLineEdit*>("Txt_Descripcion")->text();
+      QTest::keyClick(w, Qt::Key_Escape);
+    }
+  };
+  QTimer::singleShot(50, act);
+  Cls_Main c;
+  c.CdoData("OP1");
+  c.Main();
+  EXPECT_EQ(description, "[ OP1 ] - [ Quandor ]");
+  EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
+  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
 }
 
 TEST_F(WindowsTest, CaptionsFollowTheForm) {
