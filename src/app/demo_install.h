@@ -21,6 +21,11 @@ void AddHostOperation(const QString& interno, int items, int distinctCodes);
 // list. Their ids ("BM-000001", ...) continue after those already there.
 void AddCertificates(int count);
 
+// Completes a certificate of the current installation as a broker would: the header boxes
+// the host does not fill and an origin norm for every tariff position (norms 1, 2, 3 in
+// turn), so the demo prints a whole certificate.
+void CompleteCertificate(const QString& idCeo);
+
 // The statements of a seed script: split at ";" outside quoted text, "--" comment lines
 // dropped, and every line break inside quoted text made CR LF, as the host stores it.
 QStringList SplitStatements(const QString& script);

@@ -30,6 +30,8 @@ const char* kUsage =
     "                                    ventanas (FORMULARIO: su id, p. ej. CEO104, o nombre)\n"
     "  main INTERNO [CAMARA FORMULARIO]  ejecuta Main para una operacion, como el host\n"
     "  listar                            muestra el listado de certificados\n"
+    "  demo-completar ID                 completa encabezado y normas de origen de un\n"
+    "                                    certificado de demostracion\n"
     "  ventanas [INTERNO]                abre las ventanas como el host: Main para la operacion\n"
     "                                    INTERNO (si se da) y luego el listado\n"
     "  imprimir ID PDF [DESDE [HASTA]]   imprime un certificado guardado en un archivo PDF,\n"
@@ -80,6 +82,11 @@ int main(int argc, char** argv) {
       demo::BuildDemoInstallation(dir);
       qputenv("ProgramFiles", dir.toUtf8());
       out << "Instalacion de demostracion en " << InstallationDir() << "\n";
+      return 0;
+    }
+    if (cmd == "demo-completar" && !args.isEmpty()) {
+      demo::CompleteCertificate(args[0]);
+      out << "Certificado " << args[0] << " completado\n";
       return 0;
     }
     if (cmd == "crear" || cmd == "main") return Crear(args, out, cmd == "crear");

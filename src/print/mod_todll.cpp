@@ -250,10 +250,10 @@ QString ColumnText(const QString& line, int n, int columns) {
   return line.mid(at + marker.size(), end - at - marker.size()).trimmed();
 }
 
-double LineOffset(Cls_Main& p, const QString& text, int lineNo) {
+double LineOffset(Cls_Main& p, const cls_DatosDeImpresion& f, int lineNo) {
   QString err;
   bool flag = false;
-  const double h = p.GET_AltoTextoLineaSimple(text, QString(), QString(), err, flag);
+  const double h = p.GET_AltoTextoLineaSimple(f.c_valor, f.c_FontName, f.c_FontSize, err, flag);
   return QString::number(lineNo * h, 'f', 4).toDouble();
 }
 }  // namespace
@@ -283,7 +283,7 @@ const std::array<Col, 5>& Columns(const QString& form) {
 }
 }  // namespace
 
-void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&,
+void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& field,
                                     const QString& pageText) {
   try {
     const QString form = St().sIdFormulario;
@@ -295,6 +295,10 @@ void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&,
         if (!lines[i].contains(QLatin1String(kMarkers[n - 1]))) continue;
         cls_DatosDeImpresion f;
         f.c_Campo = "SUBITEMS DATA X COORDENADA";
+        // The columns print in the item area's font, the one the lines per page were counted
+        // with; the library's default font would run the lines past the bottom of the area.
+        f.c_FontName = field.c_FontName;
+        f.c_FontSize = field.c_FontSize;
         f.c_valor = ColumnText(lines[i], n, 5);
         const Col& c = cols[n - 1];
         const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
@@ -305,7 +309,7 @@ void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&,
         } else if (c.cal == "2") {
           f.c_PosX = s.xOffset + c.cx1 + ((c.cx2 - c.cx1) - width) / 2;
         }
-        f.c_PosY = c.cy1 + s.yOffset + LineOffset(p, f.c_valor, i);
+        f.c_PosY = c.cy1 + s.yOffset + LineOffset(p, f, i);
         p.set_Agregotextov2(f);
       }
     }
@@ -327,6 +331,8 @@ void ProcesarNormasOrigenConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&
         if (!lines[i].contains(QLatin1String(kMarkers[n - 1]))) continue;
         cls_DatosDeImpresion f;
         f.c_Campo = "NormasOrigen DATA X COORDENADA";
+        f.c_FontName = field.c_FontName;
+        f.c_FontSize = field.c_FontSize;
         f.c_valor = ColumnText(lines[i], n, 2);
         if (n == 1) {
           const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
@@ -334,7 +340,7 @@ void ProcesarNormasOrigenConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&
         } else {
           f.c_PosX = nx2 + s.xOffset;
         }
-        f.c_PosY = field.c_PosY + LineOffset(p, f.c_valor, i);
+        f.c_PosY = field.c_PosY + LineOffset(p, f, i);
         p.set_Agregotextov2(f);
       }
     }
