@@ -140,8 +140,11 @@ void ComposePage(Cls_Main& p, const QString& form, const Header& h, int page) {
 
 }  // namespace
 
+thread_local QString lastOutput;
+
 Cls_Main* PrintObject() { return printObject.get(); }
 void LiberarImpresora() { printObject.reset(); }
+QString UltimaSalida() { return lastOutput; }
 
 QString TextoMuestra(int lines) {
   QStringList l;
@@ -158,6 +161,7 @@ int LineasQueCaben(Cls_Main& p, const cls_DatosDeImpresion& field, double top, d
 void EnviaImpresion() {
   ComponentState& st = St();
   const QString form = st.sIdFormulario;
+  lastOutput.clear();
   try {
     LiberarImpresora();
     printObject = std::make_unique<Cls_Main>();
@@ -224,6 +228,7 @@ void EnviaImpresion() {
     popup.HideStatus();
     bool flag = true;
     p.imprimirINICFGPRog(kProgram, flag);
+    lastOutput = p.LastOutput();
     LiberarImpresora();
   } catch (const std::exception& ex) {
     Popup().HideStatus();

@@ -21,5 +21,7 @@ void Regla(Cls_Main& p, const QString& font);
 Cls_Main* PrintObject();
 // Releases it (LiberarObjetos, and the end of every run).
 void LiberarImpresora();
+// The PDF file the last run wrote ("" when it went to a printer or printed nothing).
+QString UltimaSalida();
 
 }  // namespace ostrevan::print

@@ -15,6 +15,7 @@
 #include "data/forms.h"
 #include "data/mod_main.h"
 #include "host/errors.h"
+#include "host/msgbox.h"
 #include "host/state.h"
 #include "host/windows.h"
 #include "print/mod_todll.h"
@@ -243,6 +244,11 @@ bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         if (GuardarCambios()) print::EnviaImpresion();
         QApplication::restoreOverrideCursor();
+        // A certificate printed to a file must say where it went.
+        if (!print::UltimaSalida().isEmpty()) {
+          MsgBox("El certificado se imprimio en el archivo " + print::UltimaSalida(),
+                 vbInformation, "Imprimir Certificado de Origen");
+        }
         return true;
       }
       default:
