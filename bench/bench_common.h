@@ -1,12 +1,11 @@
 #pragma once
 // What every benchmark shares: a scratch installation, a stopwatch and the bare SQLite
 // baseline that runs the same statements through the C API.
+#include <sqlite3.h>
+
 #include <QElapsedTimer>
 #include <QString>
 #include <QTemporaryDir>
-
-#include <sqlite3.h>
-
 #include <cstdio>
 #include <functional>
 

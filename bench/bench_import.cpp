@@ -19,36 +19,41 @@ QString Db(const QString& entity) { return InstallationPath("Datos/" + entity + 
 // The import's statements for one operation, bare: the same texts, in the engine's dialect.
 void BareImport(const QString& interno, const QString& idCeo) {
   SqliteDialect d;
-  bench::RawSqlite internos(Db("INTERNOS")), ostrevan(Db("OSTREVAN")),
-      catalogos(Db("CATALOGOS"));
-  internos.Exec("Select Interno,Cuitcliente,fobdivcambio, IdPaisDestino From Caratula Where "
-                "Interno ='" + interno + "'");
+  bench::RawSqlite internos(Db("INTERNOS")), ostrevan(Db("OSTREVAN")), catalogos(Db("CATALOGOS"));
+  internos.Exec(
+      "Select Interno,Cuitcliente,fobdivcambio, IdPaisDestino From Caratula Where "
+      "Interno ='" +
+      interno + "'");
   Recordset items;
   Query("INTERNOS",
         "Select idcatalogo, idarticulo, IdUnidad, Ncm, Cantidad, Fob From SubItems Where Interno "
-        "='" + interno + "'",
+        "='" +
+            interno + "'",
         items);  // only to know what to look up; not timed separately
   internos.Exec(d.Translate(
       "Select Interno,left(Ncm,10) as ncmex,Naladisa,Cantidad,idarticulo,idcatalogo,Descripcion,"
-      "IdUnidad,round(Fob * 1, 2) as FobEx From SubItems Where Interno ='" + interno +
-      "' Order by left(Ncm,10)"));
+      "IdUnidad,round(Fob * 1, 2) as FobEx From SubItems Where Interno ='" +
+      interno + "' Order by left(Ncm,10)"));
   ostrevan.Exec("BEGIN");  // the component writes the items in one transaction too
   for (long n = 1; !items.Eof(); items.MoveNext(), ++n) {
     const QString art = Txt(items.Fields("idarticulo").Value);
     const QString unit = Txt(items.Fields("IdUnidad").Value);
-    internos.Exec(d.Translate("SELECT idarticulo , descripcion, left(NCM,10) as ncmArticulo , "
-                              "Naladisa FROM catarticulos WHERE idcatalogo = 'SINT' and "
-                              "idarticulo = '" + art + "'"));
+    internos.Exec(
+        d.Translate("SELECT idarticulo , descripcion, left(NCM,10) as ncmArticulo , "
+                    "Naladisa FROM catarticulos WHERE idcatalogo = 'SINT' and "
+                    "idarticulo = '" +
+                    art + "'"));
     catalogos.Exec("Select Descripcion from NCMCEO Where NCM ='" +
                    Txt(items.Fields("Ncm").Value).left(10) + "'");
     internos.Exec("Select id, simple from unidades where id = '" + unit + "'");
     internos.Exec("Select id, simple from unidades where id = '" + unit + "'");
     ostrevan.Exec("Select UnidDestino From Unidad_OrigenDestino Where UnidOrigen = 'KG'");
-    ostrevan.Exec("Insert into Articulos(NroOrden,NCM,NALADISA,CodArticulo,DenoMerc,TextoPartida,"
-                  "PesoCant,ValorFobUsd,IdCeo,Unidad) Values('" + QString::number(n) +
-                  "','8401.00.00','8401.00.00','" + art + "','Articulo de prueba','Dichos','" +
-                  Txt(items.Fields("Cantidad").Value) + "','" + Txt(items.Fields("Fob").Value) +
-                  "','" + idCeo + "','Kilogramos')");
+    ostrevan.Exec(
+        "Insert into Articulos(NroOrden,NCM,NALADISA,CodArticulo,DenoMerc,TextoPartida,"
+        "PesoCant,ValorFobUsd,IdCeo,Unidad) Values('" +
+        QString::number(n) + "','8401.00.00','8401.00.00','" + art +
+        "','Articulo de prueba','Dichos','" + Txt(items.Fields("Cantidad").Value) + "','" +
+        Txt(items.Fields("Fob").Value) + "','" + idCeo + "','Kilogramos')");
   }
   ostrevan.Exec("COMMIT");
 }
@@ -89,8 +94,9 @@ int main(int argc, char** argv) {
   const double grid = bench::Seconds([] { CargarArticulosEnGrid(0); });
   bench::RawSqlite raw(Db("OSTREVAN"));
   const double query = bench::Seconds([&] {
-    raw.Exec("select distinct * , Ncm as Nomenclador from articulos Where idceo ='HUGE' order by "
-             "Ncm , IdNormasOrigen");
+    raw.Exec(
+        "select distinct * , Ncm as Nomenclador from articulos Where idceo ='HUGE' order by "
+        "Ncm , IdNormasOrigen");
   });
   bench::Report("item grid model, 10,000 items, first fill", grid, query, 0);
   const double again = bench::Seconds([] { CargarArticulosEnGrid(0); });

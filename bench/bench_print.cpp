@@ -10,8 +10,8 @@
 #include "data/mod_main.h"
 #include "host/log.h"
 #include "print/backends.h"
-#include "print/mod_todll.h"
 #include "print/item_lines.h"
+#include "print/mod_todll.h"
 #include "print/print_settings.h"
 #include "print/printlib.h"
 

@@ -6,12 +6,12 @@
 #include "data/forms.h"
 #include "data/mod_main.h"
 #include "host/msgbox.h"
-#include "print/backends.h"
-#include "print/mod_todll.h"
-#include "print/page_range.h"
 #include "host/sqltext.h"
 #include "host/state.h"
 #include "host/value.h"
+#include "print/backends.h"
+#include "print/mod_todll.h"
+#include "print/page_range.h"
 
 namespace ostrevan::app {
 
@@ -28,11 +28,20 @@ QString FormularioName(const QString& camara, const QString& idOrName) {
 
 int BatchWindows::ShowModal(Window w) {
   switch (w) {
-    case Window::SeleccionCertif: ChooseForm(); break;
-    case Window::CargaDatos: PrintCertificate(); break;
-    case Window::OstrevanLista: PrintList(); break;
-    case Window::DsdHst: ChoosePages(); break;
-    default: break;
+    case Window::SeleccionCertif:
+      ChooseForm();
+      break;
+    case Window::CargaDatos:
+      PrintCertificate();
+      break;
+    case Window::OstrevanLista:
+      PrintList();
+      break;
+    case Window::DsdHst:
+      ChoosePages();
+      break;
+    default:
+      break;
   }
   return 0;
 }
@@ -76,8 +85,8 @@ void BatchWindows::PrintCertificate() {
   QString exporter = f.Txt_ProdFinExp.Text();
   exporter.replace("\r\n", " / ");
   out_ << "  Exportador: " << exporter << "\n  Destino: " << f.Txt_PaisDest.Text() << "\n";
-  out_ << "  " << f.Lbl_TotalArts.Caption() << ", normas de origen "
-       << (f.MsfgParteII.Rows() - 1) << "\n";
+  out_ << "  " << f.Lbl_TotalArts.Caption() << ", normas de origen " << (f.MsfgParteII.Rows() - 1)
+       << "\n";
   out_.flush();
 }
 
@@ -85,8 +94,8 @@ void BatchWindows::PrintList() {
   const Grid& g = Lista().Msfg_ListadoMn;
   out_ << "Listado: " << (g.Rows() - 1) << " certificados\n";
   for (int r = 1; r < g.Rows() && r <= 20; ++r) {
-    out_ << "  " << g.TextMatrix(r, 0) << "\t" << g.TextMatrix(r, 1) << "\t"
-         << g.TextMatrix(r, 2) << "\t" << g.TextMatrix(r, 3) << "\n";
+    out_ << "  " << g.TextMatrix(r, 0) << "\t" << g.TextMatrix(r, 1) << "\t" << g.TextMatrix(r, 2)
+         << "\t" << g.TextMatrix(r, 3) << "\n";
   }
   out_.flush();
 }
@@ -105,8 +114,8 @@ void BatchWindows::ChoosePages() {
   if (!print::Validar_Guardar()) print::DsdHst_Cancelar();  // nothing printed on a bad range
 }
 
-int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde,
-               const QString& hasta, QTextStream& out) {
+int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, const QString& hasta,
+               QTextStream& out) {
   auto windows = std::make_shared<BatchWindows>(QString(), QString(), out);
   windows->desde = desde;
   windows->hasta = hasta;

@@ -30,7 +30,7 @@ class BatchWindows final : public WindowService {
 QString FormularioName(const QString& camara, const QString& idOrName);
 
 // Prints a stored certificate of the installation to a PDF file; 0 on success.
-int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde,
-               const QString& hasta, QTextStream& out);
+int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, const QString& hasta,
+               QTextStream& out);
 
 }  // namespace ostrevan::app

@@ -20,8 +20,8 @@
 #include "data/schema.h"
 #include "host/errors.h"
 #include "host/sqltext.h"
-#include "host/value.h"
 #include "host/state.h"
+#include "host/value.h"
 
 namespace ostrevan::demo {
 namespace {
@@ -571,14 +571,15 @@ void CompleteCertificate(const QString& idCeo) {
                      "Brasil") +
               ", Consignatario = " + Quoted("A la orden de Banco do Brasil S.A., Brasil") +
               ", PuertoEmbarque = " + Quoted("Paso de los Libres - Uruguaiana") +
-              ", MedioTransp = " + Quoted("Terrestre (camion)") + ", FactComer = " +
-              Quoted("Factura de exportacion E") + ", FcNro = " + Quoted("0003-00012877") +
-              ", FcFecha = " + Quoted("02/12/2026") + ", Observaciones = " +
-              Quoted("Mercaderia nueva, sin uso. Embalaje: 14 pallets.") + ", DeclProdFin = " +
-              Quoted("Argentina") + ", DeclAcuerdo = " + Quoted("ACE 18 - MERCOSUR") +
-              ", Fecha = " + Quoted("04/12/2026") + where);
+              ", MedioTransp = " + Quoted("Terrestre (camion)") +
+              ", FactComer = " + Quoted("Factura de exportacion E") +
+              ", FcNro = " + Quoted("0003-00012877") + ", FcFecha = " + Quoted("02/12/2026") +
+              ", Observaciones = " + Quoted("Mercaderia nueva, sin uso. Embalaje: 14 pallets.") +
+              ", DeclProdFin = " + Quoted("Argentina") + ", DeclAcuerdo = " +
+              Quoted("ACE 18 - MERCOSUR") + ", Fecha = " + Quoted("04/12/2026") + where);
   Recordset rs;
-  if (!Query("OSTREVAN", "Select distinct NCM From Articulos" + where + " Order by NCM", rs)) return;
+  if (!Query("OSTREVAN", "Select distinct NCM From Articulos" + where + " Order by NCM", rs))
+    return;
   int n = 0;
   for (; !rs.Eof(); rs.MoveNext()) {
     const QString norm = QString::number(n++ % 3 + 1);

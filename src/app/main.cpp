@@ -1,9 +1,8 @@
 // The stand-in host: it starts the component as the customs-operations system would, and
 // offers the batch commands that need no window.
-#include <QCommandLineParser>
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QTextStream>
-
 #include <cstdio>
 
 #include "app/batch.h"

@@ -3,7 +3,6 @@
 // read them; the windows show them; tests assert on them without any window.
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 #include <vector>
 

@@ -15,13 +15,20 @@ FrmCargaDatos::FrmCargaDatos() {
 }
 
 std::vector<std::pair<TextBox*, const char*>> FrmCargaDatos::HeaderBoxes() {
-  return {{&Txt_Descripcion, "Descripcion"},  {&Txt_Estado, "Estado"},
-          {&Txt_ProdFinExp, "ProdFinExp"},    {&Txt_Importador, "Importador"},
-          {&Txt_Consignatario, "Consignatario"}, {&Txt_PuertoEmbarque, "PuertoEmbarque"},
-          {&Txt_MedioTransporte, "MedioTransp"}, {&Txt_PaisDest, "PaisDest"},
-          {&Txt_FactComerc, "FactComer"},     {&Txt_FCNumero, "FcNro"},
-          {&Txt_FCFecha, "FcFecha"},          {&Txt_Observaciones, "Observaciones"},
-          {&Txt_DeclProdFin, "DeclProdFin"},  {&Txt_DeclAcuerdo, "DeclAcuerdo"},
+  return {{&Txt_Descripcion, "Descripcion"},
+          {&Txt_Estado, "Estado"},
+          {&Txt_ProdFinExp, "ProdFinExp"},
+          {&Txt_Importador, "Importador"},
+          {&Txt_Consignatario, "Consignatario"},
+          {&Txt_PuertoEmbarque, "PuertoEmbarque"},
+          {&Txt_MedioTransporte, "MedioTransp"},
+          {&Txt_PaisDest, "PaisDest"},
+          {&Txt_FactComerc, "FactComer"},
+          {&Txt_FCNumero, "FcNro"},
+          {&Txt_FCFecha, "FcFecha"},
+          {&Txt_Observaciones, "Observaciones"},
+          {&Txt_DeclProdFin, "DeclProdFin"},
+          {&Txt_DeclAcuerdo, "DeclAcuerdo"},
           {&Txt_Fecha, "Fecha"}};
 }
 

@@ -2,7 +2,6 @@
 // The windows' contents as the certificate procedures see them, one instance of each per
 // host thread (the classic forms were global too). The widgets show these models.
 #include <QString>
-
 #include <memory>
 #include <vector>
 
@@ -29,8 +28,8 @@ struct FrmCargaDatos {
       "Declaramos que las mercaderias mencionadas en el presente formulario fueron producidas "
       "en ",
       "ID050"};
-  Label Label13{
-      "y estan de acuerdo con las condiciones de origen establecidas en el acuerdo ", "ID051"};
+  Label Label13{"y estan de acuerdo con las condiciones de origen establecidas en el acuerdo ",
+                "ID051"};
   Image Image1;
   Timer TimerReload;
   int rowParteI = 0, rowParteII = 0;  // remembered current rows of the two grids

@@ -221,9 +221,10 @@ bool CargarDatosADb(const QString& idCeo) {
     const QString formId =
         GetIDFormularioFromName(f.cboPais.Text(), GetIDCamaraFromName(f.Cmb_Camara.Text()));
     if (formId.isEmpty()) {
-      MsgBox("Asegurese antes de guardar los datos, seleccionar la Camara y el Formulario acorde "
-             "al Pais",
-             vbExclamation, "Ostrevan - Grabar Datos");
+      MsgBox(
+          "Asegurese antes de guardar los datos, seleccionar la Camara y el Formulario acorde "
+          "al Pais",
+          vbExclamation, "Ostrevan - Grabar Datos");
       return false;
     }
     sql += "IdFormulario = '" + SqlText(formId) + "'" + "Where IdCeo = '" + SqlText(idCeo) + "'";

@@ -60,10 +60,9 @@ void CargarArticulosEnGridDB() {
     St().sIdCeo = lista.TextMatrix(lista.Row(), 0);
   } catch (const std::exception& ex) {
     RuntimeError e = AsRuntimeError(ex);
-    throw RuntimeError(1111,
-                       "mod_main.CargarArticulosEnGridDB::" + e.Source() + e.Description() +
-                           " linea 0",
-                       "Mod_Main");
+    throw RuntimeError(
+        1111, "mod_main.CargarArticulosEnGridDB::" + e.Source() + e.Description() + " linea 0",
+        "Mod_Main");
   }
 }
 
@@ -125,13 +124,11 @@ void CargarArticulosEnGrid(long keep) {
         shade = !shade;
         AgregarNormaALista(groupText.toLong(), norm, false);
       }
-      const QString row = QString() + '\t' + Txt(rs.Fields("NroOrden").Value) + '\t' + groupText +
-                          '\t' + shownCode + '\t' + norm + '\t' +
-                          Txt(rs.Fields("CodArticulo").Value) + '\t' +
-                          Txt(rs.Fields("denomerc").Value) + '\t' +
-                          GridNumber(rs.Fields("pesocant").Value) + ' ' +
-                          Txt(rs.Fields("Unidad").Value) + '\t' +
-                          GridNumber(rs.Fields("valorfobusd").Value);
+      const QString row =
+          QString() + '\t' + Txt(rs.Fields("NroOrden").Value) + '\t' + groupText + '\t' +
+          shownCode + '\t' + norm + '\t' + Txt(rs.Fields("CodArticulo").Value) + '\t' +
+          Txt(rs.Fields("denomerc").Value) + '\t' + GridNumber(rs.Fields("pesocant").Value) + ' ' +
+          Txt(rs.Fields("Unidad").Value) + '\t' + GridNumber(rs.Fields("valorfobusd").Value);
       g.AddItem(row);
       prevCode = code;
       const int newRow = g.Rows() - 1;
@@ -220,9 +217,8 @@ void CargarGrillaNormasOrigen() {
   Grid& g = CargaDatos().MsfgParteII;
   g.SetCols(3);
   g.SetRows(1);
-  const Column cols[] = {{"Cod Normas", 10, 0},
-                         {"Nro Orden", 1000, 0},
-                         {"Descripcion Norma de Origen", 12000, 0}};
+  const Column cols[] = {
+      {"Cod Normas", 10, 0}, {"Nro Orden", 1000, 0}, {"Descripcion Norma de Origen", 12000, 0}};
   for (int c = 0; c < 3; ++c) {
     g.SetTextMatrix(0, c, QString::fromUtf8(cols[c].header));
     g.SetColWidth(c, cols[c].width);
@@ -244,8 +240,8 @@ void CargarGrillaNormasOrigen() {
            normas[last + 1].id == normas[i].id) {
       ++last;
     }
-    const QString range = last == i ? normas[i].grupo
-                                    : normas[i].grupo + " " + sep + " " + normas[last].grupo;
+    const QString range =
+        last == i ? normas[i].grupo : normas[i].grupo + " " + sep + " " + normas[last].grupo;
     g.AddItem("A\t" + range + '\t' + normas[i].descripcion);
     i = last + 1;
   }

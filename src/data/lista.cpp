@@ -34,7 +34,8 @@ bool CargarListadoInternos(bool keepSelection) {
   cGetTimer timer;
   timer.StartTimer();
   Recordset rs;
-  if (!Query("OSTREVAN", "Select Descripcion, IdCeo,Estado,Paisdest From CeoMercosur Order by IdCeo desc",
+  if (!Query("OSTREVAN",
+             "Select Descripcion, IdCeo,Estado,Paisdest From CeoMercosur Order by IdCeo desc",
              rs)) {
     g.SetRows(1);
     popup.HideStatus();
@@ -89,10 +90,9 @@ bool UpdateNCMData(const QString& code, const QString& wording) {
     QString sql;
     if (St().bNaladisa) {
       conn.SetSQL("Select * From NaladisaCeo Where Naladisa = '" + c + "'");
-      sql = conn.CrearRs(rs) ? "Update NaladisaCeo Set Descripcion = '" + w +
-                                   "' where Naladisa = '" + c + "'"
-                             : "Insert into NaladisaCeo(Naladisa,Descripcion) Values('" + c +
-                                   "','" + w + "')";
+      sql = conn.CrearRs(rs)
+                ? "Update NaladisaCeo Set Descripcion = '" + w + "' where Naladisa = '" + c + "'"
+                : "Insert into NaladisaCeo(Naladisa,Descripcion) Values('" + c + "','" + w + "')";
     } else {
       conn.SetSQL("Select * From NcmCeo Where Ncm = '" + c + "'");
       sql = conn.CrearRs(rs)

@@ -7,11 +7,10 @@ namespace {
 #define T " TEXT COLLATE NOCASE"
 
 const std::vector<QString> kCertificados = {
-    "CREATE TABLE IF NOT EXISTS CeoMercosur (IdCeo" T " PRIMARY KEY, Descripcion" T
-    ", Estado" T ", IdFormulario" T ", PaisCodeCEO" T ", PaisDest" T ", ProdFinExp" T
-    ", Importador" T ", Consignatario" T ", PuertoEmbarque" T ", MedioTransp" T
-    ", FactComer" T ", FcNro" T ", FcFecha" T ", Observaciones" T ", DeclProdFin" T
-    ", DeclAcuerdo" T ", Fecha" T ")",
+    "CREATE TABLE IF NOT EXISTS CeoMercosur (IdCeo" T " PRIMARY KEY, Descripcion" T ", Estado" T
+    ", IdFormulario" T ", PaisCodeCEO" T ", PaisDest" T ", ProdFinExp" T ", Importador" T
+    ", Consignatario" T ", PuertoEmbarque" T ", MedioTransp" T ", FactComer" T ", FcNro" T
+    ", FcFecha" T ", Observaciones" T ", DeclProdFin" T ", DeclAcuerdo" T ", Fecha" T ")",
     "CREATE TABLE IF NOT EXISTS Articulos (IdCeo" T " NOT NULL, NroOrden INTEGER NOT NULL, NCM" T
     ", NALADISA" T ", CodArticulo" T ", DenoMerc" T ", TextoPartida" T ", TextoNCM1" T
     ", TextoNCM2" T ", TextoNCM3" T ", PesoCant NUMERIC, ValorFobUsd NUMERIC, Unidad" T
@@ -63,8 +62,7 @@ const std::vector<QString> kInternos = {
 };
 
 const std::vector<QString> kPersonal = {
-    "CREATE TABLE IF NOT EXISTS Clientes (Cuit" T ", Nombre" T ", Domicilio" T ", Localidad" T
-    ")",
+    "CREATE TABLE IF NOT EXISTS Clientes (Cuit" T ", Nombre" T ", Domicilio" T ", Localidad" T ")",
     "CREATE INDEX IF NOT EXISTS Clientes_Cuit ON Clientes (Cuit)",
 };
 

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 
-#include "data/forms.h"
 #include "data/dialogs.h"
+#include "data/forms.h"
 #include "data/mod_main.h"
 #include "data/schema.h"
 #include "host/errors.h"
@@ -81,8 +81,8 @@ void Cls_Main::Main() {
     st.bCertificadoCargado = true;
     Windows().ShowModal(Window::CargaDatos);
   } catch (const std::exception& ex) {
-    MsgBox("Error " + AsRuntimeError(ex).Description() + "\r\n" + " Cls_Main [Sub Main] " +
-           "\r\n" + "0");
+    MsgBox("Error " + AsRuntimeError(ex).Description() + "\r\n" + " Cls_Main [Sub Main] " + "\r\n" +
+           "0");
   }
 }
 
@@ -111,8 +111,8 @@ void Cls_Main::PRGPRINTER(const QString& p_Printer) {
 void Cls_Main::DBQuandor(const QString& p_Dir) {
   try {
     clSistema s;
-    St().sDbQuandor = s.PonerBarra(
-        p_Dir.isEmpty() ? QCoreApplication::applicationDirPath() : p_Dir);
+    St().sDbQuandor =
+        s.PonerBarra(p_Dir.isEmpty() ? QCoreApplication::applicationDirPath() : p_Dir);
   } catch (const std::exception& e) {
     ReportMember(e, "DBQuandor");
   }

@@ -8,7 +8,7 @@ namespace ostrevan {
 
 class Cls_Main {
  public:
-  Cls_Main();  // Class_Initialize
+  Cls_Main();   // Class_Initialize
   ~Cls_Main();  // Class_Terminate
   Cls_Main(const Cls_Main&) = delete;
   Cls_Main& operator=(const Cls_Main&) = delete;

@@ -8,7 +8,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QThread>
-
 #include <set>
 
 #include "host/errors.h"
@@ -22,8 +21,8 @@ SchemaProvider& Provider() {
   static SchemaProvider p;
   return p;
 }
-const char* kEntities[] = {"OSTREVAN", "OSTREVAN_CLI", "CEOCFG", "CATALOGOS", "INTERNOS",
-                           "PERSONAL"};
+const char* kEntities[] = {"OSTREVAN",  "OSTREVAN_CLI", "CEOCFG",
+                           "CATALOGOS", "INTERNOS",     "PERSONAL"};
 }  // namespace
 
 void SetSchemaProvider(SchemaProvider provider) { Provider() = std::move(provider); }
@@ -114,9 +113,8 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
       QSqlError e = db_.lastError();
       QSqlDatabase::removeDatabase(name_);  // the next statement tries again
       db_ = QSqlDatabase();
-      throw DbError("No se pudo abrir la base de datos de la entidad " + entity + " (" +
-                        database + ")",
-                    e);
+      throw DbError(
+          "No se pudo abrir la base de datos de la entidad " + entity + " (" + database + ")", e);
     }
     open_ = true;
     for (const QString& s : dialect_->SessionSetup()) QSqlQuery(db_).exec(s);

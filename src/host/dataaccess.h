@@ -3,7 +3,6 @@
 // Cfg/Conexiones.ini of the installation; without an entry it is an SQLite file under Datos/,
 // created with its schema on first use.
 #include <QString>
-
 #include <functional>
 #include <map>
 #include <memory>

@@ -3,7 +3,6 @@
 // turns that text into the engine's own, overriding only what differs.
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 
 namespace ostrevan {

@@ -2,7 +2,6 @@
 // The run-time error that every outside component raises, and the three report
 // forms with which a procedure that traps it tells the user.
 #include <QString>
-
 #include <exception>
 
 namespace ostrevan {
@@ -31,9 +30,9 @@ constexpr long kOverflow = 6;
 constexpr long kDivisionByZero = 11;
 constexpr long kTypeMismatch = 13;
 constexpr long kFileNotFound = 53;
-constexpr long kItemNotFound = 3265;    // recordset field or collection key not found
-constexpr long kNoCurrentRecord = 3021; // reading past EOF
-constexpr long kDatabase = -2147467259; // provider error: the statement or the database failed
+constexpr long kItemNotFound = 3265;     // recordset field or collection key not found
+constexpr long kNoCurrentRecord = 3021;  // reading past EOF
+constexpr long kDatabase = -2147467259;  // provider error: the statement or the database failed
 }  // namespace err
 
 // Product settings fixed by the build.

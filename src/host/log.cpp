@@ -1,18 +1,17 @@
 #include "host/log.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <memory>
-
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
 #include "host/sistema.h"
 

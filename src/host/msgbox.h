@@ -3,7 +3,6 @@
 // The windows install a QMessageBox implementation; batch runs print to the console;
 // tests install a recorder with scripted answers.
 #include <QString>
-
 #include <memory>
 
 namespace ostrevan {
@@ -23,7 +22,15 @@ enum MsgStyle : int {
   vbDefaultButton3 = 512,
 };
 
-enum MsgResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+enum MsgResult : int {
+  vbOK = 1,
+  vbCancel = 2,
+  vbAbort = 3,
+  vbRetry = 4,
+  vbIgnore = 5,
+  vbYes = 6,
+  vbNo = 7
+};
 
 class MessageService {
  public:

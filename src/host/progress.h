@@ -2,7 +2,6 @@
 // The progress popup as long operations drive it. The popup window implements it; batch
 // runs use the console one; tests use a recorder.
 #include <QString>
-
 #include <memory>
 
 namespace ostrevan {

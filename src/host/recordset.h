@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QString>
 #include <QVariant>
-
 #include <vector>
 
 namespace ostrevan {

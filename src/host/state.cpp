@@ -20,8 +20,8 @@ void CrearComponentes() {
   c.internos = std::make_unique<CBNMain>();
   c.picklist = std::make_unique<CBNMain>();
   c.catalogo = std::make_unique<CBNMain>();
-  for (CBNMain* m : {c.main.get(), c.clientes.get(), c.internos.get(), c.picklist.get(),
-                     c.catalogo.get()}) {
+  for (CBNMain* m :
+       {c.main.get(), c.clientes.get(), c.internos.get(), c.picklist.get(), c.catalogo.get()}) {
     m->LoadParameters();
   }
 }

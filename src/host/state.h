@@ -2,7 +2,6 @@
 // The component's module-level state: one struct per host thread, reached through St().
 // Tests reset it with ResetState().
 #include <QString>
-
 #include <memory>
 
 #include "host/dataaccess.h"

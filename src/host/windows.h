@@ -2,7 +2,6 @@
 // Presenters ask this service to show a modal window and read its result; the widgets
 // layer implements it, tests replace it with a script. exec() happens in one place.
 #include <QString>
-
 #include <memory>
 
 namespace ostrevan {

@@ -1,7 +1,6 @@
 #pragma once
 // The page renderer and the backends that draw finished pages: a PDF file or a system printer.
 #include <QString>
-
 #include <vector>
 
 #include "print/printlib.h"

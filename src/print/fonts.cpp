@@ -3,7 +3,6 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QRegularExpression>
-
 #include <algorithm>
 #include <map>
 #include <memory>

@@ -92,14 +92,16 @@ QString Heading(const QString& idCeo, const QVariant& nro, bool testHidden) {
 }
 
 QString PlainDescription(const Recordset& rs, const QString& heading) {
-  const QString code = options.ocultaCod ? QString() : OneLine(Txt(rs.Fields("CodArticulo").Value).trimmed());
-  const QString desc = options.ocultaDesc ? QString() : OneLine(Txt(rs.Fields("denomerc").Value).trimmed());
+  const QString code =
+      options.ocultaCod ? QString() : OneLine(Txt(rs.Fields("CodArticulo").Value).trimmed());
+  const QString desc =
+      options.ocultaDesc ? QString() : OneLine(Txt(rs.Fields("denomerc").Value).trimmed());
   const bool codeFirst = options.ordDesc >= options.ordCod;
   const QString& a = codeFirst ? code : desc;
   const QString& b = codeFirst ? desc : code;
   if (a.isEmpty() && b.isEmpty()) return heading + " ";
-  const QString sep = (!a.isEmpty() && !b.isEmpty()) ? (codeFirst ? options.sepCod : options.sepDesc)
-                                                     : QString();
+  const QString sep =
+      (!a.isEmpty() && !b.isEmpty()) ? (codeFirst ? options.sepCod : options.sepDesc) : QString();
   return heading + a + sep + b;
 }
 
@@ -109,11 +111,14 @@ QStringList UnifiedParts() {
   Recordset rs;
   if (Query("OSTREVAN",
             "Select Propiedad , cast(Valor as Integer) as Valor From CeoParametros Where "
-            "IdFormulario = '" + SqlText(options.form) + "' AND Propiedad like 'ORD_%'ORDER BY "
-            "Valor ASC",
+            "IdFormulario = '" +
+                SqlText(options.form) +
+                "' AND Propiedad like 'ORD_%'ORDER BY "
+                "Valor ASC",
             rs)) {
     for (; !rs.Eof(); rs.MoveNext()) {
-      if (esnumero(rs.Fields("Valor").Value) != 0) parts << Txt(rs.Fields("Propiedad").Value).toUpper();
+      if (esnumero(rs.Fields("Valor").Value) != 0)
+        parts << Txt(rs.Fields("Propiedad").Value).toUpper();
     }
   }
   return parts;
@@ -332,8 +337,8 @@ QString FormatearLinea(const Linea& l) {
     unit = "EEE";
     fob = QString(w5, 'F');
   }
-  return QString(ces[1], ' ') + kCol[1] + Pad(number, w1, cal(1)) + QString(ces[2], ' ') +
-         kCol[2] + Pad(code, w2, cal(2)) + QString(ces[3], ' ') + kCol[3] + Pad(desc, w3, cal(3)) +
+  return QString(ces[1], ' ') + kCol[1] + Pad(number, w1, cal(1)) + QString(ces[2], ' ') + kCol[2] +
+         Pad(code, w2, cal(2)) + QString(ces[3], ' ') + kCol[3] + Pad(desc, w3, cal(3)) +
          QString(ces[4], ' ') + kCol[4] + Pad(qty, w4, cal(4)) + " " + Pad(unit, 3, 1) +
          QString(ces[5], ' ') + kCol[5] + Pad(fob, w5, cal(5)) + " ";
 }

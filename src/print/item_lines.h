@@ -3,7 +3,6 @@
 // description cut to the printed width, each column behind its marker, spread over pages.
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 #include <vector>
 

@@ -16,8 +16,8 @@
 #include "host/windows.h"
 #include "print/calibration.h"
 #include "print/item_lines.h"
-#include "print/printlib.h"
 #include "print/print_settings.h"
+#include "print/printlib.h"
 
 namespace ostrevan::print {
 
@@ -208,7 +208,8 @@ void EnviaImpresion() {
     popup.RegTotal(st.iPaginaHasta);
     cGetTimer timer;
     timer.StartTimer();
-    const bool mostrarRegla = GetCEOParamInfo(form, "MostrarRegla", false).trimmed().toUpper() == "S";
+    const bool mostrarRegla =
+        GetCEOParamInfo(form, "MostrarRegla", false).trimmed().toUpper() == "S";
     const QString folder = ImageFolder();
     for (int page = st.iPaginaDesde; page <= st.iPaginaHasta; ++page) {
       popup.RegAct(page);

@@ -3,13 +3,13 @@
 #include <cmath>
 
 #include "data/forms.h"
+#include "data/mod_main.h"
 #include "host/errors.h"
 #include "host/log.h"
 #include "host/progress.h"
 #include "host/state.h"
 #include "host/timer.h"
 #include "host/value.h"
-#include "data/mod_main.h"
 #include "print/item_lines.h"
 #include "print/print_settings.h"
 
@@ -173,9 +173,11 @@ void GenerarPaginadoArticulos(int linesPerPage) {
       }
       while (s.pageTexts.size() <= pages) s.pageTexts << QString();
       s.pageTexts[page] = text;
-      WriteLog("=== Inicio Descripcion de las Mercaderias Pagina " + QString::number(page) + " ====");
+      WriteLog("=== Inicio Descripcion de las Mercaderias Pagina " + QString::number(page) +
+               " ====");
       WriteLog("\r\n" + text);
-      WriteLog("===  Fin   Descripcion de las Mercaderias Pagina " + QString::number(page) + " ====");
+      WriteLog("===  Fin   Descripcion de las Mercaderias Pagina " + QString::number(page) +
+               " ====");
       s.normTexts << (pageHasNorms ? TextoNormasPagina() : QString());
       prevOnPage.clear();
     }

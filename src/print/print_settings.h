@@ -2,7 +2,6 @@
 // Everything that decides where and how a certificate prints: the form's field layout with
 // this installation's offsets, the sample-text switch and the calibration record.
 #include <QString>
-
 #include <map>
 
 #include "print/printlib.h"

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QDir>
-
 #include <cmath>
 #include <mutex>
 

@@ -3,7 +3,6 @@
 // display lists in millimetres from the top left of the print area until they are printed;
 // a backend draws them (PDF file, system printer, or a recording for tests).
 #include <QString>
-
 #include <functional>
 #include <memory>
 #include <vector>
@@ -34,7 +33,7 @@ struct PlacedText {
   QString text;
   double x = 0;
   double y = 0;
-  QString fontName;  // as the layout names it ("Courier New", "Arial", ...)
+  QString fontName;      // as the layout names it ("Courier New", "Arial", ...)
   double fontSize = 10;  // points
   int orientation = 0;   // degrees, counter-clockwise
   QString campo;         // the field's name, for tests and diagnostics
@@ -46,7 +45,7 @@ struct PlacedImage {
 };
 
 struct Page {
-  double width = 190;   // print area, mm
+  double width = 190;  // print area, mm
   double height = 278;
   std::vector<PlacedText> texts;
   std::vector<PlacedImage> images;
@@ -90,8 +89,8 @@ class Cls_Main {
   double gettextheight(const QString& text, const QString& fontName, float fontSize);
   double GET_AltoTextoLineaSimple(const QString& text, const QString& fontName,
                                   const QString& fontSize, QString& errText, bool& errFlag);
-  QString GetStringAnchoFijo(const QString& text, const QString& fontName,
-                             const QString& fontSize, double widthMm);
+  QString GetStringAnchoFijo(const QString& text, const QString& fontName, const QString& fontSize,
+                             double widthMm);
   // Prints every page built since the first set_newpage.
   bool imprimirINICFGPRog(const QString& program, bool& flag);
   // Prints the pages built so far (the calibration page) on the given printer setting.

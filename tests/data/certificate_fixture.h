@@ -1,8 +1,8 @@
 #pragma once
 // A small installation with exactly the rows each test needs to reason about.
 #include "data/forms.h"
-#include "data/schema.h"
 #include "data/mod_main.h"
+#include "data/schema.h"
 #include "host/state.h"
 #include "support/fixtures.h"
 

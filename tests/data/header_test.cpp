@@ -92,8 +92,10 @@ TEST_F(HeaderTest, ParametersRouteOffsetsToTheInstallation) {
     const char* property;
     bool invert;
     const char* value;
-  } rows[] = {{"xoffset", false, "2,5"},   {"XOFFSET", true, "99"},
-              {"UsaFactura", false, "1"},  {"usafactura", true, ""},
+  } rows[] = {{"xoffset", false, "2,5"},
+              {"XOFFSET", true, "99"},
+              {"UsaFactura", false, "1"},
+              {"usafactura", true, ""},
               {"Nada", false, ""}};
   for (const auto& r : rows) {
     EXPECT_EQ(GetCEOParamInfo("CEO004", r.property, r.invert), r.value) << r.property;

@@ -26,11 +26,11 @@ TEST_F(ImportTest, InvoiceItemsWithCatalogueUnitsAndWording) {
   LoadFromQuandor();
   EXPECT_EQ(Items("NroOrden"), QStringList({"1", "2", "3"}));
   EXPECT_EQ(Items("NCM"), QStringList({"1111.11.11", "1111.11.11", "3333.33.33"}));
-  EXPECT_EQ(Items("DenoMerc"), QStringList({"Tornillo de acero",
-                                            "descripcion del articulo A2 no encontrado",
-                                            "articulo ZZ no encontrado"}));
+  EXPECT_EQ(Items("DenoMerc"),
+            QStringList({"Tornillo de acero", "descripcion del articulo A2 no encontrado",
+                         "articulo ZZ no encontrado"}));
   EXPECT_EQ(Items("TextoPartida"), QStringList({"Dichos NCM", "Dichos NCM", ""}));
-  EXPECT_EQ(Items("PesoCant"), QStringList({"1.5", "3", "1"}));  // the host's comma
+  EXPECT_EQ(Items("PesoCant"), QStringList({"1.5", "3", "1"}));     // the host's comma
   EXPECT_EQ(Items("ValorFobUsd"), QStringList({"20", "10", "2"}));  // times the factor
   EXPECT_EQ(Items("Unidad"), QStringList({"Kilogramos", "UN", "UN"}));
   EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur"),
@@ -39,8 +39,8 @@ TEST_F(ImportTest, InvoiceItemsWithCatalogueUnitsAndWording) {
   EXPECT_EQ(D().importados.unidad[1], "KG");  // the lists keep the host's name
   EXPECT_EQ(St().sNombreCliente, "O'Neil S.A.");
   EXPECT_EQ(St().sDomicilioCliente, "Calle 1");
-  EXPECT_TRUE(popup->messages.contains(
-      "3 Articulos procesados, haga click en cerrar para continuar."));
+  EXPECT_TRUE(
+      popup->messages.contains("3 Articulos procesados, haga click en cerrar para continuar."));
   EXPECT_FALSE(popup->Visible());
 }
 

@@ -1,8 +1,9 @@
+#include "entry/cls_main.h"
+
 #include <QDir>
 
 #include "data/certificate_fixture.h"
 #include "data/dialogs.h"
-#include "entry/cls_main.h"
 
 namespace ostrevan {
 namespace {
@@ -35,8 +36,9 @@ TEST_F(MainTest, WithoutAnOperationOnlyTheComponentsAreCreated) {
 }
 
 TEST_F(MainTest, AnExistingCertificateOpensDirectly) {
-  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion, IdFormulario) values "
-                      "('OP1', 'ya existe', 'CEO004')");
+  Execute("OSTREVAN",
+          "insert into CeoMercosur (IdCeo, Descripcion, IdFormulario) values "
+          "('OP1', 'ya existe', 'CEO004')");
   AddItem("OP1", 1, "1111.11.11", "1");
   Cls_Main c;
   c.CdoData("OP1");
@@ -53,8 +55,7 @@ TEST_F(MainTest, ANewCertificateIsCreatedFromTheHostOperation) {
   Cls_Main c;
   c.InternoQuandor("OP1");
   c.Main();
-  EXPECT_EQ(windows->shown,
-            (std::vector<Window>{Window::SeleccionCertif, Window::CargaDatos}));
+  EXPECT_EQ(windows->shown, (std::vector<Window>{Window::SeleccionCertif, Window::CargaDatos}));
   EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur"),
             QStringList{"[ OP1 ] - [ Quandor ]"});
   EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
@@ -65,7 +66,8 @@ TEST_F(MainTest, ANewCertificateIsCreatedFromTheHostOperation) {
   EXPECT_TRUE(St().bCertificadoCargado);
   EXPECT_FALSE(St().bDesdeHost);
   EXPECT_EQ(D().seleccion.Txt_Pais.Text(), "Brasil");
-  EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|") << popup->messages.join("|") << St().sIdFormulario << St().sIdCeo;
+  EXPECT_TRUE(Messages().isEmpty())
+      << Messages().join("|") << popup->messages.join("|") << St().sIdFormulario << St().sIdCeo;
 }
 
 TEST_F(MainTest, CancellingTheChoiceCreatesNothing) {

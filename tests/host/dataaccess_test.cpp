@@ -22,24 +22,25 @@ TEST_F(DataAccessTest, TypedApostrophesAndInjectionAreStoredAsTyped) {
                                       "','" + SqlText(t) + "')"),
               1);
     Recordset rs;
-    ASSERT_TRUE(Query("OSTREVAN", "select Descripcion from CeoMercosur where Descripcion = '" +
-                                      SqlText(t) + "'",
-                      rs));
+    ASSERT_TRUE(
+        Query("OSTREVAN",
+              "select Descripcion from CeoMercosur where Descripcion = '" + SqlText(t) + "'", rs));
     EXPECT_EQ(rs.Fields("DESCRIPCION").Value.toString(), t);
   }
   EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 4);
 }
 
 TEST_F(DataAccessTest, RecordsetReadsTheClassicWay) {
-  Execute("OSTREVAN", "Insert into Articulos (IdCeo, NroOrden, NCM, DenoMerc) Values ('A', 1, "
-                      "NULL, '')");
+  Execute("OSTREVAN",
+          "Insert into Articulos (IdCeo, NroOrden, NCM, DenoMerc) Values ('A', 1, "
+          "NULL, '')");
   Execute("OSTREVAN", "Insert into Articulos (IdCeo, NroOrden, NCM) Values ('A', 2, '1234')");
   Recordset rs;
   ASSERT_TRUE(Query("OSTREVAN", "select * from articulos where idceo = 'a' order by NroOrden", rs));
   EXPECT_EQ(rs.RecordCount(), 2);
   EXPECT_EQ(rs.AbsolutePosition(), 1);
-  EXPECT_TRUE(rs.Fields("ncm").Value.isNull());         // Null stays Null
-  EXPECT_FALSE(rs.Fields("DenoMerc").Value.isNull());   // "" is not Null
+  EXPECT_TRUE(rs.Fields("ncm").Value.isNull());        // Null stays Null
+  EXPECT_FALSE(rs.Fields("DenoMerc").Value.isNull());  // "" is not Null
   EXPECT_EQ(rs.Fields("nroORDEN").Value.toInt(), 1);
   EXPECT_THROW(rs.Fields("NoSuchField"), RuntimeError);
   rs.MoveNext();
@@ -62,8 +63,10 @@ TEST_F(DataAccessTest, OutcomesOfStatements) {
   EXPECT_TRUE(Query("OSTREVAN", "select IdCeo from CeoMercosur where IdCeo = 'ex-1'", rs));
   EXPECT_TRUE(Query("OSTREVAN", "select IdCeo from CeoMercosur where IdCeo like 'eX%'", rs));
   // The translated dialect runs.
-  EXPECT_TRUE(Query("OSTREVAN", "select isnull(Estado,'vacio') as e, left(IdCeo,2) as l from "
-                                "CeoMercosur", rs));
+  EXPECT_TRUE(Query("OSTREVAN",
+                    "select isnull(Estado,'vacio') as e, left(IdCeo,2) as l from "
+                    "CeoMercosur",
+                    rs));
   EXPECT_EQ(rs.Fields("e").Value.toString(), "vacio");
   EXPECT_EQ(rs.Fields("l").Value.toString(), "EX");
 }

@@ -48,8 +48,7 @@ const Case kCases[] = {
      "select ifnull(substr(Ncm,1,4),'') from x"},
     {"len and bracketed names", "select len([Desc]) from [Tabla X]",
      "select length(\"Desc\") from \"Tabla X\""},
-    {"unbalanced call left as it stands", "select left(Ncm,10 from x",
-     "select left(Ncm,10 from x"},
+    {"unbalanced call left as it stands", "select left(Ncm,10 from x", "select left(Ncm,10 from x"},
 };
 
 class DialectTest : public ::testing::TestWithParam<Case> {};

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include "host/errors.h"
 #include "host/ini.h"
@@ -18,9 +18,9 @@ TEST(Values, EsnullAndEsnumero) {
   struct Row {
     QVariant in;
     double out;
-  } rows[] = {{QVariant(12), 12},    {QVariant("12.5"), 12.5}, {QVariant("12,5"), 12.5},
-              {QVariant(" 7 "), 7},  {QVariant("12a"), 0},     {QVariant(""), 0},
-              {QVariant("-3"), -3},  {QVariant("1.2.3"), 0},   {QVariant(2.25), 2.25},
+  } rows[] = {{QVariant(12), 12},   {QVariant("12.5"), 12.5}, {QVariant("12,5"), 12.5},
+              {QVariant(" 7 "), 7}, {QVariant("12a"), 0},     {QVariant(""), 0},
+              {QVariant("-3"), -3}, {QVariant("1.2.3"), 0},   {QVariant(2.25), 2.25},
               {QVariant(), 0}};
   for (const auto& r : rows) EXPECT_EQ(esnumero(r.in), r.out) << r.in.toString().toStdString();
 }

@@ -66,8 +66,9 @@ TEST_F(PrintTest, SamplesRulerAndMissingLayout) {
   const auto t = Texts();
   EXPECT_TRUE(Find(t, "0000-0000"));
   EXPECT_TRUE(Find(t, "05/03/2024"));  // the date keeps its stored value
-  EXPECT_TRUE(Find(t, "12345678901234567890ABCDEFGHIJ\r\n12345678901234567890ABCDEFGHIJ\r\n"
-                      "12345678901234567890ABCDEFGHIJ"));
+  EXPECT_TRUE(Find(t,
+                   "12345678901234567890ABCDEFGHIJ\r\n12345678901234567890ABCDEFGHIJ\r\n"
+                   "12345678901234567890ABCDEFGHIJ"));
   EXPECT_TRUE(Find(t, QString(10, 'A')));
   // Ruler marks: a number every 5 mm beside the ticks.
   int ruler = 0;
@@ -180,8 +181,8 @@ TEST_F(PaginationTest, PagesRecordsAndTheLog) {
   EXPECT_EQ(print::PageTexts()[1].count("\r\n"), 8);
   EXPECT_TRUE(print::PageTexts()[2].startsWith(QString(2, ' ') + "[{COL01}]"));
   EXPECT_TRUE(print::PageTexts()[2].contains("d9.1"));
-  QFile log(InstallationPath("Logs/Ostrevan_" + QDate::currentDate().toString("yyyyMMdd") +
-                             ".Log"));
+  QFile log(
+      InstallationPath("Logs/Ostrevan_" + QDate::currentDate().toString("yyyyMMdd") + ".Log"));
   ASSERT_TRUE(log.open(QIODevice::ReadOnly));
   const QString all = QString::fromLatin1(log.readAll());
   for (const char* line :

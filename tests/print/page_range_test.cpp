@@ -1,6 +1,7 @@
+#include "print/page_range.h"
+
 #include "host/state.h"
 #include "print/calibration.h"
-#include "print/page_range.h"
 #include "print/printlib.h"
 #include "support/fixtures.h"
 

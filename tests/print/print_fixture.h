@@ -9,11 +9,12 @@ class PrintTest : public CertificateTest {
  protected:
   void SetUp() override {
     CertificateTest::SetUp();
-    const char* keys[] = {"ProdFinExp", "ProductorRazon", "ProductorDireccion", "ProductorFecha",
-                          "Importador", "ImportadorRazon", "ImportadorDireccion", "Consignatario",
-                          "PuertoEmbarque", "PaisDest", "MedioTransp", "FactComer", "FcNro",
-                          "FcFecha", "Observaciones", "DeclProdFin", "DeclAcuerdo", "Fecha",
-                          "SubGlobalPag", "NroOrden"};
+    const char* keys[] = {
+        "ProdFinExp",     "ProductorRazon",  "ProductorDireccion",  "ProductorFecha",
+        "Importador",     "ImportadorRazon", "ImportadorDireccion", "Consignatario",
+        "PuertoEmbarque", "PaisDest",        "MedioTransp",         "FactComer",
+        "FcNro",          "FcFecha",         "Observaciones",       "DeclProdFin",
+        "DeclAcuerdo",    "Fecha",           "SubGlobalPag",        "NroOrden"};
     int y = 10;
     for (const char* k : keys) {
       Execute("CEOCFG", QString("insert into CeoConfig values ('CEO004%1', '%2', '%3', 'Arial', "
@@ -22,12 +23,12 @@ class PrintTest : public CertificateTest {
                             .arg(k == QString("Consignatario") ? "12,5" : "20")
                             .arg(y += 5));
     }
-    Param("CEO004", {{"CY103", "100"}, {"CY203", "150"}, {"CX103", "40"}, {"CX203", "120"},
-                     {"TDHABILITADO", "0"}, {"CX101", "10"}, {"CX201", "20"}, {"CY101", "100"},
-                     {"CX102", "22"}, {"CX202", "38"}, {"CY102", "100"}, {"CX104", "125"},
-                     {"CX204", "150"}, {"CY104", "100"}, {"CX105", "155"}, {"CX205", "185"},
-                     {"CY105", "100"}, {"CAL01", "2"}, {"CAL02", "1"}, {"CAL04", "1"},
-                     {"CAL05", "0"}, {"COL04", "10"}, {"COL05", "18"}, {"NX101", "10"},
+    Param("CEO004", {{"CY103", "100"},      {"CY203", "150"}, {"CX103", "40"},  {"CX203", "120"},
+                     {"TDHABILITADO", "0"}, {"CX101", "10"},  {"CX201", "20"},  {"CY101", "100"},
+                     {"CX102", "22"},       {"CX202", "38"},  {"CY102", "100"}, {"CX104", "125"},
+                     {"CX204", "150"},      {"CY104", "100"}, {"CX105", "155"}, {"CX205", "185"},
+                     {"CY105", "100"},      {"CAL01", "2"},   {"CAL02", "1"},   {"CAL04", "1"},
+                     {"CAL05", "0"},        {"COL04", "10"},  {"COL05", "18"},  {"NX101", "10"},
                      {"NX201", "30"}});
     Execute("OSTREVAN_CLI", "update CeoParametros set Valor = '1,5' where Propiedad = 'XOFFSET'");
     Execute("OSTREVAN_CLI", "insert into CeoParametros values ('CEO004','YOFFSET','-2')");
@@ -40,8 +41,9 @@ class PrintTest : public CertificateTest {
   }
   void Param(const QString& form, std::initializer_list<std::pair<const char*, const char*>> p) {
     for (const auto& [k, v] : p) {
-      Execute("CEOCFG", QString("insert or replace into CeoParametros values ('%1','%2','%3')")
-                            .arg(form, k, v));
+      Execute(
+          "CEOCFG",
+          QString("insert or replace into CeoParametros values ('%1','%2','%3')").arg(form, k, v));
     }
   }
   // A certificate of the form with header texts and items, loaded as the window loads it.

@@ -1,5 +1,7 @@
 #include "print/printlib.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -9,8 +11,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include "host/errors.h"
 #include "host/ini.h"

@@ -1,18 +1,17 @@
 #pragma once
 // Every test builds its own installation folder under a temporary ProgramFiles.
+#include <gtest/gtest.h>
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-
 #include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "host/msgbox.h"
 #include "host/progress.h"

@@ -1,7 +1,7 @@
-#include <QCoreApplication>
-#include <QApplication>
-
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCoreApplication>
 
 // Qt needs an application object for fonts, images and the SQL drivers.
 int main(int argc, char** argv) {

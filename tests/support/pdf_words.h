@@ -4,7 +4,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
-
 #include <vector>
 
 namespace ostrevan::test {

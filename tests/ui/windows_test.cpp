@@ -50,8 +50,9 @@ TEST_F(WindowsTest, EscClosesTheListAndInsAsksForAName) {
 }
 
 TEST_F(WindowsTest, EnterOpensTheSelectedCertificateAndDelRemovesIt) {
-  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion, IdFormulario) values "
-                      "('ONLY', 'el unico', 'CEO004')");
+  Execute("OSTREVAN",
+          "insert into CeoMercosur (IdCeo, Descripcion, IdFormulario) values "
+          "('ONLY', 'el unico', 'CEO004')");
   AddItem("ONLY", 1, "1111.11.11", "1");
   St().sInternoHost = "ONLY";
   CargarListadoInternos(false);

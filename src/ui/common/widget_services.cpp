@@ -1,16 +1,16 @@
 #include "ui/common/widget_services.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QApplication>
-#include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
 
-#include "host/errors.h"
 #include "data/dialogs.h"
+#include "host/errors.h"
 #include "print/backends.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
@@ -27,22 +27,33 @@ struct ButtonSet {
 ButtonSet ButtonsFor(int style) {
   using B = QMessageBox;
   switch (style & 7) {
-    case vbOKCancel: return {{{B::Ok, vbOK}, {B::Cancel, vbCancel}}};
-    case vbAbortRetryIgnore: return {{{B::Abort, vbAbort}, {B::Retry, vbRetry}, {B::Ignore, vbIgnore}}};
-    case vbYesNoCancel: return {{{B::Yes, vbYes}, {B::No, vbNo}, {B::Cancel, vbCancel}}};
-    case vbYesNo: return {{{B::Yes, vbYes}, {B::No, vbNo}}};
-    case vbRetryCancel: return {{{B::Retry, vbRetry}, {B::Cancel, vbCancel}}};
-    default: return {{{B::Ok, vbOK}}};
+    case vbOKCancel:
+      return {{{B::Ok, vbOK}, {B::Cancel, vbCancel}}};
+    case vbAbortRetryIgnore:
+      return {{{B::Abort, vbAbort}, {B::Retry, vbRetry}, {B::Ignore, vbIgnore}}};
+    case vbYesNoCancel:
+      return {{{B::Yes, vbYes}, {B::No, vbNo}, {B::Cancel, vbCancel}}};
+    case vbYesNo:
+      return {{{B::Yes, vbYes}, {B::No, vbNo}}};
+    case vbRetryCancel:
+      return {{{B::Retry, vbRetry}, {B::Cancel, vbCancel}}};
+    default:
+      return {{{B::Ok, vbOK}}};
   }
 }
 
 QMessageBox::Icon IconFor(int style) {
   switch (style & 0x70) {
-    case vbCritical: return QMessageBox::Critical;
-    case vbQuestion: return QMessageBox::Question;
-    case vbExclamation: return QMessageBox::Warning;
-    case vbInformation: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case vbCritical:
+      return QMessageBox::Critical;
+    case vbQuestion:
+      return QMessageBox::Question;
+    case vbExclamation:
+      return QMessageBox::Warning;
+    case vbInformation:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 }  // namespace
@@ -135,26 +146,42 @@ int KeyCodeOf(const QKeyEvent& e) {
   }
   switch (k) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_End: return 35;
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_Insert:
+      return 45;
+    case Qt::Key_Delete:
+      return 46;
+    case Qt::Key_Tab:
+      return 9;
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Left:
+      return 37;
+    case Qt::Key_Up:
+      return 38;
+    case Qt::Key_Right:
+      return 39;
+    case Qt::Key_Down:
+      return 40;
+    case Qt::Key_PageUp:
+      return 33;
+    case Qt::Key_PageDown:
+      return 34;
+    case Qt::Key_Home:
+      return 36;
+    case Qt::Key_End:
+      return 35;
     case Qt::Key_Period:
     case Qt::Key_Comma:
       if (e.modifiers() & Qt::KeypadModifier) return 110;
       return k == Qt::Key_Period ? 190 : 188;
-    default: return 0;
+    default:
+      return 0;
   }
 }
 

@@ -134,7 +134,8 @@ bool ClCntrl::TextKey(QWidget* w, QKeyEvent* k) {
   const QString tag = TagOf(w);
   if (tag == "BB") return false;
   // Ctrl or Shift with Enter writes a new line in a multi-line box.
-  if (qobject_cast<QPlainTextEdit*>(w) && (k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
+  if (qobject_cast<QPlainTextEdit*>(w) &&
+      (k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
     return false;
   }
   if (tag == "#F6" && !IsNumeric(TextOf(w)) && !TextOf(w).isEmpty()) {

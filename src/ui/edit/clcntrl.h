@@ -7,7 +7,6 @@
 //   Tag "NTab": after Enter the owner's onNTab runs (the next tab comes to the front)
 #include <QObject>
 #include <QString>
-
 #include <functional>
 
 class QCheckBox;

@@ -153,9 +153,10 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   counters->addStretch();
   counters->addWidget(Bound(m.Lbl_TotalArts, "Lbl_TotalArts"));
   v2->addLayout(counters);
-  v2->addWidget(NamedLabel("[Barra Espaciadora]  Seleccionar articulos - [F6]  Asociar Normas de "
-                        "Origen  - [F7] Cambiar NCM/Naladisa",
-                        "Label12"));
+  v2->addWidget(
+      NamedLabel("[Barra Espaciadora]  Seleccionar articulos - [F6]  Asociar Normas de "
+                 "Origen  - [F7] Cambiar NCM/Naladisa",
+                 "Label12"));
   v2->addWidget(NamedLabel("Seccion 13 (Normas de Origen)", "Label11"));
   norms_ = new FlexGrid(m.MsfgParteII);
   norms_->setObjectName("MsfgParteII");
@@ -201,7 +202,8 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   tabs_->setCurrentIndex(0);
   // Enter moves on like Tab; "NTab" on the invoice date also brings the next tab.
   BindControls(this, [this] {
-    if (tabs_->currentIndex() + 1 < tabs_->count()) tabs_->setCurrentIndex(tabs_->currentIndex() + 1);
+    if (tabs_->currentIndex() + 1 < tabs_->count())
+      tabs_->setCurrentIndex(tabs_->currentIndex() + 1);
   });
   resize(1100, 720);
 }
@@ -246,8 +248,8 @@ bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {
         QApplication::restoreOverrideCursor();
         // A certificate printed to a file must say where it went.
         if (!print::UltimaSalida().isEmpty()) {
-          MsgBox("El certificado se imprimio en el archivo " + print::UltimaSalida(),
-                 vbInformation, "Imprimir Certificado de Origen");
+          MsgBox("El certificado se imprimio en el archivo " + print::UltimaSalida(), vbInformation,
+                 "Imprimir Certificado de Origen");
         }
         return true;
       }

@@ -90,8 +90,9 @@ void Frm_StatusPopup::Changed() {
   if (!Visible()) return;
   // Button and message changes show at once; counters only as often as the eye needs, so a
   // loop over a hundred thousand rows is not slowed by its own progress.
-  const bool now = cerrar_->isVisible() != ButtonUsed() || cerrar_->isEnabled() != ButtonEnabled() ||
-                   desc_->text() != Message() || (TotalSet() && !bar_->isVisible());
+  const bool now = cerrar_->isVisible() != ButtonUsed() ||
+                   cerrar_->isEnabled() != ButtonEnabled() || desc_->text() != Message() ||
+                   (TotalSet() && !bar_->isVisible());
   Paint(now);
 }
 

@@ -19,7 +19,6 @@
 
 namespace ostrevan::ui {
 
-
 FrmOstrevanLista::FrmOstrevanLista(QWidget* parent)
     : ClassicWindow("Listado", "Listado",
                     "[INS]  Nuevo  -  [DEL]  Borrar  -  [ENTER]  Ingresar  -   [ESC]  Salir",
@@ -69,15 +68,17 @@ bool FrmOstrevanLista::Form_KeyDown(int keyCode, int) {
 }
 
 FrmGuardaDatos::FrmGuardaDatos(QWidget* parent)
-    : ClassicWindow("Crear Nuevo", "Crear Nuevo...",
-                    "[Enter]  Aceptar/Guardar  -  [ESC]  Salir", parent) {
+    : ClassicWindow("Crear Nuevo", "Crear Nuevo...", "[Enter]  Aceptar/Guardar  -  [ESC]  Salir",
+                    parent) {
   ::ostrevan::FrmGuardaDatos& m = D().guardaDatos;
   m.txtInterno.SetText(QString());
   m.Txt_Descripcion.SetText(QString());
   auto* form = new QFormLayout;
   form->addRow(NamedLabel("Interno Nro", "Label2"), BoundLine(m.txtInterno, "txtInterno"));
-  form->addRow(NamedLabel("Nombre Descriptivo:", "Label4"), BoundLine(m.Txt_Descripcion, "Txt_Descripcion"));
-  form->addRow(NamedLabel("Id Operación:", "Label5"), BoundLine(m.Txt_IdOperacion, "Txt_IdOperacion"));
+  form->addRow(NamedLabel("Nombre Descriptivo:", "Label4"),
+               BoundLine(m.Txt_Descripcion, "Txt_Descripcion"));
+  form->addRow(NamedLabel("Id Operación:", "Label5"),
+               BoundLine(m.Txt_IdOperacion, "Txt_IdOperacion"));
   form->addRow(NamedLabel("Estado:", "Label6"), BoundLine(m.Txt_Estado, "Txt_Estado"));
   auto* pais = new QComboBox;
   pais->setObjectName("Cbx_Pais");
@@ -151,8 +152,10 @@ FrmCeoBorra::FrmCeoBorra(QWidget* parent)
   CeoBorra_Activate();
   Body()->addWidget(NamedLabel("Esta seguro de borrar el registro seleccionado: ", "lbl_Texto"));
   auto* form = new QFormLayout;
-  form->addRow(NamedLabel("Id Operación:", "lbl_texto1"), BoundLine(m.txt_IdOperacion, "txt_IdOperacion", true));
-  form->addRow(NamedLabel("Descripción:", "lbl_texto3"), BoundLine(m.txt_Descripcion, "txt_Descripcion", true));
+  form->addRow(NamedLabel("Id Operación:", "lbl_texto1"),
+               BoundLine(m.txt_IdOperacion, "txt_IdOperacion", true));
+  form->addRow(NamedLabel("Descripción:", "lbl_texto3"),
+               BoundLine(m.txt_Descripcion, "txt_Descripcion", true));
   form->addRow(NamedLabel("Estado:", "lbl_texto2"), BoundLine(m.txt_Estado, "txt_Estado", true));
   Body()->addLayout(form);
   resize(480, 260);
