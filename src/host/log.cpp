@@ -3,8 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QDate>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,13 +35,38 @@ bool WriteLine(QFile& file, const QString& text) {
   return file.write(bytes) == bytes.size();
 }
 
+// The date and time of a line, worked out once per second: pagination writes thousands of
+// lines a second, and asking Qt for the date re-reads the time zone file each time.
+struct Clock {
+  time_t second = 0;
+  QByteArray stamp;  // "dd/mm/yyyy hh:mm:ss - "
+  QString day;       // yyyymmdd
+};
+
+const Clock& Now() {
+  thread_local Clock clock;
+  const time_t now = time(nullptr);
+  if (now != clock.second || clock.day.isEmpty()) {
+    clock.second = now;
+    struct tm t;
+    localtime_r(&now, &t);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d:%02d - ", t.tm_mday, t.tm_mon + 1,
+                  t.tm_year + 1900, t.tm_hour, t.tm_min, t.tm_sec);
+    clock.stamp = buf;
+    std::snprintf(buf, sizeof buf, "%04d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
+    clock.day = QString::fromLatin1(buf);
+  }
+  return clock;
+}
+
 }  // namespace
 
 namespace modlog {
 
 QString LogFolder() { return InstallationDir() + "Logs"; }
 
-QString LogDateStamp() { return QDate::currentDate().toString("yyyyMMdd") + ".Log"; }
+QString LogDateStamp() { return Now().day + ".Log"; }
 
 bool FolderExists(const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); }
 
@@ -95,24 +118,6 @@ void CloseLog() {
 
 namespace {
 
-// The date and time text of a line, worked out once per second: pagination writes thousands
-// of lines a second.
-QByteArray Stamp() {
-  thread_local time_t last = 0;
-  thread_local QByteArray text;
-  const time_t now = time(nullptr);
-  if (now != last) {
-    last = now;
-    struct tm t;
-    localtime_r(&now, &t);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d:%02d - ", t.tm_mday, t.tm_mon + 1,
-                  t.tm_year + 1900, t.tm_hour, t.tm_min, t.tm_sec);
-    text = buf;
-  }
-  return text;
-}
-
 bool Append(int fd, const QByteArray& bytes) {
   return ::write(fd, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size();
 }
@@ -137,7 +142,7 @@ void WriteLog(const QString& message) {
       if (fd < 0) fd = ::open(path.constData(), O_WRONLY | O_APPEND);  // another writer won
     }
     if (fd < 0) return;
-    Append(fd, Stamp() + message.toLatin1() + "\r\n");
+    Append(fd, Now().stamp + message.toLatin1() + "\r\n");
     ::close(fd);
   } catch (...) {
   }
