@@ -77,17 +77,12 @@ QString CodeParts(const QString& code) {
   return first + "|" + second + "|" + parts.join(".");
 }
 
-QString Heading(const QString& idCeo, const QVariant& nro, bool testHidden) {
-  Recordset rs;
-  QString heading;
-  if (Query("OSTREVAN",
-            "Select TextoPartida From Articulos Where NroOrden = " +
-                QString::number(static_cast<long>(esnumero(nro))) + " AND IDCeo = '" +
-                SqlText(idCeo) + "'",
-            rs)) {
-    heading = Txt(rs.Fields("TextoPartida").Value);
-  }
+// The item's partida wording. The certificate and order number are the key of Articulos, so
+// the row being read already holds it; asking the database again for each of thousands of
+// items would only repeat the answer.
+QString Heading(const Recordset& rs, bool testHidden) {
   if (testHidden && options.ocultaDicho) return {};
+  const QString heading = Txt(rs.Fields("TextoPartida").Value);
   return heading.isEmpty() ? heading : heading + "\r\n";
 }
 
@@ -247,10 +242,8 @@ bool Getarticulos(const Fits& fits, int linesPerPage, long) {
       Articulo a;
       a.Number = kCol[1] + QString::number(counter);
       a.Code = kCol[2] + code;
-      const QVariant nro = rs.Fields("NroOrden").Value;
-      const QString text = options.unificado
-                               ? UnifiedDescription(rs, Heading(st.sIdCeo, nro, false), parts)
-                               : PlainDescription(rs, Heading(st.sIdCeo, nro, true));
+      const QString text = options.unificado ? UnifiedDescription(rs, Heading(rs, false), parts)
+                                             : PlainDescription(rs, Heading(rs, true));
       a.DescriptionLines = CortarDescripcion(text, width, fits);
       a.Quantity = kCol[4] + Fixed(esnumero(rs.Fields("pesocant").Value), 2);
       a.Unit = options.ocultaUnidad ? QString() : Txt(rs.Fields("Unidad").Value);

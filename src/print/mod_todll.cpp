@@ -260,7 +260,7 @@ double LineOffset(Cls_Main& p, const cls_DatosDeImpresion& f, int lineNo) {
   QString err;
   bool flag = false;
   const double h = p.GET_AltoTextoLineaSimple(f.c_valor, f.c_FontName, f.c_FontSize, err, flag);
-  return QString::number(lineNo * h, 'f', 4).toDouble();
+  return std::round(lineNo * h * 1e4) / 1e4;  // to 4 decimals
 }
 }  // namespace
 
