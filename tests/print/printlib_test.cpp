@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -57,6 +58,33 @@ TEST(PrintFonts, MetricsAreTheRealFontsInMillimetres) {
   EXPECT_NEAR(p.gettextheight("Dummy", "Arial", 20.f), 2 * line, 1e-9);
 }
 
+// What is measured must be what the renderer draws: the shaper's width of the same font.
+TEST(PrintFonts, MeasuredWidthIsTheDrawnWidthForEveryKindOfText) {
+  const QString texts[] = {
+      "AVATAR To Wa LT",  // kerning pairs of proportional fonts
+      QString::fromUtf8("Ñandú ÁÉÍÓÚ ¿Qué? 1.234,56"),
+      QString::fromUtf8("e\u0301 combining"),  // left to the shaper
+      QString::fromUtf8("soft\u00ADhyphen"),   // drawn or not depending on the break
+      "tab\tstop",
+      QString::fromUtf8("\u4e2d\u6587 \U0001F600"),  // outside the Latin scripts
+      "one\r\ntwo three\rfour\nfive",
+  };
+  for (const char* font : {"Courier New", "Arial", "Times New Roman"}) {
+    const QFontMetricsF drawn(ReferenceFont(font));
+    for (const QString& t : texts) {
+      double widest = 0;
+      for (const QString& line : SplitLines(t)) {
+        widest = std::max(widest, drawn.horizontalAdvance(line));
+      }
+      EXPECT_NEAR(TextWidthMm(t, font, 10), widest * MmPerReferencePixel(10), 1e-9)
+          << font << " " << t.toStdString();
+    }
+    // Glyph after glyph, as the forms were measured: no pair is drawn closer together.
+    EXPECT_NEAR(TextWidthMm("AV", font, 10),
+                TextWidthMm("A", font, 10) + TextWidthMm("V", font, 10), 1e-9)
+        << font;
+  }
+}
 TEST(PrintFonts, GetStringAnchoFijoCutsWithinTheWidthAndReassembles) {
   Cls_Main p;
   const QString text = "TORNILLOS DE ACERO INOXIDABLE, CABEZA HEXAGONAL, ROSCA METRICA M8";
