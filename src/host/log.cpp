@@ -1,15 +1,21 @@
 #include "host/log.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <condition_variable>
+#include <deque>
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "host/sistema.h"
 
@@ -122,30 +128,124 @@ bool Append(int fd, const QByteArray& bytes) {
   return ::write(fd, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size();
 }
 
+struct Entry {
+  QByteArray folder;  // created, last level only, when the day's file cannot be opened
+  QByteArray path;
+  QByteArray line;
+};
+
+// The same steps as OpenLog, WriteLine and CloseLog, on the bare file calls: the file is still
+// opened and closed for every line, and a new day's file still starts with the separator, but
+// without the stat calls and objects each step would cost.
+void WriteEntry(const Entry& e) {
+  int fd = ::open(e.path.constData(), O_WRONLY | O_APPEND);
+  if (fd < 0 && errno == ENOENT) {
+    if (::mkdir(e.folder.constData(), 0755) != 0 && errno != EEXIST) return;
+    fd = ::open(e.path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0644);
+    if (fd >= 0 && !Append(fd, QByteArray(kSeparatorWidth, '-') + "\r\n")) {
+      ::close(fd);
+      return;
+    }
+    if (fd < 0) fd = ::open(e.path.constData(), O_WRONLY | O_APPEND);  // another writer won
+  }
+  if (fd < 0) return;
+  Append(fd, e.line);
+  ::close(fd);
+}
+
+// Lines are written, in the order they were logged, by one thread of their own: a print run
+// logs ten thousand lines, and waiting for each open, write and close would make the trace
+// cost more than the printing. The queue is drained when the program ends.
+class Writer {
+ public:
+  static Writer& Instance() {
+    static Writer writer;
+    return writer;
+  }
+
+  void Push(Entry e) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      queue_.push_back(std::move(e));
+      if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+      // A busy writer takes the new line with its next batch; waking it costs a system call.
+      if (!sleeping_) return;
+    }
+    wake_.notify_one();
+  }
+
+  void Flush() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    idle_.wait(lock, [this] { return queue_.empty() && !writing_; });
+  }
+
+  ~Writer() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+    }
+    wake_.notify_one();
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  void Run() {
+    // The trace waits for the work it traces: printing a long certificate keeps both cores
+    // busy, and the lines are no less complete for reaching the file a moment later.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      sleeping_ = true;
+      wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+      sleeping_ = false;
+      if (queue_.empty()) return;  // stopping, and everything is written
+      std::deque<Entry> batch;
+      batch.swap(queue_);
+      writing_ = true;
+      lock.unlock();
+      for (const Entry& e : batch) WriteEntry(e);
+      lock.lock();
+      writing_ = false;
+      if (queue_.empty()) idle_.notify_all();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable idle_;
+  std::deque<Entry> queue_;
+  bool writing_ = false;
+  bool sleeping_ = false;
+  bool stop_ = false;
+  std::thread thread_;
+};
+
 }  // namespace
 
 void WriteLog(const QString& message) {
-  // The same steps as OpenLog, WriteLine and CloseLog, on the bare file calls: the file is
-  // still opened and closed for every line, and a new day's file still starts with the
-  // separator, but without the stat calls and objects each step would cost.
   try {
-    const QByteArray path =
-        QFile::encodeName(modlog::LogFolder() + PathSep() + "Ostrevan_" + modlog::LogDateStamp());
-    int fd = ::open(path.constData(), O_WRONLY | O_APPEND);
-    if (fd < 0 && errno == ENOENT) {
-      if (!modlog::EnsureLogFolder()) return;
-      fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0644);
-      if (fd >= 0 && !Append(fd, QByteArray(kSeparatorWidth, '-') + "\r\n")) {
-        ::close(fd);
-        return;
-      }
-      if (fd < 0) fd = ::open(path.constData(), O_WRONLY | O_APPEND);  // another writer won
+    // The folder and file names only change with the installation or the day; kept, they
+    // are shared by every line instead of encoded for each.
+    thread_local QString folder, day;
+    thread_local QByteArray folderName, pathName;
+    const Clock& now = Now();
+    const QString nowFolder = modlog::LogFolder();
+    if (nowFolder != folder || now.day != day) {
+      folder = nowFolder;
+      day = now.day;
+      folderName = QFile::encodeName(folder);
+      pathName = QFile::encodeName(folder + PathSep() + "Ostrevan_" + modlog::LogDateStamp());
     }
-    if (fd < 0) return;
-    Append(fd, Now().stamp + message.toLatin1() + "\r\n");
-    ::close(fd);
+    QByteArray line;
+    line.reserve(now.stamp.size() + message.size() + 2);
+    line += now.stamp;
+    line += message.toLatin1();
+    line += "\r\n";
+    Writer::Instance().Push({folderName, pathName, std::move(line)});
   } catch (...) {
   }
 }
+
+void FlushLog() { Writer::Instance().Flush(); }
 
 }  // namespace ostrevan

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <climits>
 #include <cstdlib>
+#include <thread>
+#include <vector>
 
 #include "host/errors.h"
 #include "host/log.h"
@@ -22,6 +24,7 @@ class LogTest : public ::testing::Test {
   void TearDown() override { qunsetenv("ProgramFiles"); }
   void MakeFormularios() { ASSERT_TRUE(QDir(tmp_.path()).mkpath("Velmora/Formularios")); }
   QByteArray ReadToday() const {
+    FlushLog();
     QFile f(tmp_.path() + "/Velmora/Formularios/Logs/Ostrevan_" +
             QDate::currentDate().toString("yyyyMMdd") + ".Log");
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -53,8 +56,31 @@ TEST_F(LogTest, WritesTheAnsiCodePage) {
 
 TEST_F(LogTest, WithoutFormulariosNothingIsCreatedAndNothingEscapes) {
   EXPECT_NO_THROW(WriteLog("x"));
+  FlushLog();
   EXPECT_FALSE(modlog::OpenLog());
   EXPECT_FALSE(QFileInfo::exists(tmp_.path() + "/Velmora"));
+}
+
+// Lines of concurrent writers all arrive, whole, each writer's in the order it logged them.
+TEST_F(LogTest, ConcurrentWritersLoseNothingAndKeepTheirOrder) {
+  MakeFormularios();
+  constexpr int kThreads = 4, kLines = 300;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([t] {
+      for (int i = 0; i < kLines; ++i) WriteLog(QString("w%1 %2").arg(t).arg(i));
+    });
+  }
+  for (auto& th : threads) th.join();
+  const QStringList lines = QString::fromLatin1(ReadToday()).chopped(2).split("\r\n");
+  ASSERT_EQ(lines.size(), 1 + kThreads * kLines);
+  std::vector<int> next(kThreads, 0);
+  const QRegularExpression format(R"( - w(\d) (\d+)$)");
+  for (int i = 1; i < lines.size(); ++i) {
+    const auto m = format.match(lines[i]);
+    ASSERT_TRUE(m.hasMatch()) << lines[i].toStdString();
+    EXPECT_EQ(m.captured(2).toInt(), next[m.captured(1).toInt()]++);
+  }
 }
 
 class TimerTest : public ::testing::Test {
