@@ -40,7 +40,7 @@ struct CachedFont {
 // A page of 2,000 item lines asks for the same two or three fonts thousands of times; building
 // QFontMetricsF each time would dominate the run. Metrics scale linearly with the point size,
 // so one entry per font serves every size.
-const CachedFont& Cached(const QString& fontName) {
+const CachedFont& Shared(const QString& fontName) {
   static std::mutex mutex;
   static std::map<QString, std::unique_ptr<CachedFont>> cache;
   const QString key = FontNameOrDefault(fontName).toLower();
@@ -48,6 +48,19 @@ const CachedFont& Cached(const QString& fontName) {
   auto& slot = cache[key];
   if (!slot) slot = std::make_unique<CachedFont>(ReferenceFont(fontName));
   return *slot;
+}
+
+// Composing a page asks for one font dozens of times in a row: the name it asked for last
+// answers without the lock and the lower-casing. Entries are never removed, so the pointer
+// stays good.
+const CachedFont& Cached(const QString& fontName) {
+  thread_local QString lastName;
+  thread_local const CachedFont* last = nullptr;
+  if (!last || fontName != lastName) {
+    last = &Shared(fontName);
+    lastName = fontName;
+  }
+  return *last;
 }
 
 double WidestLinePx(const CachedFont& font, QStringView text) {

@@ -25,6 +25,7 @@ QString OneLine(QString t) {
 }
 
 QString RemoveMarkers(QString t) {
+  if (!t.contains(QLatin1String("[{COL"))) return t;  // most texts: one search, not five
   for (int i = 1; i <= 5; ++i) t.remove(kCol[i]);
   return t;
 }
@@ -156,15 +157,30 @@ PrePrintState& PrePrint() {
   return s;
 }
 
-QString Pad(const QString& text, long width, long alignment) {
+namespace {
+void AppendPadded(QString& out, const QString& text, long width, long alignment) {
   const long spaces = width - text.size();
-  if (spaces <= 0) return text;
-  if (alignment == 1) return text + QString(spaces, ' ');
-  if (alignment == 2) {
+  if (spaces <= 0) {
+    out += text;
+  } else if (alignment == 1) {
+    out += text;
+    out.append(QString(spaces, ' '));
+  } else if (alignment == 2) {
     const long half = spaces / 2;
-    return QString(half, ' ') + text + QString(half, ' ');
+    out.append(QString(half, ' '));
+    out += text;
+    out.append(QString(half, ' '));
+  } else {
+    out.append(QString(spaces, ' '));
+    out += text;
   }
-  return QString(spaces, ' ') + text;
+}
+}  // namespace
+
+QString Pad(const QString& text, long width, long alignment) {
+  QString out;
+  AppendPadded(out, text, width, alignment);
+  return out;
 }
 
 QStringList CortarDescripcion(const QString& text, double widthMm, const Fits& fits) {
@@ -330,10 +346,23 @@ QString FormatearLinea(const Linea& l) {
     unit = "EEE";
     fob = QString(w5, 'F');
   }
-  return QString(ces[1], ' ') + kCol[1] + Pad(number, w1, cal(1)) + QString(ces[2], ' ') + kCol[2] +
-         Pad(code, w2, cal(2)) + QString(ces[3], ' ') + kCol[3] + Pad(desc, w3, cal(3)) +
-         QString(ces[4], ' ') + kCol[4] + Pad(qty, w4, cal(4)) + " " + Pad(unit, 3, 1) +
-         QString(ces[5], ' ') + kCol[5] + Pad(fob, w5, cal(5)) + " ";
+  // One buffer for the whole line: pagination formats every item line of the certificate.
+  QString out;
+  out.reserve(64 + w1 + w2 + w3 + w4 + w5 + number.size() + code.size() + desc.size() +
+              qty.size() + fob.size());
+  const QString* texts[] = {nullptr, &number, &code, &desc, &qty, &fob};
+  const long widths[] = {0, w1, w2, w3, w4, w5};
+  for (int n = 1; n <= 5; ++n) {
+    out.append(QString(ces[n], ' '));
+    out += kCol[n];
+    AppendPadded(out, *texts[n], widths[n], cal(n));
+    if (n == 4) {
+      out += ' ';
+      AppendPadded(out, unit, 3, 1);
+    }
+  }
+  out += ' ';
+  return out;
 }
 
 QString TextoNormasPagina() {
