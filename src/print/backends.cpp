@@ -12,6 +12,12 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include "print/fonts.h"
 
@@ -31,53 +37,74 @@ DeviceScale ScaleOf(const QPainter* painter) {
   return {d->logicalDpiX() / kMmPerInch, d->logicalDpiY() / kMmPerInch};
 }
 
-// The same template image is on every page; loading it once also lets the PDF writer embed
-// it once.
-using ImageCache = QHash<QString, QImage>;
+// What every page of a run shares: the template image, on every page, loaded once (which also
+// lets the PDF writer embed it once), and the few fonts of a layout, resolved once.
+struct RunCache {
+  struct Font {
+    QFont font;
+    LineMetrics line;
+  };
+  QHash<QString, QImage> images;
+  QHash<QString, Font> fonts;
+  const Font* current = nullptr;  // the painter's font
+};
 
-const QImage& LoadImage(const QString& path, ImageCache* cache) {
-  auto it = cache->find(path);
-  if (it == cache->end()) {
+const QImage& LoadImage(const QString& path, RunCache* cache) {
+  auto it = cache->images.find(path);
+  if (it == cache->images.end()) {
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    it = cache->insert(path, reader.read());  // a null image when missing or unreadable
+    it = cache->images.insert(path, reader.read());  // a null image when missing or unreadable
   }
   return *it;
 }
 
-void DrawImage(QPainter* painter, DeviceScale s, const PlacedImage& image, ImageCache* cache) {
+void DrawImage(QPainter* painter, DeviceScale s, const PlacedImage& image, RunCache* cache) {
   const QImage& picture = LoadImage(image.path, cache);
   if (picture.isNull()) return;
   const QRectF mm = QRectF(QPointF(image.x1, image.y1), QPointF(image.x2, image.y2)).normalized();
   if (mm.isEmpty()) return;
   const QRectF px((kAreaLeftMm + mm.left()) * s.x, (kAreaTopMm + mm.top()) * s.y, mm.width() * s.x,
                   mm.height() * s.y);
+  painter->setWorldTransform(QTransform());
   painter->drawImage(px, picture);
 }
 
-void DrawText(QPainter* painter, DeviceScale s, const PlacedText& text) {
-  const LineMetrics line = ReferenceLineMetrics(text.fontName);
+void DrawText(QPainter* painter, DeviceScale s, const PlacedText& text, RunCache* cache) {
+  auto it = cache->fonts.find(text.fontName);
+  if (it == cache->fonts.end()) {
+    it = cache->fonts.insert(text.fontName, {ReferenceFont(text.fontName),
+                                             ReferenceLineMetrics(text.fontName)});
+  }
+  if (cache->current != &*it) {
+    painter->setFont(it->font);
+    cache->current = &*it;
+  }
   const double k = MmPerReferencePixel(text.fontSize);
-  painter->save();
-  painter->translate((kAreaLeftMm + text.x) * s.x, (kAreaTopMm + text.y) * s.y);
+  QTransform t = QTransform::fromTranslate((kAreaLeftMm + text.x) * s.x, (kAreaTopMm + text.y) * s.y);
   // The layout's orientation is counter-clockwise; the painter's y axis points down.
-  if (text.orientation != 0) painter->rotate(-text.orientation);
+  if (text.orientation != 0) t.rotate(-text.orientation);
   // From here on one unit is one pixel of the reference font, as the text was measured.
-  painter->scale(k * s.x, k * s.y);
-  painter->setFont(ReferenceFont(text.fontName));
+  t.scale(k * s.x, k * s.y);
+  painter->setWorldTransform(t);
+  const LineMetrics& line = it->line;
+  if (!text.text.contains(QLatin1Char('\r')) && !text.text.contains(QLatin1Char('\n'))) {
+    painter->drawText(QPointF(0, line.ascent), text.text);
+    return;
+  }
   const QStringList lines = SplitLines(text.text);
   for (int i = 0; i < lines.size(); ++i) {
     if (lines[i].isEmpty()) continue;
     painter->drawText(QPointF(0, line.ascent + i * line.lineSpacing), lines[i]);
   }
-  painter->restore();
 }
 
-void DrawPageCached(QPainter* painter, const Page& page, ImageCache* cache) {
+void DrawPageCached(QPainter* painter, const Page& page, RunCache* cache) {
   const DeviceScale s = ScaleOf(painter);
   painter->setPen(Qt::black);
   for (const PlacedImage& image : page.images) DrawImage(painter, s, image, cache);
-  for (const PlacedText& text : page.texts) DrawText(painter, s, text);
+  for (const PlacedText& text : page.texts) DrawText(painter, s, text, cache);
+  painter->setWorldTransform(QTransform());
 }
 
 // A4 portrait measured from the paper's edge: any margin left in the layout would move every
@@ -90,12 +117,12 @@ QPageLayout FullA4() {
 }  // namespace
 
 void DrawPage(QPainter* painter, const Page& page) {
-  ImageCache cache;
+  RunCache cache;
   DrawPageCached(painter, page, &cache);
 }
 
 bool DrawPages(QPainter* painter, QPagedPaintDevice* device, const std::vector<Page>& pages) {
-  ImageCache cache;
+  RunCache cache;
   for (size_t i = 0; i < pages.size(); ++i) {
     if (i > 0 && !device->newPage()) return false;
     DrawPageCached(painter, pages[i], &cache);
@@ -103,33 +130,153 @@ bool DrawPages(QPainter* painter, QPagedPaintDevice* device, const std::vector<P
   return true;
 }
 
+// Draws the pages of one run into its file on a thread of its own, in the order they are
+// added. The file is written under a temporary name and takes its own only when every page
+// is drawn: an abandoned or failed run leaves no half a certificate behind.
+class PdfJob {
+ public:
+  PdfJob(const QString& filePath, const QString& title)
+      : filePath_(filePath), title_(title), thread_([this] { Run(); }) {}
+
+  ~PdfJob() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (!finishing_) cancelled_ = true;
+    }
+    wake_.notify_one();
+    if (thread_.joinable()) thread_.join();
+  }
+
+  void Add(const Page& page) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      queue_.push_back(page);
+    }
+    wake_.notify_one();
+  }
+
+  // Waits for the last page and the file; false with the reason when it could not be made.
+  bool Finish(QString* error) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      finishing_ = true;
+    }
+    wake_.notify_one();
+    if (thread_.joinable()) thread_.join();
+    if (!error_.isEmpty() && error) *error = error_;
+    return error_.isEmpty();
+  }
+
+ private:
+  // The next page, or nothing when the run is over (finished or cancelled).
+  std::optional<Page> Next() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    wake_.wait(lock, [this] { return cancelled_ || finishing_ || !queue_.empty(); });
+    if (cancelled_ || queue_.empty()) return std::nullopt;
+    Page page = std::move(queue_.front());
+    queue_.pop_front();
+    return page;
+  }
+
+  bool Cancelled() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return cancelled_;
+  }
+
+  void Run() {
+    const QString shown = QDir::toNativeSeparators(filePath_);
+    QSaveFile file(filePath_);
+    if (!file.open(QIODevice::WriteOnly)) {
+      error_ = "no se pudo escribir el archivo " + shown;
+      while (Next()) {
+      }
+      return;
+    }
+    QPdfWriter writer(&file);
+    writer.setResolution(kPdfDpi);
+    writer.setPageLayout(FullA4());
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    writer.setTitle(title_);
+    writer.setCreator(QStringLiteral("Ostrevan"));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+      error_ = "no se pudo escribir el archivo " + shown;
+      while (Next()) {
+      }
+      file.cancelWriting();
+      return;
+    }
+    RunCache cache;
+    bool drawn = true;
+    bool first = true;
+    while (std::optional<Page> page = Next()) {
+      if (!first && !writer.newPage()) drawn = false;
+      first = false;
+      if (drawn) DrawPageCached(&painter, *page, &cache);
+    }
+    painter.end();
+    if (Cancelled()) {
+      file.cancelWriting();
+    } else if (!drawn || first || !file.commit()) {
+      error_ = "no se pudo completar el archivo " + shown;
+    }
+  }
+
+  const QString filePath_;
+  const QString title_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<Page> queue_;
+  bool finishing_ = false;
+  bool cancelled_ = false;
+  QString error_;        // written by the thread, read after it ended
+  std::thread thread_;  // last: it starts once everything above exists
+};
+
+namespace {
+
+// The file's folder, created when missing; false with the reason.
+bool MakeFolderOf(const QString& filePath, QString* error) {
+  const QString folder = QFileInfo(filePath).absolutePath();
+  if (QDir().mkpath(folder)) return true;
+  if (error) *error = "no se pudo crear la carpeta " + QDir::toNativeSeparators(folder);
+  return false;
+}
+
+}  // namespace
+
 PdfBackend::PdfBackend(QString filePath) : filePath_(std::move(filePath)) {}
+PdfBackend::~PdfBackend() = default;
+
+void PdfBackend::PageReady(const Page& page, const QString& jobName) {
+  // A run whose first page could not start drawing is drawn whole when it is printed.
+  if (handedOver_++ == 0 && MakeFolderOf(filePath_, nullptr)) {
+    job_ = std::make_unique<PdfJob>(filePath_, jobName);
+    jobName_ = jobName;
+  }
+  if (job_) job_->Add(page);
+}
+
+void PdfBackend::Discard() {
+  job_.reset();
+  handedOver_ = 0;
+}
 
 bool PdfBackend::Print(const std::vector<Page>& pages, const QString& jobName, QString* error) {
+  std::unique_ptr<PdfJob> job = std::move(job_);
+  size_t drawn = job ? handedOver_ : 0;
+  handedOver_ = 0;
+  if (job && (jobName != jobName_ || drawn > pages.size())) {
+    job.reset();  // not the run it was started for: draw this one from the start
+    drawn = 0;
+  }
   if (pages.empty()) return true;
-  const QString folder = QFileInfo(filePath_).absolutePath();
-  if (!QDir().mkpath(folder)) {
-    if (error) *error = "no se pudo crear la carpeta " + QDir::toNativeSeparators(folder);
-    return false;
+  if (!job) {
+    if (!MakeFolderOf(filePath_, error)) return false;
+    job = std::make_unique<PdfJob>(filePath_, jobName);
   }
-  QPdfWriter writer(filePath_);
-  writer.setResolution(kPdfDpi);
-  writer.setPageLayout(FullA4());
-  writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-  writer.setTitle(jobName);
-  writer.setCreator(QStringLiteral("Ostrevan"));
-  QPainter painter;
-  if (!painter.begin(&writer)) {
-    if (error) *error = "no se pudo escribir el archivo " + QDir::toNativeSeparators(filePath_);
-    return false;
-  }
-  const bool drawn = DrawPages(&painter, &writer, pages);
-  painter.end();
-  if (!drawn || QFileInfo(filePath_).size() == 0) {
-    if (error) *error = "no se pudo completar el archivo " + QDir::toNativeSeparators(filePath_);
-    return false;
-  }
-  return true;
+  for (size_t i = drawn; i < pages.size(); ++i) job->Add(pages[i]);
+  return job->Finish(error);
 }
 
 PrinterBackend::PrinterBackend(QString printerName) : printerName_(std::move(printerName)) {}

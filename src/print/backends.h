@@ -1,6 +1,7 @@
 #pragma once
 // The page renderer and the backends that draw finished pages: a PDF file or a system printer.
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "print/printlib.h"
@@ -26,15 +27,25 @@ void DrawPage(QPainter* painter, const Page& page);
 // a new page.
 bool DrawPages(QPainter* painter, QPagedPaintDevice* device, const std::vector<Page>& pages);
 
-// One PDF file per print run, vector text with embedded fonts.
+class PdfJob;
+
+// One PDF file per print run, vector text with embedded fonts. Pages are drawn on a thread
+// of their own as they are handed over, so that a long certificate is mostly drawn by the
+// time its last page is composed; the file appears, complete, only when the run is printed.
 class PdfBackend final : public Backend {
  public:
   explicit PdfBackend(QString filePath);
+  ~PdfBackend() override;
   bool Print(const std::vector<Page>& pages, const QString& jobName, QString* error) override;
+  void PageReady(const Page& page, const QString& jobName) override;
+  void Discard() override;
   const QString& FilePath() const { return filePath_; }
 
  private:
   QString filePath_;
+  std::unique_ptr<PdfJob> job_;  // the run being drawn ahead
+  QString jobName_;
+  size_t handedOver_ = 0;  // pages of this run given with PageReady, drawn or not
 };
 
 // A system printer by name; an empty name is the default printer.

@@ -97,9 +97,21 @@ void SetPrintDialogHook(PrintDialogHook hook) {
 }
 
 Cls_Main::Cls_Main() = default;
-Cls_Main::~Cls_Main() = default;
+Cls_Main::~Cls_Main() { DiscardHandedOver(); }
+
+void Cls_Main::DiscardHandedOver() {
+  if (handedOver_ > 0 && backend_) backend_->Discard();
+  handedOver_ = 0;
+}
+
+void Cls_Main::SetBackend(std::shared_ptr<Backend> b) {
+  DiscardHandedOver();
+  backend_ = std::move(b);
+}
 
 bool Cls_Main::selectandsetprinter(const QString& program) {
+  DiscardHandedOver();
+  program_ = program;
   backend_ = ChooseBackend(program, {});
   return backend_ != nullptr;
 }
@@ -110,6 +122,12 @@ Page& Cls_Main::Current() {
 }
 
 void Cls_Main::set_newpage() {
+  // Only texts and images of the last page can still change; the one before is done. Pages
+  // are handed over in order from the first, or not at all.
+  if (backend_ && !pages_.empty() && handedOver_ + 1 == pages_.size()) {
+    backend_->PageReady(pages_.back(), program_);
+    ++handedOver_;
+  }
   Page page;
   page.width = areaW_;
   page.height = areaH_;
@@ -198,6 +216,7 @@ QString Cls_Main::GetStringAnchoFijo(const QString& text, const QString& fontNam
 bool Cls_Main::PrintPages(const QString& jobName, QString* error) {
   std::vector<Page> pages = std::move(pages_);
   pages_.clear();
+  handedOver_ = 0;  // the backend gets them all now, whether it started on them or not
   if (pages.empty()) return true;  // nothing was placed: no empty sheet, no empty file
   if (!backend_) {
     *error = QStringLiteral("no se eligio ninguna impresora");

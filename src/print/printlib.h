@@ -56,6 +56,11 @@ class Backend {
  public:
   virtual ~Backend() = default;
   virtual bool Print(const std::vector<Page>& pages, const QString& jobName, QString* error) = 0;
+  // The next page of a run in order, finished: nothing will be added to it. A backend may
+  // start drawing it while the following pages are composed; Print still receives them all.
+  virtual void PageReady(const Page&, const QString& /*jobName*/) {}
+  // The pages handed over so far will not be printed.
+  virtual void Discard() {}
 };
 
 // Keeps the pages (tests assert on the display lists).
@@ -97,15 +102,18 @@ class Cls_Main {
   void Imprimir(const QString& printer, QString& errText, bool& errFlag);
 
   const std::vector<Page>& Pages() const { return pages_; }
-  void SetBackend(std::shared_ptr<Backend> b) { backend_ = std::move(b); }
+  void SetBackend(std::shared_ptr<Backend> b);
   // The PDF file written by the last successful print; empty when it went elsewhere.
   QString LastOutput() const { return lastOutput_; }
 
  private:
   Page& Current();
   bool PrintPages(const QString& jobName, QString* error);
+  void DiscardHandedOver();
   std::vector<Page> pages_;
   std::shared_ptr<Backend> backend_;
+  QString program_;        // of selectandsetprinter: the job name the pages will print under
+  size_t handedOver_ = 0;  // leading pages already given to the backend with PageReady
   double areaW_ = 190, areaH_ = 278;
   QString lastOutput_;
 };

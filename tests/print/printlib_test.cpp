@@ -273,6 +273,52 @@ TEST_F(PrintToPdf, PagesOfOneRunGoToOneDatedFileByDefault) {
   EXPECT_EQ(texts, (std::vector<QString>{"PAGINA1", "PAGINA2", "PAGINA3"}));
 }
 
+// Pages are drawn as they are finished; what reaches the file is still exactly the run that
+// was printed, and a run given up on leaves nothing behind.
+TEST_F(PrintToPdf, PagesDrawnAheadNeverLeaveAPartialOrMixedFile) {
+  const QString pdf = Dir() + "Salida/adelantado.pdf";
+  auto backend = std::make_shared<PdfBackend>(pdf);
+  SetBackendFactory([backend](const QString&) { return backend; });
+  auto run = [](Cls_Main& p, const QString& tag, int pages) {
+    QString e;
+    bool f = false;
+    for (int i = 1; i <= pages; ++i) {
+      p.set_newpage();
+      p.set_Agregotexto(tag + QString::number(i), 10, 10, "Arial", "10", e, f);
+    }
+  };
+  {
+    Cls_Main abandoned;
+    ASSERT_TRUE(abandoned.selectandsetprinter("MOD_TODLL"));
+    run(abandoned, "ABANDONADA", 4);
+  }
+  EXPECT_EQ(QDir(Dir() + "Salida").entryList(QDir::Files), QStringList());
+
+  const struct {
+    bool selected;  // by program name, so the pages are drawn ahead under that name
+    const char* printedAs;
+    int pages;
+  } rows[] = {{true, "MOD_TODLL", 3}, {true, "OTRO", 2}, {false, "MOD_TODLL", 3}};
+  for (const auto& r : rows) {
+    Cls_Main p;
+    if (r.selected) {
+      ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
+    } else {
+      p.SetBackend(backend);
+    }
+    run(p, "HOJA", r.pages);
+    bool flag = true;
+    ASSERT_TRUE(p.imprimirINICFGPRog(r.printedAs, flag));
+    std::vector<QString> texts;
+    for (const Word& w : PdfWords(pdf)) texts.push_back(w.text);
+    std::vector<QString> expected;
+    for (int i = 1; i <= r.pages; ++i) expected.push_back("HOJA" + QString::number(i));
+    EXPECT_EQ(texts, expected) << r.printedAs;
+    EXPECT_EQ(QDir(Dir() + "Salida").entryList(QDir::Files), QStringList{"adelantado.pdf"});
+  }
+  SetBackendFactory(nullptr);
+}
+
 TEST_F(PrintToPdf, UnwritablePathRaisesAndImprimirOnlyFlags) {
   QFile blocker(Dir() + "archivo");
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
