@@ -10,9 +10,9 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <condition_variable>
-#include <deque>
 #include <cstdio>
 #include <ctime>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <thread>

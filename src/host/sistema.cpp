@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QStandardPaths>
+#include <cstdlib>
 
 namespace ostrevan {
 
@@ -19,8 +20,18 @@ QString ProgramFilesDir() {
 }
 
 QString InstallationDir() {
-  const QChar s = PathSep();
-  return ProgramFilesDir() + s + "Velmora" + s + "Formularios" + s;
+  // Asked for by every log line and settings read; built again only when the variable that
+  // places it changes (tests and the batch command point it elsewhere).
+  thread_local QByteArray placedBy;
+  thread_local QString dir;
+  const char* env = std::getenv("ProgramFiles");
+  const QByteArray now = env ? QByteArray(env) : QByteArray();
+  if (dir.isEmpty() || now != placedBy) {
+    const QChar s = PathSep();
+    dir = ProgramFilesDir() + s + "Velmora" + s + "Formularios" + s;
+    placedBy = now;
+  }
+  return dir;
 }
 
 QString FormsDir() { return InstallationDir() + "FORMS" + PathSep(); }

@@ -73,15 +73,16 @@ void DrawImage(QPainter* painter, DeviceScale s, const PlacedImage& image, RunCa
 void DrawText(QPainter* painter, DeviceScale s, const PlacedText& text, RunCache* cache) {
   auto it = cache->fonts.find(text.fontName);
   if (it == cache->fonts.end()) {
-    it = cache->fonts.insert(text.fontName, {ReferenceFont(text.fontName),
-                                             ReferenceLineMetrics(text.fontName)});
+    it = cache->fonts.insert(text.fontName,
+                             {ReferenceFont(text.fontName), ReferenceLineMetrics(text.fontName)});
   }
   if (cache->current != &*it) {
     painter->setFont(it->font);
     cache->current = &*it;
   }
   const double k = MmPerReferencePixel(text.fontSize);
-  QTransform t = QTransform::fromTranslate((kAreaLeftMm + text.x) * s.x, (kAreaTopMm + text.y) * s.y);
+  QTransform t =
+      QTransform::fromTranslate((kAreaLeftMm + text.x) * s.x, (kAreaTopMm + text.y) * s.y);
   // The layout's orientation is counter-clockwise; the painter's y axis points down.
   if (text.orientation != 0) t.rotate(-text.orientation);
   // From here on one unit is one pixel of the reference font, as the text was measured.
@@ -229,7 +230,7 @@ class PdfJob {
   std::deque<Page> queue_;
   bool finishing_ = false;
   bool cancelled_ = false;
-  QString error_;        // written by the thread, read after it ended
+  QString error_;       // written by the thread, read after it ended
   std::thread thread_;  // last: it starts once everything above exists
 };
 

@@ -96,7 +96,16 @@ QString FontNameOrDefault(const QString& fontName) {
 
 double FontSizeOrDefault(double points) { return points > 0 ? points : kDefaultFontSize; }
 
-double FontSizeFromText(const QString& points) { return FontSizeOrDefault(Val(points)); }
+double FontSizeFromText(const QString& points) {
+  // Every text of a field carries the same size text; parse it when it changes.
+  thread_local QString last;
+  thread_local double value = FontSizeOrDefault(Val(last));
+  if (points != last) {
+    value = FontSizeOrDefault(Val(points));
+    last = points;
+  }
+  return value;
+}
 
 QString ResolveFamily(const QString& fontName) {
   static const std::pair<const char*, const char*> kMetricTwins[] = {

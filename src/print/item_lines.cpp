@@ -348,8 +348,8 @@ QString FormatearLinea(const Linea& l) {
   }
   // One buffer for the whole line: pagination formats every item line of the certificate.
   QString out;
-  out.reserve(64 + w1 + w2 + w3 + w4 + w5 + number.size() + code.size() + desc.size() +
-              qty.size() + fob.size());
+  out.reserve(64 + w1 + w2 + w3 + w4 + w5 + number.size() + code.size() + desc.size() + qty.size() +
+              fob.size());
   const QString* texts[] = {nullptr, &number, &code, &desc, &qty, &fob};
   const long widths[] = {0, w1, w2, w3, w4, w5};
   for (int n = 1; n <= 5; ++n) {

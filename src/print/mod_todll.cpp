@@ -256,11 +256,15 @@ QString ColumnText(const QString& line, int n, int columns) {
   return line.mid(at + marker.size(), end - at - marker.size()).trimmed();
 }
 
-double LineOffset(Cls_Main& p, const cls_DatosDeImpresion& f, int lineNo) {
+// The height of one line of the field's font, asked once for all the lines of a page.
+double LineHeight(Cls_Main& p, const cls_DatosDeImpresion& f) {
   QString err;
   bool flag = false;
-  const double h = p.GET_AltoTextoLineaSimple(f.c_valor, f.c_FontName, f.c_FontSize, err, flag);
-  return std::round(lineNo * h * 1e4) / 1e4;  // to 4 decimals
+  return p.GET_AltoTextoLineaSimple(f.c_valor, f.c_FontName, f.c_FontSize, err, flag);
+}
+
+double LineOffset(double lineHeight, int lineNo) {
+  return std::round(lineNo * lineHeight * 1e4) / 1e4;  // to 4 decimals
 }
 }  // namespace
 
@@ -269,23 +273,29 @@ struct Col {
   double cx1, cx2, cy1;
   QString cal;
 };
+struct Geometry {
+  std::array<Col, 5> items;
+  double nx1, nx2;  // the norm columns
+};
 // The column coordinates of a form, read once per run rather than once per page.
-const std::array<Col, 5>& Columns(const QString& form) {
+const Geometry& Columns(const Cls_Main& p, const QString& form) {
   thread_local QString cachedFor;
-  thread_local std::array<Col, 5> cols;
-  thread_local const Cls_Main* cachedRun = nullptr;
-  if (cachedFor != form || cachedRun != printObject.get()) {
+  thread_local Geometry g;
+  thread_local unsigned long long cachedRun = 0;
+  if (cachedFor != form || cachedRun != p.RunId()) {
     for (int n = 1; n <= 5; ++n) {
       const QString nn = QString("%1").arg(n, 2, 10, QChar('0'));
-      cols[n - 1] = {Val(GetCEOParamInfo(form, "CX1" + nn, false)),
-                     Val(GetCEOParamInfo(form, "CX2" + nn, false)),
-                     Val(GetCEOParamInfo(form, "CY1" + nn, false)),
-                     GetCEOParamInfo(form, "CAL" + nn, false).trimmed()};
+      g.items[n - 1] = {Val(GetCEOParamInfo(form, "CX1" + nn, false)),
+                        Val(GetCEOParamInfo(form, "CX2" + nn, false)),
+                        Val(GetCEOParamInfo(form, "CY1" + nn, false)),
+                        GetCEOParamInfo(form, "CAL" + nn, false).trimmed()};
     }
+    g.nx1 = Val(GetCEOParamInfo(form, "NX101", false));
+    g.nx2 = Val(GetCEOParamInfo(form, "NX201", false));
     cachedFor = form;
-    cachedRun = printObject.get();
+    cachedRun = p.RunId();
   }
-  return cols;
+  return g;
 }
 }  // namespace
 
@@ -295,16 +305,18 @@ void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& fie
     const QString form = St().sIdFormulario;
     const PrintSettings& s = Settings();
     const QStringList lines = pageText.split("\r\n");
-    const std::array<Col, 5>& cols = Columns(form);
+    const std::array<Col, 5>& cols = Columns(p, form).items;
+    // The columns print in the item area's font, the one the lines per page were counted
+    // with; the library's default font would run the lines past the bottom of the area.
+    cls_DatosDeImpresion base;
+    base.c_Campo = "SUBITEMS DATA X COORDENADA";
+    base.c_FontName = field.c_FontName;
+    base.c_FontSize = field.c_FontSize;
+    const double lineHeight = LineHeight(p, base);
     for (int i = 0; i < lines.size(); ++i) {
       for (int n = 1; n <= 5; ++n) {
         if (!lines[i].contains(QLatin1String(kMarkers[n - 1]))) continue;
-        cls_DatosDeImpresion f;
-        f.c_Campo = "SUBITEMS DATA X COORDENADA";
-        // The columns print in the item area's font, the one the lines per page were counted
-        // with; the library's default font would run the lines past the bottom of the area.
-        f.c_FontName = field.c_FontName;
-        f.c_FontSize = field.c_FontSize;
+        cls_DatosDeImpresion f = base;
         f.c_valor = ColumnText(lines[i], n, 5);
         const Col& c = cols[n - 1];
         const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
@@ -315,7 +327,7 @@ void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& fie
         } else if (c.cal == "2") {
           f.c_PosX = s.xOffset + c.cx1 + ((c.cx2 - c.cx1) - width) / 2;
         }
-        f.c_PosY = c.cy1 + s.yOffset + LineOffset(p, f, i);
+        f.c_PosY = c.cy1 + s.yOffset + LineOffset(lineHeight, i);
         p.set_Agregotextov2(f);
       }
     }
@@ -329,16 +341,18 @@ void ProcesarNormasOrigenConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&
   try {
     const QString form = St().sIdFormulario;
     const PrintSettings& s = Settings();
-    const double nx1 = Val(GetCEOParamInfo(form, "NX101", false));
-    const double nx2 = Val(GetCEOParamInfo(form, "NX201", false));
+    const Geometry& g = Columns(p, form);
+    const double nx1 = g.nx1, nx2 = g.nx2;
     const QStringList lines = normText.split("\r\n");
+    cls_DatosDeImpresion base;
+    base.c_Campo = "NormasOrigen DATA X COORDENADA";
+    base.c_FontName = field.c_FontName;
+    base.c_FontSize = field.c_FontSize;
+    const double lineHeight = LineHeight(p, base);
     for (int i = 0; i < lines.size(); ++i) {
       for (int n = 1; n <= 2; ++n) {
         if (!lines[i].contains(QLatin1String(kMarkers[n - 1]))) continue;
-        cls_DatosDeImpresion f;
-        f.c_Campo = "NormasOrigen DATA X COORDENADA";
-        f.c_FontName = field.c_FontName;
-        f.c_FontSize = field.c_FontSize;
+        cls_DatosDeImpresion f = base;
         f.c_valor = ColumnText(lines[i], n, 2);
         if (n == 1) {
           const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
@@ -346,7 +360,7 @@ void ProcesarNormasOrigenConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&
         } else {
           f.c_PosX = nx2 + s.xOffset;
         }
-        f.c_PosY = field.c_PosY + LineOffset(p, f, i);
+        f.c_PosY = field.c_PosY + LineOffset(lineHeight, i);
         p.set_Agregotextov2(f);
       }
     }

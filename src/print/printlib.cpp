@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <atomic>
 #include <cmath>
 #include <mutex>
 
@@ -18,6 +19,7 @@ namespace {
 
 // Installed hooks; the print run lives on the GUI thread, but tests swap them freely.
 std::mutex hooksMutex;
+std::atomic<unsigned long long> lastRunId{0};
 BackendFactory backendFactory;
 PrintDialogHook printDialogHook;
 
@@ -96,7 +98,7 @@ void SetPrintDialogHook(PrintDialogHook hook) {
   printDialogHook = std::move(hook);
 }
 
-Cls_Main::Cls_Main() = default;
+Cls_Main::Cls_Main() : runId_(++lastRunId) {}
 Cls_Main::~Cls_Main() { DiscardHandedOver(); }
 
 void Cls_Main::DiscardHandedOver() {
@@ -129,6 +131,7 @@ void Cls_Main::set_newpage() {
     ++handedOver_;
   }
   Page page;
+  page.texts.reserve(64);  // a page of items holds a few dozen texts
   page.width = areaW_;
   page.height = areaH_;
   pages_.push_back(std::move(page));

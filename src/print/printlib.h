@@ -105,6 +105,8 @@ class Cls_Main {
   void SetBackend(std::shared_ptr<Backend> b);
   // The PDF file written by the last successful print; empty when it went elsewhere.
   QString LastOutput() const { return lastOutput_; }
+  // Unique to this object for the life of the program: what a run reads once is kept under it.
+  unsigned long long RunId() const { return runId_; }
 
  private:
   Page& Current();
@@ -114,6 +116,7 @@ class Cls_Main {
   std::shared_ptr<Backend> backend_;
   QString program_;        // of selectandsetprinter: the job name the pages will print under
   size_t handedOver_ = 0;  // leading pages already given to the backend with PageReady
+  const unsigned long long runId_;
   double areaW_ = 190, areaH_ = 278;
   QString lastOutput_;
 };
