@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -21,6 +22,27 @@ inline double Seconds(const std::function<void()>& f) {
   t.start();
   f();
   return t.nsecsElapsed() / 1e9;
+}
+
+// Medians of `rounds` runs of each, taken in turns so that both see the same machine: one
+// run of either swings by a third on a shared two-core box.
+// `settle` runs untimed after each of ours.
+inline std::pair<double, double> MedianSeconds(const std::function<void()>& ours,
+                                               const std::function<void()>& bare,
+                                               const std::function<void()>& settle = {},
+                                               int rounds = 5) {
+  std::vector<double> a, b;
+  for (int i = 0; i < rounds; ++i) {
+    a.push_back(Seconds(ours));
+    if (settle) settle();
+    b.push_back(Seconds(bare));
+    if (qEnvironmentVariableIsSet("OSTREVAN_BENCH_DETAIL")) {
+      std::printf("  round %d: %.3f s against %.3f s\n", i + 1, a.back(), b.back());
+    }
+  }
+  std::sort(a.begin(), a.end());
+  std::sort(b.begin(), b.end());
+  return {a[a.size() / 2], b[b.size() / 2]};
 }
 
 // A temporary installation folder for the run.
