@@ -205,7 +205,7 @@ QString GetIDFormularioFromName(const QString& form, const QString& idCamara) {
 bool CargarDatosADb(const QString& idCeo) {
   try {
     FrmCargaDatos& f = CargaDatos();
-    auto col = [](const char* name, const TextBox& box, bool tight = false) {
+    auto col = [](const char* name, const TextBox& box, bool tight = false) -> QString {
       return QString::fromLatin1(name) + (tight ? " = '" : " ='") + SqlText(box.Text()) + "',";
     };
     QString sql = "Update CeoMercosur Set " + col("Descripcion", f.Txt_Descripcion, true) +

@@ -77,10 +77,11 @@ void CargarArticulosEnGrid(long keep) {
     const ComponentState& st = St();
     const QString id = SqlText(st.sIdCeo);
     const QString sql =
-        st.bNaladisa ? "select distinct * , Naladisa as Nomenclador from articulos Where idceo ='" +
-                           id + "' order by Naladisa , IdNormasOrigen"
-                     : "select distinct * , Ncm as Nomenclador from articulos Where idceo ='" + id +
-                           "' order by Ncm , IdNormasOrigen";
+        st.bNaladisa
+            ? QString("select distinct * , Naladisa as Nomenclador from articulos Where idceo ='" +
+                      id + "' order by Naladisa , IdNormasOrigen")
+            : "select distinct * , Ncm as Nomenclador from articulos Where idceo ='" + id +
+                  "' order by Ncm , IdNormasOrigen";
     Recordset rs;
     if (!Query("OSTREVAN", sql, rs)) {
       popup.HideStatus();
@@ -176,7 +177,7 @@ void UpdateDichosDePartida(const QString& code, long nroOrden, const QString& te
     const QString& id = St().sIdCeo;
     QString sql = "UPDATE Articulos Set TextoPartida = '" + SqlText(text) + "'" +
                   (St().bNaladisa ? " Where NALADISA ='" : " Where NCM ='") + SqlText(code) + "'";
-    sql += all ? " and IdCeo = '" + SqlText(id) + "'"
+    sql += all ? QString(" and IdCeo = '" + SqlText(id) + "'")
                : " and IdCeo = '" + SqlText(id) + "' And NroOrden = " + QString::number(nroOrden);
     Execute("OSTREVAN", sql);
   } catch (const std::exception& e) {
@@ -204,8 +205,9 @@ QString GetDichosDePartidaCATALOGO(const QString& code, bool naladisa) {
   try {
     Recordset rs;
     const QString sql =
-        naladisa ? "Select Descripcion From NaladisaCEO Where Naladisa ='" + SqlText(code) + "'"
-                 : "Select Descripcion From NCMCEO Where Ncm ='" + SqlText(code) + "'";
+        naladisa
+            ? QString("Select Descripcion From NaladisaCEO Where Naladisa ='" + SqlText(code) + "'")
+            : "Select Descripcion From NCMCEO Where Ncm ='" + SqlText(code) + "'";
     if (Query("CATALOGOS", sql, rs)) return Txt(rs.Fields("Descripcion").Value);
   } catch (const std::exception& e) {
     ReportDetailed(e, "GetDichosDePartidaCATALOGO", kModulo, kModMain);

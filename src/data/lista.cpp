@@ -70,7 +70,7 @@ QString GetNCMData(const QString& code) {
   try {
     const QString sql =
         St().bNaladisa
-            ? "Select Descripcion from NALADISACEO Where Naladisa ='" + SqlText(code) + "'"
+            ? QString("Select Descripcion from NALADISACEO Where Naladisa ='" + SqlText(code) + "'")
             : "Select Descripcion from NCMCEO Where NCM ='" + SqlText(code) + "'";
     Connection& c = CatalogConn();
     c.SetSQL(sql);
@@ -91,12 +91,13 @@ bool UpdateNCMData(const QString& code, const QString& wording) {
     if (St().bNaladisa) {
       conn.SetSQL("Select * From NaladisaCeo Where Naladisa = '" + c + "'");
       sql = conn.CrearRs(rs)
-                ? "Update NaladisaCeo Set Descripcion = '" + w + "' where Naladisa = '" + c + "'"
+                ? QString("Update NaladisaCeo Set Descripcion = '" + w + "' where Naladisa = '" +
+                          c + "'")
                 : "Insert into NaladisaCeo(Naladisa,Descripcion) Values('" + c + "','" + w + "')";
     } else {
       conn.SetSQL("Select * From NcmCeo Where Ncm = '" + c + "'");
       sql = conn.CrearRs(rs)
-                ? "Update NcmCeo Set Descripcion = '" + w + "' where Ncm = '" + c + "'"
+                ? QString("Update NcmCeo Set Descripcion = '" + w + "' where Ncm = '" + c + "'")
                 : "Insert into NcmCeo(NCM,Descripcion) Values('" + c + "','" + w + "')";
     }
     conn.SetSQL(sql);

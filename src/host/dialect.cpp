@@ -65,7 +65,9 @@ struct FunctionRule {
 };
 
 CallRewrite Rename(const char* to) {
-  return [to](const QStringList& a) { return QString::fromLatin1(to) + "(" + a.join(",") + ")"; };
+  return [to](const QStringList& a) -> QString {
+    return QString::fromLatin1(to) + "(" + a.join(",") + ")";
+  };
 }
 
 const std::vector<FunctionRule>& SqliteRules() {
@@ -73,12 +75,12 @@ const std::vector<FunctionRule>& SqliteRules() {
       {"isnull", Rename("ifnull")},
       {"len", Rename("length")},
       {"left",
-       [](const QStringList& a) {
+       [](const QStringList& a) -> QString {
          if (a.size() != 2) return "left(" + a.join(",") + ")";
          return "substr(" + a[0] + ",1," + a[1].trimmed() + ")";
        }},
       {"right",
-       [](const QStringList& a) {
+       [](const QStringList& a) -> QString {
          if (a.size() != 2) return "right(" + a.join(",") + ")";
          return "substr(" + a[0] + ",-(" + a[1].trimmed() + "))";
        }},

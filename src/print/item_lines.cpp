@@ -227,10 +227,11 @@ bool Getarticulos(const Fits& fits, int linesPerPage, long) {
     options = LineOptions::Read(st.sIdFormulario);
     const QString id = SqlText(st.sIdCeo);
     const QString sql =
-        st.bNaladisa ? "select distinct * , NALADISA AS NOMENCLADOR from articulos Where idceo ='" +
-                           id + "' order by NALADISA , IdNormasOrigen"
-                     : "select distinct * , NCM AS NOMENCLADOR from articulos Where idceo ='" + id +
-                           "' order by NCM , IdNormasOrigen";
+        st.bNaladisa
+            ? QString("select distinct * , NALADISA AS NOMENCLADOR from articulos Where idceo ='" +
+                      id + "' order by NALADISA , IdNormasOrigen")
+            : "select distinct * , NCM AS NOMENCLADOR from articulos Where idceo ='" + id +
+                  "' order by NCM , IdNormasOrigen";
     Recordset rs;
     if (!Query("OSTREVAN", sql, rs)) return false;
     const double width = RequiredNumber("CX203") - RequiredNumber("CX103");
@@ -387,7 +388,7 @@ QString TextoNormasPagina() {
       // A run that goes on from the previous page does not list its numbers again.
       if (options.noRepetir && from == s.noRepetir) ++from;
       if (from <= to) {
-        const QString numberText = from == to ? kCol[1] + QString::number(from)
+        const QString numberText = from == to ? QString(kCol[1] + QString::number(from))
                                               : kCol[1] + QString::number(from) + " " +
                                                     options.sepRango + " " + QString::number(to);
         entries.push_back({numberText, rows[i].text});
@@ -398,8 +399,9 @@ QString TextoNormasPagina() {
   }
   QStringList out;
   for (const auto& e : entries) {
-    out << (Settings().debugPrint ? kCol[1] + QString(10, '0') + "  " + kCol[2] + QString(80, 'A')
-                                  : Pad(e.number, 10, 1) + "  " + Pad(e.text, 80, 1));
+    out << (Settings().debugPrint
+                ? QString(kCol[1] + QString(10, '0') + "  " + kCol[2] + QString(80, 'A'))
+                : Pad(e.number, 10, 1) + "  " + Pad(e.text, 80, 1));
   }
   return out.join("\r\n");
 }
