@@ -13,8 +13,12 @@ Recordset::Recordset(QStringList names, std::vector<std::vector<QVariant>> rows)
 }
 
 int Recordset::IndexOf(const QString& name) const {
+  auto known = asAsked_.constFind(name);
+  if (known != asAsked_.constEnd()) return known.value();
   auto it = index_.constFind(name.toLower());
-  return it == index_.constEnd() ? -1 : it.value();
+  const int i = it == index_.constEnd() ? -1 : it.value();
+  asAsked_.insert(name, i);
+  return i;
 }
 
 bool Recordset::HasField(const QString& name) const { return IndexOf(name) >= 0; }

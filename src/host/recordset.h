@@ -38,6 +38,9 @@ class Recordset {
 
   QStringList names_;
   QHash<QString, int> index_;  // lower-case name -> column; the first of equal names wins
+  // Names as the code spells them, found before: a loop over thousands of rows asks for the
+  // same few, and lower-casing each time would allocate a string per field read.
+  mutable QHash<QString, int> asAsked_;
   std::vector<std::vector<QVariant>> rows_;
   long pos_ = 0;
   bool open_ = false;

@@ -24,11 +24,36 @@ QString OneLine(QString t) {
   return t;
 }
 
-QString RemoveMarkers(QString t) {
-  if (!t.contains(QLatin1String("[{COL"))) return t;  // most texts: one search, not five
+QString RemoveMarkersOneByOne(QString t) {
   for (int i = 1; i <= 5; ++i) t.remove(kCol[i]);
   return t;
 }
+
+}  // namespace
+
+// Every field of an item line carries its marker: one pass takes them all out instead of five
+// searches. Only a text that still shows a marker afterwards (one that removing another made)
+// needs the marker-by-marker removal.
+QString RemoveMarkers(const QString& t) {
+  static const QLatin1String kStart("[{COL0");
+  qsizetype at = t.indexOf(kStart);
+  if (at < 0) return t;
+  QString out;
+  out.reserve(t.size());
+  qsizetype from = 0;
+  for (; at >= 0; at = t.indexOf(kStart, at + 1)) {
+    const qsizetype end = at + kStart.size();
+    if (end + 2 < t.size() && t[end] >= u'1' && t[end] <= u'5' && t[end + 1] == u'}' &&
+        t[end + 2] == u']') {
+      out += QStringView(t).mid(from, at - from);
+      from = end + 3;
+    }
+  }
+  out += QStringView(t).mid(from);
+  return out.contains(QLatin1String("[{COL")) ? RemoveMarkersOneByOne(t) : out;
+}
+
+namespace {
 
 // The form's item-line properties, read once per run.
 struct LineOptions {
@@ -286,6 +311,9 @@ void GenerarListadoGeneralArticulos() {
   try {
     const bool multi = Settings().calibrado.NcmMultilinea;
     s.lineas.assign(1, Linea{});
+    qsizetype total = 1;
+    for (const Articulo& a : s.articulos) total += a.DescriptionLines.size() + (multi ? 3 : 0);
+    s.lineas.reserve(static_cast<size_t>(total));
     auto fillRun = [&](size_t runStart) {
       if (!multi) return;
       const Linea model = s.lineas.back();

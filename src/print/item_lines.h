@@ -56,6 +56,8 @@ void GenerarPaginadoArticulos(int linesPerPage);
 
 // pad(text, width, alignment): 1 left, 2 centred, anything else right; never cuts.
 QString Pad(const QString& text, long width, long alignment);
+// The text without the column markers "[{COL01}]" to "[{COL05}]".
+QString RemoveMarkers(const QString& text);
 QString FormatearLinea(const Linea& l);
 // The norm text of the page from its entries.
 QString TextoNormasPagina();

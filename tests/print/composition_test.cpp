@@ -207,6 +207,14 @@ TEST_F(PaginationTest, LinesFormatAndRepeatWithinARun) {
   EXPECT_EQ(print::Pad("ab", 5, 2), " ab ");
   EXPECT_EQ(print::Pad("ab", 5, 0), "   ab");
   EXPECT_EQ(print::Pad("abcdef", 3, 1), "abcdef");
+  const std::pair<const char*, const char*> markers[] = {
+      {"[{COL01}]12", "12"},
+      {"a[{COL03}]b[{COL05}]c[{COL02}]", "abc"},
+      {"[{COL06}]x[{COL0", "[{COL06}]x[{COL0"},  // not markers: kept
+      {"[{CO[{COL01}]L02}]z", "z"},               // a marker that removing another one made
+      {"sin marcas", "sin marcas"},
+  };
+  for (const auto& [in, out] : markers) EXPECT_EQ(print::RemoveMarkers(in), out) << in;
   // One article of three lines under one code: number and code print once, totals at the end.
   Lines(1, {{1, 3}});
   for (auto& l : print::PrePrint().lineas) {
