@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <deque>
 #include <memory>
@@ -158,14 +159,24 @@ void WriteEntry(const Entry& e) {
 // cost more than the printing. The queue is drained when the program ends.
 class Writer {
  public:
+  // Never destroyed: a line logged by whatever runs at exit, after the queue was drained, is
+  // still written, directly.
   static Writer& Instance() {
-    static Writer writer;
-    return writer;
+    static Writer* writer = [] {
+      auto* w = new Writer;
+      std::atexit([] { Instance().Stop(); });
+      return w;
+    }();
+    return *writer;
   }
 
   void Push(Entry e) {
     {
       std::lock_guard<std::mutex> lock(mutex_);
+      if (stop_) {
+        WriteEntry(e);
+        return;
+      }
       queue_.push_back(std::move(e));
       if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
       // A busy writer takes the new line with its next batch; waking it costs a system call.
@@ -179,7 +190,8 @@ class Writer {
     idle_.wait(lock, [this] { return queue_.empty() && !writing_; });
   }
 
-  ~Writer() {
+  // Writes what is queued and ends the thread.
+  void Stop() {
     {
       std::lock_guard<std::mutex> lock(mutex_);
       stop_ = true;
