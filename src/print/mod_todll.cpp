@@ -299,38 +299,50 @@ const Geometry& Columns(const Cls_Main& p, const QString& form) {
 }
 }  // namespace
 
+namespace {
+// Sends the text of every column of a page's lines, one line height apart. The columns print
+// in the area's font, the one its lines were counted with; the library's default font would
+// run them past the bottom of the area. `place` sets a text's position from its column number
+// and the offset of its line.
+template <typename Place>
+void SendColumns(Cls_Main& p, const cls_DatosDeImpresion& field, const char* campo,
+                 const QString& text, int columns, const Place& place) {
+  cls_DatosDeImpresion base;
+  base.c_Campo = campo;
+  base.c_FontName = field.c_FontName;
+  base.c_FontSize = field.c_FontSize;
+  const double lineHeight = LineHeight(p, base);
+  const QStringList lines = text.split("\r\n");
+  for (int i = 0; i < lines.size(); ++i) {
+    for (int n = 1; n <= columns; ++n) {
+      if (!lines[i].contains(QLatin1String(kMarkers[n - 1]))) continue;
+      cls_DatosDeImpresion f = base;
+      f.c_valor = ColumnText(lines[i], n, columns);
+      place(f, n, LineOffset(lineHeight, i));
+      p.set_Agregotextov2(f);
+    }
+  }
+}
+}  // namespace
+
 void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& field,
                                     const QString& pageText) {
   try {
-    const QString form = St().sIdFormulario;
     const PrintSettings& s = Settings();
-    const QStringList lines = pageText.split("\r\n");
-    const std::array<Col, 5>& cols = Columns(p, form).items;
-    // The columns print in the item area's font, the one the lines per page were counted
-    // with; the library's default font would run the lines past the bottom of the area.
-    cls_DatosDeImpresion base;
-    base.c_Campo = "SUBITEMS DATA X COORDENADA";
-    base.c_FontName = field.c_FontName;
-    base.c_FontSize = field.c_FontSize;
-    const double lineHeight = LineHeight(p, base);
-    for (int i = 0; i < lines.size(); ++i) {
-      for (int n = 1; n <= 5; ++n) {
-        if (!lines[i].contains(QLatin1String(kMarkers[n - 1]))) continue;
-        cls_DatosDeImpresion f = base;
-        f.c_valor = ColumnText(lines[i], n, 5);
-        const Col& c = cols[n - 1];
-        const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
-        if (c.cal == "0") {
-          f.c_PosX = c.cx2 - width + s.xOffset;
-        } else if (c.cal == "1") {
-          f.c_PosX = c.cx1 + s.xOffset;
-        } else if (c.cal == "2") {
-          f.c_PosX = s.xOffset + c.cx1 + ((c.cx2 - c.cx1) - width) / 2;
-        }
-        f.c_PosY = c.cy1 + s.yOffset + LineOffset(lineHeight, i);
-        p.set_Agregotextov2(f);
-      }
-    }
+    const std::array<Col, 5>& cols = Columns(p, St().sIdFormulario).items;
+    SendColumns(p, field, "SUBITEMS DATA X COORDENADA", pageText, 5,
+                [&](cls_DatosDeImpresion& f, int n, double lineOffset) {
+                  const Col& c = cols[n - 1];
+                  const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
+                  if (c.cal == "0") {
+                    f.c_PosX = c.cx2 - width + s.xOffset;
+                  } else if (c.cal == "1") {
+                    f.c_PosX = c.cx1 + s.xOffset;
+                  } else if (c.cal == "2") {
+                    f.c_PosX = s.xOffset + c.cx1 + ((c.cx2 - c.cx1) - width) / 2;
+                  }
+                  f.c_PosY = c.cy1 + s.yOffset + lineOffset;
+                });
   } catch (const std::exception& e) {
     ReportDetailed(e, "ProcesarSubItemsConCoordenadas", kModulo, "Mod_ToDll");
   }
@@ -339,31 +351,18 @@ void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& fie
 void ProcesarNormasOrigenConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& field,
                                         const QString& normText) {
   try {
-    const QString form = St().sIdFormulario;
     const PrintSettings& s = Settings();
-    const Geometry& g = Columns(p, form);
-    const double nx1 = g.nx1, nx2 = g.nx2;
-    const QStringList lines = normText.split("\r\n");
-    cls_DatosDeImpresion base;
-    base.c_Campo = "NormasOrigen DATA X COORDENADA";
-    base.c_FontName = field.c_FontName;
-    base.c_FontSize = field.c_FontSize;
-    const double lineHeight = LineHeight(p, base);
-    for (int i = 0; i < lines.size(); ++i) {
-      for (int n = 1; n <= 2; ++n) {
-        if (!lines[i].contains(QLatin1String(kMarkers[n - 1]))) continue;
-        cls_DatosDeImpresion f = base;
-        f.c_valor = ColumnText(lines[i], n, 2);
-        if (n == 1) {
-          const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
-          f.c_PosX = s.xOffset + nx1 + ((nx2 - nx1) - width) / 2;
-        } else {
-          f.c_PosX = nx2 + s.xOffset;
-        }
-        f.c_PosY = field.c_PosY + LineOffset(lineHeight, i);
-        p.set_Agregotextov2(f);
-      }
-    }
+    const Geometry& g = Columns(p, St().sIdFormulario);
+    SendColumns(p, field, "NormasOrigen DATA X COORDENADA", normText, 2,
+                [&](cls_DatosDeImpresion& f, int n, double lineOffset) {
+                  if (n == 1) {
+                    const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
+                    f.c_PosX = s.xOffset + g.nx1 + ((g.nx2 - g.nx1) - width) / 2;
+                  } else {
+                    f.c_PosX = g.nx2 + s.xOffset;
+                  }
+                  f.c_PosY = field.c_PosY + lineOffset;
+                });
   } catch (const std::exception& e) {
     ReportDetailed(e, "ProcesarNormasOrigenConCoordenadas", kModulo, "Mod_ToDll");
   }
