@@ -187,12 +187,14 @@ class PdfJob {
   void Run() {
     const QString shown = QDir::toNativeSeparators(filePath_);
     QSaveFile file(filePath_);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // The pages still arrive; taking them lets Finish return with the reason.
+    auto refuse = [&] {
       error_ = "no se pudo escribir el archivo " + shown;
       while (Next()) {
       }
-      return;
-    }
+      file.cancelWriting();
+    };
+    if (!file.open(QIODevice::WriteOnly)) return refuse();
     QPdfWriter writer(&file);
     writer.setResolution(kPdfDpi);
     writer.setPageLayout(FullA4());
@@ -200,13 +202,7 @@ class PdfJob {
     writer.setTitle(title_);
     writer.setCreator(QStringLiteral("Ostrevan"));
     QPainter painter;
-    if (!painter.begin(&writer)) {
-      error_ = "no se pudo escribir el archivo " + shown;
-      while (Next()) {
-      }
-      file.cancelWriting();
-      return;
-    }
+    if (!painter.begin(&writer)) return refuse();
     RunCache cache;
     bool drawn = true;
     bool first = true;
