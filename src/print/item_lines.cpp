@@ -183,20 +183,23 @@ PrePrintState& PrePrint() {
 }
 
 namespace {
+void AppendSpaces(QString& out, long n) {
+  if (n > 0) out.resize(out.size() + n, u' ');
+}
+
 void AppendPadded(QString& out, const QString& text, long width, long alignment) {
   const long spaces = width - text.size();
   if (spaces <= 0) {
     out += text;
   } else if (alignment == 1) {
     out += text;
-    out.append(QString(spaces, ' '));
+    AppendSpaces(out, spaces);
   } else if (alignment == 2) {
-    const long half = spaces / 2;
-    out.append(QString(half, ' '));
+    AppendSpaces(out, spaces / 2);
     out += text;
-    out.append(QString(half, ' '));
+    AppendSpaces(out, spaces / 2);
   } else {
-    out.append(QString(spaces, ' '));
+    AppendSpaces(out, spaces);
     out += text;
   }
 }
@@ -382,7 +385,7 @@ QString FormatearLinea(const Linea& l) {
   const QString* texts[] = {nullptr, &number, &code, &desc, &qty, &fob};
   const long widths[] = {0, w1, w2, w3, w4, w5};
   for (int n = 1; n <= 5; ++n) {
-    out.append(QString(ces[n], ' '));
+    AppendSpaces(out, ces[n]);
     out += kCol[n];
     AppendPadded(out, *texts[n], widths[n], cal(n));
     if (n == 4) {

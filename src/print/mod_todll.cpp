@@ -278,7 +278,7 @@ struct Geometry {
   double nx1, nx2;  // the norm columns
 };
 // The column coordinates of a form, read once per run rather than once per page.
-const Geometry& Columns(const Cls_Main& p, const QString& form) {
+const Geometry& FormGeometry(const Cls_Main& p, const QString& form) {
   thread_local QString cachedFor;
   thread_local Geometry g;
   thread_local unsigned long long cachedRun = 0;
@@ -329,7 +329,7 @@ void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& fie
                                     const QString& pageText) {
   try {
     const PrintSettings& s = Settings();
-    const std::array<Col, 5>& cols = Columns(p, St().sIdFormulario).items;
+    const std::array<Col, 5>& cols = FormGeometry(p, St().sIdFormulario).items;
     SendColumns(p, field, "SUBITEMS DATA X COORDENADA", pageText, 5,
                 [&](cls_DatosDeImpresion& f, int n, double lineOffset) {
                   const Col& c = cols[n - 1];
@@ -352,7 +352,7 @@ void ProcesarNormasOrigenConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&
                                         const QString& normText) {
   try {
     const PrintSettings& s = Settings();
-    const Geometry& g = Columns(p, St().sIdFormulario);
+    const Geometry& g = FormGeometry(p, St().sIdFormulario);
     SendColumns(p, field, "NormasOrigen DATA X COORDENADA", normText, 2,
                 [&](cls_DatosDeImpresion& f, int n, double lineOffset) {
                   if (n == 1) {

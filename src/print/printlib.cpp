@@ -19,9 +19,11 @@ namespace {
 
 // Installed hooks; the print run lives on the GUI thread, but tests swap them freely.
 std::mutex hooksMutex;
-std::atomic<unsigned long long> lastRunId{0};
 BackendFactory backendFactory;
 PrintDialogHook printDialogHook;
+
+// The run identifier of the last printer object made.
+std::atomic<unsigned long long> lastRunId{0};
 
 BackendFactory Factory() {
   std::lock_guard<std::mutex> lock(hooksMutex);
