@@ -238,13 +238,14 @@ void WriteLog(const QString& message) {
   try {
     // The folder and file names only change with the installation or the day; kept, they
     // are shared by every line instead of encoded for each.
-    thread_local QString folder, day;
+    thread_local QString installation, day;
     thread_local QByteArray folderName, pathName;
     const Clock& now = Now();
-    const QString nowFolder = modlog::LogFolder();
-    if (nowFolder != folder || now.day != day) {
-      folder = nowFolder;
+    const QString nowInstallation = InstallationDir();
+    if (nowInstallation != installation || now.day != day) {
+      installation = nowInstallation;
       day = now.day;
+      const QString folder = modlog::LogFolder();
       folderName = QFile::encodeName(folder);
       pathName = QFile::encodeName(folder + PathSep() + "Ostrevan_" + modlog::LogDateStamp());
     }

@@ -113,7 +113,7 @@ qint64 cGetTimer::TimerPerformanceCounter() const {
 QString cGetTimer::LAP() const {
   const double seconds = double(Subtract32(timeGetTime(), start_tick_)) / 1000.0;
   // The popup label is read the same way on every machine, so the point is forced.
-  return FormatDecimals(seconds, 3, 5, QLocale::system().decimalPoint()).replace(',', '.') + "s";
+  return FormatDecimals(seconds, 3, 5, QStringLiteral(".")) + "s";
 }
 
 void cGetTimer::SetClockForTests(std::function<int32_t()> ms, std::function<int32_t()> ticks) {
