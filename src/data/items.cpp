@@ -66,6 +66,13 @@ void CargarArticulosEnGridDB() {
   }
 }
 
+QString ArticulosPorNomencladorSql() {
+  const ComponentState& st = St();
+  const QString code = st.bNaladisa ? QStringLiteral("Naladisa") : QStringLiteral("Ncm");
+  return "select distinct * , " % code % " as Nomenclador from articulos Where idceo ='" %
+         SqlText(st.sIdCeo) % "' order by " % code % " , IdNormasOrigen";
+}
+
 void CargarArticulosEnGrid(long keep) {
   StatusPopup& popup = Popup();
   Grid& g = CargaDatos().MsfgParteI;
@@ -74,14 +81,7 @@ void CargarArticulosEnGrid(long keep) {
     cGetTimer timer;
     timer.StartTimer();
     g.SetRows(1);
-    const ComponentState& st = St();
-    const QString id = SqlText(st.sIdCeo);
-    const QString sql =
-        st.bNaladisa
-            ? QString("select distinct * , Naladisa as Nomenclador from articulos Where idceo ='" +
-                      id + "' order by Naladisa , IdNormasOrigen")
-            : "select distinct * , Ncm as Nomenclador from articulos Where idceo ='" + id +
-                  "' order by Ncm , IdNormasOrigen";
+    const QString sql = ArticulosPorNomencladorSql();
     Recordset rs;
     if (!Query("OSTREVAN", sql, rs)) {
       popup.HideStatus();

@@ -36,6 +36,9 @@ void LiberarObjetos();
 QString ChamberImage(const QString& camara);
 
 // --- Item grid and partida texts ---
+// The current certificate's goods with their tariff code as NOMENCLADOR, by code and norm:
+// what the item grid shows and the certificate prints.
+QString ArticulosPorNomencladorSql();
 void CargarArticulosEnGrid(long keep);
 void CargarArticulosEnGridDB();
 // The item grid's titles, widths and alignments; the two windows title two columns apart.

@@ -253,13 +253,7 @@ bool Getarticulos(const Fits& fits, int linesPerPage, long) {
   try {
     const ComponentState& st = St();
     options = LineOptions::Read(st.sIdFormulario);
-    const QString id = SqlText(st.sIdCeo);
-    const QString sql =
-        st.bNaladisa
-            ? QString("select distinct * , NALADISA AS NOMENCLADOR from articulos Where idceo ='" +
-                      id + "' order by NALADISA , IdNormasOrigen")
-            : "select distinct * , NCM AS NOMENCLADOR from articulos Where idceo ='" + id +
-                  "' order by NCM , IdNormasOrigen";
+    const QString sql = ArticulosPorNomencladorSql();
     Recordset rs;
     if (!Query("OSTREVAN", sql, rs)) return false;
     const double width = RequiredNumber("CX203") - RequiredNumber("CX103");
