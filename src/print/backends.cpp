@@ -155,10 +155,7 @@ bool DrawPages(QPainter* painter, QPagedPaintDevice* device, const std::vector<P
 class PdfJob {
  public:
   PdfJob(const QString& filePath, const QString& title)
-      : filePath_(filePath), title_(title), thread_([this] {
-          KeepPageBuffers();
-          Run();
-        }) {}
+      : filePath_(filePath), title_(title), thread_([this] { Run(); }) {}
 
   ~PdfJob() {
     {
@@ -206,6 +203,7 @@ class PdfJob {
   }
 
   void Run() {
+    KeepPageBuffers();
     const QString shown = QDir::toNativeSeparators(filePath_);
     QSaveFile file(filePath_);
     // The pages still arrive; taking them lets Finish return with the reason.
