@@ -112,8 +112,10 @@ qint64 cGetTimer::TimerPerformanceCounter() const {
 
 QString cGetTimer::LAP() const {
   const double seconds = double(Subtract32(timeGetTime(), start_tick_)) / 1000.0;
-  // The popup label is read the same way on every machine, so the point is forced.
-  return FormatDecimals(seconds, 3, 5, QStringLiteral(".")) + "s";
+  // The popup label is read the same way on every machine, so the point is forced. The
+  // system's decimal point is asked once: a long print run shows a lap for every line.
+  static const QString point = QLocale::system().decimalPoint();
+  return FormatDecimals(seconds, 3, 5, point).replace(',', '.') + "s";
 }
 
 void cGetTimer::SetClockForTests(std::function<int32_t()> ms, std::function<int32_t()> ticks) {
