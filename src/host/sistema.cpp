@@ -25,11 +25,11 @@ QString InstallationDir() {
   thread_local QByteArray placedBy;
   thread_local QString dir;
   const char* env = std::getenv("ProgramFiles");
-  const QByteArray now = env ? QByteArray(env) : QByteArray();
-  if (dir.isEmpty() || now != placedBy) {
+  if (!env) env = "";
+  if (dir.isEmpty() || placedBy != env) {
     const QChar s = PathSep();
     dir = ProgramFilesDir() + s + "Velmora" + s + "Formularios" + s;
-    placedBy = now;
+    placedBy = env;
   }
   return dir;
 }
