@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "host/errors.h"
+
 namespace ostrevan {
 
 QVariant esnull(const QVariant& v) {
@@ -71,6 +73,12 @@ double Val(const QString& text) {
   bool ok = false;
   double d = num.toDouble(&ok);
   return ok ? d : 0;
+}
+
+long CLng(double value) {
+  const double r = std::nearbyint(value);
+  if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw RuntimeError(err::kOverflow, "Overflow");
+  return static_cast<long>(r);
 }
 
 QString Fixed(double value, int decimals) {

@@ -15,6 +15,10 @@ bool IsNumeric(const QString& text);
 // the classic Val() after commas were turned into points.
 double Val(const QString& text);
 
+// The nearest 32-bit integer, halves to even as the classic conversion rounds; a value out of
+// range raises the overflow error.
+long CLng(double value);
+
 // Shorthands for the two commonest uses of esnull.
 inline QString Txt(const QVariant& v) { return esnull(v).toString(); }
 inline double Num(const QVariant& v) { return esnumero(v); }

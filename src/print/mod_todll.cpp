@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 #include "data/mod_main.h"
 #include "host/errors.h"
@@ -37,18 +38,6 @@ struct Header {
 
 bool SplitForm(const QString& form) {
   return form == "CEO004" || form == "CEO104" || form == "CEO204";
-}
-
-// A parameter that must be a number; an empty or other value stops the run.
-double Required(const QString& form, const QString& property) {
-  const QString v = GetCEOParamInfo(form, property, false);
-  if (!IsNumeric(v)) {
-    throw RuntimeError(err::kTypeMismatch,
-                       "El parametro " + property + " del formulario " + form +
-                           " no tiene un valor numerico ('" + v + "')",
-                       "Ostrevan.Mod_ToDll");
-  }
-  return esnumero(v);
 }
 
 Header ReadHeader(const Recordset& rs, const QString& form, bool sample) {
@@ -172,7 +161,7 @@ void EnviaImpresion() {
     }
     QString rulerFont = clINI().LeerINI("Gfont", "Name", InstallationPath("Cfg/CeoFrm.ini"));
     if (rulerFont.isEmpty()) rulerFont = "Courier New";
-    Settings().templateEnabled = Required(form, "TDHABILITADO") == 1;
+    Settings().templateEnabled = ParamNumero(form, "TDHABILITADO") == 1;
     const QString tdName = GetCEOParamInfo(form, "TDName", false);
     const double tdx1 = Val(GetCEOParamInfo(form, "TDX1", false));
     const double tdy1 = Val(GetCEOParamInfo(form, "TDY1", false));
@@ -191,7 +180,7 @@ void EnviaImpresion() {
     }
     const Header h = ReadHeader(rs, form, Settings().debugPrint);
     const int lines = LineasQueCaben(p, Settings().Field(form + "SubGlobalPag"),
-                                     Required(form, "CY103"), Required(form, "CY203"));
+                                     ParamNumero(form, "CY103"), ParamNumero(form, "CY203"));
     Getarticulos(p, lines, Settings().calibrado.AnchoDesc);
 
     st.iPaginaDesde = PageTexts().isEmpty() ? 0 : 1;
@@ -269,14 +258,28 @@ double LineOffset(double lineHeight, int lineNo) {
 }  // namespace
 
 namespace {
+// A column's coordinates are required once a text goes to it: the first that is not a number
+// is kept and raised then, which ends the placement of that page's texts.
 struct Col {
   double cx1, cx2, cy1;
   QString cal;
+  std::optional<RuntimeError> error;
+  void Check() const {
+    if (error) throw *error;
+  }
 };
 struct Geometry {
   std::array<Col, 5> items;
-  double nx1, nx2;  // the norm columns
+  Col norms;  // NX101 and NX201 as its cx1 and cx2
 };
+double ReadCoord(const QString& form, const QString& property, Col& col) {
+  try {
+    return ParamNumero(form, property);
+  } catch (const RuntimeError& e) {
+    if (!col.error) col.error = e;
+    return 0;
+  }
+}
 // The column coordinates of a form, read once per run rather than once per page.
 const Geometry& FormGeometry(const Cls_Main& p, const QString& form) {
   thread_local QString cachedFor;
@@ -285,13 +288,16 @@ const Geometry& FormGeometry(const Cls_Main& p, const QString& form) {
   if (cachedFor != form || cachedRun != p.RunId()) {
     for (int n = 1; n <= 5; ++n) {
       const QString nn = QString("%1").arg(n, 2, 10, QChar('0'));
-      g.items[n - 1] = {Val(GetCEOParamInfo(form, "CX1" + nn, false)),
-                        Val(GetCEOParamInfo(form, "CX2" + nn, false)),
-                        Val(GetCEOParamInfo(form, "CY1" + nn, false)),
-                        GetCEOParamInfo(form, "CAL" + nn, false).trimmed()};
+      Col& c = g.items[n - 1];
+      c = Col{};
+      c.cx1 = ReadCoord(form, "CX1" + nn, c);
+      c.cx2 = ReadCoord(form, "CX2" + nn, c);
+      c.cy1 = ReadCoord(form, "CY1" + nn, c);
+      c.cal = GetCEOParamInfo(form, "CAL" + nn, false).trimmed();
     }
-    g.nx1 = Val(GetCEOParamInfo(form, "NX101", false));
-    g.nx2 = Val(GetCEOParamInfo(form, "NX201", false));
+    g.norms = Col{};
+    g.norms.cx1 = ReadCoord(form, "NX101", g.norms);
+    g.norms.cx2 = ReadCoord(form, "NX201", g.norms);
     cachedFor = form;
     cachedRun = p.RunId();
   }
@@ -333,6 +339,7 @@ void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& fie
     SendColumns(p, field, "SUBITEMS DATA X COORDENADA", pageText, 5,
                 [&](cls_DatosDeImpresion& f, int n, double lineOffset) {
                   const Col& c = cols[n - 1];
+                  c.Check();
                   const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
                   if (c.cal == "0") {
                     f.c_PosX = c.cx2 - width + s.xOffset;
@@ -352,14 +359,15 @@ void ProcesarNormasOrigenConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion&
                                         const QString& normText) {
   try {
     const PrintSettings& s = Settings();
-    const Geometry& g = FormGeometry(p, St().sIdFormulario);
+    const Col& c = FormGeometry(p, St().sIdFormulario).norms;
     SendColumns(p, field, "NormasOrigen DATA X COORDENADA", normText, 2,
                 [&](cls_DatosDeImpresion& f, int n, double lineOffset) {
+                  c.Check();
                   if (n == 1) {
                     const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
-                    f.c_PosX = s.xOffset + g.nx1 + ((g.nx2 - g.nx1) - width) / 2;
+                    f.c_PosX = s.xOffset + c.cx1 + ((c.cx2 - c.cx1) - width) / 2;
                   } else {
-                    f.c_PosX = g.nx2 + s.xOffset;
+                    f.c_PosX = c.cx2 + s.xOffset;
                   }
                   f.c_PosY = field.c_PosY + lineOffset;
                 });

@@ -27,6 +27,17 @@ bool ParamSi(const QString& formId, const QString& property) {
   return GetCEOParamInfo(formId, property, false).trimmed().toUpper() == "S";
 }
 
+double ParamNumero(const QString& formId, const QString& property) {
+  const QString v = GetCEOParamInfo(formId, property, false);
+  if (!IsNumeric(v)) {
+    throw RuntimeError(err::kTypeMismatch,
+                       "El parametro " + property + " del formulario " + formId +
+                           " no tiene un valor numerico ('" + v + "')",
+                       "Ostrevan");
+  }
+  return esnumero(v);
+}
+
 namespace {
 void ReadOffset(const QString& formId, const char* property, double& offset) {
   Recordset rs;
@@ -77,17 +88,18 @@ void CargaConfCalibradoGlobal(const QString& formId) {
   c = ConfCalibradoGlobal();
   try {
     auto num = [&](const QString& p) { return esnumero(GetCEOParamInfo(formId, p, false)); };
+    auto lng = [&](const QString& p) { return CLng(num(p)); };
     c.NcmMultilinea = num("NcmMultilinea") == 1;
     c.UsaFactura = num("UsaFactura") == 1;
-    c.AnchoDesc = static_cast<long>(num("AnchoDesc"));
+    c.AnchoDesc = lng("AnchoDesc");
     if (c.AnchoDesc == 0) c.AnchoDesc = 32;
-    c.CMULT = static_cast<long>(num("CMULT"));
+    c.CMULT = lng("CMULT");
     if (c.CMULT != 0) {
       for (int n = 1; n <= 5; ++n) {
         const QString nn = QString("%1").arg(n, 2, 10, QChar('0'));
-        c.columnas[n].CES = static_cast<long>(num("CES" + nn));
-        c.columnas[n].COL = static_cast<long>(num("COL" + nn));
-        c.columnas[n].CAL = static_cast<long>(num("CAL" + nn));
+        c.columnas[n].CES = lng("CES" + nn);
+        c.columnas[n].COL = lng("COL" + nn);
+        c.columnas[n].CAL = lng("CAL" + nn);
       }
     }
   } catch (const std::exception& ex) {

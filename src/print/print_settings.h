@@ -39,5 +39,8 @@ bool TraerConfig(const QString& formId);
 void CargaConfCalibradoGlobal(const QString& formId);
 // A per-form yes/no property: "S" trimmed, in upper case.
 bool ParamSi(const QString& formId, const QString& property);
+// A per-form property that must be a number: an empty or other value raises a run-time error
+// that names it, so the run stops with its procedure's report instead of printing at 0 mm.
+double ParamNumero(const QString& formId, const QString& property);
 
 }  // namespace ostrevan::print

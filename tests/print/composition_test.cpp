@@ -59,6 +59,35 @@ TEST_F(PrintTest, ColumnsArePlacedByTheirAlignment) {
   EXPECT_NEAR(number->x, 1.5 + 10 + (10 - w) / 2, 1e-9);  // CAL "2": centred
 }
 
+TEST_F(PrintTest, AColumnWithoutItsCoordinatesEndsThePlacementWithItsReport) {
+  const struct {
+    const char* property;
+    const char* procedure;
+    const char* kept;  // placed before the column that lacks its coordinates
+    const char* lost;
+  } rows[] = {
+      {"CX205", "ProcesarSubItemsConCoordenadas", "1000", "3.46"},
+      {"CY101", "ProcesarSubItemsConCoordenadas", "CONSIGNA", "1000"},
+      {"NX201", "ProcesarNormasOrigenConCoordenadas", "3.46", "Norma uno"},
+  };
+  Certificate(1);
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.property);
+    Param("CEO004", {{r.property, ""}});
+    messages->shown.clear();
+    print::EnviaImpresion();
+    const auto t = Texts();
+    EXPECT_TRUE(Find(t, r.kept));
+    EXPECT_FALSE(Find(t, r.lost));
+    EXPECT_TRUE(Find(t, "05/03/2024"));  // the page goes on after the report
+    const QString all = Messages().join("|");
+    EXPECT_TRUE(all.contains(QString("in procedure ") + r.procedure + " of Módulo Mod_ToDll - "))
+        << all;
+    EXPECT_TRUE(all.contains(r.property)) << all;
+    Param("CEO004", {{"CX205", "185"}, {"CY101", "100"}, {"NX201", "30"}});
+  }
+}
+
 TEST_F(PrintTest, SamplesRulerAndMissingLayout) {
   Param("CEO004", {{"DEBUGPRINT", "s"}, {"MostrarRegla", "S"}});
   Certificate(1);
@@ -211,7 +240,7 @@ TEST_F(PaginationTest, LinesFormatAndRepeatWithinARun) {
       {"[{COL01}]12", "12"},
       {"a[{COL03}]b[{COL05}]c[{COL02}]", "abc"},
       {"[{COL06}]x[{COL0", "[{COL06}]x[{COL0"},  // not markers: kept
-      {"[{CO[{COL01}]L02}]z", "z"},               // a marker that removing another one made
+      {"[{CO[{COL01}]L02}]z", "z"},              // a marker that removing another one made
       {"sin marcas", "sin marcas"},
   };
   for (const auto& [in, out] : markers) EXPECT_EQ(print::RemoveMarkers(in), out) << in;
