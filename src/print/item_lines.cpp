@@ -64,7 +64,6 @@ struct LineOptions {
   bool unificado;
   bool agrupar, noRepetir;
   QString sepRango;
-  bool col04, col05;  // quantity and FOB print only with a width
   static LineOptions Read(const QString& form) {
     auto p = [&](const char* name) { return GetCEOParamInfo(form, name, false); };
     auto si = [&](const char* name) { return p(name).trimmed().toUpper() == "S"; };
@@ -87,8 +86,6 @@ struct LineOptions {
     o.agrupar = si("AGRUPARNORMASORIGEN");
     o.noRepetir = si("NOREPETIRNORMAS");
     o.sepRango = p("TEXTOSEPARADORRANGO").trimmed();
-    o.col04 = esnumero(p("COL04")) != 0;
-    o.col05 = esnumero(p("COL05")) != 0;
     return o;
   }
 };
@@ -163,16 +160,6 @@ QString UnifiedDescription(const Recordset& rs, const QString& heading, const QS
     }
   }
   return heading + OneLine(detail.trimmed());
-}
-
-double RequiredNumber(const QString& property) {
-  const QString v = GetCEOParamInfo(options.form, property, false);
-  if (!IsNumeric(v)) {
-    throw RuntimeError(err::kTypeMismatch,
-                       "El parametro " + property + " no tiene un valor numerico ('" + v + "')",
-                       "Ostrevan.Mod_PrePrint");
-  }
-  return esnumero(v);
 }
 
 }  // namespace
@@ -256,7 +243,7 @@ bool Getarticulos(const Fits& fits, int linesPerPage, long) {
     const QString sql = ArticulosPorNomencladorSql();
     Recordset rs;
     if (!Query("OSTREVAN", sql, rs)) return false;
-    const double width = RequiredNumber("CX203") - RequiredNumber("CX103");
+    const double width = ParamNumero(options.form, "CX203") - ParamNumero(options.form, "CX103");
     const QStringList parts = options.unificado ? UnifiedParts() : QStringList();
     popup.ShowStatus();
     popup.ClearRegTotalFlag(true);
@@ -313,12 +300,10 @@ void GenerarListadoGeneralArticulos() {
     s.lineas.reserve(static_cast<size_t>(total));
     auto fillRun = [&](size_t runStart) {
       if (!multi) return;
-      const Linea model = s.lineas.back();
+      // Fillers are empty: the code parts they show come from the run's first line, which
+      // pagination keeps until the run is over.
       while (s.lineas.size() - runStart < 4) {
         Linea filler;
-        filler.Number = model.Number;
-        filler.Code = model.Code;
-        filler.CodeLines = model.CodeLines;
         filler.LastLine = true;
         s.lineas.push_back(filler);
       }

@@ -1,6 +1,7 @@
 #pragma once
 // A form with a complete layout, printed on a recording backend.
 #include "data/certificate_fixture.h"
+#include "print/print_settings.h"
 #include "print/printlib.h"
 
 namespace ostrevan::test {
@@ -9,6 +10,7 @@ class PrintTest : public CertificateTest {
  protected:
   void SetUp() override {
     CertificateTest::SetUp();
+    print::Settings() = print::PrintSettings();  // what an earlier test's run loaded
     const char* keys[] = {
         "ProdFinExp",     "ProductorRazon",  "ProductorDireccion",  "ProductorFecha",
         "Importador",     "ImportadorRazon", "ImportadorDireccion", "Consignatario",

@@ -1,0 +1,190 @@
+#include "print/item_lines.h"
+
+#include "host/state.h"
+#include "print/print_settings.h"
+#include "print_fixture.h"
+
+namespace ostrevan {
+namespace {
+
+using test::PrintTest;
+
+// Cuts by characters: one "millimetre" of the description column holds one character.
+QString ByChars(const QString& text, double width) { return text.left(static_cast<int>(width)); }
+
+class ItemLinesTest : public PrintTest {
+ protected:
+  // Items as (tariff code, norm); each gets code "A<n>" and description "Pieza <n>".
+  void Items(std::initializer_list<std::pair<const char*, const char*>> items) {
+    int nro = 0;
+    for (const auto& [ncm, norm] : items) {
+      ++nro;
+      AddItem("P1", nro, ncm, norm, nro == 1 ? "Dicho" : "");
+      Execute("OSTREVAN", QString("update Articulos set CodArticulo = 'A%1', denomerc = 'Pieza "
+                                  "%1' where NroOrden = %1")
+                              .arg(nro));
+    }
+    St().sIdCeo = "P1";
+    St().sIdFormulario = "CEO004";
+  }
+  // Form properties, on the shared configuration and on the certificate database alike (the
+  // order of the unified detail is read from the latter).
+  void Props(const std::vector<std::pair<QString, QString>>& props) {
+    for (const char* entity : {"CEOCFG", "OSTREVAN"}) {
+      Execute(entity,
+              "delete from CeoParametros where Propiedad like 'ORD_%' or Propiedad like "
+              "'SEP_%' or Propiedad like 'OCULTA_%' or Propiedad = 'DETALLEUNIFICADO'");
+      for (const auto& [k, v] : props) {
+        Execute(entity, "insert into CeoParametros values ('CEO004','" + k + "','" + v + "')");
+      }
+    }
+  }
+  // As a print run does: the calibration record first, then the lines and their pages.
+  const std::vector<print::Articulo>& Build() {
+    print::CargaConfCalibradoGlobal("CEO004");
+    print::Getarticulos(ByChars, 10, 42);
+    return print::PrePrint().articulos;
+  }
+};
+
+TEST_F(ItemLinesTest, TheCalibrationRecordRoundsAndReadsColumnsOnlyWithCMULT) {
+  struct Row {
+    std::vector<std::pair<QString, QString>> props;
+    long anchoDesc, ces1, col2;
+    bool multilinea;
+  } rows[] = {
+      {{}, 32, 0, 0, false},
+      {{{"AnchoDesc", "0"}}, 32, 0, 0, false},
+      {{{"AnchoDesc", "40.5"}}, 40, 0, 0, false},  // halves to even
+      {{{"AnchoDesc", "41,5"}}, 42, 0, 0, false},
+      {{{"AnchoDesc", "ancho"}}, 32, 0, 0, false},
+      {{{"CMULT", "0"}, {"CES01", "5"}, {"COL02", "7"}}, 32, 0, 0, false},
+      {{{"CMULT", "1"}, {"CES01", "5"}, {"COL02", "7"}}, 32, 5, 7, false},
+      {{{"NcmMultilinea", "1"}}, 32, 0, 0, true},
+      {{{"NcmMultilinea", "S"}}, 32, 0, 0, false},
+  };
+  for (const auto& r : rows) {
+    Execute("CEOCFG",
+            "delete from CeoParametros where Propiedad in ('AnchoDesc', 'CMULT', "
+            "'CES01', 'COL02', 'NcmMultilinea')");
+    for (const auto& [k, v] : r.props) {
+      Execute("CEOCFG", "insert into CeoParametros values ('CEO004','" + k + "','" + v + "')");
+    }
+    print::CargaConfCalibradoGlobal("CEO004");
+    const print::ConfCalibradoGlobal& c = print::Settings().calibrado;
+    SCOPED_TRACE(r.props.empty() ? QString("none").toStdString() : r.props[0].second.toStdString());
+    EXPECT_EQ(c.AnchoDesc, r.anchoDesc);
+    EXPECT_EQ(c.columnas[1].CES, r.ces1);
+    EXPECT_EQ(c.columnas[2].COL, r.col2);
+    EXPECT_EQ(c.NcmMultilinea, r.multilinea);
+  }
+  Execute("CEOCFG",
+          "insert or replace into CeoParametros values ('CEO004','AnchoDesc','99999999999')");
+  print::CargaConfCalibradoGlobal("CEO004");
+  EXPECT_TRUE(
+      Messages().join("|").contains(" - seccion[Ostrevan.Mod_CertCfg."
+                                    "CargaConfCalibradoGlobal]"))
+      << Messages().join("|");
+}
+
+TEST_F(ItemLinesTest, GroupsShareANumberAndTheDescriptionFollowsTheFormsParts) {
+  Items({{"1000", "1"}, {"1000", "1"}, {"1000", "2"}, {"2000", "2"}});
+  const auto& a = Build();
+  ASSERT_EQ(a.size(), 4u);
+  const char* numbers[] = {"1", "1", "2", "3"};
+  for (size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i].Number, QString("[{COL01}]") + numbers[i]);
+  EXPECT_EQ(a[0].Quantity, "[{COL04}]2.00");
+  EXPECT_EQ(a[0].Fob, "[{COL05}]3.46");
+  EXPECT_EQ(a[0].Unit, "KG");
+
+  struct Row {
+    std::vector<std::pair<QString, QString>> props;
+    QStringList lines;  // of the first item, without their markers
+  } rows[] = {
+      {{}, {"Dicho", "A1Pieza 1"}},
+      {{{"SEP_COD_ART", " - "}}, {"Dicho", "A1 - Pieza 1"}},
+      {{{"ORD_COD_ART", "2"}, {"ORD_DESC_ART", "1"}, {"SEP_DESC_ART", ": "}},
+       {"Dicho", "Pieza 1: A1"}},
+      {{{"ORD_COD_ART", "1"}, {"ORD_DESC_ART", "1"}, {"SEP_COD_ART", "/"}},
+       {"Dicho", "A1/Pieza 1"}},
+      {{{"OCULTA_COD_ART", "s"}, {"SEP_COD_ART", " - "}}, {"Dicho", "Pieza 1"}},
+      {{{"OCULTA_DICHOPARTIDA", "S"}}, {"A1Pieza 1"}},
+      {{{"DETALLEUNIFICADO", "1"},
+        {"ORD_COD_ART", "1"},
+        {"ORD_DESC_ART", "2"},
+        {"ORD_CANTIDAD", "3"},
+        {"ORD_UNIDAD", "0"},  // 0 leaves the part out
+        {"ORD_FOB", "4"},
+        {"SEP_COD_ART", " "},
+        {"SEP_DESC_ART", " "},
+        {"SEP_CANTIDAD", " x "},
+        {"SEP_FOB", " USD "},
+        {"OCULTA_DICHOPARTIDA", "S"}},  // not asked in the unified detail
+       {"Dicho", "A1 Pieza 1 2.00 x 3.46 USD"}},
+      {{{"DETALLEUNIFICADO", "1"}, {"ORD_DESC_ART", "1"}, {"ORD_FOB", "2"}, {"OCULTA_FOB", "S"}},
+       {"Dicho", "Pieza 1"}},
+  };
+  for (const auto& r : rows) {
+    Props(r.props);
+    QStringList got;
+    for (const QString& l : Build()[0].DescriptionLines) got << print::RemoveMarkers(l);
+    EXPECT_EQ(got, r.lines) << got.join("|").toStdString();
+  }
+  Props({{"OCULTA_UNIDAD", "S"}});
+  EXPECT_EQ(Build()[0].Unit, "");
+  Execute("CEOCFG", "update CeoParametros set Valor = '' where Propiedad = 'CX203'");
+  EXPECT_FALSE(print::Getarticulos(ByChars, 10, 42));
+  EXPECT_TRUE(Messages().join("|").contains(" - seccion [Getarticulos]"));
+}
+
+TEST_F(ItemLinesTest, MultilineCodesFillEachRunToFourLines) {
+  Items({{"8708.29.99", "1"}, {"8511.10", "1"}, {"8511.10", "1"}});
+  Execute("CEOCFG", "insert into CeoParametros values ('CEO004','NcmMultilinea','1')");
+  Build();
+  const auto& lines = print::PrePrint().lineas;
+  ASSERT_EQ(lines.size(), 1u + 4 + 4);
+  for (size_t i : {3u, 4u, 8u}) {
+    EXPECT_TRUE(lines[i].Number.isEmpty() && lines[i].Code.isEmpty() && lines[i].LastLine) << i;
+  }
+  // The code column of a run's first three lines shows the chapter, heading and rest.
+  const QStringList out = print::PageTexts()[1].split("\r\n");
+  const char* codes[] = {"8511", "10", "", "", "8708", "29", "99", ""};
+  for (int i = 0; i < 8; ++i) {
+    const QString code = out[i].section("[{COL02}]", 1).section("[{COL03}]", 0, 0).trimmed();
+    EXPECT_EQ(code, codes[i]) << out[i].toStdString();
+  }
+  EXPECT_EQ(out[2].section("[{COL01}]", 1).section("[{COL02}]", 0, 0).trimmed(), "");
+}
+
+TEST_F(ItemLinesTest, ThePageNormTextGroupsFollowingNumbersOfOneNorm) {
+  Items({{"1", "1"}, {"2", "1"}, {"3", "1"}, {"4", "2"}, {"5", "1"}});
+  CargarDatosAPlanilla("P1");
+  struct Row {
+    std::vector<std::pair<QString, QString>> props;
+    QStringList numbers;
+  } rows[] = {
+      {{}, {"1", "2", "3", "4", "5"}},
+      {{{"AGRUPARNORMASORIGEN", "s"}, {"TEXTOSEPARADORRANGO", " al "}}, {"1 al 3", "4", "5"}},
+  };
+  for (const auto& r : rows) {
+    Execute("CEOCFG",
+            "delete from CeoParametros where Propiedad like 'AGRUPAR%' or Propiedad "
+            "like 'TEXTOSEP%'");
+    for (const auto& [k, v] : r.props) {
+      Execute("CEOCFG", "insert into CeoParametros values ('CEO004','" + k + "','" + v + "')");
+    }
+    Build();
+    QStringList numbers;
+    for (const QString& e : print::NormTexts()[1].split("\r\n")) {
+      // Both parts are padded on the right, markers included: the number to 10, the norm to 80.
+      EXPECT_EQ(e.size() - e.indexOf("  [{COL02}]"), 2 + 80) << e.toStdString();
+      numbers << e.section("[{COL01}]", 1).section("[{COL02}]", 0, 0).trimmed();
+    }
+    EXPECT_EQ(numbers, r.numbers);
+  }
+  EXPECT_TRUE(print::NormTexts()[1].startsWith("[{COL01}]1 al 3  [{COL02}]Norma uno "));
+  EXPECT_TRUE(print::NormTexts()[1].contains("\r\n[{COL01}]4  [{COL02}]Norma dos"));
+}
+
+}  // namespace
+}  // namespace ostrevan
