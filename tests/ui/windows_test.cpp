@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -11,6 +12,7 @@
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
 #include "ui/edit/frm_cargadatos.h"
+#include "ui/edit/frm_dsdhst.h"
 #include "ui/list/lifecycle_windows.h"
 
 namespace ostrevan {
@@ -141,6 +143,39 @@ TEST_F(WindowsTest, MainCreatesTheHostCertificateThroughTheWindows) {
   EXPECT_EQ(description, "[ OP1 ] - [ Quandor ]");
   EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
   EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
+}
+
+TEST_F(WindowsTest, ThePageRangeWindowAcceptsWithEnterOrF11AndCancelsOnlyWithCancelar) {
+  const struct {
+    const char* name;
+    Qt::Key key;
+    const char* focus;  // the control that has the key
+    int desde, hasta;   // the range the print run reads afterwards
+    bool open;          // the window stays open
+  } rows[] = {
+      {"Enter", Qt::Key_Return, "txtHasta", 2, 3, false},
+      {"F11", Qt::Key_F11, "txtDesde", 2, 3, false},
+      {"Esc", Qt::Key_Escape, "txtDesde", 1, 5, false},  // nothing stored: every page prints
+      {"Enter on Cancelar", Qt::Key_Return, "Command2", 0, 0, false},
+      {"Enter on Aceptar", Qt::Key_Return, "cmdAceptar", 2, 3, false},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    St().iPaginaDesde = 1;
+    St().iPaginaHasta = 5;
+    ui::FrmDsdHstDialog d;
+    d.show();
+    d.txtDesde()->setText("2");
+    d.txtHasta()->setText("3");
+    QWidget* target = d.findChild<QWidget*>(r.focus);
+    ASSERT_NE(target, nullptr);
+    target->setFocus();
+    QTest::keyClick(target, r.key);
+    EXPECT_EQ(d.isVisible(), r.open);
+    EXPECT_EQ(St().iPaginaDesde, r.desde);
+    EXPECT_EQ(St().iPaginaHasta, r.hasta);
+    EXPECT_EQ(d.findChild<QLabel*>("Lbl_Titulo")->text(), "Certificados de Origen");
+  }
 }
 
 TEST_F(WindowsTest, CaptionsFollowTheForm) {

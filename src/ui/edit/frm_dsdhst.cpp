@@ -1,6 +1,7 @@
 #include "ui/edit/frm_dsdhst.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,12 +10,15 @@
 
 namespace ostrevan::ui {
 
-FrmDsdHstDialog::FrmDsdHstDialog(QWidget* parent) : QDialog(parent) {
-  setWindowTitle("Imprimir");
-  setModal(true);
+// Esc closes without storing a range, so the pages the print run offered all print; only
+// "Cancelar" stops the run.
+FrmDsdHstDialog::FrmDsdHstDialog(QWidget* parent)
+    : ClassicWindow("Imprimir", "Imprimir",
+                    "[Enter] o [F11]  Aceptar  -  [ESC]  Salir (imprime todas)", parent) {
   print::DsdHst_Load();
   print::FrmDsdHst& m = print::DsdHst();
-  auto* grid = new QGridLayout(this);
+  auto* grid = new QGridLayout;
+  Body()->addLayout(grid);
   auto* title = new QLabel("Parametros de Impresión");
   QFont bold = title->font();
   bold.setBold(true);
@@ -34,8 +38,11 @@ FrmDsdHstDialog::FrmDsdHstDialog(QWidget* parent) : QDialog(parent) {
   aceptar->setDefault(true);
   auto* cancelar = new QPushButton("Cancelar");
   cancelar->setObjectName("Command2");
-  grid->addWidget(aceptar, 3, 1);
-  grid->addWidget(cancelar, 3, 2);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(aceptar);
+  buttons->addWidget(cancelar);
+  grid->addLayout(buttons, 3, 0, 1, 3);
   connect(desde_, &QLineEdit::textChanged, this,
           [](const QString& t) { print::DsdHst().txtDesde.SetText(t); });
   connect(hasta_, &QLineEdit::textChanged, this,
@@ -52,6 +59,26 @@ void FrmDsdHstDialog::cmdAceptar_Click() {
 void FrmDsdHstDialog::Command2_Click() {
   print::DsdHst_Cancelar();
   reject();
+}
+
+bool FrmDsdHstDialog::Form_KeyDown(int keyCode, int) {
+  switch (keyCode) {
+    case 13:
+      if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+        button->click();  // Enter on "Cancelar" cancels
+        return true;
+      }
+      cmdAceptar_Click();
+      return true;
+    case 122:  // F11
+      cmdAceptar_Click();
+      return true;
+    case 27:
+      reject();
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace ostrevan::ui

@@ -1,18 +1,19 @@
 #pragma once
 // The page range window ("Imprimir") over the page-range model.
-#include <QDialog>
+#include "ui/common/classic_window.h"
 
 class QLineEdit;
 
 namespace ostrevan::ui {
 
-class FrmDsdHstDialog final : public QDialog {
+class FrmDsdHstDialog final : public ClassicWindow {
  public:
   explicit FrmDsdHstDialog(QWidget* parent = nullptr);
   QLineEdit* txtDesde() const { return desde_; }
   QLineEdit* txtHasta() const { return hasta_; }
   void cmdAceptar_Click();
   void Command2_Click();
+  bool Form_KeyDown(int keyCode, int shift) override;
 
  private:
   QLineEdit* desde_;
