@@ -131,7 +131,7 @@ int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, c
   print::SetBackendFactory([backend](const QString&) { return backend; });
   print::EnviaImpresion();
   print::SetBackendFactory(nullptr);
-  if (!QFileInfo::exists(pdf)) {
+  if (backend->FilesWritten() == 0) {
     out << "No se imprimio el certificado " << idCeo << "\n";
     return 1;
   }

@@ -292,7 +292,9 @@ bool PdfBackend::Print(const std::vector<Page>& pages, const QString& jobName, Q
     job = std::make_unique<PdfJob>(filePath_, jobName);
   }
   for (size_t i = drawn; i < pages.size(); ++i) job->Add(pages[i]);
-  return job->Finish(error);
+  if (!job->Finish(error)) return false;
+  ++filesWritten_;
+  return true;
 }
 
 PrinterBackend::PrinterBackend(QString printerName) : printerName_(std::move(printerName)) {}

@@ -40,9 +40,12 @@ class PdfBackend final : public Backend {
   void PageReady(const Page& page, const QString& jobName) override;
   void Discard() override;
   const QString& FilePath() const { return filePath_; }
+  // Runs whose file was written: a file already at the path says nothing of this run.
+  int FilesWritten() const { return filesWritten_; }
 
  private:
   QString filePath_;
+  int filesWritten_ = 0;
   std::unique_ptr<PdfJob> job_;  // the run being drawn ahead
   QString jobName_;
   size_t handedOver_ = 0;  // pages of this run given with PageReady, drawn or not

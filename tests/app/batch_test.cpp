@@ -1,0 +1,67 @@
+// The batch print command as a script uses it: the pages asked for, and an exit status that
+// tells whether this run printed, whatever file was already at the path.
+#include "app/batch.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include "entry/cls_main.h"
+#include "host/state.h"
+#include "support/fixtures.h"
+
+namespace ostrevan::test {
+namespace {
+
+int PdfPages(const QString& pdf) {
+  QProcess tool;
+  tool.start("pdfinfo", {pdf});
+  if (!tool.waitForFinished(30000)) return -1;
+  static const QRegularExpression pages(R"(Pages:\s+(\d+))");
+  return pages.match(QString::fromUtf8(tool.readAllStandardOutput())).captured(1).toInt();
+}
+
+TEST_F(DemoTest, TheBatchPrintHonoursTheRangeAndFailsWhenNothingWasPrinted) {
+  if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "no pdfinfo";
+  QString console;
+  QTextStream out(&console);
+  SetWindowService(std::make_shared<app::BatchWindows>("CACIPRA", "CEO104", out));
+  Cls_Main host;
+  host.CdoData("EX-2026-0001");
+  host.Main();
+  ASSERT_TRUE(St().bCertificadoCargado) << Messages().join("|");
+  const QString id = St().sIdCeo;
+  const QString pdf = tmp->filePath("certificado.pdf");
+
+  const struct {
+    const char *desde, *hasta;
+    int rc;
+    int pages;            // in the file afterwards
+    const char* message;  // shown to the user, or ""
+  } rows[] = {
+      {"", "", 0, 3, ""},
+      {"2", "3", 0, 2, ""},
+      {"2", "", 0, 2, ""},  // to the last page
+      // A bad range prints nothing: the file of the run before stays as it was.
+      {"3", "2", 1, 2, "El campo DESDE no puede ser mayor que HASTA"},
+      {"x", "", 1, 2, "El campo DESDE debe tener un valor númerico"},
+      {"1", "9", 1, 2, "El campo HASTA no puede ser mayor a 3"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::string(r.desde) + "-" + r.hasta);
+    messages->shown.clear();
+    EXPECT_EQ(app::PrintToPdf(id, pdf, r.desde, r.hasta, out), r.rc) << console.toStdString();
+    EXPECT_EQ(PdfPages(pdf), r.pages);
+    if (*r.message) {
+      EXPECT_TRUE(Messages().contains(r.message)) << Messages().join("|");
+    }
+  }
+  EXPECT_EQ(app::PrintToPdf("NO-EXISTE", pdf, "", "", out), 1);
+  EXPECT_TRUE(Messages().contains("No existe el certificado NO-EXISTE"));
+}
+
+}  // namespace
+}  // namespace ostrevan::test
