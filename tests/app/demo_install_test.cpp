@@ -80,10 +80,12 @@ TEST_F(DemoInstallTest, EveryFormCanBePrinted) {
       EXPECT_TRUE(x > 0 && x < 190 && y > 0 && y < 278) << key.toStdString();
       EXPECT_EQ(rs.RecordCount(), 1);
     }
-    for (const char* p : {"CY103", "CY203", "CX103", "CX203", "TDHABILITADO", "COL04", "COL05",
-                          "CAL01", "CAL05", "NX101", "NX201"}) {
-      EXPECT_TRUE(IsNumeric(Param("CEOCFG", form, p))) << p;
+    QStringList numeric{"CY103", "CY203", "TDHABILITADO", "COL04", "COL05",
+                        "CAL01", "CAL05", "NX101",        "NX201"};
+    for (const char* c : {"CX1", "CX2", "CY1"}) {
+      for (int n = 1; n <= 5; ++n) numeric << c + QString("0%1").arg(n);  // every item column
     }
+    for (const QString& p : numeric) EXPECT_TRUE(IsNumeric(Param("CEOCFG", form, p))) << p;
     EXPECT_LT(Val(Param("CEOCFG", form, "CY103")), Val(Param("CEOCFG", form, "CY203")));
     EXPECT_LT(Val(Param("CEOCFG", form, "CX103")), Val(Param("CEOCFG", form, "CX203")));
     EXPECT_TRUE(IsNumeric(Param("OSTREVAN_CLI", form, "XOFFSET")));
