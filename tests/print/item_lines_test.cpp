@@ -27,17 +27,24 @@ class ItemLinesTest : public PrintTest {
     St().sIdCeo = "P1";
     St().sIdFormulario = "CEO004";
   }
-  // Form properties, on the shared configuration and on the certificate database alike (the
-  // order of the unified detail is read from the latter).
-  void Props(const std::vector<std::pair<QString, QString>>& props) {
-    for (const char* entity : {"CEOCFG", "OSTREVAN"}) {
-      Execute(entity,
-              "delete from CeoParametros where Propiedad like 'ORD_%' or Propiedad like "
-              "'SEP_%' or Propiedad like 'OCULTA_%' or Propiedad = 'DETALLEUNIFICADO'");
+  using Props = std::vector<std::pair<QString, QString>>;
+  // The form's properties that `where` picks are replaced by `props` in each entity.
+  void SetProps(const QString& where, const Props& props,
+                std::initializer_list<const char*> entities = {"CEOCFG"}) {
+    for (const char* entity : entities) {
+      Execute(entity, "delete from CeoParametros where " + where);
       for (const auto& [k, v] : props) {
         Execute(entity, "insert into CeoParametros values ('CEO004','" + k + "','" + v + "')");
       }
     }
+  }
+  // The description parts, on the shared configuration and on the certificate database alike
+  // (the order of the unified detail is read from the latter).
+  void DescriptionProps(const Props& props) {
+    SetProps(
+        "Propiedad like 'ORD_%' or Propiedad like 'SEP_%' or Propiedad like 'OCULTA_%' or "
+        "Propiedad = 'DETALLEUNIFICADO'",
+        props, {"CEOCFG", "OSTREVAN"});
   }
   // As a print run does: the calibration record first, then the lines and their pages.
   const std::vector<print::Articulo>& Build() {
@@ -49,7 +56,7 @@ class ItemLinesTest : public PrintTest {
 
 TEST_F(ItemLinesTest, TheCalibrationRecordRoundsAndReadsColumnsOnlyWithCMULT) {
   struct Row {
-    std::vector<std::pair<QString, QString>> props;
+    Props props;
     long anchoDesc, ces1, col2;
     bool multilinea;
   } rows[] = {
@@ -64,12 +71,7 @@ TEST_F(ItemLinesTest, TheCalibrationRecordRoundsAndReadsColumnsOnlyWithCMULT) {
       {{{"NcmMultilinea", "S"}}, 32, 0, 0, false},
   };
   for (const auto& r : rows) {
-    Execute("CEOCFG",
-            "delete from CeoParametros where Propiedad in ('AnchoDesc', 'CMULT', "
-            "'CES01', 'COL02', 'NcmMultilinea')");
-    for (const auto& [k, v] : r.props) {
-      Execute("CEOCFG", "insert into CeoParametros values ('CEO004','" + k + "','" + v + "')");
-    }
+    SetProps("Propiedad in ('AnchoDesc', 'CMULT', 'CES01', 'COL02', 'NcmMultilinea')", r.props);
     print::CargaConfCalibradoGlobal("CEO004");
     const print::ConfCalibradoGlobal& c = print::Settings().calibrado;
     SCOPED_TRACE(r.props.empty() ? QString("none").toStdString() : r.props[0].second.toStdString());
@@ -98,7 +100,7 @@ TEST_F(ItemLinesTest, GroupsShareANumberAndTheDescriptionFollowsTheFormsParts) {
   EXPECT_EQ(a[0].Unit, "KG");
 
   struct Row {
-    std::vector<std::pair<QString, QString>> props;
+    Props props;
     QStringList lines;  // of the first item, without their markers
   } rows[] = {
       {{}, {"Dicho", "A1Pieza 1"}},
@@ -125,12 +127,12 @@ TEST_F(ItemLinesTest, GroupsShareANumberAndTheDescriptionFollowsTheFormsParts) {
        {"Dicho", "Pieza 1"}},
   };
   for (const auto& r : rows) {
-    Props(r.props);
+    DescriptionProps(r.props);
     QStringList got;
     for (const QString& l : Build()[0].DescriptionLines) got << print::RemoveMarkers(l);
     EXPECT_EQ(got, r.lines) << got.join("|").toStdString();
   }
-  Props({{"OCULTA_UNIDAD", "S"}});
+  DescriptionProps({{"OCULTA_UNIDAD", "S"}});
   EXPECT_EQ(Build()[0].Unit, "");
   Execute("CEOCFG", "update CeoParametros set Valor = '' where Propiedad = 'CX203'");
   EXPECT_FALSE(print::Getarticulos(ByChars, 10, 42));
@@ -160,19 +162,14 @@ TEST_F(ItemLinesTest, ThePageNormTextGroupsFollowingNumbersOfOneNorm) {
   Items({{"1", "1"}, {"2", "1"}, {"3", "1"}, {"4", "2"}, {"5", "1"}});
   CargarDatosAPlanilla("P1");
   struct Row {
-    std::vector<std::pair<QString, QString>> props;
+    Props props;
     QStringList numbers;
   } rows[] = {
       {{}, {"1", "2", "3", "4", "5"}},
       {{{"AGRUPARNORMASORIGEN", "s"}, {"TEXTOSEPARADORRANGO", " al "}}, {"1 al 3", "4", "5"}},
   };
   for (const auto& r : rows) {
-    Execute("CEOCFG",
-            "delete from CeoParametros where Propiedad like 'AGRUPAR%' or Propiedad "
-            "like 'TEXTOSEP%'");
-    for (const auto& [k, v] : r.props) {
-      Execute("CEOCFG", "insert into CeoParametros values ('CEO004','" + k + "','" + v + "')");
-    }
+    SetProps("Propiedad like 'AGRUPAR%' or Propiedad like 'TEXTOSEP%'", r.props);
     Build();
     QStringList numbers;
     for (const QString& e : print::NormTexts()[1].split("\r\n")) {
