@@ -1,6 +1,7 @@
 #include "app/batch.h"
 
 #include <QFileInfo>
+#include <functional>
 
 #include "data/dialogs.h"
 #include "data/forms.h"
@@ -10,6 +11,7 @@
 #include "host/state.h"
 #include "host/value.h"
 #include "print/backends.h"
+#include "print/calibration.h"
 #include "print/mod_todll.h"
 #include "print/page_range.h"
 
@@ -114,6 +116,17 @@ void BatchWindows::ChoosePages() {
   if (!print::Validar_Guardar()) print::DsdHst_Cancelar();  // nothing printed on a bad range
 }
 
+namespace {
+// Runs `run` with every print run going to one PDF file; true when this run wrote it.
+bool PrintingTo(const QString& pdf, const std::function<void()>& run) {
+  auto backend = std::make_shared<print::PdfBackend>(pdf);
+  print::SetBackendFactory([backend](const QString&) { return backend; });
+  run();
+  print::SetBackendFactory(nullptr);
+  return backend->FilesWritten() > 0;
+}
+}  // namespace
+
 int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, const QString& hasta,
                QTextStream& out) {
   auto windows = std::make_shared<BatchWindows>(QString(), QString(), out);
@@ -127,15 +140,20 @@ int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, c
     return 1;
   }
   CargarDatosAPlanilla(idCeo);
-  auto backend = std::make_shared<print::PdfBackend>(pdf);
-  print::SetBackendFactory([backend](const QString&) { return backend; });
-  print::EnviaImpresion();
-  print::SetBackendFactory(nullptr);
-  if (backend->FilesWritten() == 0) {
+  if (!PrintingTo(pdf, print::EnviaImpresion)) {
     out << "No se imprimio el certificado " << idCeo << "\n";
     return 1;
   }
   out << "Certificado " << idCeo << " impreso en " << QFileInfo(pdf).absoluteFilePath() << "\n";
+  return 0;
+}
+
+int PrintCalibrationToPdf(const QString& pdf, QTextStream& out) {
+  if (!PrintingTo(pdf, print::ImprimirPaginaCalibracion)) {
+    out << "No se imprimio la pagina de calibracion\n";
+    return 1;
+  }
+  out << "Pagina de calibracion impresa en " << QFileInfo(pdf).absoluteFilePath() << "\n";
   return 0;
 }
 

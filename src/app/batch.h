@@ -32,5 +32,8 @@ QString FormularioName(const QString& camara, const QString& idOrName);
 // Prints a stored certificate of the installation to a PDF file; 0 on success.
 int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, const QString& hasta,
                QTextStream& out);
+// Prints the calibration page (scales every 5 mm along the top and the left edge of the print
+// area) to a PDF file; 0 on success.
+int PrintCalibrationToPdf(const QString& pdf, QTextStream& out);
 
 }  // namespace ostrevan::app

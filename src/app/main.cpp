@@ -34,7 +34,8 @@ const char* kUsage =
     "  ventanas [INTERNO]                abre las ventanas como el host: Main para la operacion\n"
     "                                    INTERNO (si se da) y luego el listado\n"
     "  imprimir ID PDF [DESDE [HASTA]]   imprime un certificado guardado en un archivo PDF,\n"
-    "                                    opcionalmente solo las paginas DESDE a HASTA\n";
+    "                                    opcionalmente solo las paginas DESDE a HASTA\n"
+    "  calibracion PDF                   imprime la pagina de calibracion en un archivo PDF\n";
 
 int Crear(const QStringList& args, QTextStream& out, bool formRequired) {
   if (args.isEmpty() || (formRequired && args.size() < 3)) {
@@ -96,6 +97,11 @@ int main(int argc, char** argv) {
       if (!args.isEmpty()) c.CdoData(args[0]);
       c.IniciaProyecto();
       return 0;
+    }
+    if (cmd == "calibracion" && args.size() >= 1) {
+      Cls_Main c;
+      c.Main();
+      return app::PrintCalibrationToPdf(args[0], out);
     }
     if (cmd == "imprimir" && args.size() >= 2) {
       Cls_Main c;

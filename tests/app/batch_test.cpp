@@ -11,7 +11,9 @@
 
 #include "entry/cls_main.h"
 #include "host/state.h"
+#include "print/backends.h"
 #include "support/fixtures.h"
+#include "support/pdf_words.h"
 
 namespace ostrevan::test {
 namespace {
@@ -61,6 +63,31 @@ TEST_F(DemoTest, TheBatchPrintHonoursTheRangeAndFailsWhenNothingWasPrinted) {
   }
   EXPECT_EQ(app::PrintToPdf("NO-EXISTE", pdf, "", "", out), 1);
   EXPECT_TRUE(Messages().contains("No existe el certificado NO-EXISTE"));
+}
+
+// The calibration page is what a broker measures the printer's offsets with: its numbers must
+// stand where they say, on paper.
+TEST_F(DemoTest, TheCalibrationPageNumbersStandAtTheirMillimetres) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
+  QString console;
+  QTextStream out(&console);
+  const QString pdf = tmp->filePath("calibracion.pdf");
+  ASSERT_EQ(app::PrintCalibrationToPdf(pdf, out), 0) << console.toStdString();
+  const std::vector<Word> words = PdfWords(pdf);
+  const struct {
+    const char* number;
+    double x, y;  // the mark's position on the print area
+  } marks[] = {{"100", 100, 1}, {"190", 190, 1}, {"50", 1, 50}, {"260", 1, 260}};
+  for (const auto& m : marks) {
+    SCOPED_TRACE(m.number);
+    bool found = false;
+    for (const Word& w : words) {
+      found = found || (w.text == m.number && std::abs(w.x - (m.x + print::kAreaLeftMm)) < 0.5 &&
+                        std::abs(w.y - (m.y + print::kAreaTopMm)) < 0.5);
+    }
+    EXPECT_TRUE(found);
+  }
+  EXPECT_EQ(PdfPages(pdf), 1);
 }
 
 }  // namespace
