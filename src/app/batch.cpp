@@ -149,11 +149,11 @@ int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, c
 }
 
 int PrintCalibrationToPdf(const QString& pdf, QTextStream& out) {
+  // The page says itself where it went.
   if (!PrintingTo(pdf, print::ImprimirPaginaCalibracion)) {
     out << "No se imprimio la pagina de calibracion\n";
     return 1;
   }
-  out << "Pagina de calibracion impresa en " << QFileInfo(pdf).absoluteFilePath() << "\n";
   return 0;
 }
 

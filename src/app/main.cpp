@@ -15,6 +15,7 @@
 #include "host/msgbox.h"
 #include "host/progress.h"
 #include "host/state.h"
+#include "print/calibration.h"
 #include "ui/common/widget_services.h"
 
 using namespace ostrevan;
@@ -35,7 +36,8 @@ const char* kUsage =
     "                                    INTERNO (si se da) y luego el listado\n"
     "  imprimir ID PDF [DESDE [HASTA]]   imprime un certificado guardado en un archivo PDF,\n"
     "                                    opcionalmente solo las paginas DESDE a HASTA\n"
-    "  calibracion PDF                   imprime la pagina de calibracion en un archivo PDF\n";
+    "  calibracion [PDF]                 imprime la pagina de calibracion en un archivo PDF o,\n"
+    "                                    sin PDF, donde Cfg/Impresoras.ini lo indique\n";
 
 int Crear(const QStringList& args, QTextStream& out, bool formRequired) {
   if (args.isEmpty() || (formRequired && args.size() < 3)) {
@@ -98,9 +100,13 @@ int main(int argc, char** argv) {
       c.IniciaProyecto();
       return 0;
     }
-    if (cmd == "calibracion" && args.size() >= 1) {
+    if (cmd == "calibracion") {
       Cls_Main c;
       c.Main();
+      if (args.isEmpty()) {
+        print::ImprimirPaginaCalibracion();  // tells the user itself when it fails
+        return 0;
+      }
       return app::PrintCalibrationToPdf(args[0], out);
     }
     if (cmd == "imprimir" && args.size() >= 2) {

@@ -36,6 +36,9 @@ void ImprimirPaginaCalibracion() {
   if (errFlag) {
     MsgBox("No se pudo imprimir la pagina de calibracion:\r\n" + errText, vbExclamation,
            "Imprimir Pagina de Calibracion");
+  } else if (!p.LastOutput().isEmpty()) {  // a page printed to a file must say where it went
+    MsgBox("La pagina de calibracion se imprimio en el archivo " + p.LastOutput(), vbInformation,
+           "Imprimir Pagina de Calibracion");
   }
 }
 

@@ -73,6 +73,8 @@ TEST_F(DemoTest, TheCalibrationPageNumbersStandAtTheirMillimetres) {
   QTextStream out(&console);
   const QString pdf = tmp->filePath("calibracion.pdf");
   ASSERT_EQ(app::PrintCalibrationToPdf(pdf, out), 0) << console.toStdString();
+  EXPECT_TRUE(Messages().contains("La pagina de calibracion se imprimio en el archivo " + pdf))
+      << Messages().join("|");
   const std::vector<Word> words = PdfWords(pdf);
   const struct {
     const char* number;
