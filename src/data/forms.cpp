@@ -61,6 +61,10 @@ FrmCargaDatos& CargaDatos() {
     FrmCargaDatos& f = *d.cargaDatos;
     LoadCombos(f.Cmb_Camara, f.cboPais);
     f.rowParteI = f.rowParteII = 0;
+    // A window built without a certificate loaded into it (a new one by hand) still shows
+    // both grids with their titles.
+    PrepararGrillaArticulos("NºOrd", "Cod.Nrms");
+    PrepararGrillaNormas();
   }
   return *d.cargaDatos;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/controls.h"
+#include "data/item_work.h"
 
 namespace ostrevan {
 
@@ -87,6 +88,11 @@ struct DataState {
   std::vector<NormaOrigen> normas{NormaOrigen{}};
   ImportedItems importados;
   bool usaFactura = false;
+  // The item windows, created anew each time they are opened.
+  std::unique_ptr<FrmListaNormasOrigen> listaNormas;
+  std::unique_ptr<FrmNuevaNorma> nuevaNorma;
+  std::unique_ptr<FrmAMArticulos> amArticulos;
+  std::unique_ptr<FrmCambiaPosicionArancelaria> cambiaPosicion;
 };
 
 DataState& D();

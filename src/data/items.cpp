@@ -215,7 +215,7 @@ QString GetDichosDePartidaCATALOGO(const QString& code, bool naladisa) {
   return {};
 }
 
-void CargarGrillaNormasOrigen() {
+void PrepararGrillaNormas() {
   Grid& g = CargaDatos().MsfgParteII;
   g.SetCols(3);
   g.SetRows(1);
@@ -225,6 +225,11 @@ void CargarGrillaNormasOrigen() {
     g.SetTextMatrix(0, c, QString::fromUtf8(cols[c].header));
     g.SetColWidth(c, cols[c].width);
   }
+}
+
+void CargarGrillaNormasOrigen() {
+  PrepararGrillaNormas();
+  Grid& g = CargaDatos().MsfgParteII;
   const auto& normas = D().normas;
   const QString form = St().sIdFormulario;
   for (size_t i = 1; i < normas.size();) {

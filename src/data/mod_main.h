@@ -50,6 +50,8 @@ QString GetDichosDePartidaArticulo(const QString& code, long nroOrden);
 QString GetDichosDePartidaCATALOGO(const QString& code, bool naladisa);
 // The norms grid of the data-entry window from the origin-norm list.
 void CargarGrillaNormasOrigen();
+// The norms grid reduced to its titles.
+void PrepararGrillaNormas();
 
 // --- Certificate list ---
 bool CargarListadoInternos(bool keepSelection);

@@ -20,6 +20,14 @@ QString WindowName(Window w) {
       return "Frm_Config";
     case Window::DsdHst:
       return "frmDsdHst";
+    case Window::ListaNormasOrigen:
+      return "Frm_ListaNormasOrigen";
+    case Window::NuevaNorma:
+      return "frmNuevaNorma";
+    case Window::AMArticulos:
+      return "frm_AMArticulos";
+    case Window::CambiaPosicion:
+      return "Frm_CambiaPosicionArancelaria";
   }
   return {};
 }

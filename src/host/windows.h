@@ -14,6 +14,11 @@ enum class Window {
   CeoBorra,         // delete confirmation
   Config,           // settings
   DsdHst,           // page range
+  // The item windows: origin-norm pick list, new norm, article editor, tariff change.
+  ListaNormasOrigen,
+  NuevaNorma,
+  AMArticulos,
+  CambiaPosicion,
 };
 
 QString WindowName(Window w);

@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 
 #include "ui/common/widget_services.h"
 
@@ -97,13 +99,36 @@ FlexGrid::FlexGrid(Grid& grid, QWidget* parent) : QTableView(parent) {
 
 FlexGrid::~FlexGrid() { Model().Unlisten(listener_); }
 
+void FlexGrid::KeepWhole(int col) {
+  whole_.push_back(col);
+  Sync();
+}
+
+int FlexGrid::WholeWidth(int col) const {
+  const Grid& g = model_->Model();
+  // The cell's text margins and the grid line on either side.
+  const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+  int widest =
+      horizontalHeader()->fontMetrics().horizontalAdvance(g.TextMatrix(0, col)) + margin + 8;
+  const QFontMetrics fm = fontMetrics();
+  for (int r = 1; r < g.Rows(); ++r) {
+    widest = std::max(widest, fm.horizontalAdvance(g.TextMatrix(r, col)) + margin);
+  }
+  return widest;
+}
+
 void FlexGrid::Sync() {
   Grid& g = Model();
   syncing_ = true;
   for (int c = 0; c < g.Cols(); ++c) {
     const int w = g.ColWidth(c);
     setColumnHidden(c, w == 0);
-    if (w > 0) setColumnWidth(c, TwipsToPixels(w, this));
+    if (w > 0) {
+      int px = TwipsToPixels(w, this);
+      if (std::find(whole_.begin(), whole_.end(), c) != whole_.end())
+        px = std::max(px, WholeWidth(c));
+      setColumnWidth(c, px);
+    }
   }
   if (g.Rows() > 1) {
     if (g.Row() >= 1) {

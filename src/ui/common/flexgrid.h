@@ -35,9 +35,13 @@ class FlexGrid final : public QTableView {
   Grid& Model() { return model_->Model(); }
   // Applies the model's column widths, the top row and the current row to the view.
   void Sync();
+  // The column is never narrower than its widest text (a tariff code, an operation number).
+  void KeepWhole(int col);
 
  private:
   GridTableModel* model_;
+  int WholeWidth(int col) const;
+  std::vector<int> whole_;
   bool syncing_ = false;
   int listener_ = 0;
 };

@@ -14,6 +14,7 @@
 #include "print/backends.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
+#include "ui/edit/item_windows.h"
 #include "ui/list/frm_statuspopup.h"
 #include "ui/list/lifecycle_windows.h"
 
@@ -72,6 +73,15 @@ int WidgetMessages::Show(const QString& text, int style, const QString& title) {
   return set.buttons.size() == 1 ? vbOK : vbCancel;  // closed with Esc or the close box
 }
 
+namespace {
+template <class W>
+int ShowDialog(QWidget* owner) {
+  W d(owner);
+  d.exec();
+  return 0;
+}
+}  // namespace
+
 int WidgetWindows::ShowModal(Window w) {
   QWidget* owner = QApplication::activeWindow();
   switch (w) {
@@ -116,6 +126,14 @@ int WidgetWindows::ShowModal(Window w) {
       d.exec();
       return 0;
     }
+    case Window::ListaNormasOrigen:
+      return ShowDialog<FrmListaNormasOrigenWindow>(owner);
+    case Window::NuevaNorma:
+      return ShowDialog<FrmNuevaNormaWindow>(owner);
+    case Window::AMArticulos:
+      return ShowDialog<FrmAMArticulosWindow>(owner);
+    case Window::CambiaPosicion:
+      return ShowDialog<FrmCambiaPosicionWindow>(owner);
     case Window::Config:
       MsgBox("La configuracion de formularios llegara en una proxima version.", vbInformation,
              "Configuracion");

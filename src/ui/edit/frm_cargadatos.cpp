@@ -5,14 +5,17 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
 #include "data/forms.h"
+#include "data/item_work.h"
 #include "data/mod_main.h"
 #include "host/errors.h"
 #include "host/msgbox.h"
@@ -21,6 +24,7 @@
 #include "print/mod_todll.h"
 #include "ui/common/binding.h"
 #include "ui/common/flexgrid.h"
+#include "ui/common/widget_services.h"
 #include "ui/edit/clcntrl.h"
 
 namespace ostrevan::ui {
@@ -147,6 +151,11 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   v2->addWidget(NamedLabel("Secciones 8 - 12", "Label5"));
   items_ = new FlexGrid(m.MsfgParteI);
   items_->setObjectName("MsfgParteI");
+  items_->KeepWhole(3);
+  connect(items_, &QAbstractItemView::doubleClicked, this, [this] {
+    MsfgParteI_DblClick();
+    items_->setFocus();
+  });
   v2->addWidget(items_, 3);
   auto* counters = new QHBoxLayout;
   counters->addWidget(Bound(m.LblSelInfo, "LblSelInfo"));
@@ -160,6 +169,7 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   v2->addWidget(NamedLabel("Seccion 13 (Normas de Origen)", "Label11"));
   norms_ = new FlexGrid(m.MsfgParteII);
   norms_->setObjectName("MsfgParteII");
+  norms_->KeepWhole(1);
   v2->addWidget(norms_, 1);
   tabs_->addTab(t2, "Secciones VIII - XIII");
 
@@ -230,6 +240,27 @@ void FrmCargaDatosWindow::TabChanged(int index) {
   g.Col = 0;
   g.RowSel = g.Row();
   g.ColSel = g.Cols() - 1;
+  items_->Sync();
+}
+
+bool FrmCargaDatosWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return ClassicWindow::eventFilter(watched, event);
+  const auto* k = static_cast<QKeyEvent*>(event);
+  const int code = KeyCodeOf(*k);
+  if (watched == items_ &&
+      (code == 13 || code == 32 || code == 45 || code == 46 || code == 117 || code == 118)) {
+    MsfgParteI_KeyDown(code, ShiftOf(*k));
+    items_->setFocus();
+    return true;
+  }
+  if (watched == norms_ && code != 0 && code != 27 && code != 122 && code != 123) {
+    const bool taken = ClassicWindow::eventFilter(watched, event);
+    MsfgParteII_KeyDown();
+    return taken;
+  }
+  // Enter on the tab strip moves on as Tab would, and still reaches the strip.
+  if (watched == tabs_->tabBar() && code == 13) focusNextChild();
+  return ClassicWindow::eventFilter(watched, event);
 }
 
 bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {

@@ -22,6 +22,8 @@ class FrmCargaDatosWindow final : public ClassicWindow {
 
  protected:
   void showEvent(QShowEvent* e) override;
+  // The two grids' own keys and Enter on the tab strip.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void TabChanged(int index);

@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 
 #include "data/dialogs.h"
@@ -26,6 +27,7 @@ FrmOstrevanLista::FrmOstrevanLista(QWidget* parent)
   Grid& g = Lista().Msfg_ListadoMn;
   grid_ = new FlexGrid(g);
   grid_->setObjectName("Msfg_ListadoMn");
+  grid_->KeepWhole(0);
   grid_->setMinimumHeight(TwipsToPixels(g.Height ? g.Height : 3935, this));
   Body()->addWidget(grid_, 1);
   auto* version = new QHBoxLayout;
@@ -38,9 +40,7 @@ FrmOstrevanLista::FrmOstrevanLista(QWidget* parent)
     if (Lista().Msfg_ListadoMn.Row() >= 1) IngresarRegistro();
     grid_->setFocus();
   });
-  int width = 0;
-  for (int c = 0; c < g.Cols(); ++c) width += TwipsToPixels(std::max(g.ColWidth(c), 0), this);
-  resize(width + 60, 520);
+  resize(grid_->horizontalHeader()->length() + 60, 520);
   grid_->setFocus();
 }
 

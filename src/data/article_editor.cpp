@@ -1,0 +1,185 @@
+// The article editor: one item of the open certificate added or corrected.
+#include <cmath>
+
+#include "data/forms.h"
+#include "data/item_work.h"
+#include "data/mod_main.h"
+#include "host/errors.h"
+#include "host/msgbox.h"
+#include "host/sqltext.h"
+#include "host/state.h"
+#include "host/value.h"
+
+namespace ostrevan {
+
+FrmAMArticulos& NuevoAMArticulos() {
+  D().amArticulos = std::make_unique<FrmAMArticulos>();
+  return *D().amArticulos;
+}
+
+FrmAMArticulos& AMArticulos() {
+  if (!D().amArticulos) NuevoAMArticulos();
+  return *D().amArticulos;
+}
+
+bool NumeroEscrito(const QString& text, const QLocale& locale, QString* forSql) {
+  const QString t = text.trimmed();
+  if (t.isEmpty()) return false;
+  bool ok = false;
+  const double v = locale.toDouble(t, &ok);
+  if (ok && std::isfinite(v)) {
+    if (forSql) *forSql = QString::number(v, 'g', 15);
+    return true;
+  }
+  // One separator of either kind, as the classic test let through in any locale.
+  if (!IsNumeric(t)) return false;
+  if (forSql) *forSql = QString(t).replace(',', '.');
+  return true;
+}
+
+void Inicio() {
+  try {
+    FrmAMArticulos& w = AMArticulos();
+    w.key = w.Tag;
+    w.Lbl_Nomenclador.SetCaption(St().bNaladisa ? "Codigo Naladisa" : "Codigo NCM");
+    w.edit = !w.key.isEmpty();
+    w.lbMensaje.SetCaption(w.edit ? "MODIFICAR ARTICULO" : "AGREGAR NUEVO ARTICULO");
+    if (w.edit) CargarDatosArt();
+    const Grid& g = CargaDatos().MsfgParteI;
+    w.textosPartida = !g.TextMatrix(g.Row(), 2).isEmpty();
+    if (w.textosPartida) {
+      w.MenuTop = 5895;
+      w.Height = 6510;
+      w.ShapeBorderHeight = 6105;
+    } else {
+      w.MenuTop = 2680;
+      w.Height = 3050;
+      w.ShapeBorderHeight = 3000;
+    }
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "Inicio", "Formulario", "frm_AMArticulos");
+  }
+}
+
+void CargarDatosArt() {
+  try {
+    FrmAMArticulos& w = AMArticulos();
+    const ComponentState& st = St();
+    Recordset rs;
+    if (!Query("OSTREVAN",
+               "select * from Articulos where nroorden = " +
+                   QString::number(static_cast<long>(esnumero(w.key))) + " and IdCeo = '" +
+                   SqlText(st.sIdCeo) + "'",
+               rs)) {
+      return;
+    }
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    auto number = [&locale](const QVariant& v) { return locale.toString(esnumero(v), 'f', 2); };
+    w.txtNCM.SetText(Txt(rs.Fields(st.bNaladisa ? "naladisa" : "Ncm").Value));
+    w.txt_CodArt.SetText(Txt(rs.Fields("CodArticulo").Value));
+    w.txtDenoMerc.SetText(Txt(rs.Fields("denomerc").Value));
+    w.Txt_Unidad.SetText(Txt(rs.Fields("Unidad").Value));
+    w.txtPesoCant.SetText(number(rs.Fields("pesocant").Value));
+    w.txtValorFobUsd.SetText(number(rs.Fields("valorfobusd").Value));
+    w.Txt_NCML1.SetText(Txt(rs.Fields("TextoNcm1").Value));
+    w.Txt_NCML2.SetText(Txt(rs.Fields("TextoNcm2").Value));
+    w.Txt_NCML3.SetText(Txt(rs.Fields("TextoNcm3").Value));
+    w.txt_TextoPartida.SetText(Txt(rs.Fields("TextoPartida").Value));
+  } catch (const std::exception&) {
+    // The classic editor left the boxes as far as they were filled.
+  }
+}
+
+namespace {
+bool Rechazar(const char* text) {
+  MsgBox(QString::fromUtf8(text), vbExclamation);
+  return false;
+}
+}  // namespace
+
+bool GuardarArticulo() {
+  try {
+    FrmAMArticulos& w = AMArticulos();
+    const ComponentState& st = St();
+    QString peso, fob;
+    if (w.txtNCM.Text().isEmpty()) {
+      return Rechazar("El campo Codigo NCM/Naladisa no puede estar vacio");
+    }
+    if (w.txtDenoMerc.Text().isEmpty()) {
+      return Rechazar("El campo Denominacion de Mercaderias no puede estar vacio");
+    }
+    if (!NumeroEscrito(w.txtPesoCant.Text(), QLocale(), &peso)) {
+      return Rechazar("El campo Peso Liquido o Cantidad debe ser un valor númerico");
+    }
+    if (!NumeroEscrito(w.txtValorFobUsd.Text(), QLocale(), &fob)) {
+      return Rechazar("El campo FOB debe ser un valor númerico");
+    }
+    if (w.Txt_Unidad.Text().isEmpty()) w.Txt_Unidad.SetText(" ");
+    w.txtNCM.SetText(QString(w.txtNCM.Text()).replace('\'', ' ').replace(',', '.'));
+    w.txtDenoMerc.SetText(QString(w.txtDenoMerc.Text()).replace('\'', ' '));
+    const QString ncm = SqlText(w.txtNCM.Text());
+    const QString deno = SqlText(w.txtDenoMerc.Text());
+    const QString unidad = SqlText(w.Txt_Unidad.Text());
+    const QString idCeo = SqlText(st.sIdCeo);
+    if (!w.edit) {
+      long nro = 1;
+      Recordset rs;
+      if (Query("OSTREVAN", "select max(nroorden) as maxorden from articulos", rs)) {
+        nro = static_cast<long>(esnumero(rs.Fields("maxorden").Value)) + 1;
+      }
+      const QString sql =
+          QString(st.bNaladisa ? "insert into articulos (nroorden, naladisa, denomerc,pesocant, "
+                                 "valorfobusd,Unidad,idceo) values ("
+                               : "insert into articulos (nroorden, ncm, denomerc,pesocant, "
+                                 "valorfobusd,Unidad,idceo) values (") +
+          QString::number(nro) + ",'" + ncm + "','" + deno + "','" + peso + "','" + fob + "','" +
+          unidad + "','" + idCeo + "')";
+      return Execute("OSTREVAN", sql) > 0;
+    }
+    const QString sql =
+        "update articulos set " + QString(st.bNaladisa ? "naladisa = '" : "ncm = '") + ncm +
+        "',denomerc = '" + deno + "',pesocant = '" + peso + "',unidad = '" + unidad +
+        "',valorfobusd = '" + fob + "', TextoNCM1 = '" + SqlText(w.Txt_NCML1.Text()) +
+        "', TextoNCM2 = '" + SqlText(w.Txt_NCML2.Text()) + "', TextoNCM3 = '" +
+        SqlText(w.Txt_NCML3.Text()) + "', TextoPartida = '" + SqlText(w.txt_TextoPartida.Text()) +
+        "' where nroorden = " + QString::number(static_cast<long>(esnumero(w.key))) +
+        " and IdCeo = '" + idCeo + "'";
+    if (Execute("OSTREVAN", sql) <= 0) return false;
+    bool result = true;
+    if (w.chk_updateCatalogoNCM) result = UpdateNCMData(w.txtNCM.Text(), w.txt_TextoPartida.Text());
+    if (w.chk_updDichosPartidasALL) {
+      UpdateDichosDePartida(w.txtNCM.Text(), 0, w.txt_TextoPartida.Text(), true);
+    }
+    return result;
+  } catch (const std::exception& e) {
+    ReportDetailed(e, "GuardarArticulo", "Formulario", "frm_AMArticulos");
+  }
+  return false;
+}
+
+bool AMArticulos_KeyDown(int keyCode) {
+  FrmAMArticulos& w = AMArticulos();
+  switch (keyCode) {
+    case 122:
+      St().bGuardado = GuardarArticulo();
+      if (!St().bGuardado) return false;
+      [[fallthrough]];
+    case 27:
+      w.edit = w.started = false;
+      w.key.clear();
+      return true;
+    case 116:
+      w.txt_TextoPartida.SetText(GetDichosDePartidaCATALOGO(w.txtNCM.Text(), St().bNaladisa));
+      return false;
+    default:
+      return false;
+  }
+}
+
+void txtNCM_LostFocus() {
+  FrmAMArticulos& w = AMArticulos();
+  if (w.txtNCM.Text().contains(',')) w.txtNCM.SetText(QString(w.txtNCM.Text()).replace(',', '.'));
+}
+
+}  // namespace ostrevan

@@ -1,0 +1,302 @@
+#include "data/item_work.h"
+
+#include "data/certificate_fixture.h"
+#include "host/msgbox.h"
+
+namespace ostrevan {
+namespace {
+
+using test::CertificateTest;
+using ItemWorkTest = CertificateTest;
+
+TEST_F(ItemWorkTest, NormsGridRangesFollowTheFormParameter) {
+  St().sIdFormulario = "CEO004";
+  const struct {
+    const char* agrupar;
+    QStringList codes, groups;
+  } rows[] = {
+      {"S", {"A", "A", "A"}, {"3 a 5", "6", "8"}},
+      {"N", {"N1", "N1", "N1", "N2", "N1"}, {"3", "4", "5", "6", "8"}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.agrupar);
+    Execute("CEOCFG",
+            "delete from CeoParametros where Propiedad like 'AGRUP%' or Propiedad "
+            "like 'TEXTOSEP%'");
+    Execute("CEOCFG", QString("insert into CeoParametros values ('CEO004','AGRUPARNORMASORIGEN',"
+                              "'%1')")
+                          .arg(r.agrupar));
+    Execute("CEOCFG", "insert into CeoParametros values ('CEO004','TEXTOSEPARADORRANGO',' a ')");
+    D().normas = {{},
+                  {"N1", "3", "uno"},
+                  {"N1", "4", "uno"},
+                  {"N1", "5", "uno"},
+                  {"N2", "6", "dos"},
+                  {"N1", "8", "uno"}};
+    CargarGrillaNormasOrigen();
+    const Grid& g = CargaDatos().MsfgParteII;
+    QStringList codes, groups;
+    for (int i = 1; i < g.Rows(); ++i) {
+      codes << g.TextMatrix(i, 0);
+      groups << g.TextMatrix(i, 1);
+    }
+    EXPECT_EQ(codes, r.codes);
+    EXPECT_EQ(groups, r.groups);
+    EXPECT_EQ(g.TextMatrix(0, 2), "Descripcion Norma de Origen");
+  }
+}
+
+TEST_F(ItemWorkTest, ANewlyBuiltDataEntryFormHasBothGridsTitled) {
+  // A certificate opened and closed, then a new one made by hand: the window's form is
+  // built again without any certificate loaded into it.
+  Lista();
+  St().sIdCeo = "X";
+  CargarArticulosEnGrid(0);
+  UnloadCargaDatos();
+  const FrmCargaDatos& f = CargaDatos();
+  ASSERT_EQ(f.MsfgParteI.Cols(), 9);
+  EXPECT_EQ(f.MsfgParteI.TextMatrix(0, 3), "NCM");
+  EXPECT_EQ(f.MsfgParteI.TextMatrix(0, 6), "Denominacion");
+  ASSERT_EQ(f.MsfgParteII.Cols(), 3);
+  EXPECT_EQ(f.MsfgParteII.TextMatrix(0, 1), "Nro Orden");
+}
+
+TEST_F(ItemWorkTest, NumbersAreReadAsTheLocaleWritesThem) {
+  const struct {
+    const char* text;
+    const char* locale;
+    bool ok;
+    const char* sql;
+  } rows[] = {
+      {"2,5", "es_AR", true, "2.5"},
+      {"1.234,50", "es_AR", true, "1234.5"},
+      {"1,234.50", "en_US", true, "1234.5"},
+      {"2,5", "en_US", true, "2.5"},
+      {"2.5", "es_AR", true, "2.5"},
+      {" 7 ", "C", true, "7"},
+      {"12a", "es_AR", false, ""},
+      {"", "C", false, ""},
+      {"inf", "C", false, ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::string(r.text) + " " + r.locale);
+    QString sql;
+    EXPECT_EQ(NumeroEscrito(r.text, QLocale(r.locale), &sql), r.ok);
+    if (r.ok) {
+      EXPECT_EQ(sql, r.sql);
+    }
+  }
+}
+
+class ArticleEditorTest : public CertificateTest {
+ protected:
+  void SetUp() override {
+    CertificateTest::SetUp();
+    St().sIdCeo = "C1";
+  }
+  FrmAMArticulos& Nuevo(const QString& ncm, const QString& deno, const QString& peso,
+                        const QString& fob, const QString& unidad = {}) {
+    FrmAMArticulos& w = NuevoAMArticulos();
+    Inicio();
+    w.txtNCM.SetText(ncm);
+    w.txtDenoMerc.SetText(deno);
+    w.txtPesoCant.SetText(peso);
+    w.txtValorFobUsd.SetText(fob);
+    w.Txt_Unidad.SetText(unidad);
+    return w;
+  }
+};
+
+TEST_F(ArticleEditorTest, ChecksFireInOrderAndNothingIsStored) {
+  const struct {
+    const char *ncm, *deno, *peso, *fob, *message;
+  } rows[] = {
+      {"", "", "x", "x", "El campo Codigo NCM/Naladisa no puede estar vacio"},
+      {"1111.11.11", "", "x", "x", "El campo Denominacion de Mercaderias no puede estar vacio"},
+      {"1111.11.11", "Tornillo", "x", "x",
+       "El campo Peso Liquido o Cantidad debe ser un valor númerico"},
+      {"1111.11.11", "Tornillo", "2", "3a", "El campo FOB debe ser un valor númerico"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.message);
+    messages->shown.clear();
+    Nuevo(r.ncm, r.deno, r.peso, r.fob);
+    EXPECT_FALSE(AMArticulos_KeyDown(122));
+    EXPECT_FALSE(St().bGuardado);
+    ASSERT_EQ(Messages(), QStringList{QString::fromUtf8(r.message)});
+    EXPECT_EQ(messages->shown[0].style, vbExclamation);
+  }
+  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
+}
+
+TEST_F(ArticleEditorTest, NewItemsTakeTheTableWideNextOrderNumberAndCleanedTexts) {
+  Nuevo("1111,11,11", "Tuerca 'M8'", "2,5", "10", "");
+  EXPECT_TRUE(AMArticulos_KeyDown(122));
+  EXPECT_TRUE(St().bGuardado);
+  EXPECT_EQ(Column("OSTREVAN",
+                   "select NroOrden || '|' || NCM || '|' || DenoMerc || '|' || "
+                   "PesoCant || '|' || Unidad from Articulos"),
+            QStringList{"1|1111.11.11|Tuerca  M8 |2.5| "});
+  AddItem("OTRO", 41, "9", "");
+  Nuevo("2222.22.22", "Perno", "1", "1", "caja d'10");
+  EXPECT_TRUE(GuardarArticulo());
+  EXPECT_EQ(Column("OSTREVAN", "select Unidad from Articulos where IdCeo = 'C1' and NroOrden = 42"),
+            QStringList{"caja d'10"});
+}
+
+TEST_F(ArticleEditorTest, EditingStoresTheTextsAndTheCatalogueOptions) {
+  AddItem("C1", 5, "1111.11.11", "1", "viejo");
+  AddItem("C1", 6, "1111.11.11", "2", "otro");
+  Execute("OSTREVAN", "update Articulos set DenoMerc = 'Perno'");
+  FrmAMArticulos& w = NuevoAMArticulos();
+  w.Tag = "5";
+  Inicio();
+  EXPECT_EQ(w.lbMensaje.Caption(), "MODIFICAR ARTICULO");
+  EXPECT_EQ(w.txtNCM.Text(), "1111.11.11");
+  EXPECT_EQ(w.txt_TextoPartida.Text(), "viejo");
+  w.txt_TextoPartida.SetText("nuevo d'o");
+  w.Txt_NCML1.SetText("l'1");
+  w.chk_updDichosPartidasALL = true;
+  w.chk_updateCatalogoNCM = true;
+  EXPECT_TRUE(GuardarArticulo()) << Messages().join("|");
+  EXPECT_EQ(Column("OSTREVAN", "select TextoPartida from Articulos order by NroOrden"),
+            QStringList({"nuevo d'o", "nuevo d'o"}));
+  EXPECT_EQ(Column("OSTREVAN", "select TextoNCM1 from Articulos where NroOrden = 5"),
+            QStringList{"l'1"});
+  EXPECT_EQ(GetNCMData("1111.11.11"), "nuevo d'o");
+  // F5 brings the catalogue's wording back.
+  w.txt_TextoPartida.SetText("");
+  AMArticulos_KeyDown(116);
+  EXPECT_EQ(w.txt_TextoPartida.Text(), "nuevo d'o");
+}
+
+TEST_F(ItemWorkTest, NormsListHidesAndAddsNorms) {
+  NuevaListaNormas();
+  InitNormas();
+  Grid& g = ListaNormas().MsFgListaNormasDeOrigen;
+  ASSERT_EQ(g.Rows(), 4);
+  EXPECT_EQ(g.TextMatrix(1, 0), "");
+  EXPECT_EQ(g.TextMatrix(1, 1), "Ninguna (Seleccionar para quitar una norma preestablecida)");
+  EXPECT_EQ(g.TextMatrix(3, 1), "Norma uno");  // by description
+  // Delete: No cancels, Yes hides the norm but keeps it in the table.
+  g.SetRow(3);
+  messages->answers = {vbNo};
+  EXPECT_FALSE(ListaNormas_KeyDown(46));
+  EXPECT_EQ(messages->shown.back().text, "Accion Cancelada");
+  EXPECT_EQ(messages->shown.back().title, "Quitar norma de origen");
+  messages->answers = {vbYes};
+  EXPECT_FALSE(ListaNormas_KeyDown(46));
+  EXPECT_EQ(messages->shown.back().text,
+            "Confirma quitar la norma de origen seleccionada?:\r\nNorma uno");
+  EXPECT_EQ(g.Rows(), 3);
+  EXPECT_EQ(Count("CATALOGOS", "DescripcionNormasOrigen", "Oculto = 'S'"), 1);
+  // Insert: the new norm gets the next number and keeps its apostrophe.
+  windows->actions[Window::NuevaNorma] = [] {
+    NuevaNorma_Load();
+    NuevaNorma().txtNorma.SetText("Art. 3 d'origen");
+    EXPECT_TRUE(NuevaNorma_KeyDown(122));
+  };
+  EXPECT_FALSE(ListaNormas_KeyDown(45));
+  EXPECT_EQ(g.Rows(), 4);
+  EXPECT_EQ(Column("CATALOGOS",
+                   "select Descripcion from DescripcionNormasOrigen where IDNormasOrigen = '3'"),
+            QStringList{"Art. 3 d'origen"});
+  // Enter on "Ninguna" chooses no norm.
+  g.SetRow(1);
+  EXPECT_TRUE(ListaNormas_KeyDown(13));
+  EXPECT_TRUE(ListaNormas().UpdateRequired);
+  EXPECT_EQ(ListaNormas().IdNormaOrigen, "");
+}
+
+TEST_F(ItemWorkTest, TheFirstNormOfAnEmptyCatalogueIsNumberOne) {
+  Execute("CATALOGOS", "delete from DescripcionNormasOrigen");
+  NuevaListaNormas();
+  InitNormas();
+  EXPECT_EQ(ListaNormas().MsFgListaNormasDeOrigen.Rows(), 1);  // not even "Ninguna"
+  NuevaNorma().txtNorma.SetText("primera");
+  EXPECT_TRUE(Grabar());
+  EXPECT_EQ(Column("CATALOGOS", "select IDNormasOrigen from DescripcionNormasOrigen"),
+            QStringList{"1"});
+}
+
+TEST_F(ItemWorkTest, TariffWindowChecksTheNewPositionLiveAndOnAcceptance) {
+  Execute("CATALOGOS", "insert into NCMCEO values ('8708.29.99','Partes de carroceria')");
+  FrmCambiaPosicionArancelaria& w = NuevoCambiaPosicion();
+  w.NcmActual = "1111.11.11";
+  CambiaPosicion_Load();
+  const struct {
+    const char* typed;
+    const char* shown;
+    const char* catalogue;
+    bool accepted;
+  } rows[] = {
+      {"8708,29,99", "8708.29.99", "Partes de carroceria", true},
+      {"8708.29.9", "8708.29.9", "", false},
+      {"8708.29.99x", "8708.29.99x", "", false},
+      {"1111.11.11", "1111.11.11", "Dichos NCM", false},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.typed);
+    messages->shown.clear();
+    w.Txt_DDP_Catalogo.SetText("");
+    w.NcmNew.clear();
+    w.Txt_PosNueva.SetText(r.typed);
+    Txt_PosNueva_Change();
+    EXPECT_EQ(w.Txt_PosNueva.Text(), r.shown);
+    EXPECT_EQ(w.Txt_DDP_Catalogo.Text(), r.catalogue);
+    EXPECT_EQ(Cmd_Aceptar_Click(), r.accepted);
+    EXPECT_EQ(w.NcmNew, r.accepted ? QString(r.shown) : QString());
+    EXPECT_EQ(messages->shown.size(), r.accepted ? 0u : 1u);
+    if (!r.accepted) {
+      EXPECT_EQ(messages->shown[0].text,
+                "La posicion ingresada no es correcta:\r\n     * Debera tener al menos 10 "
+                "caracteres\r\n     * Debe ser distinta al de la posicion actual");
+    }
+  }
+}
+
+TEST_F(ItemWorkTest, TariffChangeOptionsDecideTheTextsUnderTheNewPosition) {
+  Execute("CATALOGOS", "insert into NCMCEO values ('B','del catalogo')");
+  const struct {
+    int modo;
+    QStringList texts;  // items 1 and 2 moved, 3 already under B
+  } rows[] = {
+      {FrmCambiaPosicionArancelaria::kTextoPosicionActual, {"de A", "de A", "de A"}},
+      {FrmCambiaPosicionArancelaria::kTextoCatalogo,
+       {"del catalogo", "del catalogo", "del catalogo"}},
+      {FrmCambiaPosicionArancelaria::kTextoPosicionNueva, {"de B", "de B", "de B"}},
+  };
+  St().sIdCeo = "X";
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.modo);
+    Execute("OSTREVAN", "delete from Articulos");
+    AddItem("X", 1, "A", "1", "de A");
+    AddItem("X", 2, "A", "1");
+    AddItem("X", 3, "B", "2", "de B");
+    AddItem("X", 4, "A", "2", "queda");
+    EXPECT_TRUE(AplicarCambioPosicion("A", "B", {"1", "2"}, r.modo));
+    EXPECT_EQ(Column("OSTREVAN", "select NCM from Articulos order by NroOrden"),
+              QStringList({"B", "B", "B", "A"}));
+    EXPECT_EQ(Column("OSTREVAN",
+                     "select TextoPartida from Articulos where NroOrden < 4 "
+                     "order by NroOrden"),
+              r.texts);
+  }
+}
+
+TEST_F(ItemWorkTest, ATariffChangeThatFailsHalfwayChangesNothing) {
+  St().sIdCeo = "X";
+  AddItem("X", 1, "A", "1", "de A");
+  AddItem("X", 2, "A", "1");
+  Execute("OSTREVAN",
+          "create trigger falla before update on Articulos when new.NroOrden = 2 "
+          "begin select raise(abort, 'disco lleno'); end");
+  EXPECT_FALSE(AplicarCambioPosicion("A", "B", {"1", "2"}, 0));
+  EXPECT_EQ(Column("OSTREVAN", "select NCM || TextoPartida from Articulos order by NroOrden"),
+            QStringList({"Ade A", "A"}));
+  ASSERT_EQ(messages->shown.size(), 1u);
+  EXPECT_TRUE(messages->shown[0].text.contains("disco lleno"));
+}
+
+}  // namespace
+}  // namespace ostrevan

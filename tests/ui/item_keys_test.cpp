@@ -1,0 +1,295 @@
+// The item grid of the data-entry window driven with real keys, the modal windows either
+// real (acted on while open) or scripted.
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "data/certificate_fixture.h"
+#include "data/item_work.h"
+#include "ui/common/flexgrid.h"
+#include "ui/common/widget_services.h"
+#include "ui/edit/frm_cargadatos.h"
+#include "ui/edit/item_windows.h"
+#include "ui/list/lifecycle_windows.h"
+
+namespace ostrevan {
+namespace {
+
+using test::CertificateTest;
+
+// Items 1 and 2 form group 1 under 1111.11.11, item 3 is group 2 (same code, norm 1), items
+// 4 and 5 group 3 under 2222.22.22.
+class ItemKeysTest : public CertificateTest {
+ protected:
+  void SetUp() override {
+    CertificateTest::SetUp();
+    SetWindowService(std::make_shared<ui::WidgetWindows>());
+    guard = std::make_unique<QObject>();
+    Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
+    AddItem("C1", 1, "1111.11.11", "", "dichos uno");
+    AddItem("C1", 2, "1111.11.11", "");
+    AddItem("C1", 3, "1111.11.11", "1");
+    AddItem("C1", 4, "2222.22.22", "");
+    AddItem("C1", 5, "2222.22.22", "");
+    Execute("OSTREVAN", "update Articulos set DenoMerc = 'Articulo ' || NroOrden");
+    CargarListadoInternos(false);
+    Lista().Msfg_ListadoMn.SetRow(1);
+    CargarDatosAPlanilla("C1");
+    w = std::make_unique<ui::FrmCargaDatosWindow>();
+    w->show();
+    w->SSTab1()->setCurrentIndex(1);
+  }
+  void TearDown() override {
+    guard.reset();  // no action left waiting for a later test's windows
+    w.reset();
+    CertificateTest::TearDown();
+  }
+  Grid& G() { return CargaDatos().MsfgParteI; }
+  void Press(int row, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    G().SetRow(row);
+    QTest::keyClick(w->MsfgParteI(), key, mods);
+  }
+  // "X" or "-" per data row.
+  QString Marks() {
+    QString s;
+    for (int r = 1; r < G().Rows(); ++r) s += G().TextMatrix(r, 0).isEmpty() ? '-' : 'X';
+    return s;
+  }
+  QStringList Column4() {
+    QStringList l;
+    for (int r = 1; r < G().Rows(); ++r) l << G().TextMatrix(r, 1) + ":" + G().TextMatrix(r, 4);
+    return l;
+  }
+  // Runs `act` on the next modal window once it is up.
+  void OnModal(std::function<void(QWidget*)> act) {
+    auto poll = std::make_shared<std::function<void()>>();
+    QObject* g = guard.get();
+    *poll = [act, poll, g] {
+      QWidget* m = QApplication::activeModalWidget();
+      if (!m || dynamic_cast<ui::FrmCargaDatosWindow*>(m)) {
+        QTimer::singleShot(20, g, *poll);
+        return;
+      }
+      act(m);
+    };
+    QTimer::singleShot(20, g, *poll);
+  }
+  std::unique_ptr<ui::FrmCargaDatosWindow> w;
+  std::unique_ptr<QObject> guard;
+};
+
+TEST_F(ItemKeysTest, SpaceMarksByItemGroupOrPosition) {
+  const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier,
+                              ctrl = Qt::ControlModifier;
+  const struct {
+    const char* name;
+    std::vector<std::pair<int, Qt::KeyboardModifiers>> keys;  // row, modifiers of Space
+    const char* marks;
+    const char* message;  // the last message, "" for none
+    const char* counter;
+  } rows[] = {
+      {"single", {{1, none}}, "X----", "", " 1 Art/s Sel."},
+      {"another position",
+       {{1, none}, {4, none}},
+       "X----",
+       "Solo es permitido seleccionar articulos que esten bajo una misma posicion arancelaria",
+       " 1 Art/s Sel."},
+      {"unmark", {{1, none}, {1, none}}, "-----", "", ""},
+      {"group", {{1, shift}}, "XX---", "", " 2 Art/s Sel."},
+      {"group twice", {{1, shift}, {1, shift}}, "-----", "", ""},
+      {"group from a continuation row",
+       {{2, shift}},
+       "-----",
+       "Solo es permitido seleccion multiple (Grupo x NroOrden) desde un articulo con Nro de "
+       "Orden",
+       ""},
+      {"position", {{1, ctrl}}, "XXX--", "", " 3 Art/s Sel."},
+      {"position extends", {{1, none}, {3, ctrl}}, "X-X--", "", " 2 Art/s Sel."},
+      {"position from a continuation row",
+       {{5, ctrl}},
+       "-----",
+       "Solo es permitido seleccion multiple (Grupo x Posicion Arancelaria) desde un articulo "
+       "con Nro de Orden",
+       ""},
+      {"clear", {{4, ctrl}, {1, shift | ctrl}}, "-----", "", ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    Press(1, Qt::Key_Space, shift | ctrl);  // start from nothing marked
+    messages->shown.clear();
+    for (auto [row, mods] : r.keys) Press(row, Qt::Key_Space, mods);
+    EXPECT_EQ(Marks(), r.marks);
+    EXPECT_EQ(messages->shown.empty() ? QString() : messages->shown.back().text, r.message);
+    if (!messages->shown.empty()) {
+      EXPECT_EQ(messages->shown.back().style, vbExclamation);
+    }
+    EXPECT_EQ(CargaDatos().LblSelInfo.Caption(), r.counter);
+    EXPECT_EQ(CargaDatos().selected.size(), QString(r.marks).count('X'));
+  }
+}
+
+TEST_F(ItemKeysTest, F6AttachesTheChosenNormAndRegroups) {
+  Press(1, Qt::Key_F6);
+  ASSERT_EQ(messages->shown.size(), 1u);
+  EXPECT_EQ(messages->shown[0].text, "No hay articulos seleccionados");
+  EXPECT_EQ(messages->shown[0].title, "Asociar Normas de Origen");
+  Press(1, Qt::Key_Space, Qt::ShiftModifier);
+  OnModal([](QWidget* list) {
+    Grid& g = ListaNormas().MsFgListaNormasDeOrigen;
+    g.SetRow(g.Rows() - 1);  // by description: "Norma uno" comes last
+    QTest::keyClick(list->findChild<QWidget*>("MsFgListaNormasDeOrigen"), Qt::Key_Return);
+  });
+  Press(1, Qt::Key_F6);
+  EXPECT_EQ(Column("OSTREVAN", "select IdNormasOrigen from Articulos order by NroOrden"),
+            QStringList({"1", "1", "1", "", ""}));
+  // Items 1, 2 and 3 are one group now.
+  EXPECT_EQ(G().TextMatrix(1, 2), "1");
+  EXPECT_EQ(G().TextMatrix(2, 2), "");
+  EXPECT_EQ(G().TextMatrix(3, 2), "");
+  EXPECT_EQ(G().TextMatrix(4, 2), "2");
+  EXPECT_EQ(Marks(), "-----");
+  EXPECT_TRUE(CargaDatos().selected.isEmpty());
+  EXPECT_EQ(CargaDatos().MsfgParteII.Rows(), 2);
+  EXPECT_EQ(CargaDatos().MsfgParteII.TextMatrix(1, 2), "Norma uno");
+
+  // "Ninguna" takes the norm away again; Esc leaves everything as it was.
+  Press(1, Qt::Key_Space);
+  OnModal([](QWidget* list) { QTest::keyClick(list, Qt::Key_Escape); });
+  Press(1, Qt::Key_F6);
+  EXPECT_EQ(Marks(), "X----");
+  OnModal([](QWidget* list) {
+    ListaNormas().MsFgListaNormasDeOrigen.SetRow(1);
+    QTest::keyClick(list, Qt::Key_Return);
+  });
+  Press(1, Qt::Key_F6);
+  EXPECT_EQ(Column("OSTREVAN", "select IdNormasOrigen from Articulos order by NroOrden"),
+            QStringList({"", "1", "1", "", ""}));
+}
+
+TEST_F(ItemKeysTest, InsertEnterAndDeleteAddEditAndRemoveItems) {
+  OnModal([](QWidget* editor) {
+    EXPECT_EQ(editor->findChild<QLabel*>("lbMensaje")->text(), "AGREGAR NUEVO ARTICULO");
+    QTest::keyClicks(editor->findChild<QLineEdit*>("txtNCM"), "3333,33,33");
+    QTest::keyClicks(editor->findChild<QLineEdit*>("txtDenoMerc"), "Bulon");
+    QTest::keyClicks(editor->findChild<QLineEdit*>("txtPesoCant"), "1,5");
+    QTest::keyClicks(editor->findChild<QLineEdit*>("txtValorFobUsd"), "10");
+    QTest::keyClick(editor, Qt::Key_F11);
+  });
+  Press(1, Qt::Key_Insert);
+  EXPECT_EQ(Column("OSTREVAN",
+                   "select NroOrden || NCM || PesoCant from Articulos where "
+                   "DenoMerc = 'Bulon'"),
+            QStringList{"63333.33.331.5"});
+  ASSERT_EQ(G().Rows(), 7);
+  EXPECT_EQ(G().TextMatrix(6, 3), "3333.33.33");
+
+  // Enter on a continuation row: the compact editor, without the tariff texts.
+  bool textsShown = true;
+  OnModal([&textsShown](QWidget* editor) {
+    textsShown = editor->findChild<QWidget*>("txt_TextoPartida")->isVisible();
+    auto* deno = editor->findChild<QLineEdit*>("txtDenoMerc");
+    deno->selectAll();
+    QTest::keyClicks(deno, "O'Brien");
+    QTest::keyClick(editor, Qt::Key_F11);
+  });
+  Press(2, Qt::Key_Return);
+  EXPECT_FALSE(textsShown);
+  EXPECT_EQ(Column("OSTREVAN", "select DenoMerc from Articulos where NroOrden = 2"),
+            QStringList{"O Brien"});
+  EXPECT_EQ(G().TextMatrix(2, 6), "O Brien");
+
+  Press(4, Qt::Key_Delete);
+  EXPECT_EQ(messages->shown.back().text, "Confirma eliminar el articulo seleccionado?");
+  EXPECT_EQ(messages->shown.back().style, vbYesNo | vbQuestion);
+  EXPECT_EQ(Count("OSTREVAN", "Articulos", "NroOrden = 4"), 0);
+  EXPECT_EQ(G().Rows(), 6);
+  EXPECT_EQ(CargaDatos().Lbl_TotalArts.Caption(), "Total Arts: 5");
+}
+
+TEST_F(ItemKeysTest, F7MovesTheWholeGroupOrNothing) {
+  Press(2, Qt::Key_F7);
+  EXPECT_TRUE(messages->shown.back().text.startsWith(
+      "La funcion de cambiar NCM/Naladisa se activa estando posicionado"));
+  EXPECT_EQ(messages->shown.back().title, "Cambiar Ncm/Naladisa");
+  EXPECT_EQ(G().Row(), 1);
+
+  // A failing second statement: the window's change is refused and every item stays.
+  Execute("OSTREVAN",
+          "create trigger falla before update on Articulos when new.NroOrden = 2 "
+          "begin select raise(abort, 'sin espacio'); end");
+  OnModal([](QWidget* change) {
+    QTest::keyClicks(change->findChild<QLineEdit*>("Txt_PosNueva"), "8708,29,99");
+    QTest::keyClick(change, Qt::Key_F11);
+  });
+  Press(1, Qt::Key_F7);
+  EXPECT_EQ(Column("OSTREVAN", "select NCM from Articulos order by NroOrden"),
+            QStringList({"1111.11.11", "1111.11.11", "1111.11.11", "2222.22.22", "2222.22.22"}));
+  EXPECT_EQ(G().TextMatrix(1, 3), "1111.11.11");
+
+  Execute("OSTREVAN", "drop trigger falla");
+  QString shown;
+  OnModal([&shown](QWidget* change) {
+    auto* nueva = change->findChild<QLineEdit*>("Txt_PosNueva");
+    QTest::keyClicks(nueva, "8708,29,99");
+    shown = nueva->text();
+    QTest::keyClick(change, Qt::Key_F11);
+  });
+  Press(1, Qt::Key_F7);
+  EXPECT_EQ(shown, "8708.29.99");
+  EXPECT_EQ(
+      Column("OSTREVAN", "select NCM || '|' || TextoPartida from Articulos order by NroOrden"),
+      QStringList(
+          {"8708.29.99|dichos uno", "8708.29.99|", "1111.11.11|", "2222.22.22|", "2222.22.22|"}));
+  // The reloaded grid: item 3 first (1111), items 4 and 5, then the moved group.
+  EXPECT_EQ(G().TextMatrix(1, 3), "1111.11.11");
+  EXPECT_EQ(G().TextMatrix(4, 3), "8708.29.99");
+  EXPECT_EQ(G().TextMatrix(4, 1), "1");
+  EXPECT_EQ(G().TextMatrix(5, 1), "2");
+}
+
+TEST_F(ItemKeysTest, TheSecondTabAndEnterOnTheStripReachTheItems) {
+  w->SSTab1()->setCurrentIndex(0);
+  G().SetRow(3);
+  w->SSTab1()->tabBar()->setFocus();
+  QTest::keyClick(w->SSTab1()->tabBar(), Qt::Key_Right);
+  QApplication::processEvents();
+  EXPECT_EQ(w->SSTab1()->currentIndex(), 1);
+  EXPECT_EQ(G().Row(), 1);
+  EXPECT_EQ(w->MsfgParteI()->currentIndex().row(), 0);
+  EXPECT_TRUE(w->MsfgParteI()->hasFocus() || QApplication::focusWidget() == w->MsfgParteI());
+  // Enter on the strip moves on as Tab: into the tab's first control, the item grid.
+  w->SSTab1()->tabBar()->setFocus();
+  QTest::keyClick(w->SSTab1()->tabBar(), Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), w->MsfgParteI());
+}
+
+TEST_F(ItemKeysTest, TariffCodesAndOperationNumbersAreNeverCut) {
+  Execute("OSTREVAN", "update Articulos set NCM = '8708.29.99' where NroOrden = 1");
+  Execute("OSTREVAN",
+          "insert into CeoMercosur (IdCeo, Descripcion) values ('EX-2026-0001', 'largo')");
+  CargarArticulosEnGrid(0);
+  CargarListadoInternos(false);
+  ui::FrmOstrevanLista list;
+  list.show();
+  const struct {
+    QTableView* view;
+    int col;
+    QString text;
+  } rows[] = {
+      {w->MsfgParteI(), 3, "8708.29.99"},
+      {w->MsfgParteII(), 1, "8 - 12"},
+      {list.Msfg_ListadoMn(), 0, "EX-2026-0001"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.text.toStdString());
+    EXPECT_GE(r.view->columnWidth(r.col), r.view->fontMetrics().horizontalAdvance(r.text) + 8);
+  }
+}
+
+}  // namespace
+}  // namespace ostrevan
