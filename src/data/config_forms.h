@@ -60,6 +60,7 @@ struct FrmConfig {
  private:
   void TextChange(const TextBox& box, ScrollBar& bar);
   bool fromText_ = false;  // the bar follows the text: it must not rewrite it
+  QString formPreferido_;  // the form to select first while loading
 };
 
 // --- Frm_ConfigProvisorio and its row editors ---

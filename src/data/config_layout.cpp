@@ -30,7 +30,9 @@ void FrmConfigProvisorio::Form_Load() {
 void FrmConfigProvisorio::PrepareGrid() {
   Grid& g = MSFGCamposConfig;
   g.SetCols(7);
-  const int widths[] = {1800, 600, 600, 1500, 800, 800, 0};
+  // Wider than the classic grid's first and fourth columns, so that long field names
+  // ("ImportadorDireccion", "AGRUPARNORMASORIGEN") and values read whole.
+  const int widths[] = {2700, 600, 600, 2000, 800, 800, 0};
   const char* headers[] = {"Campo/Propiedad", "Pos X",   "Pos Y", "Font/Valor", "Size",
                            "Orient.",         "TipoDato"};
   g.SetRows(1);

@@ -107,7 +107,20 @@ void FrmConfig::Form_Load() {
     if (Query("CEOCFG", "Select IdCamara, Camara as Camaras From CeoCamaras order by Camara", rs)) {
       for (; !rs.Eof(); rs.MoveNext()) LstCamaras.AddItem(Txt(rs.Fields("Camaras").Value));
     }
-    if (LstCamaras.ListCount() > 0) LstCamaras.SetListIndex(0);
+    // Opened from a certificate, the window starts on that certificate's form: it is the one
+    // the broker is aligning. Otherwise on the first chamber's first form.
+    int camara = 0;
+    if (!St().sIdFormulario.isEmpty() &&
+        Query("CEOCFG",
+              "Select Camara, Formulario From CeoFormularios, CeoCamaras Where "
+              "CeoCamaras.IdCamara = CeoFormularios.IdCamara and IdFormulario = '" +
+                  SqlText(St().sIdFormulario) + "'",
+              rs)) {
+      camara = std::max(0, int(LstCamaras.Items().indexOf(Txt(rs.Fields("Camara").Value))));
+      formPreferido_ = Txt(rs.Fields("Formulario").Value);
+    }
+    if (LstCamaras.ListCount() > 0) LstCamaras.SetListIndex(camara);
+    formPreferido_.clear();
   } catch (const std::exception& e) {
     ReportDetailed(e, "Form_Load", kFormulario, kFrmConfig);
   }
@@ -131,7 +144,7 @@ void FrmConfig::LstCamaras_Click() {
     // A chamber without forms leaves the boxes as they were, but F11 must not save them to
     // the form of the chamber chosen before.
     if (lstCEO.ListCount() > 0) {
-      lstCEO.SetListIndex(0);
+      lstCEO.SetListIndex(std::max(0, int(lstCEO.Items().indexOf(formPreferido_))));
     } else {
       sConfiguredIdForm.clear();
     }

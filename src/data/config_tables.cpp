@@ -33,9 +33,10 @@ void FrmUnidades::HeaderGrid() {
   g.SetRows(1);
   g.SetCols(2);
   const char* headers[] = {"Origen", "Destino"};
+  const int widths[] = {1500, 2600};  // replacements such as "Metros cuadrados" read whole
   for (int c = 0; c < 2; ++c) {
     g.SetTextMatrix(0, c, headers[c]);
-    g.SetColWidth(c, 1500);
+    g.SetColWidth(c, widths[c]);
     g.SetColAlignment(c, Grid::flexAlignLeft);
   }
 }
@@ -183,8 +184,9 @@ void FrmTemplates::Form_Load() { LoadTemplatesGrid(); }
 void FrmTemplates::LoadTemplatesGrid() {
   Grid& g = MsFgTemplates;
   g.SetCols(3);
-  const int widths[] = {0, 5000, 800};
+  const int widths[] = {0, 5000, 1100};  // the header "Habilitado" reads whole
   for (int c = 0; c < 3; ++c) g.SetColWidth(c, widths[c]);
+  g.SetColAlignment(2, Grid::flexAlignCenter);
   g.SetRows(1);
   g.SetTextMatrix(0, 1, "Formulario");
   g.SetTextMatrix(0, 2, "Habilitado");

@@ -46,6 +46,11 @@ FrmConfigProvisorioWindow::FrmConfigProvisorioWindow(QWidget* parent)
   Body()->addLayout(names);
   grid_ = new FlexGrid(m.MSFGCamposConfig);
   grid_->setObjectName("MSFGCamposConfig");
+  // The selection lets the green or red of a written row show through.
+  QPalette pal = grid_->palette();
+  pal.setColor(QPalette::Highlight, QColor(31, 59, 92, 70));
+  pal.setColor(QPalette::HighlightedText, Qt::black);
+  grid_->setPalette(pal);
   Body()->addWidget(grid_, 1);
   auto* note = NamedLabel(
       "Nota: Las lineas verdes son una indicacion temporal de que los valores han sido "
@@ -62,7 +67,7 @@ FrmConfigProvisorioWindow::FrmConfigProvisorioWindow(QWidget* parent)
   for (int c = 0; c < m.MSFGCamposConfig.Cols(); ++c) {
     width += TwipsToPixels(std::max(m.MSFGCamposConfig.ColWidth(c), 0), this);
   }
-  resize(std::max(width + 60, 640), 600);
+  resize(std::max(width + 50, 640), 600);
   grid_->setFocus();
 }
 
@@ -80,7 +85,7 @@ bool FrmConfigProvisorioWindow::Form_KeyDown(int keyCode, int) {
 }
 
 FrmUpdateCamposWindow::FrmUpdateCamposWindow(QWidget* parent)
-    : ClassicWindow("Configuracion de los campos", "Campo", "[ESC] - Cancelar   [F11] - Guardar   ",
+    : ClassicWindow("Actualizando Parametros...", "Campo", "[ESC] - Cancelar   [F11] - Guardar   ",
                     parent) {
   config::FrmUpdateCampos& m = *config::Cf().updateCampos;
   auto* form = new QFormLayout;
@@ -103,7 +108,7 @@ bool FrmUpdateCamposWindow::Form_KeyDown(int keyCode, int) {
 }
 
 FrmUpdatePropiedadesWindow::FrmUpdatePropiedadesWindow(QWidget* parent)
-    : ClassicWindow("Configuracion de los campos", "Propiedad",
+    : ClassicWindow("Actualizando Parametros...", "Propiedad",
                     "[ESC] - Cancelar   [F11] - Guardar   ", parent) {
   config::FrmUpdatePropiedades& m = *config::Cf().updatePropiedades;
   auto* form = new QFormLayout;

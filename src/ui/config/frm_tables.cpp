@@ -39,6 +39,8 @@ FrmUnidadesWindow::FrmUnidadesWindow(QWidget* parent)
   BindEditableCombo(combo, m.Cmb_Unidades);
   top->addWidget(combo, 1, 0);
   top->addWidget(BoundLine(m.txt_UnidadReemplazo, "txt_UnidadReemplazo"), 1, 1);
+  top->setColumnStretch(0, 1);
+  top->setColumnStretch(1, 2);
   Body()->addLayout(top);
   auto* grid = new FlexGrid(m.MsFgUnidades);
   grid->setObjectName("MsFgUnidades");
@@ -109,7 +111,7 @@ FrmTemplateActivationWindow::FrmTemplateActivationWindow(QWidget* parent)
   row->addWidget(activar);
   row->addWidget(desactivar);
   row->addStretch(1);
-  Body()->addWidget(NamedLabel(config::Cf().sTemplateFormId, "Lbl_FormID"));
+  Body()->addWidget(NamedLabel("Formulario: " + config::Cf().sTemplateFormId, "Lbl_FormID"));
   Body()->addLayout(row);
   resize(360, 200);
   (m.Opt_Activar.Value() ? activar : desactivar)->setFocus();
@@ -122,7 +124,10 @@ bool FrmTemplateActivationWindow::Form_KeyDown(int keyCode, int) {
 }
 
 FrmCalibraCeoWindow::FrmCalibraCeoWindow(QWidget* parent)
-    : ClassicWindow("Calibracion", "Configuracion Avanzada para ", "[ESC] Salir", parent) {
+    : ClassicWindow("Calibracion",
+                    "Configuracion Avanzada para " +
+                        (config::Cf().config ? config::Cf().config->sConfiguredIdForm : QString()),
+                    "[ESC] Salir", parent) {
   // Only the print button acts; the other controls of the window carry no behaviour and are
   // shown disabled so that nobody expects them to.
   auto* frames = new QHBoxLayout;
@@ -182,7 +187,7 @@ FrmCalibraCeoWindow::FrmCalibraCeoWindow(QWidget* parent)
   Body()->addWidget(frame1, 1);
   connect(print, &QPushButton::clicked, this,
           &FrmCalibraCeoWindow::Cmd_PrintPaginaCalibracion_Click);
-  resize(640, 380);
+  resize(660, 440);
   print->setFocus();
 }
 
