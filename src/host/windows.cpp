@@ -18,6 +18,20 @@ QString WindowName(Window w) {
       return "Frm_CeoBorra";
     case Window::Config:
       return "Frm_Config";
+    case Window::ConfigProvisorio:
+      return "Frm_ConfigProvisorio";
+    case Window::UpdateCampos:
+      return "FrmUpdateCampos";
+    case Window::UpdatePropiedades:
+      return "FrmUpdatePropiedades";
+    case Window::Unidades:
+      return "Frm_Unidades";
+    case Window::Templates:
+      return "Frm_Templates";
+    case Window::TemplateActivation:
+      return "Frm_TemplateActivation";
+    case Window::CalibraCeo:
+      return "Frm_CalibraCeo";
     case Window::DsdHst:
       return "frmDsdHst";
     case Window::ListaNormasOrigen:

@@ -27,7 +27,7 @@ void ComponerPaginaCalibracion(Cls_Main& p) {
   }
 }
 
-void ImprimirPaginaCalibracion() {
+QString ImprimirPaginaCalibracion() {
   Cls_Main p;
   ComponerPaginaCalibracion(p);
   QString errText;
@@ -36,10 +36,13 @@ void ImprimirPaginaCalibracion() {
   if (errFlag) {
     MsgBox("No se pudo imprimir la pagina de calibracion:\r\n" + errText, vbExclamation,
            "Imprimir Pagina de Calibracion");
-  } else if (!p.LastOutput().isEmpty()) {  // a page printed to a file must say where it went
-    MsgBox("La pagina de calibracion se imprimio en el archivo " + p.LastOutput(), vbInformation,
-           "Imprimir Pagina de Calibracion");
+    return {};
   }
+  if (p.LastOutput().isEmpty()) return "La pagina de calibracion se envio a la impresora";
+  // A page printed to a file must say where it went.
+  const QString where = "La pagina de calibracion se imprimio en el archivo " + p.LastOutput();
+  MsgBox(where, vbInformation, "Imprimir Pagina de Calibracion");
+  return where;
 }
 
 }  // namespace ostrevan::print

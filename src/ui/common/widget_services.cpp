@@ -12,6 +12,7 @@
 #include "data/dialogs.h"
 #include "host/errors.h"
 #include "print/backends.h"
+#include "ui/config/config_windows.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
 #include "ui/edit/item_windows.h"
@@ -134,9 +135,8 @@ int WidgetWindows::ShowModal(Window w) {
       return ShowDialog<FrmAMArticulosWindow>(owner);
     case Window::CambiaPosicion:
       return ShowDialog<FrmCambiaPosicionWindow>(owner);
-    case Window::Config:
-      MsgBox("La configuracion de formularios llegara en una proxima version.", vbInformation,
-             "Configuracion");
+    default:
+      ShowConfigWindow(w, owner);
       return 0;
   }
   return 0;

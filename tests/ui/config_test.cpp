@@ -1,0 +1,476 @@
+// The configuration windows driven with real keys: settings, layout editor, units, templates,
+// calibration page, and what a changed offset or field does to the printed certificate.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+#include "app/batch.h"
+#include "data/certificate_fixture.h"
+#include "data/config_forms.h"
+#include "entry/cls_main.h"
+#include "print/backends.h"
+#include "support/pdf_words.h"
+#include "ui/common/flexgrid.h"
+#include "ui/common/widget_services.h"
+#include "ui/config/config_windows.h"
+
+namespace ostrevan {
+namespace {
+
+using config::Cf;
+
+// Types over whatever the box held, as a user who selects it first.
+void Retype(QLineEdit* box, const QString& text) {
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, text);
+}
+
+// Runs `act` on the next modal window that is not `under` once it is shown.
+void OnNextWindow(QWidget* under, std::function<void(QWidget*)> act) {
+  auto poll = std::make_shared<std::function<void()>>();
+  *poll = [under, act, poll] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || w == under || !w->isVisible()) return QTimer::singleShot(20, *poll);
+    act(w);
+  };
+  QTimer::singleShot(20, *poll);
+}
+
+class ConfigTest : public test::CertificateTest {
+ protected:
+  void SetUp() override {
+    CertificateTest::SetUp();
+    SetWindowService(std::make_shared<ui::WidgetWindows>());
+    Execute("OSTREVAN_CLI", "insert into CeoParametros values ('CEO004','YOFFSET','1')");
+    Run("CEOCFG",
+        {"insert into CeoParametros values ('CEO004','NcmMultilinea','0')",
+         "insert into CeoParametros values ('CEO004','Nota','vacia')",
+         "insert into CeoConfig values ('CEO004FcNro','112','31','Courier New','10',0)",
+         "insert into CeoConfig values ('CEO104ProductorRazon','10','20','Arial','9',1)"});
+  }
+  QStringList Cli(const QString& property) {
+    return Column("OSTREVAN_CLI",
+                  "select Valor from CeoParametros where IdFormulario = 'CEO004' "
+                  "and Propiedad = '" +
+                      property + "'");
+  }
+};
+
+TEST_F(ConfigTest, OffsetBoxesAndBarsMirrorEachOtherAndF11ChecksBeforeSaving) {
+  config::LoadConfig();
+  ui::FrmConfigWindow w;
+  w.show();
+  auto* txtX = w.findChild<QLineEdit*>("txtX");
+  auto* txtY = w.findChild<QLineEdit*>("txtY");
+  auto* hs = w.findChild<QScrollBar*>("HSDespGlobal");
+  auto* vs = w.findChild<QScrollBar*>("VSDespGlobal");
+  ASSERT_FALSE(hs->invertedControls() || !vs->invertedControls());
+  ASSERT_EQ(txtX->text(), "2,5");
+  EXPECT_EQ(hs->value(), 2);  // halves round to even
+  const struct {
+    QLineEdit* box;
+    const char* typed;
+    QScrollBar* bar;
+    int value;  // of the bar afterwards; the text stays as typed
+  } rows[] = {{txtX, "-12", hs, -12}, {txtX, "1,5", hs, 2}, {txtX, "80", hs, 50},
+              {txtY, "7", vs, 7},     {txtY, "abc", vs, 7}, {txtY, "-3.4", vs, -3}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.typed);
+    Retype(r.box, r.typed);
+    EXPECT_EQ(r.bar->value(), r.value);
+    EXPECT_EQ(r.box->text(), r.typed);
+  }
+  Retype(txtX, "5");
+  hs->setFocus();
+  QTest::keyClick(hs, Qt::Key_Right);
+  QTest::keyClick(hs, Qt::Key_Right);
+  EXPECT_EQ(hs->value(), 7);
+  EXPECT_EQ(txtX->text(), "7");
+  QTest::keyClick(vs, Qt::Key_Down);  // down the page: a larger Y
+  EXPECT_EQ(txtY->text(), "-2");
+
+  Retype(txtY, "abc");
+  QTest::keyClick(txtY, Qt::Key_F11);
+  EXPECT_EQ(Messages(),
+            QStringList{QString::fromUtf8("El campo Y OffSet debe tener un valor númerico")});
+  EXPECT_EQ(Cli("XOffset"), QStringList{"2,5"});
+  EXPECT_EQ(Cli("YOffset"), QStringList{"1"});
+
+  messages->shown.clear();
+  Retype(txtY, "-1,5");
+  w.findChild<QCheckBox*>("Chk_IntCampo9NCM2007")->click();
+  w.findChild<QCheckBox*>("Chk_UsaFactura")->click();
+  QTest::keyClick(txtY, Qt::Key_F11);
+  EXPECT_EQ(Messages(), QStringList{"Datos guardados"});
+  EXPECT_EQ(Cli("XOffset"), QStringList{"7"});
+  EXPECT_EQ(Cli("YOffset"), QStringList{"-1,5"});
+  EXPECT_EQ(Column("CEOCFG",
+                   "select Propiedad || '=' || Valor from CeoParametros where "
+                   "IdFormulario = 'CEO004' and Propiedad in ('NcmMultilinea', "
+                   "'UsaFactura', 'XOFFSET') order by Propiedad"),
+            (QStringList{"NcmMultilinea=1", "UsaFactura=0", "XOFFSET=99"}));
+  QTest::keyClick(txtY, Qt::Key_Escape);
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(ConfigTest, AFormWithoutItsOwnOffsetsTakesTheSharedOnesAndKeepsThemAtOnce) {
+  Execute("OSTREVAN_CLI", "delete from CeoParametros where Propiedad = 'XOFFSET'");
+  config::FrmConfig& m = config::LoadConfig();
+  EXPECT_EQ(m.LstCamaras.Items(), (QStringList{"CAC", "CERA"}));
+  EXPECT_EQ(m.lstCEO.Items(), (QStringList{"Brasil", "Chile"}));
+  EXPECT_EQ(m.txtX.Text(), "99");
+  EXPECT_EQ(m.HSDespGlobal.Value(), 50);
+  EXPECT_EQ(Messages(), QStringList{"Datos guardados"});
+  EXPECT_EQ(Cli("XOffset"), QStringList{"99"});
+  // The switches were read before that save: what was stored stays.
+  EXPECT_EQ(m.Chk_UsaFactura.Value(), 1);
+  EXPECT_EQ(Column("CEOCFG", "select Valor from CeoParametros where Propiedad = 'UsaFactura'"),
+            QStringList{"1"});
+
+  // A form without any offset starts at 0 in both stores' place.
+  messages->shown.clear();
+  m.lstCEO.SetListIndex(1);
+  EXPECT_EQ(m.sConfiguredIdForm, "CEO104");
+  EXPECT_EQ(m.txtX.Text() + m.txtY.Text(), "00");
+  EXPECT_EQ(Column("OSTREVAN_CLI",
+                   "select Propiedad || '=' || Valor from CeoParametros where "
+                   "IdFormulario = 'CEO104' order by 1"),
+            (QStringList{"XOffSet=0", "YOffSet=0"}));
+
+  // A chamber without forms leaves the boxes; F11 then has no form to save to.
+  m.txtX.SetText("4");
+  m.LstCamaras.SetListIndex(1);
+  EXPECT_EQ(m.lstCEO.ListCount(), 0);
+  EXPECT_EQ(m.txtX.Text(), "4");
+  messages->shown.clear();
+  m.Form_KeyDown(122);
+  EXPECT_TRUE(Messages().isEmpty());
+  EXPECT_EQ(Count("OSTREVAN_CLI", "CeoParametros", "Valor = '4'"), 0);
+}
+
+TEST_F(ConfigTest, TheLayoutEditorWritesEachRowAsTypedAndColoursIt) {
+  config::FrmConfigProvisorio m;
+  m.p_FormIdConfig = "CEO10";  // a prefix of CEO104
+  m.Form_Load();
+  EXPECT_EQ(m.Lbl_Camara_Descripcion.Caption(), "N/D");
+  ASSERT_EQ(m.MSFGCamposConfig.Rows(), 2);
+  EXPECT_EQ(m.MSFGCamposConfig.TextMatrix(1, 0), "4ProductorRazon");
+
+  Cf().provisorio = std::make_unique<config::FrmConfigProvisorio>();
+  config::FrmConfigProvisorio& p = *Cf().provisorio;
+  p.p_FormIdConfig = "CEO004";
+  p.Form_Load();
+  EXPECT_EQ(p.Lbl_Formulario_Descripcion.Caption(), "Brasil");
+  auto window = std::make_unique<ui::FrmConfigProvisorioWindow>();
+  ui::FrmConfigProvisorioWindow& w = *window;
+  w.show();
+  const Grid& g = p.MSFGCamposConfig;
+  auto rowOf = [&g](const QString& name) {
+    for (int r = 1; r < g.Rows(); ++r) {
+      if (g.TextMatrix(r, 0) == name) return r;
+    }
+    return -1;
+  };
+  const struct {
+    const char* row;
+    std::function<void(QWidget*)> edit;  // what the user does in the row's editor
+    const char* stored;                  // the row afterwards, as the database holds it
+    unsigned colour;
+  } rows[] = {
+      {"Nota",
+       [](QWidget* e) {
+         Retype(e->findChild<QLineEdit*>("txtValor"), "O'Brien");
+         QTest::keyClick(e, Qt::Key_F11);
+       },
+       "O'Brien", config::kCeldaGuardada},
+      {"FcNro",
+       [this](QWidget* e) {
+         Retype(e->findChild<QLineEdit*>("txtX"), "abc");
+         QTest::keyClick(e, Qt::Key_F11);  // refused: the editor stays
+         EXPECT_TRUE(e->isVisible());
+         EXPECT_EQ(Messages().value(0), "Verifique que los valores de X e Y sean de tipo numerico");
+         QTest::keyClick(e, Qt::Key_Escape);
+       },
+       "112|31|Courier New|10|0", Grid::kDefaultBack},
+      {"FcNro",
+       [](QWidget* e) {
+         Retype(e->findChild<QLineEdit*>("txtX"), "12,5");
+         Retype(e->findChild<QLineEdit*>("txtFont"), "D'Arial");
+         Retype(e->findChild<QLineEdit*>("txtSize"), "x");
+         auto* align = e->findChild<QComboBox*>("Cmb_Orientacion");
+         align->activated(2);
+         QTest::keyClick(e, Qt::Key_F11);
+       },
+       "12.5|31|D'Arial|0|2", config::kCeldaGuardada},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.row);
+    messages->shown.clear();
+    const int row = rowOf(r.row);
+    ASSERT_GT(row, 0);
+    p.MSFGCamposConfig.SetRow(row);
+    OnNextWindow(&w, r.edit);
+    QTest::keyClick(w.MSFGCamposConfig(), Qt::Key_Return);
+    const bool param = g.TextMatrix(row, 6) == "P";
+    const QString sql = param ? "select Valor from CeoParametros where Propiedad = 'Nota'"
+                              : "select ValorX || '|' || ValorY || '|' || FontName || '|' || "
+                                "FontSize || '|' || Orientacion from CeoConfig where Campo = "
+                                "'CEO004FcNro'";
+    EXPECT_EQ(Column("CEOCFG", sql), QStringList{r.stored});
+    const QString shown =
+        param ? g.TextMatrix(row, 3)
+              : QStringList{g.TextMatrix(row, 1), g.TextMatrix(row, 2), g.TextMatrix(row, 3),
+                            g.TextMatrix(row, 4), g.TextMatrix(row, 5)}
+                    .join('|');
+    EXPECT_EQ(shown, r.stored);
+    EXPECT_EQ(g.RowBackColor(row), r.colour);
+  }
+  // A row gone from the table: red, and the grid keeps what it showed.
+  Execute("CEOCFG", "delete from CeoParametros where Propiedad = 'Nota'");
+  p.MSFGCamposConfig.SetRow(rowOf("Nota"));
+  OnNextWindow(&w, [](QWidget* e) {
+    Retype(e->findChild<QLineEdit*>("txtValor"), "otra");
+    QTest::keyClick(e, Qt::Key_F11);
+  });
+  QTest::keyClick(w.MSFGCamposConfig(), Qt::Key_Return);
+  EXPECT_EQ(g.RowBackColor(rowOf("Nota")), config::kCeldaFallida);
+  EXPECT_EQ(g.TextMatrix(rowOf("Nota"), 3), "O'Brien");
+  window.reset();  // the view goes before its model
+  Cf().provisorio.reset();
+}
+
+TEST_F(ConfigTest, UnitsAreAddedReplacedAndRemovedFromTheirWindow) {
+  Run("OSTREVAN", {"insert into Unidades values (1,'KG')", "insert into Unidades values (2,'UN')"});
+  config::LoadUnidades();
+  ui::FrmUnidadesWindow w;
+  w.show();
+  auto* combo = w.findChild<QComboBox*>("Cmb_Unidades");
+  auto* text = w.findChild<QLineEdit*>("txt_UnidadReemplazo");
+  EXPECT_EQ(Cf().unidades->Cmb_Unidades.Items(), (QStringList{"KG", "UN"}));
+  const struct {
+    const char *unit, *text;
+    const char* table;  // every pair afterwards
+  } rows[] = {
+      {"kg", "Kilos", "KG=Kilos"},  // the key compares without case: replaced, not refused
+      {"UN", "Unid'es", "KG=Kilos|UN=Unid'es"},
+      {" UN", "Otra", "KG=Kilos|UN=Unid'es| UN=Otra"},
+      {"  ", "Nada", "KG=Kilos|UN=Unid'es| UN=Otra"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.unit);
+    Retype(combo->lineEdit(), r.unit);
+    Retype(text, r.text);
+    QTest::keyClick(text, Qt::Key_Insert);
+    EXPECT_EQ(Column("OSTREVAN",
+                     "select UnidOrigen || '=' || UnidDestino from "
+                     "Unidad_OrigenDestino order by rowid")
+                  .join('|'),
+              r.table);
+    EXPECT_EQ(Cf().unidades->MsFgUnidades.Rows() - 1, QString(r.table).count('|') + 1);
+  }
+  // Del in a text box edits the text; on the grid it asks, No by default.
+  QTest::keyClick(text, Qt::Key_Delete);
+  EXPECT_TRUE(Messages().isEmpty());
+  auto* grid = w.findChild<ui::FlexGrid*>("MsFgUnidades");
+  grid->setFocus();
+  Cf().unidades->MsFgUnidades.SetRow(1);
+  QTest::keyClick(grid, Qt::Key_Delete);
+  ASSERT_EQ(messages->shown.size(), 1u);
+  EXPECT_EQ(messages->shown[0].text, "Desea quitar el texto Kilos asociado a la unidad KG?");
+  EXPECT_EQ(messages->shown[0].style, vbYesNo + vbExclamation + vbDefaultButton2);
+  EXPECT_EQ(Count("OSTREVAN", "Unidad_OrigenDestino"), 3);
+  messages->answers = {vbYes};
+  QTest::keyClick(grid, Qt::Key_Delete);
+  EXPECT_EQ(Count("OSTREVAN", "Unidad_OrigenDestino", "UnidOrigen = 'KG'"), 0);
+  EXPECT_EQ(Cf().unidades->MsFgUnidades.Rows(), 3);
+  QTest::keyClick(grid, Qt::Key_Escape);
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(ConfigTest, TemplateEntriesOfAFormSwitchTogether) {
+  const QString ini = config::TemplatesIniPath();
+  const struct {
+    const char* name;
+    const char* file;  // "" for no file
+    bool ceo104;       // GetTemplateEnabled
+    int rows;
+  } files[] = {
+      {"missing", "", false, 0},
+      {"damaged", "[Templates]\nCount=abc\n", false, 0},
+      {"huge count", "[Templates]\nCount=99999999\n", false, 0},
+      {"lower-case s",
+       "[Templates]\nCount=1\n[Templ1]\nHCount=1\nNombre=F\n[HTempl1_1]\n"
+       "FormID=CEO104\nDescr=A\nEnabled=s\n",
+       false, 1},
+      {"the later entry decides",
+       "[Templates]\nCount=2\n[Templ1]\nHCount=1\nNombre=Fondo\n[HTempl1_1]\nFormID=CEO104\n"
+       "Descr=Aladi\nEnabled=N\n[Templ2]\nHCount=2\nNombre=Reticula\n[HTempl2_1]\nFormID=CEO004\n"
+       "Descr=Mercosur\nEnabled=S\n[HTempl2_2]\nFormID=CEO104\nDescr=Chile\nEnabled=S\n",
+       true, 3},
+  };
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.name);
+    QDir().mkpath(Dir() + "Cfg");
+    QFile::remove(ini);
+    if (*f.file) {
+      QFile out(ini);
+      ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+      out.write(f.file);
+    }
+    EXPECT_EQ(config::GetTemplateEnabled("CEO104"), f.ceo104);
+    EXPECT_EQ(config::LoadTemplates().MsFgTemplates.Rows() - 1, f.rows);
+  }
+  const Grid& g = Cf().templates->MsFgTemplates;
+  EXPECT_EQ(g.TextMatrix(3, 1), "Reticula Chile");
+  EXPECT_EQ(g.Row(), 1);
+  ui::FrmTemplatesWindow w;
+  w.show();
+  bool shownEnabled = false;
+  OnNextWindow(&w, [&shownEnabled](QWidget* a) {
+    shownEnabled = a->findChild<QRadioButton*>("Opt_Activar")->isChecked();
+    a->findChild<QRadioButton*>("Opt_Desactivar")->click();
+    QTest::keyClick(a, Qt::Key_Return);  // only Esc leaves
+    EXPECT_TRUE(a->isVisible());
+    QTest::keyClick(a, Qt::Key_Escape);
+  });
+  auto* grid = w.findChild<ui::FlexGrid*>("MsFgTemplates");
+  QTest::keyClick(grid, Qt::Key_Return);  // row 1: CEO104, "Fondo Aladi"
+  EXPECT_TRUE(shownEnabled);
+  EXPECT_FALSE(config::GetTemplateEnabled("CEO104"));
+  EXPECT_EQ(QStringList({g.TextMatrix(1, 2), g.TextMatrix(2, 2), g.TextMatrix(3, 2)}).join(""),
+            "NSN");
+  EXPECT_EQ(g.Row(), 1);
+  QTest::keyClick(grid, Qt::Key_Escape);
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(ConfigTest, TheCalibrationWindowPrintsThePageAndSaysWhereItWent) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
+  config::LoadConfig();
+  ui::FrmConfigWindow settings;
+  settings.show();
+  QString said;
+  OnNextWindow(&settings, [&said](QWidget* c) {
+    c->findChild<QPushButton*>("Cmd_PrintPaginaCalibracion")->click();
+    said = c->findChild<QLabel*>("Lbl_Salida")->text();
+    QTest::keyClick(c, Qt::Key_Escape);
+  });
+  messages->shown.clear();
+  settings.findChild<QPushButton*>("Cmd_UpgradeCalibra")->click();
+  ASSERT_EQ(Messages().size(), 2);
+  EXPECT_TRUE(Messages()[0].startsWith("solo para test de desarrollo"));
+  const QString prefix = "La pagina de calibracion se imprimio en el archivo ";
+  ASSERT_TRUE(said.startsWith(prefix)) << said;
+  EXPECT_EQ(Messages()[1], said);
+  const QString pdf = said.mid(prefix.size());
+  EXPECT_TRUE(pdf.startsWith(Dir() + "Salida/FRM_CALIBRACEO_")) << pdf;
+  int top = 0, left = 0;
+  for (const test::Word& w : test::PdfWords(pdf)) {
+    bool number = false;
+    w.text.toInt(&number);
+    if (!number) continue;
+    if (std::abs(w.y - (1 + print::kAreaTopMm)) < 0.5)
+      ++top;
+    else if (std::abs(w.x - (1 + print::kAreaLeftMm)) < 0.5)
+      ++left;
+  }
+  EXPECT_EQ(top, 39);
+  EXPECT_EQ(left, 53);
+}
+
+// The whole road of a broker: the offset typed into the settings window moves every text of
+// the printed certificate by exactly that much, and a field moved in the layout editor lands
+// at its new millimetres.
+class ConfigPrintTest : public test::DemoTest {};
+
+TEST_F(ConfigPrintTest, AnOffsetTypedInTheSettingsMovesEveryPrintedText) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
+  QString console;
+  QTextStream out(&console);
+  SetWindowService(std::make_shared<app::BatchWindows>("CACIPRA", "CEO104", out));
+  Cls_Main host;
+  host.CdoData("EX-2026-0001");
+  host.Main();
+  const QString id = St().sIdCeo;
+  auto print = [&](const QString& name) {
+    const QString pdf = tmp->filePath(name);
+    EXPECT_EQ(app::PrintToPdf(id, pdf, "", "", out), 0) << console.toStdString();
+    return test::PdfWords(pdf, 1);
+  };
+  const std::vector<test::Word> before = print("antes.pdf");
+  ASSERT_GT(before.size(), 50u);
+
+  SetWindowService(std::make_shared<ui::WidgetWindows>());
+  config::LoadConfig();
+  {
+    ui::FrmConfigWindow w;
+    w.show();
+    // Opened from the certificate, the window starts on the certificate's own form.
+    EXPECT_EQ(w.findChild<QListWidget*>("LstCamaras")->currentItem()->text(), "CACIPRA");
+    auto* forms = w.findChild<QListWidget*>("lstCEO");
+    ASSERT_EQ(forms->currentItem()->text(), "Argentina - Uruguay (MERCOSUR)");
+    ASSERT_EQ(Cf().config->sConfiguredIdForm, "CEO104");
+    EXPECT_EQ(w.findChild<QLineEdit*>("txtX")->text(), "1,5");
+    Retype(w.findChild<QLineEdit*>("txtX"), "5,5");  // +4
+    Retype(w.findChild<QLineEdit*>("txtY"), "1");    // -2 -> 1: +3
+    QTest::keyClick(w.findChild<QLineEdit*>("txtY"), Qt::Key_F11);
+    EXPECT_EQ(Messages().last(), "Datos guardados");
+
+    // The layout editor from "Avanzada": the exporter's name to X 100, Y 200.
+    OnNextWindow(&w, [](QWidget* editor) {
+      const Grid& g = Cf().provisorio->MSFGCamposConfig;
+      for (int r = 1; r < g.Rows(); ++r) {
+        if (g.TextMatrix(r, 0) == "ProductorRazon") Cf().provisorio->MSFGCamposConfig.SetRow(r);
+      }
+      OnNextWindow(editor, [](QWidget* row) {
+        Retype(row->findChild<QLineEdit*>("txtX"), "100");
+        Retype(row->findChild<QLineEdit*>("txtY"), "200");
+        QTest::keyClick(row, Qt::Key_F11);
+      });
+      QTest::keyClick(editor, Qt::Key_Return);
+      QTimer::singleShot(100, [editor] { QTest::keyClick(editor, Qt::Key_Escape); });
+    });
+    w.findChild<QPushButton*>("Cmd_AdvCfg")->click();
+    QTest::keyClick(&w, Qt::Key_Escape);
+  }
+  ASSERT_EQ(Column("CEOCFG",
+                   "select ValorX || ' ' || ValorY from CeoConfig where Campo = "
+                   "'CEO104ProductorRazon'"),
+            QStringList{"100 200"})
+      << Messages().join("|");
+  // Words of the same text pair up in reading order, which a uniform move keeps.
+  std::map<QString, std::vector<test::Word>> was, is;
+  for (const test::Word& w : before) was[w.text].push_back(w);
+  for (const test::Word& w : print("despues.pdf")) is[w.text].push_back(w);
+  ASSERT_EQ(is.size(), was.size());
+  const QString name = "D&apos;Alessandro";  // the first word of the moved line
+  ASSERT_EQ(is[name].size(), 1u);
+  EXPECT_NEAR(is[name][0].x, 100 + 5.5 + print::kAreaLeftMm, 0.5);
+  EXPECT_NEAR(is[name][0].y, 200 + 1 + print::kAreaTopMm, 0.5);
+  size_t moved = 0;
+  for (const auto& [text, words] : was) {
+    SCOPED_TRACE(text.toStdString());
+    ASSERT_EQ(is[text].size(), words.size());
+    if (text == name || text == "Hnos." || text == "S.A.") continue;  // that line's words
+    for (size_t k = 0; k < words.size(); ++k, ++moved) {
+      EXPECT_NEAR(is[text][k].x - words[k].x, 4, 0.05);
+      EXPECT_NEAR(is[text][k].y - words[k].y, 3, 0.05);
+    }
+  }
+  EXPECT_EQ(moved, before.size() - was["Hnos."].size() - was["S.A."].size() - 1);
+}
+
+}  // namespace
+}  // namespace ostrevan
