@@ -159,8 +159,7 @@ FrmUnidades& LoadUnidades();
 FrmTemplates& LoadTemplates();
 FrmTemplateActivation& LoadTemplateActivation();
 
-// The shared settings' names as the window reads and writes them (the store matches them
-// without regard to case).
+// A number as the layout stores it: a point, no exponent, no trailing zeros ("12.5", "0").
 QString DecimalText(double value);
 
 }  // namespace ostrevan::config

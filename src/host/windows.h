@@ -7,20 +7,22 @@
 namespace ostrevan {
 
 enum class Window {
-  OstrevanLista,       // certificate list
-  CargaDatos,          // data-entry window
-  SeleccionCertif,     // chamber and form choice; result 1 = cancelled
-  GuardaDatos,         // new certificate by hand
-  CeoBorra,            // delete confirmation
-  Config,              // settings
-  ConfigProvisorio,    // field layout editor of the settings' form
-  UpdateCampos,        // one field row of the layout editor
-  UpdatePropiedades,   // one parameter row of the layout editor
-  Unidades,            // units mapping
-  Templates,           // template list
-  TemplateActivation,  // switch of the selected template entry
-  CalibraCeo,          // calibration page
-  DsdHst,              // page range
+  OstrevanLista,    // certificate list
+  CargaDatos,       // data-entry window
+  SeleccionCertif,  // chamber and form choice; result 1 = cancelled
+  GuardaDatos,      // new certificate by hand
+  CeoBorra,         // delete confirmation
+  Config,           // settings
+  // Opened from the settings: the field layout editor and its two row editors, units, the
+  // templates and their switch, the calibration page.
+  ConfigProvisorio,
+  UpdateCampos,
+  UpdatePropiedades,
+  Unidades,
+  Templates,
+  TemplateActivation,
+  CalibraCeo,
+  DsdHst,  // page range
   // The item windows: origin-norm pick list, new norm, article editor, tariff change.
   ListaNormasOrigen,
   NuevaNorma,

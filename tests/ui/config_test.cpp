@@ -139,9 +139,14 @@ TEST_F(ConfigTest, AFormWithoutItsOwnOffsetsTakesTheSharedOnesAndKeepsThemAtOnce
   EXPECT_EQ(Column("CEOCFG", "select Valor from CeoParametros where Propiedad = 'UsaFactura'"),
             QStringList{"1"});
 
-  // A form without any offset starts at 0 in both stores' place.
+  // A form without any offset starts at 0 in both stores' place: chosen with the keys.
   messages->shown.clear();
-  m.lstCEO.SetListIndex(1);
+  ui::FrmConfigWindow w;
+  w.show();
+  auto* forms = w.findChild<QListWidget*>("lstCEO");
+  forms->setFocus();
+  QTest::keyClick(forms, Qt::Key_Down);
+  EXPECT_EQ(Messages(), QStringList{"Datos guardados"});
   EXPECT_EQ(m.sConfiguredIdForm, "CEO104");
   EXPECT_EQ(m.txtX.Text() + m.txtY.Text(), "00");
   EXPECT_EQ(Column("OSTREVAN_CLI",

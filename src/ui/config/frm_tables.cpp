@@ -177,9 +177,10 @@ FrmCalibraCeoWindow::FrmCalibraCeoWindow(QWidget* parent)
   y->setEnabled(false);
   g->addWidget(y, 2, 2);
   salida_ = new QLabel(
-      "La pagina lleva escalas en milimetros arriba y a la izquierda del area de impresion: "
-      "la distancia a la que quedan sus marcas \"0\" de la esquina es el desplazamiento que se "
-      "escribe en X Offset e Y Offset de la configuracion.");
+      "La pagina lleva escalas en milimetros arriba y a la izquierda del area de impresion. "
+      "Sus marcas \"0\" deben quedar en la esquina del area, a 10 mm del borde izquierdo y "
+      "9,5 mm del borde superior de la hoja: lo que se corran se escribe con el signo "
+      "contrario en X Offset e Y Offset de la configuracion (2 mm a la derecha: X -2).");
   salida_->setObjectName("Lbl_Salida");
   salida_->setWordWrap(true);
   salida_->setTextInteractionFlags(Qt::TextSelectableByMouse);
