@@ -20,6 +20,10 @@ QString WindowName(Window w) {
       return "Frm_Config";
     case Window::DsdHst:
       return "frmDsdHst";
+    case Window::VistaPrevia:
+      return "Frm_VistaPrevia";
+    case Window::Hallazgos:
+      return "Frm_Hallazgos";
   }
   return {};
 }

@@ -14,6 +14,8 @@ enum class Window {
   CeoBorra,         // delete confirmation
   Config,           // settings
   DsdHst,           // page range
+  VistaPrevia,      // the certificate on its form before printing
+  Hallazgos,        // the checks' findings before printing
 };
 
 QString WindowName(Window w);

@@ -14,8 +14,10 @@
 #include "print/backends.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
+#include "ui/edit/frm_hallazgos.h"
 #include "ui/list/frm_statuspopup.h"
 #include "ui/list/lifecycle_windows.h"
+#include "ui/preview/frm_vistaprevia.h"
 
 namespace ostrevan::ui {
 
@@ -113,6 +115,16 @@ int WidgetWindows::ShowModal(Window w) {
     }
     case Window::DsdHst: {
       FrmDsdHstDialog d(owner);
+      d.exec();
+      return 0;
+    }
+    case Window::VistaPrevia: {
+      FrmVistaPreviaDialog d(owner);
+      d.exec();
+      return 0;
+    }
+    case Window::Hallazgos: {
+      FrmHallazgosDialog d(owner);
       d.exec();
       return 0;
     }
