@@ -74,10 +74,11 @@ bool VerificarAntesDeImprimir(FrmCargaDatosWindow& window) {
   m = FrmHallazgos();
   m.lista = print::VerificarParaImprimir(St().sIdCeo);
   if (m.lista.empty()) return true;
-  // The user reads the findings with the normal pointer.
-  QApplication::setOverrideCursor(Qt::ArrowCursor);
+  // Read with the normal pointer; printing, if it goes on, waits with the hourglass again.
+  const bool waiting = QApplication::overrideCursor() != nullptr;
+  if (waiting) QApplication::restoreOverrideCursor();
   Windows().ShowModal(Window::Hallazgos);
-  QApplication::restoreOverrideCursor();
+  if (waiting) QApplication::setOverrideCursor(Qt::WaitCursor);
   if (m.resultado == FrmHallazgos::Corregir && m.elegido >= 0 &&
       m.elegido < static_cast<int>(m.lista.size())) {
     IrACorregir(window, m.lista[static_cast<size_t>(m.elegido)]);
