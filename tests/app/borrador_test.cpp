@@ -8,9 +8,13 @@
 #include <QStandardPaths>
 
 #include "app/batch.h"
+#include "app/demo_forms.h"
 #include "app/demo_install.h"
 #include "entry/cls_main.h"
+#include "host/sistema.h"
 #include "host/state.h"
+#include "host/value.h"
+#include "print/vista_previa.h"
 #include "support/fixtures.h"
 #include "support/pdf_words.h"
 
@@ -115,6 +119,64 @@ TEST_F(DemoCertificateTest, TheDraftHasTheFormAndTheMarkOnEveryPageAndTheRealPri
     EXPECT_TRUE(words.contains("0003-00012877"));
     for (const char* piece : {"BORRADOR", "VALOR", "BO", "VA"}) EXPECT_FALSE(words.contains(piece));
   }
+}
+
+}  // namespace
+}  // namespace ostrevan::test
+
+namespace ostrevan::test {
+namespace {
+
+// Darkness of the form image at a point of the print area, in mm.
+int Grey(const QImage& img, double xMm, double yMm) {
+  const double k = demo::kFormPxPerMm;
+  return qGray(img.pixel(static_cast<int>((xMm + print::kAreaLeftMm) * k),
+                         static_cast<int>((yMm + print::kAreaTopMm) * k)));
+}
+
+TEST_F(DemoTest, EveryDemoFormHasItsPaperWithTheBoxesWhereItsLayoutPrints) {
+  const QStringList forms =
+      Column("CEOCFG", "select IdFormulario from CeoFormularios order by IdFormulario");
+  ASSERT_EQ(forms.size(), 9);
+  for (const QString& form : forms) {
+    SCOPED_TRACE(form.toStdString());
+    const QString path = print::ImagenFormulario(form);
+    ASSERT_EQ(path, FormsDir() + form + ".png");
+    const QImage img(path);
+    EXPECT_GE(img.width() / 210.0 * 25.4, 200) << "dpi";
+    const double y =
+        Val(Column("CEOCFG", "select ValorY from CeoConfig where Campo = '" + form + "ProdFinExp'")
+                .value(0));
+    // Box 1's top rule runs 8 mm above its first text line; the text itself sits on paper.
+    int darkest = 255;
+    for (double dy = -0.3; dy <= 0.3; dy += 0.1)
+      darkest = std::min(darkest, Grey(img, 50, y - 8 + dy));
+    EXPECT_LT(darkest, 180);
+    EXPECT_GT(Grey(img, 50, y + 1), 240);
+  }
+}
+
+TEST_F(DemoTest, AnInstallationCanPointAFormAtItsOwnScan) {
+  QImage scan(100, 141, QImage::Format_RGB32);
+  scan.fill(Qt::white);
+  ASSERT_TRUE(scan.save(tmp->filePath("scan.jpg")));
+  const struct {
+    QString value;
+    QString expected;
+  } rows[] = {
+      {tmp->filePath("scan.jpg"), tmp->filePath("scan.jpg")},  // a full path
+      {"CEO104.png", FormsDir() + "CEO104.png"},               // a file of the forms folder
+      {"no-existe.png", ""},                                   // unreadable: a plain page
+      {"", FormsDir() + "CEO004.png"},                         // none: the form's own
+  };
+  Execute("CEOCFG", "insert into CeoParametros values ('CEO004','IMAGENFORMULARIO','')");
+  for (const auto& r : rows) {
+    Execute("CEOCFG", "update CeoParametros set Valor = '" + r.value +
+                          "' where Propiedad = 'IMAGENFORMULARIO'");
+    EXPECT_EQ(print::ImagenFormulario("CEO004"), r.expected) << r.value;
+  }
+  QFile::remove(FormsDir() + "CEO004.png");
+  EXPECT_EQ(print::ImagenFormulario("CEO004"), "");
 }
 
 }  // namespace
