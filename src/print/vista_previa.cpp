@@ -119,18 +119,6 @@ QString ArchivoBorrador(const QString& idCeo) {
   return InstallationPath("Salida/Borrador_" + SafeName(idCeo) + ".pdf");
 }
 
-bool ImprimirBorrador(const QString& pdf) {
-  auto file = std::make_shared<PdfBackend>(pdf);
-  {
-    ScopedBackend scope(std::make_shared<DraftBackend>(file, ImagenFormulario(St().sIdFormulario)));
-    auto windows = std::make_shared<EveryPage>(nullptr);
-    windows->inner_ = SetWindowService(windows);
-    EnviaImpresion();
-    SetWindowService(windows->inner_);
-  }
-  return file->FilesWritten() > 0;
-}
-
 SondaImpresion SondaDeImpresion() {
   SondaImpresion s;
   s.caracteresSinGlifo = [](const QString& fontName, const QString& text) {

@@ -57,8 +57,6 @@ class DraftBackend final : public Backend {
 // Composes every page of the open certificate as printing does, without asking for a range
 // and without printing. Empty when the run stopped (its own message says why).
 std::vector<Page> ComponerPaginas();
-// Writes the open certificate's draft, every page, to a PDF file; false when no file was made.
-bool ImprimirBorrador(const QString& pdf);
 // Where the preview's draft of a certificate goes.
 QString ArchivoBorrador(const QString& idCeo);
 
