@@ -41,7 +41,7 @@ TEST_F(PrintTest, ThePreviewShowsTheVeryPagesThePrintSends) {
     ASSERT_EQ(recorder->jobs.size(), 1u) << Messages().join("|");
     const std::vector<print::Page>& printed = recorder->jobs.back();
     ASSERT_EQ(preview.size(), printed.size());
-    if (items == 40) EXPECT_GT(printed.size(), 2u);
+    EXPECT_GE(printed.size(), items == 40 ? 3u : 1u);
     for (size_t i = 0; i < printed.size(); ++i) EXPECT_EQ(Placed(preview[i]), Placed(printed[i]));
     // Offsets included: the invoice number sits at its layout position plus XOFFSET, YOFFSET.
     bool found = false;
