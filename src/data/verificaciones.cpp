@@ -38,21 +38,21 @@ const std::vector<Casilla>& Casillas() {
       {"PUERTOEMBARQUE", "Txt_PuertoEmbarque", "PuertoEmbarque",
        "el puerto o lugar de embarque (casilla 4)", kTab1,
        "4) Puerto o lugar de embarque previsto"},
-      {"PAISDEST", "Txt_PaisDest", "PaisDest", "el pais de destino (casilla 5)", kTab1,
+      {"PAISDEST", "Txt_PaisDest", "PaisDest", "el país de destino (casilla 5)", kTab1,
        "5) Pais de destino de las mercaderias"},
       {"MEDIOTRANSP", "Txt_MedioTransporte", "MedioTransp", "el medio de transporte (casilla 6)",
        kTab1, "6) Medio de transporte previsto"},
       {"FACTCOMER", "Txt_FactComerc", "FactComer", "la factura comercial (casilla 7)", kTab1,
        "7) Factura comercial"},
-      {"FCNRO", "Txt_FCNumero", "FcNro", "el numero de la factura comercial (casilla 7)", kTab1,
+      {"FCNRO", "Txt_FCNumero", "FcNro", "el número de la factura comercial (casilla 7)", kTab1,
        "Numero:"},
       {"FCFECHA", "Txt_FCFecha", "FcFecha", "la fecha de la factura comercial (casilla 7)", kTab1,
        "Fecha"},
       {"OBSERVACIONES", "Txt_Observaciones", "Observaciones", "las observaciones (casilla 14)",
        kTab3, "14) Observaciones"},
-      {"DECLPRODFIN", "Txt_DeclProdFin", "DeclProdFin", "la declaracion (casilla 15)", kTab3,
+      {"DECLPRODFIN", "Txt_DeclProdFin", "DeclProdFin", "la declaración (casilla 15)", kTab3,
        "15) Declaracion"},
-      {"DECLACUERDO", "Txt_DeclAcuerdo", "DeclAcuerdo", "el acuerdo de la declaracion (casilla 15)",
+      {"DECLACUERDO", "Txt_DeclAcuerdo", "DeclAcuerdo", "el acuerdo de la declaración (casilla 15)",
        kTab3, "acuerdo"},
       {"FECHA", "Txt_Fecha", "Fecha", "la fecha del certificado (casilla 15)", kTab3, "Fecha:"},
   };
@@ -67,7 +67,7 @@ const Casilla& CasillaDe(const char* columna) {
 }
 
 QString DondeCorregir(const Casilla& c) {
-  return "Corrijalo en la pestaña \"" + c.pestana + "\", campo \"" + c.etiqueta + "\".";
+  return "Corríjalo en la pestaña \"" + c.pestana + "\", campo \"" + c.etiqueta + "\".";
 }
 
 Hallazgo EnCasilla(const char* codigo, Nivel nivel, const Casilla& c, const QString& que) {
@@ -77,7 +77,7 @@ Hallazgo EnCasilla(const char* codigo, Nivel nivel, const Casilla& c, const QStr
 Hallazgo EnArticulo(const char* codigo, Nivel nivel, long nro, const QString& que) {
   return {codigo,
           nivel,
-          que + " Corrijalo en la pestaña \"Secciones VIII - XIII\", articulo " +
+          que + " Corríjalo en la pestaña \"Secciones VIII - XIII\", artículo " +
               QString::number(nro) + ".",
           Lugar::Articulos,
           {},
@@ -88,7 +88,7 @@ Hallazgo EnFormulario(const char* codigo, Nivel nivel, const QString& form, cons
   return {
       codigo,
       nivel,
-      que + " Corrijalo en la configuracion del formulario " + form + " (boton \"Configuracion\").",
+      que + " Corríjalo en la configuración del formulario " + form + " (botón \"Configuracion\").",
       Lugar::Formulario,
       "Cmd_Config",
       0};
@@ -126,7 +126,7 @@ void SinArticulos(const DatosVerificacion& d, const SondaImpresion&, std::vector
   if (!d.articulos.empty()) return;
   out.push_back({"SIN-ARTICULOS",
                  Nivel::Error,
-                 "El certificado no tiene articulos. Agreguelos en la pestaña \"Secciones VIII - "
+                 "El certificado no tiene artículos. Agréguelos en la pestaña \"Secciones VIII - "
                  "XIII\" con [Ins].",
                  Lugar::Articulos,
                  {},
@@ -138,8 +138,8 @@ void GruposSinNorma(const DatosVerificacion& d, const SondaImpresion&, std::vect
   for (const auto& a : d.articulos) {
     if (!a.norma.trimmed().isEmpty() || !vistos.insert(a.codigo).second) continue;
     out.push_back(EnArticulo("GRUPO-SIN-NORMA", Nivel::Error, a.nroOrden,
-                             "El grupo de la posicion " + a.codigo +
-                                 " no tiene norma de origen (casilla 13): marque sus articulos "
+                             "El grupo de la posición " + a.codigo +
+                                 " no tiene norma de origen (casilla 13): marque sus artículos "
                                  "con la barra espaciadora y asocie la norma con [F6]."));
   }
 }
@@ -150,7 +150,7 @@ void FormaDelCodigo(const DatosVerificacion& d, const SondaImpresion&, std::vect
   for (const auto& a : d.articulos) {
     if (forma.match(a.codigo.trimmed()).hasMatch()) continue;
     out.push_back(EnArticulo("CODIGO-ARANCELARIO", Nivel::Error, a.nroOrden,
-                             "La posicion " + nomenclador + " \"" + a.codigo + "\" del articulo " +
+                             "La posición " + nomenclador + " \"" + a.codigo + "\" del artículo " +
                                  QString::number(a.nroOrden) +
                                  " no tiene la forma 9999.99.99 (casilla 9)."));
   }
@@ -160,12 +160,12 @@ void Cantidades(const DatosVerificacion& d, const SondaImpresion&, std::vector<H
   for (const auto& a : d.articulos) {
     if (esnumero(a.pesoCant) <= 0) {
       out.push_back(EnArticulo("CANTIDAD-NO-POSITIVA", Nivel::Error, a.nroOrden,
-                               "El peso o cantidad del articulo " + QString::number(a.nroOrden) +
+                               "El peso o cantidad del artículo " + QString::number(a.nroOrden) +
                                    " es cero o negativo (casilla 11)."));
     }
     if (esnumero(a.valorFob) <= 0) {
       out.push_back(EnArticulo("FOB-NO-POSITIVO", Nivel::Error, a.nroOrden,
-                               "El valor FOB del articulo " + QString::number(a.nroOrden) +
+                               "El valor FOB del artículo " + QString::number(a.nroOrden) +
                                    " es cero o negativo (casilla 12)."));
     }
   }
@@ -197,7 +197,7 @@ void Fechas(const DatosVerificacion& d, const SondaImpresion&, std::vector<Halla
   } else if (factura.daysTo(certificado) > 60) {
     out.push_back(EnCasilla(
         "FACTURA-ANTIGUA", Nivel::Advertencia, c,
-        "La factura (" + textoFactura + ") tiene mas de 60 dias al " + textoCertificado + "."));
+        "La factura (" + textoFactura + ") tiene más de 60 días al " + textoCertificado + "."));
   }
 }
 
@@ -209,7 +209,7 @@ void CoordenadasDelLayout(const DatosVerificacion& d, const SondaImpresion&,
       out.push_back(EnFormulario("LAYOUT-NO-NUMERICO", Nivel::Error, d.idFormulario,
                                  "La posicion " + QString::fromLatin1(eje) + " del campo " +
                                      c.campo + " es \"" + valor +
-                                     "\", que no es un numero: se imprimiria en 0 mm, sobre "
+                                     "\", que no es un número: se imprimiría en 0 mm, sobre "
                                      "otra casilla."));
     }
   }
@@ -219,8 +219,8 @@ void Offsets(const DatosVerificacion& d, const SondaImpresion&, std::vector<Hall
   for (const auto& [nombre, valor] : d.offsets) {
     if (IsNumeric(valor.trimmed())) continue;
     out.push_back(EnFormulario("OFFSET-NO-NUMERICO", Nivel::Error, d.idFormulario,
-                               "El desplazamiento " + nombre + " de esta instalacion es \"" +
-                                   valor + "\", que no es un numero: se imprimiria con 0 mm."));
+                               "El desplazamiento " + nombre + " de esta instalación es \"" +
+                                   valor + "\", que no es un número: se imprimiría con 0 mm."));
   }
 }
 
@@ -230,7 +230,7 @@ void Plantilla(const DatosVerificacion& d, const SondaImpresion& s, std::vector<
   if (!d.templateNombre.trimmed().isEmpty() && s.imagenLegible(path)) return;
   out.push_back(EnFormulario("PLANTILLA-ILEGIBLE", Nivel::Advertencia, d.idFormulario,
                              "La imagen de plantilla \"" + path +
-                                 "\" no existe o no se puede leer: la pagina se imprimiria sin "
+                                 "\" no existe o no se puede leer: la página se imprimiría sin "
                                  "ella."));
 }
 
@@ -251,16 +251,16 @@ void Glifos(const DatosVerificacion& d, const SondaImpresion& s, std::vector<Hal
     out.push_back(EnCasilla("CARACTERES-SIN-GLIFO", Nivel::Error, c,
                             "El texto de " + c.nombre + " tiene caracteres que la fuente " +
                                 fuente + " no puede imprimir (\"" + faltan +
-                                "\"): saldrian en blanco."));
+                                "\"): saldrían en blanco."));
   }
   const QString fuente = FuenteDe(d, "SubGlobalPag");
   for (const auto& a : d.articulos) {
     const QString faltan = s.caracteresSinGlifo(fuente, a.textos);
     if (faltan.isEmpty()) continue;
     out.push_back(EnArticulo("CARACTERES-SIN-GLIFO", Nivel::Error, a.nroOrden,
-                             "La descripcion del articulo " + QString::number(a.nroOrden) +
+                             "La descripción del artículo " + QString::number(a.nroOrden) +
                                  " tiene caracteres que la fuente " + fuente +
-                                 " no puede imprimir (\"" + faltan + "\"): saldrian en blanco."));
+                                 " no puede imprimir (\"" + faltan + "\"): saldrían en blanco."));
   }
 }
 

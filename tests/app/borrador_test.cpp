@@ -80,7 +80,7 @@ class DemoCertificateTest : public DemoTest {
 
 TEST_F(DemoCertificateTest, TheChecksFindTheEmptyBoxesUntilTheCertificateIsCompleted) {
   EXPECT_EQ(app::Validar(id, out), 1);
-  EXPECT_TRUE(console.contains("Error\tCASILLA-VACIA\tFalta el numero de la factura comercial"))
+  EXPECT_TRUE(console.contains("Error\tCASILLA-VACIA\tFalta el número de la factura comercial"))
       << console.toStdString();
   EXPECT_TRUE(console.contains("GRUPO-SIN-NORMA"));
   console.clear();

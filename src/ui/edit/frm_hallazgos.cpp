@@ -25,7 +25,7 @@ FrmHallazgosDialog::FrmHallazgosDialog(QWidget* parent)
   const std::vector<Hallazgo>& lista = Hallazgos().lista;
   table_ = new QTableWidget(static_cast<int>(lista.size()), 3);
   table_->setObjectName("Msfg_Hallazgos");
-  table_->setHorizontalHeaderLabels({"Nivel", "Codigo", "Que esta mal y donde corregirlo"});
+  table_->setHorizontalHeaderLabels({"Nivel", "Codigo", "Qué está mal y dónde corregirlo"});
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -45,7 +45,7 @@ FrmHallazgosDialog::FrmHallazgosDialog(QWidget* parent)
   table_->resizeRowsToContents();
   if (!lista.empty()) table_->selectRow(0);
   Body()->addWidget(table_);
-  resize(960, 420);
+  resize(980, 480);
 }
 
 bool FrmHallazgosDialog::Form_KeyDown(int keyCode, int) {
