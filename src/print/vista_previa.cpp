@@ -177,6 +177,7 @@ QImage VistaPrevia::Imagen(double pxPerMm) const {
 
 QString VistaPrevia::Estado() const {
   static const char* zooms[] = {"Ajustar", "100 %", "200 %"};
+  if (paginas.empty()) return QStringLiteral("Sin paginas");
   QString s = QString("Pagina %1 de %2 - %3")
                   .arg(primera + actual)
                   .arg(primera + static_cast<int>(paginas.size()) - 1)

@@ -82,6 +82,7 @@ TEST_F(Screenshots, EveryWindow) {
     ui::FrmDsdHstDialog d;
     Save(d, "paginas");
   }
+  CargarDatosAPlanilla("EX-2026-0001");
   {
     Hallazgos().lista = print::VerificarParaImprimir(St().sIdCeo);
     ui::FrmHallazgosDialog h;
