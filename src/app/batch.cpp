@@ -14,6 +14,7 @@
 #include "print/calibration.h"
 #include "print/mod_todll.h"
 #include "print/page_range.h"
+#include "print/vista_previa.h"
 
 namespace ostrevan::app {
 
@@ -118,9 +119,14 @@ void BatchWindows::ChoosePages() {
 
 namespace {
 // Runs `run` with every print run going to one PDF file; true when this run wrote it.
-bool PrintingTo(const QString& pdf, const std::function<void()>& run) {
+bool PrintingTo(const QString& pdf, const std::function<void()>& run, bool borrador = false) {
   auto backend = std::make_shared<print::PdfBackend>(pdf);
-  print::SetBackendFactory([backend](const QString&) { return backend; });
+  std::shared_ptr<print::Backend> target = backend;
+  if (borrador) {
+    target =
+        std::make_shared<print::DraftBackend>(backend, print::ImagenFormulario(St().sIdFormulario));
+  }
+  print::SetBackendFactory([target](const QString&) { return target; });
   run();
   print::SetBackendFactory(nullptr);
   return backend->FilesWritten() > 0;
@@ -128,7 +134,7 @@ bool PrintingTo(const QString& pdf, const std::function<void()>& run) {
 }  // namespace
 
 int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, const QString& hasta,
-               QTextStream& out) {
+               QTextStream& out, bool borrador) {
   auto windows = std::make_shared<BatchWindows>(QString(), QString(), out);
   windows->desde = desde;
   windows->hasta = hasta;
@@ -140,7 +146,7 @@ int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, c
     return 1;
   }
   CargarDatosAPlanilla(idCeo);
-  if (!PrintingTo(pdf, print::EnviaImpresion)) {
+  if (!PrintingTo(pdf, print::EnviaImpresion, borrador)) {
     out << "No se imprimio el certificado " << idCeo << "\n";
     return 1;
   }

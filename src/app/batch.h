@@ -29,9 +29,13 @@ class BatchWindows final : public WindowService {
 // The form's name in the drop-down for a form id or name given on the command line.
 QString FormularioName(const QString& camara, const QString& idOrName);
 
-// Prints a stored certificate of the installation to a PDF file; 0 on success.
+// Prints a stored certificate of the installation to a PDF file; 0 on success. A draft has
+// the form's image under the texts and the mark "BORRADOR - SIN VALOR" on every page.
 int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, const QString& hasta,
-               QTextStream& out);
+               QTextStream& out, bool borrador = false);
+// Prints the findings of the checks before printing of a stored certificate; 1 when one of
+// them is an error (or the certificate does not exist), else 0.
+int Validar(const QString& idCeo, QTextStream& out);
 // Prints the calibration page (scales every 5 mm along the top and the left edge of the print
 // area) to a PDF file; 0 on success.
 int PrintCalibrationToPdf(const QString& pdf, QTextStream& out);

@@ -1,4 +1,5 @@
 #include "app/demo_install.h"
+#include "app/demo_forms.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -356,6 +357,7 @@ void DrawImages() {
   }
   for (const QString& name : TemplateNames()) DrawTemplate(forms.filePath(name));
   DrawBlank(forms.filePath("blank.snt"));
+  DrawFormImages(forms.path());
 }
 
 // ---------------------------------------------------------------------------------------

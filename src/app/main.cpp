@@ -34,8 +34,13 @@ const char* kUsage =
     "                                    certificado de demostracion\n"
     "  ventanas [INTERNO]                abre las ventanas como el host: Main para la operacion\n"
     "                                    INTERNO (si se da) y luego el listado\n"
-    "  imprimir ID PDF [DESDE [HASTA]]   imprime un certificado guardado en un archivo PDF,\n"
-    "                                    opcionalmente solo las paginas DESDE a HASTA\n"
+    "  imprimir ID PDF [DESDE [HASTA]] [--borrador]\n"
+    "                                    imprime un certificado guardado en un archivo PDF,\n"
+    "                                    opcionalmente solo las paginas DESDE a HASTA; con\n"
+    "                                    --borrador, sobre la imagen del formulario y con la\n"
+    "                                    marca \"BORRADOR - SIN VALOR\" en cada pagina\n"
+    "  validar ID                        verifica un certificado antes de imprimirlo; sale\n"
+    "                                    con 1 si encuentra un error\n"
     "  calibracion [PDF]                 imprime la pagina de calibracion en un archivo PDF o,\n"
     "                                    sin PDF, donde Cfg/Impresoras.ini lo indique\n";
 
@@ -110,9 +115,15 @@ int main(int argc, char** argv) {
       return app::PrintCalibrationToPdf(args[0], out);
     }
     if (cmd == "imprimir" && args.size() >= 2) {
+      const bool borrador = args.removeAll("--borrador") > 0;
       Cls_Main c;
       c.Main();
-      return app::PrintToPdf(args[0], args[1], args.value(2), args.value(3), out);
+      return app::PrintToPdf(args[0], args[1], args.value(2), args.value(3), out, borrador);
+    }
+    if (cmd == "validar" && args.size() == 1) {
+      Cls_Main c;
+      c.Main();
+      return app::Validar(args[0], out);
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", AsRuntimeError(e).Description().toUtf8().constData());

@@ -42,6 +42,10 @@ QString WindowName(Window w) {
       return "frm_AMArticulos";
     case Window::CambiaPosicion:
       return "Frm_CambiaPosicionArancelaria";
+    case Window::VistaPrevia:
+      return "Frm_VistaPrevia";
+    case Window::Hallazgos:
+      return "Frm_Hallazgos";
   }
   return {};
 }

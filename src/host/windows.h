@@ -28,6 +28,9 @@ enum class Window {
   NuevaNorma,
   AMArticulos,
   CambiaPosicion,
+  // Before printing: the certificate on its form, the checks' findings.
+  VistaPrevia,
+  Hallazgos,
 };
 
 QString WindowName(Window w);

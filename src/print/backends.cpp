@@ -91,16 +91,18 @@ void DrawText(QPainter* painter, DeviceScale s, const PlacedText& text, RunCache
   // From here on one unit is one pixel of the reference font, as the text was measured.
   t.scale(k * s.x, k * s.y);
   painter->setWorldTransform(t);
+  if (text.argb != 0xFF000000) painter->setPen(QColor::fromRgba(text.argb));
   const LineMetrics& line = it->line;
   if (!text.text.contains(QLatin1Char('\r')) && !text.text.contains(QLatin1Char('\n'))) {
     painter->drawText(QPointF(0, line.ascent), text.text);
-    return;
+  } else {
+    const QStringList lines = SplitLines(text.text);
+    for (int i = 0; i < lines.size(); ++i) {
+      if (lines[i].isEmpty()) continue;
+      painter->drawText(QPointF(0, line.ascent + i * line.lineSpacing), lines[i]);
+    }
   }
-  const QStringList lines = SplitLines(text.text);
-  for (int i = 0; i < lines.size(); ++i) {
-    if (lines[i].isEmpty()) continue;
-    painter->drawText(QPointF(0, line.ascent + i * line.lineSpacing), lines[i]);
-  }
+  if (text.argb != 0xFF000000) painter->setPen(Qt::black);
 }
 
 void DrawPageCached(QPainter* painter, const Page& page, RunCache* cache) {
@@ -138,6 +140,15 @@ QPageLayout FullA4() {
 void DrawPage(QPainter* painter, const Page& page) {
   RunCache cache;
   DrawPageCached(painter, page, &cache);
+}
+
+struct PageRenderer::Cache : RunCache {};
+PageRenderer::PageRenderer() : cache_(std::make_unique<Cache>()) {}
+PageRenderer::~PageRenderer() = default;
+
+void PageRenderer::Draw(QPainter* painter, const Page& page) {
+  cache_->current = nullptr;  // a new painter has its own font
+  DrawPageCached(painter, page, cache_.get());
 }
 
 bool DrawPages(QPainter* painter, QPagedPaintDevice* device, const std::vector<Page>& pages) {

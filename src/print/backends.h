@@ -27,6 +27,21 @@ void DrawPage(QPainter* painter, const Page& page);
 // a new page.
 bool DrawPages(QPainter* painter, QPagedPaintDevice* device, const std::vector<Page>& pages);
 
+// Draws pages one after another on painters that may change (a preview's zoom): the images
+// and fonts a page uses are loaded once and kept for the next page.
+class PageRenderer {
+ public:
+  PageRenderer();
+  ~PageRenderer();
+  PageRenderer(const PageRenderer&) = delete;
+  PageRenderer& operator=(const PageRenderer&) = delete;
+  void Draw(QPainter* painter, const Page& page);
+
+ private:
+  struct Cache;
+  std::unique_ptr<Cache> cache_;
+};
+
 class PdfJob;
 
 // One PDF file per print run, vector text with embedded fonts. Pages are drawn on a thread

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "data/mod_main.h"
 #include "host/errors.h"
@@ -17,8 +18,10 @@
 #include "host/windows.h"
 #include "print/calibration.h"
 #include "print/item_lines.h"
+#include "print/page_range.h"
 #include "print/print_settings.h"
 #include "print/printlib.h"
+#include "print/vista_previa.h"
 
 namespace ostrevan::print {
 
@@ -216,6 +219,11 @@ void EnviaImpresion() {
       DoEvents();
     }
     popup.HideStatus();
+    if (std::exchange(DsdHst().vistaPrevia, false) &&
+        !ConfirmarConVistaPrevia(p.Pages(), st.iPaginaDesde, form)) {
+      LiberarImpresora();  // seen and not wanted: nothing prints
+      return;
+    }
     bool flag = true;
     p.imprimirINICFGPRog(kProgram, flag);
     lastOutput = p.LastOutput();

@@ -19,6 +19,7 @@ void DsdHst_Load() {
   f.txtDesde.Tag = f.txtDesde.Text();
   f.txtHasta.SetText(QString::number(St().iPaginaHasta));
   f.txtHasta.Tag = f.txtHasta.Text();
+  f.vistaPrevia = false;
 }
 
 namespace {
@@ -57,6 +58,11 @@ bool Validar_Guardar() {
   St().iPaginaDesde = ToInt16(desde);
   St().iPaginaHasta = ToInt16(hasta);
   return true;
+}
+
+bool DsdHst_VistaPrevia() {
+  DsdHst().vistaPrevia = Validar_Guardar();
+  return DsdHst().vistaPrevia;
 }
 
 void DsdHst_Cancelar() {

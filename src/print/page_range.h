@@ -7,6 +7,7 @@ namespace ostrevan::print {
 
 struct FrmDsdHst {
   TextBox txtDesde, txtHasta;  // each Tag keeps the bound the window was opened with
+  bool vistaPrevia = false;    // the accepted range is shown before it prints
 };
 
 FrmDsdHst& DsdHst();
@@ -16,5 +17,7 @@ void DsdHst_Load();
 bool Validar_Guardar();
 // Command2_Click
 void DsdHst_Cancelar();
+// Accepts the range, as Aceptar does, asking to see its pages before they print.
+bool DsdHst_VistaPrevia();
 
 }  // namespace ostrevan::print

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cmath>
 #include <mutex>
+#include <utility>
 
 #include "host/errors.h"
 #include "host/ini.h"
@@ -21,6 +22,8 @@ namespace {
 std::mutex hooksMutex;
 BackendFactory backendFactory;
 PrintDialogHook printDialogHook;
+
+thread_local std::shared_ptr<Backend> scopedBackend;
 
 // The run identifier of the last printer object made.
 std::atomic<unsigned long long> lastRunId{0};
@@ -69,6 +72,7 @@ class PrinterSetting {
 // The backend for a program: an installed factory first (tests, the batch command), then the
 // installation's setting. printerOverride is the host's printer for the calibration page.
 std::shared_ptr<Backend> ChooseBackend(const QString& program, const QString& printerOverride) {
+  if (scopedBackend) return scopedBackend;
   if (BackendFactory factory = Factory()) return factory(program);
   const PrinterSetting setting(program);
   const QString destino = setting.Destino();
@@ -89,6 +93,10 @@ bool RecordingBackend::Print(const std::vector<Page>& pages, const QString&, QSt
   jobs.push_back(pages);
   return true;
 }
+
+ScopedBackend::ScopedBackend(std::shared_ptr<Backend> backend)
+    : previous_(std::exchange(scopedBackend, std::move(backend))) {}
+ScopedBackend::~ScopedBackend() { scopedBackend = std::move(previous_); }
 
 void SetBackendFactory(BackendFactory f) {
   std::lock_guard<std::mutex> lock(hooksMutex);

@@ -33,10 +33,11 @@ struct PlacedText {
   QString text;
   double x = 0;
   double y = 0;
-  QString fontName;      // as the layout names it ("Courier New", "Arial", ...)
-  double fontSize = 10;  // points
-  int orientation = 0;   // degrees, counter-clockwise
-  QString campo;         // the field's name, for tests and diagnostics
+  QString fontName;                // as the layout names it ("Courier New", "Arial", ...)
+  double fontSize = 10;            // points
+  int orientation = 0;             // degrees, counter-clockwise
+  QString campo;                   // the field's name, for tests and diagnostics
+  unsigned int argb = 0xFF000000;  // the print run's texts are black; a draft's mark is not
 };
 
 struct PlacedImage {
@@ -125,6 +126,20 @@ class Cls_Main {
 // recording backend, the batch command a PDF file. nullptr restores the installation's own.
 using BackendFactory = std::function<std::shared_ptr<Backend>(const QString& program)>;
 void SetBackendFactory(BackendFactory f);
+
+// While alive, every printer object of this thread prints to `backend`, whatever an installed
+// factory or the installation says: the preview and the draft take a run's pages this way,
+// and the previous choice comes back when it ends.
+class ScopedBackend {
+ public:
+  explicit ScopedBackend(std::shared_ptr<Backend> backend);
+  ~ScopedBackend();
+  ScopedBackend(const ScopedBackend&) = delete;
+  ScopedBackend& operator=(const ScopedBackend&) = delete;
+
+ private:
+  std::shared_ptr<Backend> previous_;
+};
 
 // Shows the platform's print dialog for a program whose Destino is "DIALOGO" and returns the
 // backend for the printer the user chose, nullptr when the user cancelled. The windows layer

@@ -8,13 +8,17 @@
 #include "data/dialogs.h"
 #include "data/forms.h"
 #include "data/mod_main.h"
+#include "data/verificaciones.h"
 #include "entry/cls_main.h"
 #include "host/state.h"
+#include "print/vista_previa.h"
 #include "support/fixtures.h"
 #include "ui/common/widget_services.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
+#include "ui/edit/frm_hallazgos.h"
 #include "ui/list/lifecycle_windows.h"
+#include "ui/preview/frm_vistaprevia.h"
 
 namespace ostrevan {
 namespace {
@@ -77,6 +81,19 @@ TEST_F(Screenshots, EveryWindow) {
   {
     ui::FrmDsdHstDialog d;
     Save(d, "paginas");
+  }
+  CargarDatosAPlanilla("EX-2026-0001");
+  {
+    Hallazgos().lista = print::VerificarParaImprimir(St().sIdCeo);
+    ui::FrmHallazgosDialog h;
+    Save(h, "hallazgos");
+  }
+  {
+    print::Previa() = print::VistaPrevia();
+    print::Previa().paginas = print::ComponerPaginas();
+    print::Previa().imagenFormulario = print::ImagenFormulario(St().sIdFormulario);
+    ui::FrmVistaPreviaDialog v;
+    Save(v, "vistaprevia");
   }
 }
 

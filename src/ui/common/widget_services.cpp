@@ -16,8 +16,10 @@
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
 #include "ui/edit/item_windows.h"
+#include "ui/edit/frm_hallazgos.h"
 #include "ui/list/frm_statuspopup.h"
 #include "ui/list/lifecycle_windows.h"
+#include "ui/preview/frm_vistaprevia.h"
 
 namespace ostrevan::ui {
 
@@ -135,6 +137,16 @@ int WidgetWindows::ShowModal(Window w) {
       return ShowDialog<FrmAMArticulosWindow>(owner);
     case Window::CambiaPosicion:
       return ShowDialog<FrmCambiaPosicionWindow>(owner);
+    case Window::VistaPrevia: {
+      FrmVistaPreviaDialog d(owner);
+      d.exec();
+      return 0;
+    }
+    case Window::Hallazgos: {
+      FrmHallazgosDialog d(owner);
+      d.exec();
+      return 0;
+    }
     default:
       ShowConfigWindow(w, owner);
       return 0;

@@ -26,6 +26,7 @@
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
 #include "ui/edit/clcntrl.h"
+#include "ui/edit/frm_hallazgos.h"
 
 namespace ostrevan::ui {
 
@@ -76,7 +77,8 @@ QLabel* Bound(Label& m, const char* name) {
 
 FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
     : ClassicWindow("Certificados de Origen - v." + ComponentVersion(), "Carga de Datos",
-                    "[F11]  Guardar  -  [F12]  Imprimir  -  [ESC]  Salir", parent) {
+                    "[F8]  Vista previa  -  [F11]  Guardar  -  [F12]  Imprimir  -  [ESC]  Salir",
+                    parent) {
   FrmCargaDatos& m = CargaDatos();
   m.rowParteI = m.rowParteII = 0;
 
@@ -273,12 +275,16 @@ bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {
       case 122:
         GuardarCambios();
         return true;
+      case 119:  // F8
+        VistaPreviaDesdeCarga(*this);
+        return true;
       case 123: {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (GuardarCambios()) print::EnviaImpresion();
+        const bool sent = GuardarCambios() && VerificarAntesDeImprimir(*this);
+        if (sent) print::EnviaImpresion();
         QApplication::restoreOverrideCursor();
         // A certificate printed to a file must say where it went.
-        if (!print::UltimaSalida().isEmpty()) {
+        if (sent && !print::UltimaSalida().isEmpty()) {
           MsgBox("El certificado se imprimio en el archivo " + print::UltimaSalida(), vbInformation,
                  "Imprimir Certificado de Origen");
         }

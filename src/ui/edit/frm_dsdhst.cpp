@@ -13,8 +13,10 @@ namespace ostrevan::ui {
 // Esc closes without storing a range, so the pages the print run offered all print; only
 // "Cancelar" stops the run.
 FrmDsdHstDialog::FrmDsdHstDialog(QWidget* parent)
-    : ClassicWindow("Imprimir", "Imprimir",
-                    "[Enter] o [F11]  Aceptar  -  [ESC]  Salir (imprime todas)", parent) {
+    : ClassicWindow(
+          "Imprimir", "Imprimir",
+          "[Enter] o [F11]  Aceptar  -  [F8]  Vista previa  -  [ESC]  Salir (imprime todas)",
+          parent) {
   print::DsdHst_Load();
   print::FrmDsdHst& m = print::DsdHst();
   auto* grid = new QGridLayout;
@@ -72,6 +74,9 @@ bool FrmDsdHstDialog::Form_KeyDown(int keyCode, int) {
       return true;
     case 122:  // F11
       cmdAceptar_Click();
+      return true;
+    case 119:  // F8: the range is shown before it prints
+      if (print::DsdHst_VistaPrevia()) accept();
       return true;
     case 27:
       reject();

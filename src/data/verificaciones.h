@@ -1,0 +1,90 @@
+#pragma once
+// The checks a certificate passes before it goes into the printer: one table of rules over the
+// stored certificate and its form's configuration. A chamber rejects a certificate with an
+// empty box or a misprinted field, and a numbered form is lost; these say so beforehand.
+#include <QString>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace ostrevan {
+
+enum class Nivel { Error, Advertencia };
+
+// Where the user fixes a finding.
+enum class Lugar {
+  Encabezado,  // a header box of the data-entry window (control names the box)
+  Articulos,   // the item grid (nroOrden names the item, 0 the grid)
+  Formulario,  // the form's configuration (the settings window)
+};
+
+struct Hallazgo {
+  QString codigo;
+  Nivel nivel = Nivel::Error;
+  QString mensaje;  // what is wrong and where to fix it
+  Lugar lugar = Lugar::Encabezado;
+  QString control;    // the header box, e.g. "Txt_FCNumero"
+  long nroOrden = 0;  // the item
+};
+
+// What printing knows and the certificate data does not: which characters a layout's font
+// draws and whether an image file can be read.
+struct SondaImpresion {
+  // The characters of text that the font cannot draw ("" when it draws them all).
+  std::function<QString(const QString& fontName, const QString& text)> caracteresSinGlifo;
+  // Whether the image file exists and can be read.
+  std::function<bool(const QString& path)> imagenLegible;
+  // The folder the form's images are in, with its trailing separator.
+  QString carpetaImagenes;
+};
+
+// Everything the rules look at, read once from the databases.
+struct DatosVerificacion {
+  QString idCeo, idFormulario;
+  bool naladisa = false;
+  std::map<QString, QString> encabezado;  // CeoMercosur column (upper case) -> text
+  struct Articulo {
+    long nroOrden = 0;
+    QString codigo;  // the tariff code of the form's nomenclature
+    QString norma;
+    QString pesoCant, valorFob;  // as stored
+    QString textos;              // description and wordings, as they print
+  };
+  std::vector<Articulo> articulos;
+  struct Campo {
+    QString campo, x, y, fontName;
+  };
+  std::vector<Campo> campos;           // the form's layout
+  std::map<QString, QString> offsets;  // "XOFFSET"/"YOFFSET" -> stored text, when stored
+  bool templateHabilitado = false;
+  QString templateNombre;
+};
+
+struct Regla {
+  const char* codigo;
+  Nivel nivel;
+  std::function<void(const DatosVerificacion&, const SondaImpresion&, std::vector<Hallazgo>&)>
+      verificar;
+};
+
+// Every rule, in the order their findings are listed.
+const std::vector<Regla>& Reglas();
+
+// Reads the stored certificate and its form's configuration.
+DatosVerificacion LeerDatosVerificacion(const QString& idCeo);
+std::vector<Hallazgo> Verificar(const DatosVerificacion& datos, const SondaImpresion& sonda);
+bool HayErrores(const std::vector<Hallazgo>& hallazgos);
+// The per-form parameter "VERIFICAR" set to "N" turns the checks off for a chamber that does
+// not want them; any other value, or none, keeps them on.
+bool VerificacionActiva(const QString& idFormulario);
+QString NivelTexto(Nivel n);
+
+// The findings window: the list and what the user chose there.
+struct FrmHallazgos {
+  std::vector<Hallazgo> lista;
+  int elegido = -1;  // the finding to fix (Enter)
+  enum Resultado { Volver = 0, Imprimir = 1, Corregir = 2 } resultado = Volver;
+};
+FrmHallazgos& Hallazgos();
+
+}  // namespace ostrevan

@@ -1,0 +1,131 @@
+#include "ui/preview/frm_vistaprevia.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "host/msgbox.h"
+#include "host/state.h"
+#include "print/vista_previa.h"
+
+namespace ostrevan::ui {
+
+namespace {
+constexpr double kPaperWidthMm = 210;
+constexpr double kPaperHeightMm = 297;
+}  // namespace
+
+FrmVistaPreviaDialog::FrmVistaPreviaDialog(QWidget* parent)
+    : ClassicWindow("Vista previa - " + St().sIdCeo, "Vista Previa",
+                    "[RePag] [AvPag]  Pagina  -  [F5]  Ajustar  [F6]  100 %  [F7]  200 %  -  "
+                    "[F8]  Formulario  -  [F9]  Borrador  -  [F12]  Imprimir  -  [ESC]  Salir",
+                    parent) {
+  status_ = new QLabel;
+  status_->setObjectName("Lbl_Estado");
+  Body()->addWidget(status_);
+  scroll_ = new QScrollArea;
+  scroll_->setObjectName("Scroll_Pagina");
+  scroll_->setAlignment(Qt::AlignCenter);
+  scroll_->setBackgroundRole(QPalette::Dark);
+  page_ = new QLabel;
+  page_->setObjectName("Img_Pagina");
+  scroll_->setWidget(page_);
+  Body()->addWidget(scroll_, 1);
+  const QRect screen = QApplication::primaryScreen()
+                           ? QApplication::primaryScreen()->availableGeometry()
+                           : QRect(0, 0, 1280, 1024);
+  resize(std::min(900, screen.width() - 40), std::max(500, screen.height() - 80));
+}
+
+double FrmVistaPreviaDialog::PxPorMm() const {
+  const print::VistaPrevia& v = print::Previa();
+  const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+  switch (v.zoom) {
+    case print::VistaPrevia::Cien:
+      return dpi / 25.4;
+    case print::VistaPrevia::Doscientos:
+      return 2 * dpi / 25.4;
+    case print::VistaPrevia::Ajustar:
+      break;
+  }
+  const QSize room = scroll_->viewport()->size() - QSize(8, 8);
+  return std::max(0.5, std::min(room.width() / kPaperWidthMm, room.height() / kPaperHeightMm));
+}
+
+void FrmVistaPreviaDialog::Mostrar() {
+  const print::VistaPrevia& v = print::Previa();
+  const QImage img = v.Imagen(PxPorMm());
+  page_->setPixmap(QPixmap::fromImage(img));
+  page_->resize(img.size());
+  status_->setText(v.Estado());
+}
+
+void FrmVistaPreviaDialog::showEvent(QShowEvent* e) {
+  ClassicWindow::showEvent(e);
+  Mostrar();
+}
+
+void FrmVistaPreviaDialog::resizeEvent(QResizeEvent* e) {
+  ClassicWindow::resizeEvent(e);
+  if (isVisible() && print::Previa().zoom == print::VistaPrevia::Ajustar) Mostrar();
+}
+
+void FrmVistaPreviaDialog::Borrador() {
+  print::VistaPrevia& v = print::Previa();
+  const QString pdf = print::ArchivoBorrador(St().sIdCeo);
+  QDir().mkpath(QFileInfo(pdf).absolutePath());
+  print::DraftBackend draft(std::make_shared<print::PdfBackend>(pdf), v.imagenFormulario);
+  QString error;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool ok = draft.Print(v.paginas, "BORRADOR", &error);
+  QApplication::restoreOverrideCursor();
+  if (ok) {
+    MsgBox("El borrador se guardo en el archivo " + QDir::toNativeSeparators(pdf), vbInformation,
+           "Borrador");
+  } else {
+    MsgBox("No se pudo guardar el borrador: " + error, vbExclamation, "Borrador");
+  }
+}
+
+bool FrmVistaPreviaDialog::Form_KeyDown(int keyCode, int) {
+  print::VistaPrevia& v = print::Previa();
+  switch (keyCode) {
+    case 33:  // PgUp
+    case 34:  // PgDn
+      if (v.Avanzar(keyCode == 33 ? -1 : 1)) {
+        Mostrar();
+        scroll_->verticalScrollBar()->setValue(0);
+      }
+      return true;
+    case 116:  // F5
+    case 117:  // F6
+    case 118:  // F7
+      v.zoom = static_cast<print::VistaPrevia::Zoom>(keyCode - 116);
+      Mostrar();
+      return true;
+    case 119:  // F8
+      v.mostrarFormulario = !v.mostrarFormulario;
+      Mostrar();
+      return true;
+    case 120:  // F9
+      Borrador();
+      return true;
+    case 123:  // F12
+      v.resultado = print::VistaPrevia::Imprimir;
+      accept();
+      return true;
+    case 27:
+      v.resultado = print::VistaPrevia::Cerrar;
+      reject();
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace ostrevan::ui

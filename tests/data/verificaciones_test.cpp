@@ -1,0 +1,134 @@
+// The checks before printing: every rule fires on a certificate broken for it, and none on a
+// complete one.
+#include "data/verificaciones.h"
+
+#include <algorithm>
+
+#include "data/certificate_fixture.h"
+
+namespace ostrevan::test {
+namespace {
+
+class VerificacionesTest : public CertificateTest {
+ protected:
+  void SetUp() override {
+    CertificateTest::SetUp();
+    Execute("OSTREVAN",
+            "insert into CeoMercosur (IdCeo, IdFormulario, ProdFinExp, Importador, Consignatario, "
+            "PuertoEmbarque, PaisDest, MedioTransp, FactComer, FcNro, FcFecha, DeclProdFin, "
+            "DeclAcuerdo, Fecha) values ('V1', 'CEO004', 'Exportadora SA\r\nCalle 1', 'Imp "
+            "Ltda', 'A la orden', 'Buenos Aires', 'Brasil', 'Camion', 'Factura E', '0003-1', "
+            "'01/03/2026', 'Argentina', 'ACE 18', '15/03/2026')");
+    AddItem("V1", 1, "1111.11.11", "1");
+    AddItem("V1", 2, "1111.11.11", "1");
+    AddItem("V1", 3, "8421.23.00", "2");
+    for (const char* f : {"ProdFinExp", "FcNro", "SubGlobalPag"}) {
+      Execute("CEOCFG", QString("insert into CeoConfig values ('CEO004%1', '14,5', '20', "
+                                "'Arial', '9', 0)")
+                            .arg(f));
+    }
+    Execute("CEOCFG", "insert into CeoParametros values ('CEO004','TDHABILITADO','0')");
+    Execute("CEOCFG", "insert into CeoParametros values ('CEO004','TDName','fondo.png')");
+    // Fonts draw everything but the private-use character; only "fondo.png" can be read.
+    sonda.caracteresSinGlifo = [](const QString&, const QString& t) {
+      return t.contains(QChar(0xE000)) ? QString(QChar(0xE000)) : QString();
+    };
+    sonda.imagenLegible = [](const QString& p) { return p == "/forms/fondo.png"; };
+    sonda.carpetaImagenes = "/forms/";
+  }
+  QStringList Codes() {
+    QStringList codes;
+    for (const Hallazgo& h : Verificar(LeerDatosVerificacion("V1"), sonda)) codes << h.codigo;
+    return codes;
+  }
+  SondaImpresion sonda;
+};
+
+TEST_F(VerificacionesTest, EachRuleFiresOnTheCertificateBrokenForItAndOnlyThere) {
+  EXPECT_EQ(Codes(), QStringList{}) << "a complete certificate has no findings";
+  const struct {
+    const char* entity;
+    const char* breaking;
+    QStringList codes;
+  } rows[] = {
+      {"OSTREVAN", "update CeoMercosur set FcNro = '  '", {"CASILLA-VACIA"}},
+      {"OSTREVAN",
+       "update CeoMercosur set ProdFinExp = '', MedioTransp = null",
+       {"CASILLA-VACIA", "CASILLA-VACIA"}},
+      {"OSTREVAN", "update CeoMercosur set Consignatario = ''", {}},  // not required
+      {"OSTREVAN", "delete from Articulos", {"SIN-ARTICULOS"}},
+      {"OSTREVAN",
+       "update Articulos set IdNormasOrigen = '' where NroOrden <= 2",
+       {"GRUPO-SIN-NORMA"}},
+      {"OSTREVAN",
+       "update Articulos set NCM = '84212300' where NroOrden = 3",
+       {"CODIGO-ARANCELARIO"}},
+      {"OSTREVAN",
+       "update Articulos set PesoCant = 0 where NroOrden = 1",
+       {"CANTIDAD-NO-POSITIVA"}},
+      {"OSTREVAN", "update Articulos set ValorFobUsd = -1 where NroOrden = 2", {"FOB-NO-POSITIVO"}},
+      {"OSTREVAN", "update CeoMercosur set FcFecha = '16/03/2026'", {"FACTURA-POSTERIOR"}},
+      {"OSTREVAN", "update CeoMercosur set FcFecha = '13/01/2026'", {"FACTURA-ANTIGUA"}},
+      {"OSTREVAN", "update CeoMercosur set FcFecha = '14/01/2026'", {}},  // 60 days: fine
+      {"OSTREVAN", "update CeoMercosur set Fecha = '31/02/2026'", {"FECHA-INVALIDA"}},
+      {"CEOCFG",
+       "update CeoConfig set ValorY = '' where Campo = 'CEO004FcNro'",
+       {"LAYOUT-NO-NUMERICO"}},
+      {"CEOCFG",
+       "update CeoConfig set ValorX = '12mm' where Campo = 'CEO004ProdFinExp'",
+       {"LAYOUT-NO-NUMERICO"}},
+      {"OSTREVAN_CLI",
+       "update CeoParametros set Valor = 'dos' where Propiedad = 'XOFFSET'",
+       {"OFFSET-NO-NUMERICO"}},
+      {"CEOCFG",
+       "update CeoParametros set Valor = case Propiedad when 'TDHABILITADO' then '1' else "
+       "'falta.png' end where Propiedad in ('TDHABILITADO', 'TDName')",
+       {"PLANTILLA-ILEGIBLE"}},
+      {"CEOCFG", "update CeoParametros set Valor = '1' where Propiedad = 'TDHABILITADO'", {}},
+      {"OSTREVAN",
+       "update CeoMercosur set Importador = 'Imp ' || char(57344)",
+       {"CARACTERES-SIN-GLIFO"}},
+      {"OSTREVAN",
+       "update Articulos set DenoMerc = 'Tornillo ' || char(57344) where NroOrden = 3",
+       {"CARACTERES-SIN-GLIFO"}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.breaking);
+    Execute("OSTREVAN", "savepoint s");
+    Execute("CEOCFG", "savepoint s");
+    Execute("OSTREVAN_CLI", "savepoint s");
+    Execute(r.entity, QString::fromUtf8(r.breaking));
+    EXPECT_EQ(Codes(), r.codes);
+    for (const char* e : {"OSTREVAN", "CEOCFG", "OSTREVAN_CLI"}) {
+      Execute(e, "rollback to s");
+      Execute(e, "release s");
+    }
+  }
+}
+
+TEST_F(VerificacionesTest, FindingsSayWhereToFixThemAndHowBadTheyAre) {
+  Execute("OSTREVAN", "update CeoMercosur set FcNro = '', FcFecha = '01/01/2026'");
+  Execute("OSTREVAN", "update Articulos set PesoCant = 0 where NroOrden = 3");
+  Execute("CEOCFG", "update CeoConfig set ValorY = 'x' where Campo = 'CEO004FcNro'");
+  const std::vector<Hallazgo> h = Verificar(LeerDatosVerificacion("V1"), sonda);
+  ASSERT_EQ(h.size(), 4u);
+  EXPECT_EQ(h[0].control, "Txt_FCNumero");
+  EXPECT_TRUE(h[0].mensaje.contains("\"Secciones I - VII\"")) << h[0].mensaje;
+  EXPECT_EQ(h[1].lugar, Lugar::Articulos);
+  EXPECT_EQ(h[1].nroOrden, 3);
+  EXPECT_EQ(h[2].codigo, "FACTURA-ANTIGUA");
+  EXPECT_EQ(h[2].nivel, Nivel::Advertencia);
+  EXPECT_EQ(h[3].lugar, Lugar::Formulario);
+  EXPECT_TRUE(HayErrores(h));
+  EXPECT_FALSE(HayErrores({h[2]}));
+}
+
+TEST_F(VerificacionesTest, TheFormParameterTurnsTheChecksOff) {
+  EXPECT_TRUE(VerificacionActiva("CEO004"));
+  Execute("CEOCFG", "insert into CeoParametros values ('CEO004','VERIFICAR',' n ')");
+  EXPECT_FALSE(VerificacionActiva("CEO004"));
+  EXPECT_TRUE(VerificacionActiva("CEO104"));
+}
+
+}  // namespace
+}  // namespace ostrevan::test

@@ -1,0 +1,162 @@
+// The preview and the draft show the display lists printing sends, and nothing else.
+#include "print/vista_previa.h"
+
+#include <QImage>
+
+#include "print/mod_todll.h"
+#include "print/page_range.h"
+#include "print_fixture.h"
+
+namespace ostrevan {
+namespace {
+
+using test::PrintTest;
+
+// Every text of a page as it goes to paper: what, where (mm), in which font.
+QStringList Placed(const print::Page& p) {
+  QStringList l;
+  for (const auto& t : p.texts) {
+    l << QString("%1|%2|%3|%4|%5|%6")
+             .arg(t.text)
+             .arg(t.x, 0, 'f', 6)
+             .arg(t.y, 0, 'f', 6)
+             .arg(t.fontName)
+             .arg(t.fontSize)
+             .arg(t.orientation);
+  }
+  for (const auto& i : p.images) l << QString("img|%1|%2|%3").arg(i.path).arg(i.x1).arg(i.y2);
+  return l;
+}
+
+TEST_F(PrintTest, ThePreviewShowsTheVeryPagesThePrintSends) {
+  for (int items : {1, 40}) {
+    SCOPED_TRACE(items);
+    Execute("OSTREVAN", "delete from Articulos");
+    Execute("OSTREVAN", "delete from CeoMercosur");
+    Certificate(items);
+    const std::vector<print::Page> preview = print::ComponerPaginas();
+    EXPECT_FALSE(windows->Showed(Window::DsdHst)) << "the preview asks for no range";
+    EXPECT_TRUE(recorder->jobs.empty()) << "the preview prints nothing";
+    print::EnviaImpresion();
+    ASSERT_EQ(recorder->jobs.size(), 1u) << Messages().join("|");
+    const std::vector<print::Page>& printed = recorder->jobs.back();
+    ASSERT_EQ(preview.size(), printed.size());
+    EXPECT_GE(printed.size(), items == 40 ? 3u : 1u);
+    for (size_t i = 0; i < printed.size(); ++i) EXPECT_EQ(Placed(preview[i]), Placed(printed[i]));
+    // Offsets included: the invoice number sits at its layout position plus XOFFSET, YOFFSET.
+    bool found = false;
+    for (const auto& t : preview[0].texts) {
+      if (t.text != "FC-1") continue;
+      found = true;
+      EXPECT_DOUBLE_EQ(t.x, 20 + 1.5);
+      EXPECT_DOUBLE_EQ(t.y, 75 - 2);
+    }
+    EXPECT_TRUE(found);
+    recorder->jobs.clear();
+    windows->shown.clear();
+  }
+}
+
+TEST_F(PrintTest, FromThePageRangeThePreviewShowsTheRangeAndOnlyF12PrintsIt) {
+  Certificate(40);
+  const struct {
+    print::VistaPrevia::Resultado answer;
+    size_t jobs;
+  } rows[] = {{print::VistaPrevia::Cerrar, 0}, {print::VistaPrevia::Imprimir, 1}};
+  for (const auto& r : rows) {
+    recorder->jobs.clear();
+    std::vector<print::Page> shown;
+    int first = 0;
+    windows->actions[Window::DsdHst] = [] {
+      print::DsdHst_Load();
+      print::DsdHst().txtDesde.SetText("2");
+      print::DsdHst().txtHasta.SetText("3");
+      ASSERT_TRUE(print::DsdHst_VistaPrevia());
+    };
+    windows->actions[Window::VistaPrevia] = [&] {
+      shown = print::Previa().paginas;
+      first = print::Previa().primera;
+      print::Previa().resultado = r.answer;
+    };
+    print::EnviaImpresion();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(first, 2);
+    ASSERT_EQ(recorder->jobs.size(), r.jobs);
+    if (r.jobs == 1) {
+      ASSERT_EQ(recorder->jobs[0].size(), 2u);
+      for (size_t i = 0; i < 2; ++i) EXPECT_EQ(Placed(recorder->jobs[0][i]), Placed(shown[i]));
+    }
+  }
+  // Aceptar alone prints without a preview.
+  windows->actions[Window::DsdHst] = [] {};
+  windows->shown.clear();
+  print::EnviaImpresion();
+  EXPECT_FALSE(windows->Showed(Window::VistaPrevia));
+}
+
+TEST_F(PrintTest, ADraftPageIsThePrintedPageOverTheFormWithTheMark) {
+  Certificate(1);
+  const std::vector<print::Page> pages = print::ComponerPaginas();
+  ASSERT_EQ(pages.size(), 1u);
+  const print::Page draft = print::PaginaBorrador(pages[0], "/forms/CEO004.png");
+  ASSERT_EQ(draft.images.size(), pages[0].images.size() + 1);
+  const print::PlacedImage& form = draft.images.front();  // drawn first: under everything
+  EXPECT_EQ(form.path, "/forms/CEO004.png");
+  EXPECT_DOUBLE_EQ(form.x2 - form.x1, 210);  // the whole sheet, not the print area
+  EXPECT_DOUBLE_EQ(form.y2 - form.y1, 297);
+  EXPECT_DOUBLE_EQ(form.x1, -print::kAreaLeftMm);
+  ASSERT_EQ(draft.texts.size(), pages[0].texts.size() + 1);
+  const print::PlacedText& mark = draft.texts.back();  // drawn last: over everything
+  EXPECT_EQ(mark.text, "BORRADOR - SIN VALOR");
+  EXPECT_GT(mark.orientation, 30);
+  EXPECT_LT(mark.orientation, 70);
+  // Without a form image a plain page stands in: the mark only.
+  EXPECT_EQ(print::PaginaBorrador(pages[0], "").images.size(), pages[0].images.size());
+  // The draft backend hands every page on as a draft page.
+  auto inner = std::make_shared<print::KeepingBackend>();
+  print::DraftBackend backend(inner, "");
+  ASSERT_TRUE(backend.Print({pages[0], pages[0]}, "X", nullptr));
+  ASSERT_EQ(inner->Pages().size(), 2u);
+  for (const auto& p : inner->Pages()) EXPECT_EQ(p.texts.back().text, "BORRADOR - SIN VALOR");
+}
+
+TEST_F(PrintTest, TheProbeKnowsWhatTheFontsCannotDraw) {
+  const SondaImpresion s = print::SondaDeImpresion();
+  const struct {
+    QString font, text, missing;
+  } rows[] = {
+      {"Arial", "Autopeças São Paulo, 1ª Nº 12 € ñ", ""},
+      {"Courier New", "Año\r\n2026", ""},
+      {"Arial", QString("Caja ") + QChar(0xE000) + QChar(0xE000) + QChar(0xE001),
+       QString(QChar(0xE000)) + QChar(0xE001)},
+  };
+  for (const auto& r : rows) EXPECT_EQ(s.caracteresSinGlifo(r.font, r.text), r.missing) << r.text;
+  EXPECT_FALSE(s.imagenLegible(Dir() + "/FORMS/no-existe.png"));
+}
+
+TEST_F(PrintTest, ThePreviewPagesAndZoomsWithinItsPages) {
+  print::VistaPrevia v;
+  v.paginas.resize(3);
+  EXPECT_FALSE(v.Avanzar(-1));
+  EXPECT_TRUE(v.Avanzar(1));
+  EXPECT_TRUE(v.Avanzar(5));
+  EXPECT_EQ(v.actual, 2);
+  EXPECT_FALSE(v.Avanzar(1));
+  v.primera = 4;
+  EXPECT_EQ(v.Estado(), "Pagina 6 de 6 - Ajustar - formulario sin imagen");
+  // The page image is the paper at the asked scale: 100 % of 96 dpi and twice that.
+  const QImage a = v.Imagen(96 / 25.4);
+  const QImage b = v.Imagen(2 * 96 / 25.4);
+  EXPECT_NEAR(a.width(), 210 * 96 / 25.4, 1);
+  EXPECT_NEAR(b.height(), 2 * 297 * 96 / 25.4, 2);
+}
+
+TEST_F(PrintTest, TheFormParameterTurnsTheChecksOffForPrinting) {
+  Certificate(1);  // no invoice date, no norms text, ...: findings
+  EXPECT_FALSE(print::VerificarParaImprimir("P1").empty());
+  Param("CEO004", {{"VERIFICAR", "N"}});
+  EXPECT_TRUE(print::VerificarParaImprimir("P1").empty());
+}
+
+}  // namespace
+}  // namespace ostrevan

@@ -1,0 +1,180 @@
+// F12 checks before it prints, F8 previews, and the two windows answer their keys.
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+#include "data/verificaciones.h"
+#include "print/page_range.h"
+#include "print/print_fixture.h"
+#include "print/vista_previa.h"
+#include "ui/edit/frm_cargadatos.h"
+#include "ui/edit/frm_dsdhst.h"
+#include "ui/edit/frm_hallazgos.h"
+#include "ui/preview/frm_vistaprevia.h"
+
+namespace ostrevan {
+namespace {
+
+// The findings window as the user sees it, answered with one key; the page range takes
+// every page; the preview answers from a script.
+class KeyedWindows final : public WindowService {
+ public:
+  int ShowModal(Window w) override {
+    shown.push_back(w);
+    if (w == Window::Hallazgos) {
+      ui::FrmHallazgosDialog d;
+      d.show();
+      for (const Hallazgo& h : Hallazgos().lista) listed << h.codigo + ":" + h.control;
+      if (!keys.empty()) {
+        QTest::keyClick(&d, keys.front());
+        keys.erase(keys.begin());
+      }
+      closed = !d.isVisible();
+    }
+    if (w == Window::VistaPrevia) {
+      pages = print::Previa().paginas.size();
+      print::Previa().resultado = previewAnswer;
+    }
+    return 0;
+  }
+  std::vector<Window> shown;
+  std::vector<Qt::Key> keys;
+  QStringList listed;
+  bool closed = false;
+  size_t pages = 0;
+  print::VistaPrevia::Resultado previewAnswer = print::VistaPrevia::Cerrar;
+};
+
+class CheckedPrintTest : public test::PrintTest {
+ protected:
+  void SetUp() override {
+    PrintTest::SetUp();
+    keyed = std::make_shared<KeyedWindows>();
+    SetWindowService(keyed);
+    Certificate(2);
+    FrmCargaDatos& f = CargaDatos();
+    f.Txt_PaisDest.SetText("Brasil");
+    f.Txt_MedioTransporte.SetText("Camion");
+    f.Txt_FCFecha.SetText("01/03/2024");
+    f.Txt_DeclProdFin.SetText("Argentina");
+    f.Txt_FCNumero.SetText("");  // the user left the invoice number empty
+  }
+  std::shared_ptr<KeyedWindows> keyed;
+};
+
+TEST_F(CheckedPrintTest, F12WithAnEmptyInvoiceNumberPrintsOnlyWhenF12IsPressedInTheFindings) {
+  ui::FrmCargaDatosWindow w;
+  w.show();
+  w.SSTab1()->setCurrentIndex(2);
+  const struct {
+    Qt::Key key;
+    size_t jobs;
+    int tab;  // where the data-entry window is afterwards
+  } rows[] = {{Qt::Key_Escape, 0, 2}, {Qt::Key_Return, 0, 0}, {Qt::Key_F12, 1, 0}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.key);
+    keyed->keys = {r.key};
+    keyed->listed.clear();
+    QTest::keyClick(&w, Qt::Key_F12);
+    EXPECT_TRUE(keyed->closed);
+    EXPECT_TRUE(keyed->listed.contains("CASILLA-VACIA:Txt_FCNumero")) << keyed->listed.join(",");
+    EXPECT_EQ(recorder->jobs.size(), r.jobs);
+    EXPECT_EQ(w.SSTab1()->currentIndex(), r.tab);
+  }
+  EXPECT_EQ(w.focusWidget()->objectName(), "Txt_FCNumero");  // Enter went to the box to fix
+  EXPECT_EQ(Column("OSTREVAN", "select FcNro from CeoMercosur"), QStringList{""});
+}
+
+TEST_F(CheckedPrintTest, F12PrintsStraightAwayWhenTheChecksFindNothingOrAreOff) {
+  ui::FrmCargaDatosWindow w;
+  w.show();
+  Param("CEO004", {{"VERIFICAR", "N"}});
+  QTest::keyClick(&w, Qt::Key_F12);
+  EXPECT_EQ(recorder->jobs.size(), 1u);
+  EXPECT_TRUE(std::find(keyed->shown.begin(), keyed->shown.end(), Window::Hallazgos) ==
+              keyed->shown.end());
+}
+
+TEST_F(CheckedPrintTest, F8PreviewsEveryPageAndPrintsOnlyWhenAskedThere) {
+  ui::FrmCargaDatosWindow w;
+  w.show();
+  EXPECT_TRUE(w.Lbl_Opciones()->text().contains("[F8]  Vista previa"));
+  Param("CEO004", {{"VERIFICAR", "N"}});
+  for (auto answer : {print::VistaPrevia::Cerrar, print::VistaPrevia::Imprimir}) {
+    keyed->previewAnswer = answer;
+    QTest::keyClick(&w, Qt::Key_F8);
+    EXPECT_EQ(keyed->pages, 1u);
+  }
+  EXPECT_EQ(recorder->jobs.size(), 1u);
+}
+
+TEST_F(CheckedPrintTest, ThePreviewWindowPagesZoomsTogglesAndPrints) {
+  Execute("OSTREVAN", "delete from Articulos");
+  for (int i = 1; i <= 40; ++i) AddItem("P1", i, QString::number(1000 + i), "1");
+  print::Previa() = print::VistaPrevia();
+  print::Previa().paginas = print::ComponerPaginas();
+  ASSERT_GE(print::Previa().paginas.size(), 3u);
+  ui::FrmVistaPreviaDialog d;
+  d.show();
+  const double dpi = d.logicalDpiX();
+  const struct {
+    Qt::Key key;
+    int page;
+    double pxPerMm;  // 0: fit, smaller than 100 %
+    bool form;
+  } rows[] = {
+      {Qt::Key_PageDown, 1, 0, true},
+      {Qt::Key_PageDown, 2, 0, true},
+      {Qt::Key_PageUp, 1, 0, true},
+      {Qt::Key_F6, 1, dpi / 25.4, true},
+      {Qt::Key_F7, 1, 2 * dpi / 25.4, true},
+      {Qt::Key_F8, 1, 2 * dpi / 25.4, false},
+      {Qt::Key_F5, 1, 0, false},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.key);
+    QTest::keyClick(&d, r.key);
+    EXPECT_EQ(print::Previa().actual, r.page);
+    if (r.pxPerMm > 0) {
+      EXPECT_DOUBLE_EQ(d.PxPorMm(), r.pxPerMm);
+    } else {
+      EXPECT_LT(d.PxPorMm(), dpi / 25.4);
+    }
+    EXPECT_EQ(print::Previa().mostrarFormulario, r.form);
+    EXPECT_TRUE(d.Estado()->text().startsWith(QString("Pagina %1 de").arg(r.page + 1)));
+  }
+  QTest::keyClick(&d, Qt::Key_F12);
+  EXPECT_EQ(print::Previa().resultado, print::VistaPrevia::Imprimir);
+  EXPECT_FALSE(d.isVisible());
+}
+
+}  // namespace
+}  // namespace ostrevan
+
+namespace ostrevan {
+namespace {
+
+TEST_F(CheckedPrintTest, F8InThePageRangeAcceptsAValidRangeToSeeItFirst) {
+  St().iPaginaDesde = 1;
+  St().iPaginaHasta = 5;
+  const struct {
+    const char *desde, *hasta;
+    bool accepted;
+  } rows[] = {{"2", "3", true}, {"4", "2", false}, {"0", "3", false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.desde);
+    ui::FrmDsdHstDialog d;
+    d.show();
+    EXPECT_TRUE(d.Lbl_Opciones()->text().contains("[F8]  Vista previa"));
+    d.txtDesde()->setText(r.desde);
+    d.txtHasta()->setText(r.hasta);
+    QTest::keyClick(&d, Qt::Key_F8);
+    EXPECT_EQ(print::DsdHst().vistaPrevia, r.accepted);
+    EXPECT_EQ(d.isVisible(), !r.accepted);
+  }
+}
+
+}  // namespace
+}  // namespace ostrevan
