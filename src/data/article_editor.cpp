@@ -47,15 +47,6 @@ void Inicio() {
     if (w.edit) CargarDatosArt();
     const Grid& g = CargaDatos().MsfgParteI;
     w.textosPartida = !g.TextMatrix(g.Row(), 2).isEmpty();
-    if (w.textosPartida) {
-      w.MenuTop = 5895;
-      w.Height = 6510;
-      w.ShapeBorderHeight = 6105;
-    } else {
-      w.MenuTop = 2680;
-      w.Height = 3050;
-      w.ShapeBorderHeight = 3000;
-    }
   } catch (const std::exception& e) {
     ReportDetailed(e, "Inicio", "Formulario", "frm_AMArticulos");
   }

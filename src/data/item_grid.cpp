@@ -1,5 +1,7 @@
 // The item grid's keys: marking items singly or by group, attaching an origin norm to the
 // marked items, adding, editing and deleting an item, and the change of tariff position.
+#include <QHash>
+
 #include "data/forms.h"
 #include "data/item_work.h"
 #include "data/mod_main.h"
@@ -41,6 +43,25 @@ class QuietGrid {
   Grid& g_;
   bool was_;
 };
+
+// Every item's tariff code by its order number, as GetNcmFromIDList reads them one by one.
+QHash<QString, QString> CodigosDelCertificado() {
+  const ComponentState& st = St();
+  QHash<QString, QString> codes;
+  Recordset rs;
+  if (!Query("OSTREVAN",
+             QString(st.bNaladisa ? "Select NroOrden, NALADISA as NCM"
+                                  : "Select NroOrden, NCM as NCM") +
+                 " From Articulos Where IdCeo = '" + SqlText(st.sIdCeo) + "'",
+             rs)) {
+    return codes;
+  }
+  for (; !rs.Eof(); rs.MoveNext()) {
+    codes.insert(QString::number(static_cast<long>(esnumero(rs.Fields("NroOrden").Value))),
+                 Txt(rs.Fields("NCM").Value));
+  }
+  return codes;
+}
 
 void ClearSelection() {
   FrmCargaDatos& f = CargaDatos();
@@ -85,13 +106,15 @@ void MarcarGrupo(int row, bool porPosicion) {
     return;
   }
   QuietGrid quiet(g);
+  // The walk asks the database for each row's position: one query answers for all of them.
+  const QHash<QString, QString> codes =
+      porPosicion ? CodigosDelCertificado() : QHash<QString, QString>{};
   for (int r = row; r < g.Rows(); ++r) {
     const QString key = g.TextMatrix(r, 1);
     if (!Marked(g, r)) {
       if (f.selected.isEmpty()) {
         f.selPosition = GetNcmFromIDList(key);
-      } else if (porPosicion ? GetNcmFromIDList(key) != f.selPosition
-                             : !g.TextMatrix(r, 3).isEmpty()) {
+      } else if (porPosicion ? codes.value(key) != f.selPosition : !g.TextMatrix(r, 3).isEmpty()) {
         break;
       }
       f.selected << key;
@@ -253,6 +276,8 @@ void MsfgParteI_KeyDown(int keyCode, int shift) {
       }
     }
     if (keyCode == kF7 && remembered > 0) CambiarPosicion(remembered);
+    // F6 and F7 empty the marks after the counter was shown: it must not go on counting them.
+    if (keyCode == kF6 || keyCode == kF7) ActualizarSelInfo();
   } catch (const std::exception&) {
     // The classic grid ended its key handling quietly: what was marked stays marked.
   }

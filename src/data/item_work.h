@@ -32,9 +32,8 @@ struct FrmAMArticulos {
       txt_DescCatalogo, Txt_NCML1, Txt_NCML2, Txt_NCML3, txt_TextoPartida;
   bool chk_updDichosPartidasALL = false;
   bool chk_updateCatalogoNCM = false;
-  // The layout Inicio chose (twips): the tariff texts show only on a group's first row.
+  // The layout Inicio chose: the tariff texts show only for a group's first row.
   bool textosPartida = true;
-  int Height = 6510, ShapeBorderHeight = 6105, MenuTop = 5895;
 };
 
 struct FrmCambiaPosicionArancelaria {

@@ -7,6 +7,7 @@
 
 #include "data/dialogs.h"
 #include "data/forms.h"
+#include "data/item_work.h"
 #include "data/mod_main.h"
 #include "data/verificaciones.h"
 #include "entry/cls_main.h"
@@ -17,6 +18,7 @@
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
 #include "ui/edit/frm_hallazgos.h"
+#include "ui/edit/item_windows.h"
 #include "ui/list/lifecycle_windows.h"
 #include "ui/preview/frm_vistaprevia.h"
 
@@ -62,6 +64,25 @@ TEST_F(Screenshots, EveryWindow) {
     Save(w, QString("cargadatos-%1").arg(t + 1));
   }
   w.close();
+  {
+    NuevaListaNormas();
+    InitNormas();
+    ui::FrmListaNormasOrigenWindow n;
+    Save(n, "normas");
+    ui::FrmNuevaNormaWindow nueva;
+    Save(nueva, "nueva-norma");
+  }
+  {
+    NuevoAMArticulos().Tag = CargaDatos().MsfgParteI.TextMatrix(1, 1);
+    CargaDatos().MsfgParteI.SetRow(1);
+    ui::FrmAMArticulosWindow a;
+    Save(a, "articulo");
+  }
+  {
+    NuevoCambiaPosicion().NcmActual = CargaDatos().MsfgParteI.TextMatrix(1, 3);
+    ui::FrmCambiaPosicionWindow c;
+    Save(c, "cambio-posicion");
+  }
   CargarListadoInternos(false);
   {
     ui::FrmOstrevanLista l;

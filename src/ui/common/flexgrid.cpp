@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QSet>
 #include <QStyle>
 #include <algorithm>
 
@@ -80,6 +81,8 @@ FlexGrid::FlexGrid(Grid& grid, QWidget* parent) : QTableView(parent) {
   verticalHeader()->setVisible(false);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   horizontalHeader()->setHighlightSections(false);
+  // A column a few twips wide is practically hidden, as on the classic grid.
+  horizontalHeader()->setMinimumSectionSize(1);
   setAlternatingRowColors(false);
   setWordWrap(false);
   connect(model_, &QAbstractItemModel::modelReset, this, [this] { Sync(); });
@@ -110,10 +113,18 @@ int FlexGrid::WholeWidth(int col) const {
   const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
   int widest =
       horizontalHeader()->fontMetrics().horizontalAdvance(g.TextMatrix(0, col)) + margin + 8;
-  const QFontMetrics fm = fontMetrics();
+  // Shaping every text of thousands of rows on each repaint costs more than the repaint: only
+  // the texts within a character of the longest are measured (these columns hold codes and
+  // figures, whose digits are all of one width).
+  int longest = 0;
+  for (int r = 1; r < g.Rows(); ++r) longest = std::max(longest, int(g.TextMatrix(r, col).size()));
+  QSet<QString> candidates;
   for (int r = 1; r < g.Rows(); ++r) {
-    widest = std::max(widest, fm.horizontalAdvance(g.TextMatrix(r, col)) + margin);
+    QString t = g.TextMatrix(r, col);
+    if (t.size() >= longest - 1) candidates.insert(std::move(t));
   }
+  const QFontMetrics fm = fontMetrics();
+  for (const QString& t : candidates) widest = std::max(widest, fm.horizontalAdvance(t) + margin);
   return widest;
 }
 

@@ -153,7 +153,7 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   v2->addWidget(NamedLabel("Secciones 8 - 12", "Label5"));
   items_ = new FlexGrid(m.MsfgParteI);
   items_->setObjectName("MsfgParteI");
-  items_->KeepWhole(3);
+  for (int col : {3, 4, 7, 8}) items_->KeepWhole(col);
   connect(items_, &QAbstractItemView::doubleClicked, this, [this] {
     MsfgParteI_DblClick();
     items_->setFocus();

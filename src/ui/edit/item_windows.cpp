@@ -109,10 +109,13 @@ FrmNuevaNormaWindow::FrmNuevaNormaWindow(QWidget* parent)
   auto* grid = new QGridLayout;
   grid->addWidget(NamedLabel("Texto de la norma", "Label2"), 0, 0, 1, 2);
   grid->addWidget(Area(m.txtNorma, "txtNorma", 4), 1, 0, 1, 2);
-  grid->addWidget(NamedLabel("Orden", "Label1"), 2, 0);
+  auto* ordenRow = new QHBoxLayout;
+  ordenRow->addWidget(NamedLabel("Orden", "Label1"));
   auto* orden = BoundLine(m.txtOrden, "txtOrden");
   orden->setMaximumWidth(80);
-  grid->addWidget(orden, 2, 1, Qt::AlignLeft);
+  ordenRow->addWidget(orden);
+  ordenRow->addStretch(1);
+  grid->addLayout(ordenRow, 2, 0, 1, 2);
   auto* opciones = new QGroupBox("Opciones");
   opciones->setObjectName("Lbl_Opciones");
   auto* v = new QVBoxLayout(opciones);
@@ -207,7 +210,6 @@ FrmAMArticulosWindow::FrmAMArticulosWindow(QWidget* parent)
   t->addWidget(todos, 3, 0, 1, 3);
   t->addWidget(catalogoChk, 4, 0, 1, 3);
   Body()->addWidget(textos_);
-  Body()->addStretch(1);
   BindControls(this);
   setMinimumWidth(720);
 }
@@ -223,8 +225,9 @@ void FrmAMArticulosWindow::Form_Activate() {
   m.started = true;
   Inicio();
   textos_->setVisible(m.textosPartida);
-  // The two layouts differ in height as the classic window did (twips).
-  resize(width(), TwipsToPixels(m.Height, this) + 60);
+  // The compact layout is as much shorter as the texts it leaves out.
+  layout()->activate();
+  resize(width(), sizeHint().height());
   if (auto* ncm = findChild<QLineEdit*>("txtNCM")) ncm->setFocus();
 }
 
