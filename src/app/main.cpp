@@ -40,7 +40,7 @@ const char* kUsage =
     "                                    sin PDF, donde Cfg/Impresoras.ini lo indique\n";
 
 int Crear(const QStringList& args, QTextStream& out, bool formRequired) {
-  if (args.isEmpty() || (formRequired && args.size() < 3)) {
+  if (args.isEmpty() || args[0].trimmed().isEmpty() || (formRequired && args.size() < 3)) {
     std::fputs(kUsage, stderr);
     return 2;
   }

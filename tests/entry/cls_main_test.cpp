@@ -47,7 +47,7 @@ TEST_F(MainTest, AnExistingCertificateOpensDirectly) {
   EXPECT_EQ(CargaDatos().Txt_Descripcion.Text(), "ya existe");
   EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 2);
   EXPECT_EQ(Lista().Msfg_ListadoMn.Row(), 1);  // the list selects the host's operation
-  EXPECT_TRUE(St().bDesdeHost);
+  EXPECT_FALSE(St().bDesdeHost);                // only while Main works for the host
 }
 
 TEST_F(MainTest, ANewCertificateIsCreatedFromTheHostOperation) {
