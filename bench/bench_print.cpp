@@ -109,9 +109,9 @@ int main(int argc, char** argv) {
   const QString pdf = scratch.Path() + "/ours.pdf";
   auto backend = std::make_shared<print::PdfBackend>(pdf);
   print::SetBackendFactory([backend](const QString&) { return backend; });
-  const auto [ours, bare] = bench::MedianSeconds(
-      [] { print::EnviaImpresion(); },
-      [&] { BareLoop(pages, scratch.Path() + "/bare.pdf", trace, bareLog); });
+  const auto [ours, bare] =
+      bench::MedianSeconds([] { print::EnviaImpresion(); },
+                           [&] { BareLoop(pages, scratch.Path() + "/bare.pdf", trace, bareLog); });
   bench::Report("print of a 2,000-item certificate to PDF", ours, bare, 1.3);
   const double traceAlone = bench::Seconds([&] {
     for (const QByteArray& line : trace) AppendLine(bareLog, line);

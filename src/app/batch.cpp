@@ -144,8 +144,8 @@ class ErrorsTold final : public MessageService {
 // Why a run that told nothing printed no page: what the certificate and its form show.
 QString SilentCause(const QString& idCeo) {
   Recordset rs;
-  if (!Query("OSTREVAN", "select count(*) as n from Articulos where IdCeo = '" + SqlText(idCeo) + "'",
-             rs) ||
+  if (!Query("OSTREVAN",
+             "select count(*) as n from Articulos where IdCeo = '" + SqlText(idCeo) + "'", rs) ||
       esnumero(rs.Fields("n").Value) < 1) {
     return "el certificado no tiene articulos";
   }
@@ -153,8 +153,10 @@ QString SilentCause(const QString& idCeo) {
   const QString top = GetCEOParamInfo(form, "CY103", false);
   const QString bottom = GetCEOParamInfo(form, "CY203", false);
   if (esnumero(bottom) <= esnumero(top)) {
-    return "el area de articulos del formulario " + form + " no tiene lugar para ninguna linea "
-           "(CY103 = " + top + " no esta por encima de CY203 = " + bottom + ")";
+    return "el area de articulos del formulario " + form +
+           " no tiene lugar para ninguna linea "
+           "(CY103 = " +
+           top + " no esta por encima de CY203 = " + bottom + ")";
   }
   return "la impresion no produjo ninguna pagina";
 }

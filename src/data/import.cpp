@@ -284,8 +284,8 @@ QString VerificarOperacionHost(const QString& interno) {
     c.SetSQL("Select Interno From Caratula Where Interno ='" + SqlText(interno) + "'");
     if (!c.CrearRs(rs)) {
       if (!c.LastError().isEmpty()) {
-        return "No se pudo leer la operacion " + interno + " del sistema del host: " +
-               c.LastError();
+        return "No se pudo leer la operacion " + interno +
+               " del sistema del host: " + c.LastError();
       }
       return "No se encontro la operacion " + interno + " en el sistema del host";
     }
@@ -295,8 +295,8 @@ QString VerificarOperacionHost(const QString& interno) {
     }
     return {};
   } catch (const std::exception& e) {
-    return "No se pudo leer la operacion " + interno + " del sistema del host: " +
-           AsRuntimeError(e).Description();
+    return "No se pudo leer la operacion " + interno +
+           " del sistema del host: " + AsRuntimeError(e).Description();
   }
 }
 

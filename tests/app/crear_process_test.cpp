@@ -46,8 +46,8 @@ class CrearProcessTest : public DemoTest {
     return QString("%1 items, exporter %2, %3")
         .arg(Count("OSTREVAN", "Articulos", "IdCeo = '" + id + "'"))
         .arg(Column("OSTREVAN", "select ProdFinExp from CeoMercosur where IdCeo = '" + id + "'")
-                 .value(0)
-                 .isEmpty()
+                     .value(0)
+                     .isEmpty()
                  ? "missing"
                  : "present")
         .arg(Column("OSTREVAN", "select Descripcion from CeoMercosur where IdCeo = '" + id + "'")

@@ -40,7 +40,7 @@ class CreationTest : public CertificateTest {
     ChooseInDialog("CAC", "Brasil");
   }
   void ChooseInDialog(const QString& camara, const QString& form, int key = 122) {
-    windows->actions[Window::SeleccionCertif] = [=] {
+    windows->actions[Window::SeleccionCertif] = [this, camara, form, key] {
       SeleccionCertif_Load();
       FrmSeleccionCertif& s = D().seleccion;
       s.Cmb_Camara.SetListIndex(s.Cmb_Camara.Items().indexOf(camara));
@@ -125,9 +125,9 @@ TEST_F(CreationTest, NoWindowWaitsForTheUserWhileTheDatabaseIsHeld) {
   SetStatusPopup(std::make_shared<ProbePopup>(freeAtCerrar));
   Execute("INTERNOS", "insert into Caratula values ('OP2','20-9','2','10')");
   Execute("PERSONAL", "insert into Clientes values ('20-9','Uno','A','B')");
-  Execute("PERSONAL", "insert into Clientes values ('20-9','Dos','C','D')");  // "Registro Duplicado"
-  Execute("INTERNOS",
-          "insert into SubItems values ('OP2','1111.11.11','','1','A1','C','',1,10)");
+  Execute("PERSONAL",
+          "insert into Clientes values ('20-9','Dos','C','D')");  // "Registro Duplicado"
+  Execute("INTERNOS", "insert into SubItems values ('OP2','1111.11.11','','1','A1','C','',1,10)");
   RunMain("OP2");
   EXPECT_TRUE(St().bCertificadoCargado);
   EXPECT_TRUE(freeAtCerrar);

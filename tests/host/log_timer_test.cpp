@@ -35,11 +35,14 @@ class LogTest : public ::testing::Test {
 // a line logged just before the host crashes is not lost in a queue.
 TEST_F(LogTest, EachLineIsInTheFileWhenWriteLogReturns) {
   MakeFormularios();
-  auto threads = [] { return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(); };
+  auto threads = [] {
+    return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+  };
   const qsizetype before = threads();
   for (int i = 1; i <= 50; ++i) {
     WriteLog("Linea " + QString::number(i));
-    ASSERT_TRUE(ReadToday().endsWith(QByteArray(" - Linea " + QByteArray::number(i) + "\r\n"))) << i;
+    ASSERT_TRUE(ReadToday().endsWith(QByteArray(" - Linea " + QByteArray::number(i) + "\r\n")))
+        << i;
   }
   EXPECT_EQ(threads(), before);
 }
