@@ -1,37 +1,13 @@
 // Creating the certificate of a host operation: it exists finished or not at all, an
 // operation the host lacks creates nothing, and the host mode ends with Main.
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUuid>
-
 #include "data/certificate_fixture.h"
 #include "data/dialogs.h"
 #include "entry/cls_main.h"
-#include "host/sistema.h"
 
 namespace ostrevan {
 namespace {
 
 using test::CertificateTest;
-
-// Whether another workstation could write to the certificate database right now.
-bool OthersCanWrite() {
-  const QString name = QUuid::createUuid().toString();
-  bool free = false;
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-    db.setDatabaseName(InstallationPath(DefaultDatabaseFile("OSTREVAN")));
-    if (db.open()) {
-      QSqlQuery q(db);
-      q.exec("PRAGMA busy_timeout=0");
-      free = q.exec("BEGIN IMMEDIATE");
-      q.exec("ROLLBACK");
-    }
-  }
-  QSqlDatabase::removeDatabase(name);
-  return free;
-}
 
 class CreationTest : public CertificateTest {
  protected:
@@ -92,50 +68,6 @@ TEST_F(CreationTest, AFailedCreationLeavesNoTraceAndSaysWhy) {
   RunMain("OP1");
   EXPECT_TRUE(St().bCertificadoCargado) << Messages().join("|");
   EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
-}
-
-// The certificate is written in one transaction; nothing that waits for the user (a message,
-// the "Cerrar" button) may come while it holds the database.
-TEST_F(CreationTest, NoWindowWaitsForTheUserWhileTheDatabaseIsHeld) {
-  class Probe final : public MessageService {
-   public:
-    int Show(const QString& text, int style, const QString&) override {
-      (OthersCanWrite() ? free : held) << text;
-      return DefaultAnswer(style);
-    }
-    QStringList free, held;
-  };
-  auto probe = std::make_shared<Probe>();
-  SetMessageService(probe);
-  bool freeAtCerrar = false;
-  class ProbePopup final : public PopupState {
-   public:
-    explicit ProbePopup(bool& f) : f_(f) {}
-    void EnableBoton(bool enable) override {
-      PopupState::EnableBoton(enable);
-      if (enable && ButtonUsed()) {
-        f_ = OthersCanWrite();
-        ClickCerrar();
-      }
-    }
-
-   private:
-    bool& f_;
-  };
-  SetStatusPopup(std::make_shared<ProbePopup>(freeAtCerrar));
-  Execute("INTERNOS", "insert into Caratula values ('OP2','20-9','2','10')");
-  Execute("PERSONAL", "insert into Clientes values ('20-9','Uno','A','B')");
-  Execute("PERSONAL",
-          "insert into Clientes values ('20-9','Dos','C','D')");  // "Registro Duplicado"
-  Execute("INTERNOS", "insert into SubItems values ('OP2','1111.11.11','','1','A1','C','',1,10)");
-  RunMain("OP2");
-  EXPECT_TRUE(St().bCertificadoCargado);
-  EXPECT_TRUE(freeAtCerrar);
-  EXPECT_EQ(probe->free, QStringList{"Registro Duplicado"});
-  EXPECT_TRUE(probe->held.isEmpty()) << probe->held.join("|");
-  // A duplicate client leaves the exporter empty, not the one of an earlier operation.
-  EXPECT_EQ(Column("OSTREVAN", "select ProdFinExp from CeoMercosur where IdCeo = 'OP2'"),
-            QStringList{"\r\n\r\n"});
 }
 
 TEST_F(CreationTest, AnOperationThatCannotBeUsedCreatesNothing) {
