@@ -133,6 +133,41 @@ bool PrintingTo(const QString& pdf, const std::function<void()>& run, bool borra
 }
 }  // namespace
 
+namespace {
+// Passes every message on, and keeps the ones that are not mere information: a run that
+// told the user of an error did not print what was asked, even when it wrote a file.
+class ErrorsTold final : public MessageService {
+ public:
+  ErrorsTold() = default;
+  int Show(const QString& text, int style, const QString& title) override {
+    if ((style & 0x70) != vbInformation) errors << QString(text).replace("\r\n", " ").simplified();
+    return previous->Show(text, style, title);
+  }
+  std::shared_ptr<MessageService> previous;
+  QStringList errors;
+};
+
+// Why a run that told nothing printed no page: what the certificate and its form show.
+QString SilentCause(const QString& idCeo) {
+  Recordset rs;
+  if (!Query("OSTREVAN",
+             "select count(*) as n from Articulos where IdCeo = '" + SqlText(idCeo) + "'", rs) ||
+      esnumero(rs.Fields("n").Value) < 1) {
+    return "el certificado no tiene articulos";
+  }
+  const QString form = St().sIdFormulario;
+  const QString top = GetCEOParamInfo(form, "CY103", false);
+  const QString bottom = GetCEOParamInfo(form, "CY203", false);
+  if (esnumero(bottom) <= esnumero(top)) {
+    return "el area de articulos del formulario " + form +
+           " no tiene lugar para ninguna linea "
+           "(CY103 = " +
+           top + " no esta por encima de CY203 = " + bottom + ")";
+  }
+  return "la impresion no produjo ninguna pagina";
+}
+}  // namespace
+
 int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, const QString& hasta,
                QTextStream& out, bool borrador) {
   auto windows = std::make_shared<BatchWindows>(QString(), QString(), out);
@@ -145,12 +180,23 @@ int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, c
     MsgBox("No existe el certificado " + idCeo, vbExclamation);
     return 1;
   }
+  auto told = std::make_shared<ErrorsTold>();
+  told->previous = SetMessageService(told);
   CargarDatosAPlanilla(idCeo);
-  if (!PrintingTo(pdf, print::EnviaImpresion, borrador)) {
-    out << "No se imprimio el certificado " << idCeo << "\n";
+  const bool printed = PrintingTo(pdf, print::EnviaImpresion, borrador);
+  SetMessageService(told->previous);
+  if (!printed) {
+    out << "No se imprimio el certificado " << idCeo << ": "
+        << (told->errors.isEmpty() ? SilentCause(idCeo) : told->errors.join(" / ")) << "\n";
     return 1;
   }
-  out << "Certificado " << idCeo << " impreso en " << QFileInfo(pdf).absoluteFilePath() << "\n";
+  const QString path = QFileInfo(pdf).absoluteFilePath();
+  if (!told->errors.isEmpty()) {
+    out << "El certificado " << idCeo << " se imprimio en " << path
+        << " con errores, no esta completo: " << told->errors.join(" / ") << "\n";
+    return 1;
+  }
+  out << "Certificado " << idCeo << " impreso en " << path << "\n";
   return 0;
 }
 

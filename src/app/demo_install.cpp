@@ -446,7 +446,41 @@ QStringList SeedStatements(const QString& entity) {
   return SplitStatements(QString::fromUtf8(ReadResource(":/seed/" + entity.toUpper() + ".sql")));
 }
 
-void BuildDemoInstallation(const QString& programFiles) {
+namespace {
+// What rebuilding would destroy that is not the demo's own: databases the entity map puts
+// outside the installation (the host's, a server's), and certificates. "" when nothing.
+QString WhatARebuildWouldDestroy(const std::vector<EntitySeed>& seeds) {
+  const QString dir = QDir(InstallationDir()).absolutePath() + "/";
+  CBNMain map;
+  map.LoadParameters();
+  for (const EntitySeed& seed : seeds) {
+    const EntitySettings s = map.SettingsFor(seed.entity);
+    if (s.driver.toUpper() != "QSQLITE") {
+      return "la entidad " + seed.entity + " de Cfg/Conexiones.ini esta en un servidor (" +
+             s.driver + " " + s.host + "), fuera de la instalacion";
+    }
+    const QString file = QFileInfo(s.database).absoluteFilePath();
+    if (!file.startsWith(dir)) {
+      return "la entidad " + seed.entity + " de Cfg/Conexiones.ini es " +
+             QDir::toNativeSeparators(file) + ", fuera de la instalacion";
+    }
+  }
+  // Through a manager of its own, so that no connection stays open on the files the
+  // rebuild removes.
+  if (QFileInfo::exists(map.SettingsFor("OSTREVAN").database)) {
+    Recordset rs;
+    Connection& c = map.getDataConnectionByEntity("OSTREVAN");
+    c.SetSQL("select count(*) as n from CeoMercosur");
+    if (c.CrearRs(rs) && esnumero(rs.Fields("n").Value) > 0) {
+      return "la instalacion tiene " + QString::number(esnumero(rs.Fields("n").Value)) +
+             " certificados";
+    }
+  }
+  return {};
+}
+}  // namespace
+
+void BuildDemoInstallation(const QString& programFiles, bool reemplazar) {
   if (programFiles.trimmed().isEmpty()) {
     throw Failure("No se indico la carpeta de programas para la instalacion de demostracion");
   }
@@ -458,6 +492,16 @@ void BuildDemoInstallation(const QString& programFiles) {
 
     InstallationScope scope(programFiles);
     const QString dir = InstallationDir();
+    if (!reemplazar) {
+      const QString why = WhatARebuildWouldDestroy(seeds);
+      if (!why.isEmpty()) {
+        throw Failure("No se creo la instalacion de demostracion en " +
+                      QDir::toNativeSeparators(dir) + ": " + why +
+                      ". Sus datos se perderian; para reemplazarlos de todos modos use "
+                      "ostrevan demo-install --reemplazar " +
+                      QDir::toNativeSeparators(programFiles));
+      }
+    }
     MakeFolders(dir);
     RemoveDatabases(QDir(dir).filePath("Datos"));
     data::InstallSchema();

@@ -9,8 +9,10 @@ namespace ostrevan::demo {
 
 // Builds (or refreshes) the installation under programFiles/Velmora/Formularios/: its
 // databases are recreated from the seed, the INI files and the images of FORMS rewritten.
-// ProgramFiles is set for the duration and restored afterwards. Throws RuntimeError.
-void BuildDemoInstallation(const QString& programFiles);
+// ProgramFiles is set for the duration and restored afterwards. Throws RuntimeError, also,
+// unless `reemplazar`, when the installation holds certificates or its entity map puts a
+// database outside it (the host's own): those would be emptied.
+void BuildDemoInstallation(const QString& programFiles, bool reemplazar = false);
 
 // A synthetic host operation in the current installation, for large imports: `items` items
 // in both SubItems and groupSubItems, spread over `distinctCodes` tariff positions, each

@@ -24,8 +24,10 @@ namespace {
 
 const char* kUsage =
     "Uso: ostrevan COMANDO [argumentos]\n"
-    "  demo-install [CARPETA]            crea o renueva la instalacion de demostracion bajo\n"
-    "                                    CARPETA (por omision $ProgramFiles)\n"
+    "  demo-install [--reemplazar] [CARPETA]\n"
+    "                                    crea o renueva la instalacion de demostracion bajo\n"
+    "                                    CARPETA (por omision $ProgramFiles); con certificados\n"
+    "                                    o bases fuera de ella, solo con --reemplazar\n"
     "  crear INTERNO CAMARA FORMULARIO   crea el certificado de una operacion del host sin\n"
     "                                    ventanas (FORMULARIO: su id, p. ej. CEO104, o nombre)\n"
     "  main INTERNO [CAMARA FORMULARIO]  ejecuta Main para una operacion, como el host\n"
@@ -45,7 +47,7 @@ const char* kUsage =
     "                                    sin PDF, donde Cfg/Impresoras.ini lo indique\n";
 
 int Crear(const QStringList& args, QTextStream& out, bool formRequired) {
-  if (args.isEmpty() || (formRequired && args.size() < 3)) {
+  if (args.isEmpty() || args[0].trimmed().isEmpty() || (formRequired && args.size() < 3)) {
     std::fputs(kUsage, stderr);
     return 2;
   }
@@ -85,8 +87,9 @@ int main(int argc, char** argv) {
   const QString cmd = args.takeFirst();
   try {
     if (cmd == "demo-install") {
+      const bool reemplazar = args.removeAll("--reemplazar") > 0;
       QString dir = args.value(0, ProgramFilesDir());
-      demo::BuildDemoInstallation(dir);
+      demo::BuildDemoInstallation(dir, reemplazar);
       qputenv("ProgramFiles", dir.toUtf8());
       out << "Instalacion de demostracion en " << InstallationDir() << "\n";
       return 0;

@@ -90,6 +90,10 @@ class ComboBox : public Observable {
   QString typed_;
 };
 
+// A stored text as one cell of a tab-separated grid row: a tab typed in it shows as a blank
+// instead of starting the next column (the stored text keeps it).
+inline QString Celda(QString text) { return text.replace('\t', ' '); }
+
 // The grid: a fixed header row 0, text by row and column, current and top row, column
 // widths in twips, alignments and one background and foreground colour per row.
 class Grid : public Observable {

@@ -58,7 +58,8 @@ bool NuevoDesdeHost(const QString& nomDesc) {
   f.Txt_PaisDest.SetText(st.sPaisDestino);
   for (int i = 1; i <= items.Count(); ++i) {
     const QString code = st.bNaladisa ? items.naladisa[i] : items.ncm[i];
-    f.MsfgParteI.AddItem(QString::number(i) + '\t' + code + '\t' + items.descripcion[i] + '\t' +
+    f.MsfgParteI.AddItem(QString::number(i) + '\t' + Celda(code) + '\t' +
+                         Celda(items.descripcion[i]) + '\t' +
                          QString::number(items.cantidad[size_t(i)]) + " " + items.unidad[i] + '\t' +
                          QString::number(items.fob[size_t(i)]));
   }

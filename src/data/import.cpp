@@ -1,7 +1,9 @@
 // Creating a certificate from a host operation: destination country, header row and the
 // import of the operation's exporter data and goods.
 #include <QDate>
+#include <optional>
 
+#include "data/dialogs.h"
 #include "data/forms.h"
 #include "data/mod_main.h"
 #include "host/errors.h"
@@ -33,8 +35,10 @@ QString LastOf(const QString& sql, const char* field, const char* procedure) {
   return result;
 }
 
-// A number as the statements write it: its text with "," turned into ".".
+// A number as the statements write it: its text with "," turned into "."; a Null is the
+// number 0, as a Null quantity or value converts where a number is expected.
 QString StatementNumber(const QVariant& v) {
+  if (v.isNull()) return QStringLiteral("0");
   QVariant x = esnull(v);
   QString t =
       x.typeId() == QMetaType::Double ? QString::number(x.toDouble(), 'g', 15) : x.toString();
@@ -119,6 +123,12 @@ namespace {
 // Steps 3 and 4: the operation and its client; duplicates are reported and skipped.
 double ReadOperationAndClient() {
   ComponentState& st = St();
+  // An operation or client read no row, or a duplicate one: the certificate goes without
+  // those data, never with the ones of an operation imported before.
+  st.sCuitCliente.clear();
+  st.sNombreCliente.clear();
+  st.sDomicilioCliente.clear();
+  st.sLocalidadCliente.clear();
   double factor = 0;
   Recordset rs;
   if (Query(
@@ -166,7 +176,7 @@ QString ItemQuery(double factor, bool usaFactura, bool naladisa) {
 
 }  // namespace
 
-void LoadFromQuandor() {
+bool LoadFromQuandor(bool enCreacion) {
   StatusPopup& popup = Popup();
   ImportedItems& lists = D().importados;
   try {
@@ -187,13 +197,15 @@ void LoadFromQuandor() {
       popup.UseBoton(false);
       popup.HideStatus();
       SetCombosFromIdFormulario(CargaDatos().Cmb_Camara, CargaDatos().cboPais, st.sIdFormulario);
-      return;
+      return true;
     }
     popup.RegTotal(rs.RecordCount());
     long n = 0;
     Recordset cat;
     {
-      Transaction tx(Conn("OSTREVAN"));  // one commit for the items, not one per item
+      // One commit for the items, not one per item; inside a creation, the creation's own.
+      std::optional<Transaction> tx;
+      if (!enCreacion) tx.emplace(Conn("OSTREVAN"));
       for (; !rs.Eof(); rs.MoveNext()) {
         const QString idArticulo = Txt(rs.Fields("idarticulo").Value);
         QString codigo, descripcion, partida;
@@ -241,19 +253,90 @@ void LoadFromQuandor() {
         DoEvents();
       }
     }
-    const long done = popup.RegAct();
-    popup.Mensaje(QString::number(done) +
-                  " Articulos procesados, haga click en cerrar para continuar.");
-    popup.EnableBoton(true);
-    while (!popup.Cerrar()) DoEventsNow();
-    popup.HideStatus();
+    // Before the wait: the header saved next reads the certificate's form from these.
     SetCombosFromIdFormulario(CargaDatos().Cmb_Camara, CargaDatos().cboPais, st.sIdFormulario);
+    if (!enCreacion) TerminarImportacion();
+    return true;
   } catch (const std::exception& e) {
-    // The items written so far stay; the popup must not be left without a way out.
+    // The popup must not be left without a way out.
     popup.UseBoton(false);
     popup.HideStatus();
     ReportBracket(e, " Mod_Main [LoadFromQuandor] ");
   }
+  return false;
+}
+
+void TerminarImportacion() {
+  StatusPopup& popup = Popup();
+  if (D().importados.Count() == 0) return;  // nothing imported: the popup is already gone
+  const long done = popup.RegAct();
+  popup.Mensaje(QString::number(done) +
+                " Articulos procesados, haga click en cerrar para continuar.");
+  popup.EnableBoton(true);
+  EsperarCerrar(popup);
+  popup.HideStatus();
+}
+
+QString VerificarOperacionHost(const QString& interno) {
+  try {
+    Recordset rs;
+    Connection& c = Conn("INTERNOS");
+    c.SetSQL("Select Interno From Caratula Where Interno ='" + SqlText(interno) + "'");
+    if (!c.CrearRs(rs)) {
+      if (!c.LastError().isEmpty()) {
+        return "No se pudo leer la operacion " + interno +
+               " del sistema del host: " + c.LastError();
+      }
+      return "No se encontro la operacion " + interno + " en el sistema del host";
+    }
+    if (rs.RecordCount() >= 2) {
+      return "Registro Duplicado: la operacion " + interno +
+             " figura mas de una vez en el sistema del host";
+    }
+    return {};
+  } catch (const std::exception& e) {
+    return "No se pudo leer la operacion " + interno +
+           " del sistema del host: " + AsRuntimeError(e).Description();
+  }
+}
+
+bool CrearCertificadoDelHost() {
+  ComponentState& st = St();
+  bool ok = false;
+  {
+    // All or nothing: the header, the items and the completed header are one transaction,
+    // so a certificate that exists is a finished one, whatever stopped the creation. Nothing
+    // in it waits for the user: its messages are shown after the database is released, and
+    // the wait for "Cerrar" comes after the commit.
+    HeldMessages held;
+    Connection& c = Conn("OSTREVAN");
+    c.BeginTrans();
+    try {
+      if (!CrearInterno()) {
+        MsgBox("El Interno no pudo ser creado");
+      } else {
+        ok = LoadFromQuandor(true) && NuevoRegistro("[ " + st.sIdCeo + " ] - [ Quandor ]") &&
+             CargarDatosADb(st.sIdCeo);
+      }
+    } catch (...) {
+      c.RollbackTrans();
+      throw;
+    }
+    if (ok) {
+      c.CommitTrans();
+    } else {
+      c.RollbackTrans();
+    }
+  }
+  if (!ok) {
+    Popup().UseBoton(false);
+    Popup().HideStatus();
+    D().importados = ImportedItems();
+    return false;
+  }
+  TerminarImportacion();
+  CargarListadoInternos(false);
+  return true;
 }
 
 }  // namespace ostrevan

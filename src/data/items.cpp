@@ -125,11 +125,13 @@ void CargarArticulosEnGrid(long keep) {
         shade = !shade;
         AgregarNormaALista(groupText.toLong(), norm, false);
       }
-      const QString row =
-          QString() + '\t' + Txt(rs.Fields("NroOrden").Value) + '\t' + groupText + '\t' +
-          shownCode + '\t' + norm + '\t' + Txt(rs.Fields("CodArticulo").Value) + '\t' +
-          Txt(rs.Fields("denomerc").Value) + '\t' + GridNumber(rs.Fields("pesocant").Value) + ' ' +
-          Txt(rs.Fields("Unidad").Value) + '\t' + GridNumber(rs.Fields("valorfobusd").Value);
+      const QString row = QString() + '\t' + Txt(rs.Fields("NroOrden").Value) + '\t' + groupText +
+                          '\t' + Celda(shownCode) + '\t' + Celda(norm) + '\t' +
+                          Celda(Txt(rs.Fields("CodArticulo").Value)) + '\t' +
+                          Celda(Txt(rs.Fields("denomerc").Value)) + '\t' +
+                          GridNumber(rs.Fields("pesocant").Value) + ' ' +
+                          Celda(Txt(rs.Fields("Unidad").Value)) + '\t' +
+                          GridNumber(rs.Fields("valorfobusd").Value);
       g.AddItem(row);
       prevCode = code;
       const int newRow = g.Rows() - 1;
@@ -236,7 +238,7 @@ void CargarGrillaNormasOrigen() {
     const bool agrupar =
         GetCEOParamInfo(form, "AGRUPARNORMASORIGEN", false).trimmed().toUpper() == "S";
     if (!agrupar) {
-      g.AddItem(normas[i].id + '\t' + normas[i].grupo + '\t' + normas[i].descripcion);
+      g.AddItem(Celda(normas[i].id) + '\t' + normas[i].grupo + '\t' + Celda(normas[i].descripcion));
       ++i;
       continue;
     }
@@ -249,7 +251,7 @@ void CargarGrillaNormasOrigen() {
     }
     const QString range =
         last == i ? normas[i].grupo : normas[i].grupo + " " + sep + " " + normas[last].grupo;
-    g.AddItem("A\t" + range + '\t' + normas[i].descripcion);
+    g.AddItem("A\t" + Celda(range) + '\t' + Celda(normas[i].descripcion));
     i = last + 1;
   }
 }

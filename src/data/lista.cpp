@@ -50,8 +50,9 @@ bool CargarListadoInternos(bool keepSelection) {
     popup.RegAct(rs.AbsolutePosition());
     popup.ElapsedTIME(timer.LAP());
     const QString id = Txt(rs.Fields("IdCeo").Value);
-    g.AddItem(id + '\t' + Txt(rs.Fields("Descripcion").Value) + '\t' +
-              Txt(rs.Fields("PaisDest").Value) + '\t' + Txt(rs.Fields("Estado").Value));
+    g.AddItem(Celda(id) + '\t' + Celda(Txt(rs.Fields("Descripcion").Value)) + '\t' +
+              Celda(Txt(rs.Fields("PaisDest").Value)) + '\t' +
+              Celda(Txt(rs.Fields("Estado").Value)));
     if (id.trimmed().toUpper() == reselect) remembered = g.Rows() - 1;
     DoEvents();
   }

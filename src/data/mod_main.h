@@ -13,7 +13,16 @@ QString PaisDataFormId(const QString& id);
 QString UnidadDataFromId(const QString& id);
 QString GetUnidadDestino(const QString& unidad);
 bool CrearInterno();
-void LoadFromQuandor();
+// False when an error ended the import (it was reported). Inside a creation the creation
+// owns the transaction and the wait for "Cerrar" (TerminarImportacion).
+bool LoadFromQuandor(bool enCreacion = false);
+// The popup's last step: the count, "Cerrar" enabled, waiting for it, then hidden.
+void TerminarImportacion();
+// "" when the host has the operation exactly once; else what the user must read.
+QString VerificarOperacionHost(const QString& interno);
+// Steps from the header insert to the completed header, all or nothing; false (reported)
+// leaves no trace of the certificate.
+bool CrearCertificadoDelHost();
 QString GetFormatoNumero(const QString& entity, const QString& expression, const QString& mask);
 QString QuitarSaltosDeLinea(const QString& text);
 

@@ -44,10 +44,17 @@ void Cls_Main::Class_Terminate() {
 
 void Cls_Main::IniciaProyecto() {
   Main();
+  // The list shows every certificate, also when Main had no operation to work on.
+  CargarListadoInternos(false);
   Windows().ShowModal(Window::OstrevanLista);
 }
 
 void Cls_Main::Main() {
+  // bDesdeHost says that Main is working for the host's operation: once Main ends, a
+  // certificate created by hand from the list must not be taken for the host's.
+  struct EndOfMain {
+    ~EndOfMain() { St().bDesdeHost = false; }
+  } endOfMain;
   try {
     ComponentState& st = St();
     st.sPathCfg = InstallationDir();
@@ -66,17 +73,17 @@ void Cls_Main::Main() {
       Windows().ShowModal(Window::CargaDatos);
       return;
     }
-    D().seleccion.Cancel = false;
-    Windows().ShowModal(Window::SeleccionCertif);
-    if (D().seleccion.Cancel) return;
-    if (!CrearInterno()) {
-      MsgBox("El Interno no pudo ser creado");
+    // An operation the host does not have (or has twice) has no data to create from.
+    const QString sinOperacion = VerificarOperacionHost(st.sInternoHost);
+    if (!sinOperacion.isEmpty()) {
+      MsgBox(sinOperacion, vbExclamation);
       return;
     }
-    CargarListadoInternos(false);
-    LoadFromQuandor();
-    if (!NuevoRegistro("[ " + st.sIdCeo + " ] - [ Quandor ]")) return;
-    CargarDatosADb(st.sIdCeo);
+    D().seleccion.Cancel = false;
+    // A service without windows answers 1: nobody chose a form, which is a cancel.
+    if (Windows().ShowModal(Window::SeleccionCertif) == 1 || D().seleccion.Cancel) return;
+    st.sIdCeo = st.sInternoHost;
+    if (!CrearCertificadoDelHost()) return;
     CargarArticulosEnGrid(0);
     st.bCertificadoCargado = true;
     Windows().ShowModal(Window::CargaDatos);

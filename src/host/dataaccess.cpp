@@ -93,7 +93,8 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
     if (!QSqlDatabase::isDriverAvailable(settings_.driver)) {
       throw RuntimeError(err::kDatabase,
                          "El controlador de base de datos " + settings_.driver +
-                             " no esta instalado (entidad " + entity + ")",
+                             " no esta instalado (entidad " + entity +
+                             "); instalados: " + QSqlDatabase::drivers().join(", "),
                          "Corbanet.CBNMain");
     }
     db_ = QSqlDatabase::addDatabase(settings_.driver, name_);

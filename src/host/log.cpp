@@ -1,7 +1,6 @@
 #include "host/log.h"
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,14 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <condition_variable>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
-#include <deque>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 #include "host/sistema.h"
 
@@ -154,84 +148,6 @@ void WriteEntry(const Entry& e) {
   ::close(fd);
 }
 
-// Lines are written, in the order they were logged, by one thread of their own: a print run
-// logs ten thousand lines, and waiting for each open, write and close would make the trace
-// cost more than the printing. The queue is drained when the program ends.
-class Writer {
- public:
-  // Never destroyed: a line logged by whatever runs at exit, after the queue was drained, is
-  // still written, directly.
-  static Writer& Instance() {
-    static Writer* writer = [] {
-      auto* w = new Writer;
-      std::atexit([] { Instance().Stop(); });
-      return w;
-    }();
-    return *writer;
-  }
-
-  void Push(Entry e) {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      if (stop_) {
-        WriteEntry(e);
-        return;
-      }
-      queue_.push_back(std::move(e));
-      if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
-      // A busy writer takes the new line with its next batch; waking it costs a system call.
-      if (!sleeping_) return;
-    }
-    wake_.notify_one();
-  }
-
-  void Flush() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    idle_.wait(lock, [this] { return queue_.empty() && !writing_; });
-  }
-
-  // Writes what is queued and ends the thread.
-  void Stop() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      stop_ = true;
-    }
-    wake_.notify_one();
-    if (thread_.joinable()) thread_.join();
-  }
-
- private:
-  void Run() {
-    // The trace waits for the work it traces: printing a long certificate keeps both cores
-    // busy, and the lines are no less complete for reaching the file a moment later.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-      sleeping_ = true;
-      wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
-      sleeping_ = false;
-      if (queue_.empty()) return;  // stopping, and everything is written
-      std::deque<Entry> batch;
-      batch.swap(queue_);
-      writing_ = true;
-      lock.unlock();
-      for (const Entry& e : batch) WriteEntry(e);
-      lock.lock();
-      writing_ = false;
-      if (queue_.empty()) idle_.notify_all();
-    }
-  }
-
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::condition_variable idle_;
-  std::deque<Entry> queue_;
-  bool writing_ = false;
-  bool sleeping_ = false;
-  bool stop_ = false;
-  std::thread thread_;
-};
-
 }  // namespace
 
 void WriteLog(const QString& message) {
@@ -254,11 +170,10 @@ void WriteLog(const QString& message) {
     line += now.stamp;
     line += message.toLatin1();
     line += "\r\n";
-    Writer::Instance().Push({folderName, pathName, std::move(line)});
+    // Written before WriteLog returns: a line logged just before a crash is in the file.
+    WriteEntry({folderName, pathName, std::move(line)});
   } catch (...) {
   }
 }
-
-void FlushLog() { Writer::Instance().Flush(); }
 
 }  // namespace ostrevan

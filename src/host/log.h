@@ -7,10 +7,8 @@ namespace ostrevan {
 
 // Appends "date time - message" to today's file. Never shows a message and never throws:
 // a log that cannot be written simply stays unwritten.
-// The line is written shortly after, in order, by the log's own thread.
+// The file is opened, the line appended and the file closed before it returns.
 void WriteLog(const QString& message);
-// Waits until every line logged so far is in its file.
-void FlushLog();
 
 // The module's own procedures, public only so that tests can reach them.
 namespace modlog {

@@ -1,6 +1,7 @@
 #include "host/msgbox.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "host/service.h"
 
@@ -45,6 +46,33 @@ MessageService& Messages() { return Slot::Get(); }
 
 int MsgBox(const QString& text, int style, const QString& title) {
   return Messages().Show(text, style, title);
+}
+
+class HeldMessages::Holder final : public MessageService {
+ public:
+  struct Held {
+    QString text;
+    int style;
+    QString title;
+  };
+  int Show(const QString& text, int style, const QString& title) override {
+    held.push_back({text, style, title});
+    return DefaultAnswer(style);
+  }
+  std::vector<Held> held;
+};
+
+HeldMessages::HeldMessages()
+    : holder_(std::make_shared<Holder>()), previous_(SetMessageService(holder_)) {}
+
+HeldMessages::~HeldMessages() { Release(); }
+
+void HeldMessages::Release() {
+  if (!previous_) return;
+  SetMessageService(previous_);
+  previous_.reset();
+  for (const Holder::Held& m : holder_->held) MsgBox(m.text, m.style, m.title);
+  holder_->held.clear();
 }
 
 }  // namespace ostrevan

@@ -54,4 +54,22 @@ MessageService& Messages();
 // An empty title means the application's default title.
 int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = {});
 
+// While it lives, messages are held (each answered with its default button) and shown, in
+// order, when it ends: a procedure that holds the database open for writing shows nothing
+// that waits for the user. Only for procedures whose messages are all OK boxes.
+class HeldMessages final {
+ public:
+  HeldMessages();
+  ~HeldMessages();
+  HeldMessages(const HeldMessages&) = delete;
+  HeldMessages& operator=(const HeldMessages&) = delete;
+  // Puts the previous service back and shows what was held; later calls do nothing.
+  void Release();
+
+ private:
+  class Holder;
+  std::shared_ptr<Holder> holder_;
+  std::shared_ptr<MessageService> previous_;
+};
+
 }  // namespace ostrevan

@@ -98,6 +98,12 @@ void DoEventsNow() {
   if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
+void EsperarCerrar(const StatusPopup& popup) {
+  while (!popup.Cerrar() && QCoreApplication::instance()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  }
+}
+
 void DoEvents() {
   static QElapsedTimer last;
   if (!last.isValid() || last.elapsed() >= 15) {

@@ -103,5 +103,8 @@ StatusPopup& Popup();
 // long loops are not slowed by it.
 void DoEvents();
 void DoEventsNow();
+// Waits, asleep between the user's events, until "Cerrar" of the popup was pressed. Without
+// an application object nobody can press it, and it returns at once.
+void EsperarCerrar(const StatusPopup& popup);
 
 }  // namespace ostrevan

@@ -17,7 +17,6 @@
 #include <deque>
 #include <mutex>
 #if defined(__GLIBC__)
-#include <malloc.h>
 #endif
 #include <optional>
 #include <thread>
@@ -113,21 +112,6 @@ void DrawPageCached(QPainter* painter, const Page& page, RunCache* cache) {
   painter->setWorldTransform(QTransform());
 }
 
-// Qt's PDF engine compresses each page through scratch buffers of some 30 MB, of which it
-// touches little. With glibc's defaults they are mapped for each page and handed back to the
-// kernel when it ends, which costs a page about as much as drawing it. Keeping blocks that
-// size in the heap, and not trimming it below 64 MB, lets the next page reuse them; resident
-// memory grows by well under a megabyte. Process-wide, and set once, at the first run.
-void KeepPageBuffers() {
-#if defined(__GLIBC__)
-  static std::once_flag once;
-  std::call_once(once, [] {
-    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
-  });
-#endif
-}
-
 // A4 portrait measured from the paper's edge: any margin left in the layout would move every
 // text by that much (a default QPdfWriter shifts text about 3.5 mm).
 QPageLayout FullA4() {
@@ -214,7 +198,6 @@ class PdfJob {
   }
 
   void Run() {
-    KeepPageBuffers();
     const QString shown = QDir::toNativeSeparators(filePath_);
     QSaveFile file(filePath_);
     // The pages still arrive; taking them lets Finish return with the reason.
@@ -322,7 +305,6 @@ bool PrinterBackend::Print(const std::vector<Page>& pages, const QString& jobNam
     }
     return false;
   }
-  KeepPageBuffers();
   QPrinter printer(info, QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::NativeFormat);
   printer.setFullPage(true);

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include "app/demo_install.h"
 #include "entry/cls_main.h"
 #include "host/state.h"
 #include "print/backends.h"
@@ -90,6 +91,80 @@ TEST_F(DemoTest, TheCalibrationPageNumbersStandAtTheirMillimetres) {
     EXPECT_TRUE(found);
   }
   EXPECT_EQ(PdfPages(pdf), 1);
+}
+
+}  // namespace
+}  // namespace ostrevan::test
+
+namespace ostrevan::test {
+namespace {
+
+// A batch print that told of an error, or printed nothing, exits non-zero and says why.
+TEST_F(DemoTest, TheBatchPrintSaysWhyItDidNotPrintWhole) {
+  QString console;
+  QTextStream out(&console);
+  SetWindowService(std::make_shared<app::BatchWindows>("CACIPRA", "CEO104", out));
+  Cls_Main host;
+  host.CdoData("EX-2026-0001");
+  host.Main();
+  ASSERT_TRUE(St().bCertificadoCargado) << Messages().join("|");
+  const QString id = St().sIdCeo;
+  demo::CompleteCertificate(id);
+  auto param = [](const char* property, const QString& value) {
+    Execute("CEOCFG", QString("update CeoParametros set Valor = '%1' where IdFormulario = "
+                              "'CEO104' and Propiedad = '%2'")
+                          .arg(value, property));
+  };
+  const QString top = Column("CEOCFG",
+                             "select Valor from CeoParametros where IdFormulario = 'CEO104' and "
+                             "Propiedad = 'CY103'")
+                          .value(0);
+  const QString bottom = Column("CEOCFG",
+                                "select Valor from CeoParametros where IdFormulario = 'CEO104' "
+                                "and Propiedad = 'CY203'")
+                             .value(0);
+  const QString nx = Column("CEOCFG",
+                            "select Valor from CeoParametros where IdFormulario = 'CEO104' and "
+                            "Propiedad = 'NX101'")
+                         .value(0);
+  ASSERT_FALSE(top.isEmpty() || bottom.isEmpty() || nx.isEmpty());
+  const struct {
+    const char* name;
+    std::function<void()> breakIt, repair;
+    const char* says;
+  } rows[] = {
+      {"a norm column without coordinates", [&] { param("NX101", ""); },
+       [&] { param("NX101", nx); }, "con errores, no esta completo: "},
+      {"the goods area upside down",
+       [&] {
+         param("CY103", bottom);
+         param("CY203", top);
+       },
+       [&] {
+         param("CY103", top);
+         param("CY203", bottom);
+       },
+       "CY103"},
+      {"an empty certificate",
+       [&] {
+         Execute("OSTREVAN", "update Articulos set IdCeo = 'OTRO' where IdCeo = '" + id + "'");
+       },
+       [&] {
+         Execute("OSTREVAN", "update Articulos set IdCeo = '" + id + "' where IdCeo = 'OTRO'");
+       },
+       "el certificado no tiene articulos"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    console.clear();
+    r.breakIt();
+    EXPECT_EQ(app::PrintToPdf(id, tmp->filePath("c.pdf"), "", "", out), 1);
+    r.repair();
+    out.flush();
+    EXPECT_TRUE(console.contains(r.says)) << console.toStdString() << Messages().join("|");
+  }
+  console.clear();
+  EXPECT_EQ(app::PrintToPdf(id, tmp->filePath("c.pdf"), "", "", out), 0) << Messages().join("|");
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QTemporaryDir>
 
+#include "data/forms.h"
 #include "host/errors.h"
 #include "host/ini.h"
 #include "host/state.h"
@@ -130,7 +133,7 @@ TEST_F(DemoInstallTest, RefreshRebuildsTheSameInstallation) {
             QStringList{"7"});
   EXPECT_THROW(demo::AddHostOperation("EX-BENCH-1", 1, 1), RuntimeError);
   // The connections opened above are still cached: the refresh must close them itself.
-  demo::BuildDemoInstallation(tmp->path());
+  demo::BuildDemoInstallation(tmp->path(), true);  // its certificates are replaced
   EXPECT_EQ(Counts(), before);
   demo::BuildDemoInstallation(tmp->path());
   EXPECT_EQ(Counts(), before);
@@ -166,6 +169,54 @@ TEST(DemoSeedSplit, KeepsQuotedTextWhole) {
   };
   for (const auto& c : cases) EXPECT_EQ(demo::SplitStatements(c.script), c.expected) << c.script;
   EXPECT_THROW(demo::SplitStatements("INSERT INTO t VALUES ('open"), RuntimeError);
+}
+
+// Rebuilding the demo over a live installation would empty it, and the host's own databases
+// when the entity map points there: it is refused unless replacing is asked for.
+TEST_F(DemoInstallTest, ALiveInstallationIsReplacedOnlyWhenAskedTo) {
+  QTemporaryDir host;
+  const QString hostDb = host.filePath("internos.db");
+  const struct {
+    const char* name;
+    std::function<void()> makeLive;
+    std::function<long()> stillThere;  // rows that a rebuild would have removed
+    const char* says;
+  } rows[] = {
+      {"certificates",
+       [] {
+         Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion) values ('X1', 'vivo')");
+       },
+       [this] { return Count("OSTREVAN", "CeoMercosur", "IdCeo = 'X1'"); }, "1 certificados"},
+      {"the host's database outside the installation",
+       [&] {
+         {
+           QFile ini(Dir() + "Cfg/Conexiones.ini");
+           ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+           ini.write(("[INTERNOS]\r\nDriver=QSQLITE\r\nDatabase=" + hostDb + "\r\n").toUtf8());
+         }
+         ResetAll();
+         Execute("INTERNOS", "insert into Caratula values ('HOST-1','20-1','1','10')");
+         ASSERT_TRUE(QFile::exists(hostDb));
+       },
+       [this] { return Count("INTERNOS", "Caratula", "Interno = 'HOST-1'"); },
+       "fuera de la instalacion"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    r.makeLive();
+    try {
+      demo::BuildDemoInstallation(tmp->path());
+      ADD_FAILURE() << "not refused";
+    } catch (const RuntimeError& e) {
+      EXPECT_TRUE(e.Description().contains(r.says)) << e.Description();
+      EXPECT_TRUE(e.Description().contains("--reemplazar")) << e.Description();
+    }
+    ResetAll();
+    EXPECT_EQ(r.stillThere(), 1);
+    demo::BuildDemoInstallation(tmp->path(), true);
+    ResetAll();
+    EXPECT_EQ(r.stillThere(), 0);
+  }
 }
 
 }  // namespace

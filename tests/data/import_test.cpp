@@ -74,6 +74,31 @@ TEST_F(ImportTest, HeaderOfAnExistingCertificateIsNotCreatedTwice) {
   EXPECT_TRUE(messages->shown[0].text.contains("in procedure CrearInterno of Módulo Mod_Main - "));
 }
 
+// A Null from the host is the number 0 where a number is expected, not an empty text.
+TEST_F(ImportTest, NullQuantitiesAndValuesAreStoredAsZero) {
+  Execute("INTERNOS", "delete from SubItems");
+  const struct {
+    const char* cantidad;
+    const char* fob;
+    const char* storedCantidad;
+    const char* storedFob;
+  } rows[] = {{"NULL", "NULL", "0", "0"}, {"'2'", "NULL", "2", "0"}, {"NULL", "3", "0", "6"}};
+  for (const auto& r : rows) {
+    Execute("INTERNOS", QString("insert into SubItems values ('OP1','1111.11.11','',%1,'A1','C',"
+                                "'',1,%2)")
+                            .arg(r.cantidad, r.fob));
+  }
+  Prepare("CEO004");
+  LoadFromQuandor();
+  QStringList cantidades, fobs;
+  for (const auto& r : rows) {
+    cantidades << r.storedCantidad;
+    fobs << r.storedFob;
+  }
+  EXPECT_EQ(Column("OSTREVAN", "select PesoCant from Articulos order by NroOrden"), cantidades);
+  EXPECT_EQ(Column("OSTREVAN", "select ValorFobUsd from Articulos order by NroOrden"), fobs);
+}
+
 TEST_F(ImportTest, HelpersOfTheImport) {
   EXPECT_EQ(QuitarSaltosDeLinea("a\r\nb\r\n\r\nc\nd"), "a b  c\nd");
   EXPECT_TRUE(GetFormatoNumero("INTERNOS", "Fob * 2", "00.00").contains("Fob * 2"));

@@ -47,7 +47,7 @@ TEST_F(MainTest, AnExistingCertificateOpensDirectly) {
   EXPECT_EQ(CargaDatos().Txt_Descripcion.Text(), "ya existe");
   EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 2);
   EXPECT_EQ(Lista().Msfg_ListadoMn.Row(), 1);  // the list selects the host's operation
-  EXPECT_TRUE(St().bDesdeHost);
+  EXPECT_FALSE(St().bDesdeHost);               // only while Main works for the host
 }
 
 TEST_F(MainTest, ANewCertificateIsCreatedFromTheHostOperation) {
@@ -111,10 +111,30 @@ TEST_F(MainTest, PropertiesOfTheHost) {
   EXPECT_EQ(St().sPrinter, "Laser");
 }
 
-TEST_F(MainTest, IniciaProyectoShowsTheListAfterMain) {
-  Cls_Main c;
-  c.IniciaProyecto();
-  EXPECT_EQ(windows->shown, std::vector<Window>{Window::OstrevanLista});
+TEST_F(MainTest, IniciaProyectoShowsTheListFilledAfterMain) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion) values ('A1', 'uno')");
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion) values ('B2', 'dos')");
+  const struct {
+    const char* interno;  // the host's operation, or none
+    int selected;         // the row selected when the list shows
+  } rows[] = {{"", 0}, {"A1", 2}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.interno);
+    windows->shown.clear();
+    QStringList seen;
+    int selected = -1;
+    windows->actions[Window::OstrevanLista] = [&] {
+      const Grid& g = Lista().Msfg_ListadoMn;
+      for (int row = 1; row < g.Rows(); ++row) seen << g.TextMatrix(row, 0);
+      selected = g.Row();
+    };
+    Cls_Main c;
+    c.CdoData(r.interno);
+    c.IniciaProyecto();
+    EXPECT_EQ(windows->shown.back(), Window::OstrevanLista);
+    EXPECT_EQ(seen, QStringList({"B2", "A1"}));
+    EXPECT_EQ(selected, r.selected);
+  }
 }
 
 }  // namespace

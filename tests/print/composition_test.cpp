@@ -210,7 +210,6 @@ TEST_F(PaginationTest, PagesRecordsAndTheLog) {
   EXPECT_EQ(print::PageTexts()[1].count("\r\n"), 8);
   EXPECT_TRUE(print::PageTexts()[2].startsWith(QString(2, ' ') + "[{COL01}]"));
   EXPECT_TRUE(print::PageTexts()[2].contains("d9.1"));
-  FlushLog();
   QFile log(
       InstallationPath("Logs/Ostrevan_" + QDate::currentDate().toString("yyyyMMdd") + ".Log"));
   ASSERT_TRUE(log.open(QIODevice::ReadOnly));

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -113,6 +114,37 @@ TEST_F(ControlsTest, PopupKeepsItsRulesAndNeverTakesTheFocus) {
   EXPECT_TRUE(p.Cerrar());
   p.HideStatus();
   EXPECT_FALSE(p.isVisible());
+}
+
+// The popup shows its whole messages and stands over the window it reports for.
+TEST_F(ControlsTest, PopupIsWideEnoughForItsTextsAndCentredOverItsWindow) {
+  const struct {
+    QRect window;
+    const char* message;
+  } rows[] = {
+      {QRect(600, 500, 500, 400),
+       "123456 Articulos procesados, haga click en cerrar para continuar."},
+      {QRect(50, 40, 300, 200), "Insertando articulos del QUANDOR al Certificado de Origen..."},
+      {QRect(100, 100, 400, 300),
+       "Un mensaje mucho mas largo que cualquiera de los que el componente muestra hoy, entero"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.message);
+    QWidget window;
+    window.setGeometry(r.window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ui::Frm_StatusPopup p;
+    p.ShowStatus();
+    p.RegTotal(123456);
+    p.RegAct(123456);
+    p.Mensaje(r.message);
+    auto* desc = p.findChild<QLabel*>("Lbl_MsgProcesoDesc");
+    EXPECT_GE(desc->width(), desc->sizeHint().width());
+    EXPECT_LE((p.frameGeometry().center() - window.frameGeometry().center()).manhattanLength(), 4)
+        << p.frameGeometry().center().x() << "," << p.frameGeometry().center().y();
+    p.HideStatus();
+  }
 }
 
 }  // namespace

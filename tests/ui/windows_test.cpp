@@ -186,3 +186,40 @@ TEST_F(WindowsTest, CaptionsFollowTheForm) {
 
 }  // namespace
 }  // namespace ostrevan
+
+namespace ostrevan {
+namespace {
+
+using DemoWindowsTest = test::DemoTest;
+
+// F12 names the file of its own run only: after a save that failed, an earlier run's PDF is
+// not this certificate's print.
+TEST_F(DemoWindowsTest, F12SaysWhereItPrintedOnlyWhenThisRunPrinted) {
+  Execute("OSTREVAN",
+          "insert into CeoMercosur (IdCeo, Descripcion, IdFormulario) values "
+          "('W1', 'ventana', 'CEO104')");
+  Execute("OSTREVAN",
+          "insert into Articulos (IdCeo, NroOrden, NALADISA, DenoMerc, PesoCant, ValorFobUsd, "
+          "Unidad) values ('W1', 1, '2222.22', 'Tornillos', 2, 3, 'KG')");
+  CargarDatosAPlanilla("W1");
+  ui::FrmCargaDatosWindow w;
+  w.show();
+  const struct {
+    const char* name;
+    bool saves;
+    bool saysPrinted;
+  } rows[] = {{"saved and printed", true, true}, {"the save fails", false, false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    messages->shown.clear();
+    if (!r.saves) Execute("OSTREVAN", "alter table CeoMercosur rename to Otra");
+    QTest::keyClick(&w, Qt::Key_F12);
+    EXPECT_EQ(!Messages().filter("El certificado se imprimio en el archivo ").isEmpty(),
+              r.saysPrinted)
+        << Messages().join("|");
+    EXPECT_EQ(Messages().contains("La Información no ha sido actualizada"), !r.saves);
+  }
+}
+
+}  // namespace
+}  // namespace ostrevan

@@ -280,12 +280,15 @@ bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {
         return true;
       case 123: {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool sent = GuardarCambios() && VerificarAntesDeImprimir(*this);
-        if (sent) print::EnviaImpresion();
+        QString salida;  // only this key's run: a failed save or check prints nothing
+        if (GuardarCambios() && VerificarAntesDeImprimir(*this)) {
+          print::EnviaImpresion();
+          salida = print::UltimaSalida();
+        }
         QApplication::restoreOverrideCursor();
         // A certificate printed to a file must say where it went.
-        if (sent && !print::UltimaSalida().isEmpty()) {
-          MsgBox("El certificado se imprimio en el archivo " + print::UltimaSalida(), vbInformation,
+        if (!salida.isEmpty()) {
+          MsgBox("El certificado se imprimio en el archivo " + salida, vbInformation,
                  "Imprimir Certificado de Origen");
         }
         return true;

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 
 namespace ostrevan::ui {
 
@@ -48,7 +50,30 @@ Frm_StatusPopup::Frm_StatusPopup()
   g->addWidget(elapsed_, 4, 0, 1, 2);
   g->addWidget(cerrar_, 4, 3);
   connect(cerrar_, &QPushButton::clicked, this, [this] { Cmd_Cerrar_Click(); });
-  setFixedWidth(380);
+  // Wide enough for the longest message the operations show, with a six-digit count.
+  const int longest = desc_->fontMetrics().horizontalAdvance(
+      "000000 Articulos procesados, haga click en cerrar para continuar.");
+  const QMargins m = g->contentsMargins();
+  setMinimumWidth(longest + m.left() + m.right() + 8);
+  adjustSize();
+}
+
+void Frm_StatusPopup::PlaceOver(const QWidget* caller) {
+  adjustSize();
+  QRect area;
+  if (caller && caller != this && caller->isVisible()) {
+    area = caller->frameGeometry();
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    area = screen->availableGeometry();
+  }
+  if (area.isValid()) anchor_ = area.center();
+  Recentre();
+}
+
+// move() places the frame: its size, title bar included, is what is centred.
+void Frm_StatusPopup::Recentre() {
+  const QSize frame = frameGeometry().size();
+  move(anchor_ - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
 void Frm_StatusPopup::Install() {
@@ -69,7 +94,9 @@ void Frm_StatusPopup::Loaded() {
   // window they show.
   QWidget* caller = QApplication::activeWindow();
   QWidget* focus = QApplication::focusWidget();
+  PlaceOver(caller);
   show();
+  Recentre();  // now that the frame is known
   raise();
   if (caller && caller != this) caller->activateWindow();
   if (focus) focus->setFocus();
@@ -112,6 +139,12 @@ void Frm_StatusPopup::Paint(bool now) {
   }
   desc_->setText(Message());
   elapsed_->setText(Elapsed());
+  // A message longer than any foreseen widens the popup rather than being cut, and the
+  // counters and bar appearing make it taller: it grows about its centre.
+  layout()->activate();
+  const QSize want = sizeHint().expandedTo(size());
+  if (want != size()) resize(want);
+  if ((frameGeometry().center() - anchor_).manhattanLength() > 2) Recentre();
   repaint();
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -17,6 +17,8 @@ class Frm_StatusPopup final : public QWidget, public PopupState {
   // Makes a popup window the one long operations drive.
   static void Install();
   void Cmd_Cerrar_Click() { ClickCerrar(); }
+  // Centred over the window the operation works in, or the screen when there is none.
+  void PlaceOver(const QWidget* caller);
 
  protected:
   void Changed() override;
@@ -26,10 +28,12 @@ class Frm_StatusPopup final : public QWidget, public PopupState {
 
  private:
   void Paint(bool now);
+  void Recentre();
   QLabel *msg_, *msg1_, *regAct_, *de_, *total_, *desc_, *elapsed_;
   QProgressBar* bar_;
   QPushButton* cerrar_;
   QElapsedTimer lastPaint_;
+  QPoint anchor_;  // the centre it stands on
 };
 
 }  // namespace ostrevan::ui

@@ -1,0 +1,148 @@
+// Creating the certificate of a host operation: it exists finished or not at all, an
+// operation the host lacks creates nothing, and the host mode ends with Main.
+#include "data/certificate_fixture.h"
+#include "data/dialogs.h"
+#include "entry/cls_main.h"
+
+namespace ostrevan {
+namespace {
+
+using test::CertificateTest;
+
+class CreationTest : public CertificateTest {
+ protected:
+  void SetUp() override {
+    CertificateTest::SetUp();
+    ChooseInDialog("CAC", "Brasil");
+  }
+  void ChooseInDialog(const QString& camara, const QString& form, int key = 122) {
+    windows->actions[Window::SeleccionCertif] = [this, camara, form, key] {
+      SeleccionCertif_Load();
+      FrmSeleccionCertif& s = D().seleccion;
+      s.Cmb_Camara.SetListIndex(s.Cmb_Camara.Items().indexOf(camara));
+      s.Cmb_CertificadoPais.SetListIndex(s.Cmb_CertificadoPais.Items().indexOf(form));
+      SeleccionCertif_KeyDown(key);
+      if (whileChoosing) whileChoosing();
+    };
+  }
+  void RunMain(const QString& interno) {
+    Cls_Main c;
+    c.CdoData(interno);
+    c.Main();
+  }
+  std::function<void()> whileChoosing;
+};
+
+TEST_F(CreationTest, AFailedCreationLeavesNoTraceAndSaysWhy) {
+  const struct {
+    const char* name;
+    const char* breakIt;  // done while the user chooses the form
+    const char* reason;   // a message shown names it
+    const char* repair;
+  } rows[] = {
+      {"items cannot be written", "alter table Articulos rename to Otra", "LoadFromQuandor",
+       "alter table Otra rename to Articulos"},
+      {"the form is gone when the header is completed",
+       "delete from CeoFormularios where IdFormulario = 'CEO004'",
+       "Asegurese antes de guardar los datos",
+       "insert into CeoFormularios values ('CEO004','Brasil','01')"},
+      {"the header cannot be written", "alter table CeoMercosur rename to Otra",
+       "El Interno no pudo ser creado", "alter table Otra rename to CeoMercosur"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    messages->shown.clear();
+    windows->shown.clear();
+    whileChoosing = [&] { Execute("OSTREVAN", r.breakIt); };
+    RunMain("OP1");
+    Execute("OSTREVAN", r.repair);
+    EXPECT_FALSE(Messages().filter(r.reason).isEmpty()) << Messages().join("|");
+    EXPECT_FALSE(St().bCertificadoCargado);
+    EXPECT_FALSE(windows->Showed(Window::CargaDatos));
+    EXPECT_FALSE(popup->Visible());
+    EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
+    EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
+  }
+  // Once the cause is gone, the operation is created whole.
+  whileChoosing = nullptr;
+  RunMain("OP1");
+  EXPECT_TRUE(St().bCertificadoCargado) << Messages().join("|");
+  EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
+}
+
+TEST_F(CreationTest, AnOperationThatCannotBeUsedCreatesNothing) {
+  RunMain("OP1");  // an earlier operation's exporter and id are in the state
+  ASSERT_EQ(Count("OSTREVAN", "CeoMercosur"), 1);
+  const struct {
+    const char* name;
+    const char* interno;
+    std::function<void()> setup;
+    bool withWindows;
+    const char* message;  // "" when nothing is said
+  } rows[] = {
+      {"not in the host", "NOPE-1", [] {}, true, "No se encontro la operacion NOPE-1"},
+      {"twice in the host", "OP7",
+       [] {
+         Execute("INTERNOS", "insert into Caratula values ('OP7','20-1','2','10')");
+         Execute("INTERNOS", "insert into Caratula values ('OP7','20-1','2','10')");
+       },
+       true, "la operacion OP7 figura mas de una vez"},
+      {"host database unreadable", "OP8",
+       [] { Execute("INTERNOS", "alter table Caratula rename to Caratula2"); }, true,
+       "No se pudo leer la operacion OP8"},
+      {"an embedder without windows", "OP1X",
+       [] {
+         Execute("INTERNOS", "alter table Caratula2 rename to Caratula");
+         Execute("INTERNOS", "insert into Caratula values ('OP1X','20-1','2','10')");
+       },
+       false, ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    messages->shown.clear();
+    windows->shown.clear();
+    r.setup();
+    std::shared_ptr<WindowService> old;
+    if (!r.withWindows) old = SetWindowService(nullptr);
+    RunMain(r.interno);
+    if (old) SetWindowService(old);
+    EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 1);
+    EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo <> 'OP1'"), 0);
+    EXPECT_FALSE(windows->Showed(Window::SeleccionCertif));
+    if (*r.message) {
+      EXPECT_FALSE(Messages().filter(r.message).isEmpty()) << Messages().join("|");
+    }
+  }
+}
+
+TEST_F(CreationTest, TheHostModeEndsWithMain) {
+  Execute("INTERNOS", "insert into Caratula values ('OP2','20-1','2','10')");
+  const struct {
+    const char* name;
+    const char* interno;
+    int key;  // in the form choice
+  } rows[] = {
+      {"a new certificate", "OP1", 122},
+      {"an existing certificate", "OP1", 122},
+      {"the form choice cancelled", "OP2", 27},
+  };
+  int n = 0;
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    ChooseInDialog("CAC", "Brasil", r.key);
+    RunMain(r.interno);
+    EXPECT_FALSE(St().bDesdeHost);
+    // The user then creates a certificate by hand from the list.
+    const QString id = "MAN-" + QString::number(++n);
+    D().guardaDatos.txtInterno.SetText(id);
+    D().guardaDatos.Txt_Descripcion.SetText("a mano");
+    EXPECT_TRUE(GuardaDatos_Aceptar());
+    EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur where IdCeo = '" + id + "'"),
+              QStringList{"a mano"});
+    EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur where IdCeo = 'OP1'"),
+              QStringList{"[ OP1 ] - [ Quandor ]"});
+  }
+}
+
+}  // namespace
+}  // namespace ostrevan

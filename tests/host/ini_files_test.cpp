@@ -1,0 +1,98 @@
+// INI files as installations have them: the README's entity map as written, files in the
+// ANSI code page of a Windows installation, and a driver name that is not installed.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include "data/forms.h"
+#include "host/errors.h"
+#include "host/ini.h"
+#include "host/state.h"
+#include "support/fixtures.h"
+
+namespace ostrevan::test {
+namespace {
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+QByteArray Read(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString Readme() {
+  QString source = QString::fromUtf8(__FILE__);
+  if (QFileInfo(source).isRelative()) {
+    source = QCoreApplication::applicationDirPath() + "/../" + source;  // compiled in build/
+  }
+  return QFileInfo(source).absolutePath() + "/../../README.md";
+}
+
+TEST_F(InstallationTest, TheReadmesEntityMapConfiguresItsEntity) {
+  const QString readme = QString::fromUtf8(Read(Readme()));
+  if (readme.isEmpty()) GTEST_SKIP() << "README.md not found from " << Readme();
+  const QRegularExpression block(R"(\n((?:    .*\n)*    \[INTERNOS\]\n(?:    .*\n)*))");
+  QString example = block.match(readme).captured(1);
+  ASSERT_FALSE(example.isEmpty());
+  example.replace(QRegularExpression("(?m)^    "), "");
+  const QString hostDb = tmp->filePath("host.db");
+  example.replace(QRegularExpression("(?m)^Database=.*$"), "Database=" + hostDb);
+  Write(Dir() + "Cfg/Conexiones.ini", example.toUtf8());
+  ResetAll();
+  const EntitySettings s = ManagerFor("INTERNOS").SettingsFor("INTERNOS");
+  EXPECT_EQ(s.driver, "QSQLITE");
+  EXPECT_EQ(s.database, hostDb);
+  EXPECT_EQ(s.options, "");
+  Execute("INTERNOS", "insert into Caratula values ('H1','20-1','1','10')");
+  EXPECT_TRUE(QFile::exists(hostDb));
+}
+
+TEST_F(InstallationTest, AnUnknownDriverNamesTheInstalledOnes) {
+  Write(Dir() + "Cfg/Conexiones.ini", "[INTERNOS]\r\nDriver=QFOOSQL\r\n");
+  ResetAll();
+  try {
+    Execute("INTERNOS", "select 1");
+    ADD_FAILURE() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_TRUE(e.Description().contains("QFOOSQL")) << e.Description();
+    EXPECT_TRUE(e.Description().contains("instalados: ")) << e.Description();
+    EXPECT_TRUE(e.Description().contains("QSQLITE")) << e.Description();
+  }
+}
+
+TEST(IniEncoding, AnsiFilesAreReadAndWrittenBackAsAnsi) {
+  QTemporaryDir dir;
+  const struct {
+    const char* name;
+    QByteArray file;
+    QString read;        // value of [S] K
+    QByteArray written;  // the line J=ñ€ as stored afterwards
+    QByteArray keptK;    // the line K as stored afterwards
+  } rows[] = {
+      {"Windows-1252", "[S]\r\nK=Caf\xe9 \x80 \x93x\x94\r\n", QString::fromUtf8("Café € “x”"),
+       "J=\xf1\x80", "K=Caf\xe9 \x80 \x93x\x94"},
+      {"UTF-8", "[S]\r\nK=Caf\xc3\xa9\r\n", QString::fromUtf8("Café"), "J=\xc3\xb1\xe2\x82\xac",
+       "K=Caf\xc3\xa9"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    const QString path = dir.filePath(QString(r.name) + ".ini");
+    Write(path, r.file);
+    clINI ini;
+    EXPECT_EQ(ini.LeerINI("S", "K", path), r.read);
+    ini.GuardarINI("S", "J", QString::fromUtf8("ñ€"), path);
+    const QByteArray after = Read(path);
+    EXPECT_TRUE(after.contains(r.written)) << after.toStdString();
+    EXPECT_TRUE(after.contains(r.keptK)) << after.toStdString();
+    EXPECT_EQ(ini.LeerINI("S", "J", path), QString::fromUtf8("ñ€"));
+  }
+}
+
+}  // namespace
+}  // namespace ostrevan::test
