@@ -201,6 +201,8 @@ TEST_F(DemoWindowsTest, F12SaysWhereItPrintedOnlyWhenThisRunPrinted) {
   Execute("OSTREVAN",
           "insert into Articulos (IdCeo, NroOrden, NALADISA, DenoMerc, PesoCant, ValorFobUsd, "
           "Unidad) values ('W1', 1, '2222.22', 'Tornillos', 2, 3, 'KG')");
+  // The bare certificate would stop at the checks; here only the save decides.
+  Execute("CEOCFG", "insert into CeoParametros values ('CEO104', 'VERIFICAR', 'N')");
   CargarDatosAPlanilla("W1");
   ui::FrmCargaDatosWindow w;
   w.show();
