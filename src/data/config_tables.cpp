@@ -113,6 +113,15 @@ void FrmUnidades::DelUnidad() {
   LoadGrid();
 }
 
+void FrmUnidades::MsFgUnidades_Click() {
+  const Grid& g = MsFgUnidades;
+  const int row = g.Row();
+  if (row < 1 || row >= g.Rows()) return;
+  // The unit as stored, blanks and all: Insert must find the same row again.
+  Cmb_Unidades.SetText(g.TextMatrix(row, 0));
+  txt_UnidadReemplazo.SetText(g.TextMatrix(row, 1));
+}
+
 bool FrmUnidades::Form_KeyDown(int keyCode) {
   if (keyCode == 45) AddUnidad();
   if (keyCode == 46) DelUnidad();

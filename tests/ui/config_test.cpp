@@ -304,6 +304,49 @@ TEST_F(ConfigTest, UnitsAreAddedReplacedAndRemovedFromTheirWindow) {
   EXPECT_FALSE(w.isVisible());
 }
 
+// Picking a pair in the grid fills both boxes, so that changing a replacement is a pick, an
+// edit and Insert; the unit keeps its blanks, or Insert would add a second row.
+TEST_F(ConfigTest, APickedUnitFillsItsBoxesAndInsertReplacesIt) {
+  Run("OSTREVAN", {"insert into Unidades values (1,'KG')",
+                   "insert into Unidad_OrigenDestino values (' UN','Unid')"});
+  config::LoadUnidades();
+  ui::FrmUnidadesWindow w;
+  w.show();
+  auto* combo = w.findChild<QComboBox*>("Cmb_Unidades");
+  auto* text = w.findChild<QLineEdit*>("txt_UnidadReemplazo");
+  auto* grid = w.findChild<ui::FlexGrid*>("MsFgUnidades");
+  const struct {
+    Qt::Key key;  // on the grid; Key_unknown clicks the current row
+    const char *unit, *replacement;
+  } picks[] = {{Qt::Key_Down, " UN", "Unid"},
+               {Qt::Key_Up, "KG", "Kilogramos"},
+               {Qt::Key_unknown, "KG", "Kilogramos"}};
+  for (const auto& p : picks) {
+    SCOPED_TRACE(p.unit);
+    Retype(combo->lineEdit(), "x");
+    Retype(text, "y");
+    grid->setFocus();
+    if (p.key == Qt::Key_unknown) {
+      const QModelIndex at = grid->currentIndex();
+      QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(at).center());
+    } else {
+      QTest::keyClick(grid, p.key);
+    }
+    EXPECT_EQ(combo->currentText(), p.unit);
+    EXPECT_EQ(text->text(), p.replacement);
+  }
+  QTest::keyClick(grid, Qt::Key_Down);
+  Retype(text, "Unidades");
+  QTest::keyClick(text, Qt::Key_Insert);
+  EXPECT_EQ(Column("OSTREVAN",
+                   "select UnidOrigen || '=' || UnidDestino from Unidad_OrigenDestino "
+                   "order by rowid")
+                .join('|'),
+            "KG=Kilogramos| UN=Unidades");
+  // The reload after Insert leaves the typed texts alone.
+  EXPECT_EQ(text->text(), "Unidades");
+}
+
 TEST_F(ConfigTest, TemplateEntriesOfAFormSwitchTogether) {
   const QString ini = config::TemplatesIniPath();
   const struct {
