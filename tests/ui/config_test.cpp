@@ -400,6 +400,17 @@ TEST_F(ConfigTest, TemplateEntriesOfAFormSwitchTogether) {
   EXPECT_EQ(QStringList({g.TextMatrix(1, 2), g.TextMatrix(2, 2), g.TextMatrix(3, 2)}).join(""),
             "NSN");
   EXPECT_EQ(g.Row(), 1);
+  // Enter on a button is no Enter on the grid: no activation window opens.
+  auto* cerrar = w.findChild<QPushButton*>("Cmd_Cerrar");
+  cerrar->setFocus();
+  bool opened = false;
+  OnNextWindow(&w, [&opened](QWidget* a) {
+    opened = true;
+    QTest::keyClick(a, Qt::Key_Escape);
+  });
+  QTest::keyClick(cerrar, Qt::Key_Return);
+  QTest::qWait(100);
+  EXPECT_FALSE(opened);
   QTest::keyClick(grid, Qt::Key_Escape);
   EXPECT_FALSE(w.isVisible());
 }

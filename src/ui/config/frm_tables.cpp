@@ -93,7 +93,8 @@ FrmTemplatesWindow::FrmTemplatesWindow(QWidget* parent)
 }
 
 bool FrmTemplatesWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode == 13) {
+  // Enter is the grid's key: on a button it must not open the activation window.
+  if (keyCode == 13 && dynamic_cast<FlexGrid*>(focusWidget())) {
     config::Cf().templates->AbrirActivacion();
     return true;
   }
