@@ -37,15 +37,20 @@ void Retype(QLineEdit* box, const QString& text) {
   QTest::keyClicks(box, text);
 }
 
-// Runs `act` on the next modal window that is not `under` once it is shown.
-void OnNextWindow(QWidget* under, std::function<void(QWidget*)> act) {
+// Runs `act` on the next modal window that is not `under` once it is shown; setting the
+// returned flag to false stops waiting for one.
+std::shared_ptr<bool> OnNextWindow(QWidget* under, std::function<void(QWidget*)> act) {
+  auto waiting = std::make_shared<bool>(true);
   auto poll = std::make_shared<std::function<void()>>();
-  *poll = [under, act, poll] {
+  *poll = [under, act, poll, waiting] {
+    if (!*waiting) return;
     QWidget* w = QApplication::activeModalWidget();
     if (!w || w == under || !w->isVisible()) return QTimer::singleShot(20, *poll);
+    *waiting = false;
     act(w);
   };
   QTimer::singleShot(20, *poll);
+  return waiting;
 }
 
 class ConfigTest : public test::CertificateTest {
@@ -404,12 +409,13 @@ TEST_F(ConfigTest, TemplateEntriesOfAFormSwitchTogether) {
   auto* cerrar = w.findChild<QPushButton*>("Cmd_Cerrar");
   cerrar->setFocus();
   bool opened = false;
-  OnNextWindow(&w, [&opened](QWidget* a) {
+  auto waiting = OnNextWindow(&w, [&opened](QWidget* a) {
     opened = true;
     QTest::keyClick(a, Qt::Key_Escape);
   });
   QTest::keyClick(cerrar, Qt::Key_Return);
   QTest::qWait(100);
+  *waiting = false;
   EXPECT_FALSE(opened);
   QTest::keyClick(grid, Qt::Key_Escape);
   EXPECT_FALSE(w.isVisible());
