@@ -92,6 +92,13 @@ void FrmUnidades::AddUnidad() {
     ReportDetailed(e, "AddUnidad", kFormulario, kUnidades);
   }
   LoadGrid();
+  // The pair just written stays the chosen one, so the user sees what changed.
+  for (int r = 1; r < MsFgUnidades.Rows(); ++r) {
+    if (MsFgUnidades.TextMatrix(r, 0).compare(origen, Qt::CaseInsensitive) == 0) {
+      MsFgUnidades.SetRow(r);
+      break;
+    }
+  }
 }
 
 void FrmUnidades::DelUnidad() {

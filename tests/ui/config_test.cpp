@@ -348,8 +348,9 @@ TEST_F(ConfigTest, APickedUnitFillsItsBoxesAndInsertReplacesIt) {
                    "order by rowid")
                 .join('|'),
             "KG=Kilogramos| UN=Unidades");
-  // The reload after Insert leaves the typed texts alone.
+  // The reload after Insert leaves the typed texts alone and the written pair chosen.
   EXPECT_EQ(text->text(), "Unidades");
+  EXPECT_EQ(Cf().unidades->MsFgUnidades.TextMatrix(Cf().unidades->MsFgUnidades.Row(), 0), " UN");
 }
 
 TEST_F(ConfigTest, TemplateEntriesOfAFormSwitchTogether) {
