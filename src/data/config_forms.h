@@ -119,6 +119,8 @@ struct FrmUnidades {
   void LoadComboUnidades();
   void AddUnidad();
   void DelUnidad();
+  // A pair picked in the grid fills both boxes, ready to be changed with Insert.
+  void MsFgUnidades_Click();
   bool Form_KeyDown(int keyCode);  // true when the window must close
 };
 

@@ -92,6 +92,13 @@ void FrmUnidades::AddUnidad() {
     ReportDetailed(e, "AddUnidad", kFormulario, kUnidades);
   }
   LoadGrid();
+  // The pair just written stays the chosen one, so the user sees what changed.
+  for (int r = 1; r < MsFgUnidades.Rows(); ++r) {
+    if (MsFgUnidades.TextMatrix(r, 0).compare(origen, Qt::CaseInsensitive) == 0) {
+      MsFgUnidades.SetRow(r);
+      break;
+    }
+  }
 }
 
 void FrmUnidades::DelUnidad() {
@@ -111,6 +118,15 @@ void FrmUnidades::DelUnidad() {
     ReportDetailed(e, "DelUnidad", kFormulario, kUnidades);
   }
   LoadGrid();
+}
+
+void FrmUnidades::MsFgUnidades_Click() {
+  const Grid& g = MsFgUnidades;
+  const int row = g.Row();
+  if (row < 1 || row >= g.Rows()) return;
+  // The unit as stored, blanks and all: Insert must find the same row again.
+  Cmb_Unidades.SetText(g.TextMatrix(row, 0));
+  txt_UnidadReemplazo.SetText(g.TextMatrix(row, 1));
 }
 
 bool FrmUnidades::Form_KeyDown(int keyCode) {

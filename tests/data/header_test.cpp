@@ -56,6 +56,22 @@ TEST_F(HeaderTest, SaveAndLoadRoundTripTypedText) {
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|");
 }
 
+// Loading one certificate after another must not take the second's form for a change the
+// user made to the first: that saved the half-loaded texts over the first certificate.
+TEST_F(HeaderTest, LoadingAnotherCertificateSavesNothing) {
+  Execute("OSTREVAN",
+          "insert into CeoMercosur (IdCeo, Estado, IdFormulario) values ('C1', 'uno', 'CEO104')");
+  Execute("OSTREVAN",
+          "insert into CeoMercosur (IdCeo, Estado, IdFormulario) values ('C2', 'dos', 'CEO004')");
+  LoadCombos(CargaDatos().Cmb_Camara, CargaDatos().cboPais);
+  CargarDatosAPlanilla("C1");
+  CargarDatosAPlanilla("C2");
+  EXPECT_EQ(Column("OSTREVAN", "select Estado || IdFormulario from CeoMercosur order by IdCeo"),
+            (QStringList{"unoCEO104", "dosCEO004"}));
+  EXPECT_FALSE(St().bRecargar);
+  EXPECT_EQ(CargaDatos().Txt_Estado.Text(), "dos");
+}
+
 TEST_F(HeaderTest, SavingWithTheFormOnItsPromptWritesNothing) {
   Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Estado) values ('C1', 'antes')");
   FrmCargaDatos& f = CargaDatos();

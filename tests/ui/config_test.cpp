@@ -37,15 +37,20 @@ void Retype(QLineEdit* box, const QString& text) {
   QTest::keyClicks(box, text);
 }
 
-// Runs `act` on the next modal window that is not `under` once it is shown.
-void OnNextWindow(QWidget* under, std::function<void(QWidget*)> act) {
+// Runs `act` on the next modal window that is not `under` once it is shown; setting the
+// returned flag to false stops waiting for one.
+std::shared_ptr<bool> OnNextWindow(QWidget* under, std::function<void(QWidget*)> act) {
+  auto waiting = std::make_shared<bool>(true);
   auto poll = std::make_shared<std::function<void()>>();
-  *poll = [under, act, poll] {
+  *poll = [under, act, poll, waiting] {
+    if (!*waiting) return;
     QWidget* w = QApplication::activeModalWidget();
     if (!w || w == under || !w->isVisible()) return QTimer::singleShot(20, *poll);
+    *waiting = false;
     act(w);
   };
   QTimer::singleShot(20, *poll);
+  return waiting;
 }
 
 class ConfigTest : public test::CertificateTest {
@@ -304,6 +309,50 @@ TEST_F(ConfigTest, UnitsAreAddedReplacedAndRemovedFromTheirWindow) {
   EXPECT_FALSE(w.isVisible());
 }
 
+// Picking a pair in the grid fills both boxes, so that changing a replacement is a pick, an
+// edit and Insert; the unit keeps its blanks, or Insert would add a second row.
+TEST_F(ConfigTest, APickedUnitFillsItsBoxesAndInsertReplacesIt) {
+  Run("OSTREVAN", {"insert into Unidades values (1,'KG')",
+                   "insert into Unidad_OrigenDestino values (' UN','Unid')"});
+  config::LoadUnidades();
+  ui::FrmUnidadesWindow w;
+  w.show();
+  auto* combo = w.findChild<QComboBox*>("Cmb_Unidades");
+  auto* text = w.findChild<QLineEdit*>("txt_UnidadReemplazo");
+  auto* grid = w.findChild<ui::FlexGrid*>("MsFgUnidades");
+  const struct {
+    Qt::Key key;  // on the grid; Key_unknown clicks the current row
+    const char *unit, *replacement;
+  } picks[] = {{Qt::Key_Down, " UN", "Unid"},
+               {Qt::Key_Up, "KG", "Kilogramos"},
+               {Qt::Key_unknown, "KG", "Kilogramos"}};
+  for (const auto& p : picks) {
+    SCOPED_TRACE(p.unit);
+    Retype(combo->lineEdit(), "x");
+    Retype(text, "y");
+    grid->setFocus();
+    if (p.key == Qt::Key_unknown) {
+      const QModelIndex at = grid->currentIndex();
+      QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(at).center());
+    } else {
+      QTest::keyClick(grid, p.key);
+    }
+    EXPECT_EQ(combo->currentText(), p.unit);
+    EXPECT_EQ(text->text(), p.replacement);
+  }
+  QTest::keyClick(grid, Qt::Key_Down);
+  Retype(text, "Unidades");
+  QTest::keyClick(text, Qt::Key_Insert);
+  EXPECT_EQ(Column("OSTREVAN",
+                   "select UnidOrigen || '=' || UnidDestino from Unidad_OrigenDestino "
+                   "order by rowid")
+                .join('|'),
+            "KG=Kilogramos| UN=Unidades");
+  // The reload after Insert leaves the typed texts alone and the written pair chosen.
+  EXPECT_EQ(text->text(), "Unidades");
+  EXPECT_EQ(Cf().unidades->MsFgUnidades.TextMatrix(Cf().unidades->MsFgUnidades.Row(), 0), " UN");
+}
+
 TEST_F(ConfigTest, TemplateEntriesOfAFormSwitchTogether) {
   const QString ini = config::TemplatesIniPath();
   const struct {
@@ -357,6 +406,18 @@ TEST_F(ConfigTest, TemplateEntriesOfAFormSwitchTogether) {
   EXPECT_EQ(QStringList({g.TextMatrix(1, 2), g.TextMatrix(2, 2), g.TextMatrix(3, 2)}).join(""),
             "NSN");
   EXPECT_EQ(g.Row(), 1);
+  // Enter on a button is no Enter on the grid: no activation window opens.
+  auto* cerrar = w.findChild<QPushButton*>("Cmd_Cerrar");
+  cerrar->setFocus();
+  bool opened = false;
+  auto waiting = OnNextWindow(&w, [&opened](QWidget* a) {
+    opened = true;
+    QTest::keyClick(a, Qt::Key_Escape);
+  });
+  QTest::keyClick(cerrar, Qt::Key_Return);
+  QTest::qWait(100);
+  *waiting = false;
+  EXPECT_FALSE(opened);
   QTest::keyClick(grid, Qt::Key_Escape);
   EXPECT_FALSE(w.isVisible());
 }

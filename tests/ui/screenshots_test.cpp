@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "data/config_forms.h"
 #include "data/dialogs.h"
 #include "data/forms.h"
 #include "data/item_work.h"
@@ -15,6 +16,7 @@
 #include "print/vista_previa.h"
 #include "support/fixtures.h"
 #include "ui/common/widget_services.h"
+#include "ui/config/config_windows.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
 #include "ui/edit/frm_hallazgos.h"
@@ -116,6 +118,67 @@ TEST_F(Screenshots, EveryWindow) {
     ui::FrmVistaPreviaDialog v;
     Save(v, "vistaprevia");
   }
+
+  // The configuration windows, on the certificate's form.
+  config::ConfigForms& cf = config::Cf();
+  config::LoadConfig();
+  {
+    ui::FrmConfigWindow s;
+    Save(s, "config");
+  }
+  cf.provisorio = std::make_unique<config::FrmConfigProvisorio>();
+  cf.provisorio->p_FormIdConfig = cf.config->sConfiguredIdForm;
+  cf.provisorio->Form_Load();
+  {
+    ui::FrmConfigProvisorioWindow p;
+    Save(p, "config-campos");
+  }
+  const Grid& g = cf.provisorio->MSFGCamposConfig;
+  cf.updateCampos = std::make_unique<config::FrmUpdateCampos>();
+  cf.updatePropiedades = std::make_unique<config::FrmUpdatePropiedades>();
+  for (int r = g.Rows() - 1; r >= 1; --r) {
+    if (g.TextMatrix(r, 6) == "P") {
+      cf.updatePropiedades->Propiedad = g.TextMatrix(r, 0);
+      cf.updatePropiedades->pTxtValue = g.TextMatrix(r, 3);
+    } else {
+      config::FrmUpdateCampos& c = *cf.updateCampos;
+      c.Campo = g.TextMatrix(r, 0);
+      c.ValorX = g.TextMatrix(r, 1);
+      c.ValorY = g.TextMatrix(r, 2);
+      c.pTxtFontName = g.TextMatrix(r, 3);
+      c.pTxtFontSize = g.TextMatrix(r, 4);
+      c.pTxtFontAlign = g.TextMatrix(r, 5).toLong();
+    }
+  }
+  cf.updateCampos->MostrarValores();
+  cf.updatePropiedades->MostrarValores();
+  {
+    ui::FrmUpdateCamposWindow c;
+    Save(c, "config-campo");
+    ui::FrmUpdatePropiedadesWindow p;
+    Save(p, "config-propiedad");
+  }
+  config::LoadUnidades();
+  {
+    ui::FrmUnidadesWindow u;
+    Save(u, "unidades");
+  }
+  config::LoadTemplates();
+  {
+    ui::FrmTemplatesWindow t;
+    Save(t, "templates");
+  }
+  cf.sTemplateFormId = cf.config->sConfiguredIdForm;
+  config::LoadTemplateActivation();
+  {
+    ui::FrmTemplateActivationWindow a;
+    Save(a, "template-activacion");
+  }
+  {
+    ui::FrmCalibraCeoWindow k;
+    Save(k, "calibracion");
+  }
+  cf = config::ConfigForms{};
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,6 +46,12 @@ FrmUnidadesWindow::FrmUnidadesWindow(QWidget* parent)
   auto* grid = new FlexGrid(m.MsFgUnidades);
   grid->setObjectName("MsFgUnidades");
   Body()->addWidget(grid, 1);
+  // Only the user's own picks fill the boxes: the reload after Insert keeps what was typed.
+  connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this, grid] {
+    if (focusWidget() == grid) config::Cf().unidades->MsFgUnidades_Click();
+  });
+  connect(grid, &QAbstractItemView::clicked, this,
+          [] { config::Cf().unidades->MsFgUnidades_Click(); });
   resize(std::max(GridWidth(m.MsFgUnidades, this) + 80, 420), 420);
   combo->setFocus();
 }
@@ -86,7 +93,8 @@ FrmTemplatesWindow::FrmTemplatesWindow(QWidget* parent)
 }
 
 bool FrmTemplatesWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode == 13) {
+  // Enter is the grid's key: on a button it must not open the activation window.
+  if (keyCode == 13 && dynamic_cast<FlexGrid*>(focusWidget())) {
     config::Cf().templates->AbrirActivacion();
     return true;
   }
