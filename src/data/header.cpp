@@ -33,6 +33,9 @@ bool IsOffset(const QString& property) {
 }  // namespace
 
 void CargarDatosAPlanilla(const QString& idCeo, bool) {
+  // Until this load is done the window holds no certificate: choosing the stored form below is
+  // the load's, not a change of form by the user that would save the half-loaded texts.
+  St().bCertificadoCargado = false;
   try {
     FrmCargaDatos& f = CargaDatos();
     Recordset rs;
