@@ -216,6 +216,20 @@ void RunSeeds(const std::vector<EntitySeed>& seeds) {
   }
 }
 
+}  // namespace
+
+void CreateHostTables() {
+  for (const char* e : {"INTERNOS", "PERSONAL"}) {
+    const QString entity = QString::fromLatin1(e);
+    const std::vector<QString> tables = data::HostTables(entity, Conn(entity).GetDialect());
+    InTransaction(entity, [&] {
+      for (const QString& st : tables) Execute(entity, st);
+    });
+  }
+}
+
+namespace {
+
 void CopyIniFiles() {
   for (const char* name : {"CeoFrm.ini", "TemplatesCeo.ini"}) {
     const QString file = QString::fromLatin1(name);
@@ -459,6 +473,7 @@ void BuildDemoInstallation(const QString& programFiles) {
     MakeFolders(dir);
     RemoveDatabases(QDir(dir).filePath("Datos"));
     data::InstallSchema();
+    CreateHostTables();
     MirrorSharedConfig(seeds);
     RunSeeds(seeds);
     CopyIniFiles();

@@ -11,6 +11,8 @@ namespace ostrevan::demo {
 // databases are recreated from the seed, the INI files and the images of FORMS rewritten.
 // ProgramFiles is set for the duration and restored afterwards. Throws RuntimeError.
 void BuildDemoInstallation(const QString& programFiles);
+// Creates the host's tables in INTERNOS and PERSONAL when they are missing, as the host would.
+void CreateHostTables();
 
 // A synthetic host operation in the current installation, for large imports: `items` items
 // in both SubItems and groupSubItems, spread over `distinctCodes` tariff positions, each

@@ -26,7 +26,7 @@ struct EntitySettings {
 
 // The schema of an entity: versioned steps, each a list of statements, applied in order.
 using SchemaSteps = std::vector<std::vector<QString>>;
-using SchemaProvider = std::function<SchemaSteps(const QString& entity)>;
+using SchemaProvider = std::function<SchemaSteps(const QString& entity, const Dialect& dialect)>;
 void SetSchemaProvider(SchemaProvider provider);
 
 class SharedDatabase;
@@ -69,7 +69,12 @@ class Connection {
 class Transaction {
  public:
   explicit Transaction(Connection& c) : c_(c) { c_.BeginTrans(); }
-  ~Transaction() { c_.CommitTrans(); }
+  ~Transaction() {
+    try {
+      c_.CommitTrans();
+    } catch (...) {  // a destructor may not throw; the engine has rolled back
+    }
+  }
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
 

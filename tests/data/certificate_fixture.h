@@ -12,6 +12,7 @@ class CertificateTest : public InstallationTest {
  protected:
   void SetUp() override {
     InstallationTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     Run("CEOCFG", {"insert into CeoCamaras values ('01','CAC')",
                    "insert into CeoCamaras values ('02','CERA')",
                    "insert into CeoFormularios values ('CEO004','Brasil','01')",
