@@ -301,6 +301,29 @@ long Connection::Ejecutar() {
   return q.numRowsAffected();
 }
 
+long Connection::EjecutarSiguienteNumero(int attempts) {
+  SharedDatabase& shared = Db();
+  const QString sql = shared.GetDialect().Translate(sql_);
+  for (int attempt = 1;; ++attempt) {
+    QSqlQuery q(shared.Open(entity_));
+    if (shared.Exec(entity_, q, sql)) {
+      lastError_.clear();
+      return q.numRowsAffected();
+    }
+    const QSqlError e = q.lastError();
+    lastError_ = e.text();
+    if (!shared.GetDialect().IsDuplicateKey(e.nativeErrorCode(), e.text())) {
+      throw DbError("Error al ejecutar la sentencia en la entidad " + entity_, e);
+    }
+    if (attempt >= attempts) {
+      throw DbError("Otra estacion de trabajo tomo el mismo numero " + QString::number(attempts) +
+                        " veces en la entidad " + entity_ + "; vuelva a intentarlo",
+                    e);
+    }
+    QThread::msleep(static_cast<unsigned long>(attempt));  // let the other insert finish
+  }
+}
+
 void Connection::BeginTrans() { Db().Begin(entity_); }
 void Connection::CommitTrans() { Db().Commit(entity_); }
 void Connection::RollbackTrans() { Db().Rollback(entity_); }

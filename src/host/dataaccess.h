@@ -46,6 +46,11 @@ class Connection {
   bool CrearRs(Recordset& rs);
   // Rows affected; a failing statement raises RuntimeError.
   long Ejecutar();
+  // Ejecutar for a statement that takes "the next number" (max(...)+1) and inserts it: when
+  // another workstation stored the same number first, the key refuses the row and the
+  // statement runs again, reading a fresh maximum. After `attempts` collisions it raises
+  // RuntimeError saying so; nothing is stored twice and no row is lost.
+  long EjecutarSiguienteNumero(int attempts = 20);
   void BeginTrans();
   void CommitTrans();
   void RollbackTrans();

@@ -10,6 +10,18 @@ QString Dialect::TableExistsQuery(const QString& table) const {
   return "SELECT 1 FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_NAME = '" + table + "'";
 }
 
+bool Dialect::IsDuplicateKey(const QString& nativeCode, const QString& text) const {
+  // SQLite's extended codes for a primary key or unique index (1555, 2067); SQL Server's
+  // 2627 and 2601.
+  static const QStringList codes = {"1555", "2067", "2627", "2601"};
+  return codes.contains(nativeCode) || text.contains("UNIQUE constraint failed") ||
+         text.contains("PRIMARY KEY", Qt::CaseInsensitive);
+}
+
+bool PostgresDialect::IsDuplicateKey(const QString& nativeCode, const QString& text) const {
+  return nativeCode == "23505" || text.contains("duplicate key");
+}
+
 const std::vector<Dialect::FunctionRule>& Dialect::Rules() const {
   static const std::vector<FunctionRule> none;
   return none;

@@ -30,6 +30,9 @@ class Dialect {
   // runs under a savepoint to keep the other engines' meaning.
   virtual bool AbortsTransactionOnError() const { return false; }
 
+  // True when the engine's error says a key already holds the value being inserted.
+  virtual bool IsDuplicateKey(const QString& nativeCode, const QString& text) const;
+
   using CallRewrite = std::function<QString(const QStringList& args)>;
   struct FunctionRule {
     const char* name;  // compared without regard to case
@@ -76,6 +79,7 @@ class PostgresDialect : public Dialect {
   QString TableExistsQuery(const QString& table) const override;
   QString TextType() const override { return "CITEXT"; }
   bool AbortsTransactionOnError() const override { return true; }
+  bool IsDuplicateKey(const QString& nativeCode, const QString& text) const override;
 
  protected:
   const std::vector<FunctionRule>& Rules() const override;
