@@ -111,7 +111,8 @@ int main(int argc, char** argv) {
     Query("OSTREVAN", "select count(*) from Articulos", rs);
     const QString rawFile = scratch.Path() + "/raw.db";
     bench::RawSqlite raw(rawFile);
-    for (const QString& s : data::SchemaFor("OSTREVAN", SqliteDialect())[0]) raw.Exec(s);
+    const SchemaSteps steps = data::SchemaFor("OSTREVAN", SqliteDialect());
+    for (const QString& s : steps[0]) raw.Exec(s);
     double ours = bench::Seconds([] {
       for (int i = 1; i <= kRows; ++i) Execute("OSTREVAN", Insert(i));
       for (int i = 1; i <= kRows; ++i) {
@@ -145,7 +146,8 @@ int main(int argc, char** argv) {
   Query("OSTREVAN", "select count(*) from Articulos", rs);  // the tables, before timing
   RawPg raw(dbinfo);
   raw.Exec("SET search_path = bare, public");
-  for (const QString& s : data::SchemaFor("OSTREVAN", PostgresDialect())[0]) raw.Exec(s);
+  const SchemaSteps steps = data::SchemaFor("OSTREVAN", PostgresDialect());
+  for (const QString& s : steps[0]) raw.Exec(s);
   auto [ours, bare] = Run(&raw, [] {});
   bench::Report("PostgreSQL: 10,000 inserts + 10,000 lookups", ours, bare, 1.5);
 
