@@ -140,8 +140,8 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
         where += " en el servidor " + settings_.host +
                  (settings_.port > 0 ? ":" + QString::number(settings_.port) : QString());
       }
-      throw DbError("No se pudo abrir la base de datos de la entidad " + entity + " (" + where + ")",
-                    e);
+      throw DbError(
+          "No se pudo abrir la base de datos de la entidad " + entity + " (" + where + ")", e);
     }
     open_ = true;
     for (const QString& s : dialect_->SessionSetup()) QSqlQuery(db_).exec(s);
@@ -178,8 +178,9 @@ void SharedDatabase::EnsureSchema(const QString& entity) {
   // Another workstation may be migrating the same database: the write lock first, then the
   // version again.
   if (!q.exec(dialect_->BeginTransaction())) fail(q.lastError());
-  if (!q.exec("CREATE TABLE IF NOT EXISTS OstrevanSchema (Entity " + dialect_->TextType() +
-              " PRIMARY KEY, Version INTEGER)")) {
+  // Plain types: the version table comes before any step, so before any extension a step adds.
+  if (!q.exec("CREATE TABLE IF NOT EXISTS OstrevanSchema (Entity VARCHAR(64) PRIMARY KEY, "
+              "Version INTEGER)")) {
     fail(q.lastError());
   }
   const int version = SchemaVersion(q, *dialect_, e);

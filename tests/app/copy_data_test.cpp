@@ -33,8 +33,8 @@ TEST_F(CopyDataTest, OwnEntitiesReachTheServerOnceAndTheFilesStayAsTheyWere) {
   demo::AddCertificates(30);
   const struct {
     const char *entity, *table;
-  } tables[] = {{"OSTREVAN", "CeoMercosur"},   {"OSTREVAN", "Articulos"},
-                {"CEOCFG", "CeoFormularios"},  {"CEOCFG", "CeoConfig"},
+  } tables[] = {{"OSTREVAN", "CeoMercosur"},       {"OSTREVAN", "Articulos"},
+                {"CEOCFG", "CeoFormularios"},      {"CEOCFG", "CeoConfig"},
                 {"OSTREVAN_CLI", "CeoParametros"}, {"CATALOGOS", "DescripcionNormasOrigen"}};
   std::vector<long> before;
   for (const auto& t : tables) before.push_back(Count(t.entity, t.table));

@@ -1,11 +1,11 @@
 // Several workstations on one installation, as real processes: each waits its turn to write
 // instead of failing, and a folder the user may only read still lists.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <unistd.h>
 
 #include "app/demo_install.h"
 #include "data/forms.h"

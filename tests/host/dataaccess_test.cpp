@@ -47,9 +47,10 @@ TEST_F(DataAccessTest, NextNumberInsertsAtOnceLoseNothingAndStoreNoDuplicate) {
     try {
       for (int i = 0; i < kEach; ++i) {
         Connection& c = Conn("CATALOGOS");
-        c.SetSQL("Insert into DescripcionNormasOrigen (idNormasOrigen,Descripcion) select "
-                 "isnull(Max(CAST(idnormasorigen as int)),0) + 1 ,'" +
-                 who + QString::number(i) + "' from DescripcionNormasOrigen");
+        c.SetSQL(
+            "Insert into DescripcionNormasOrigen (idNormasOrigen,Descripcion) select "
+            "isnull(Max(CAST(idnormasorigen as int)),0) + 1 ,'" +
+            who + QString::number(i) + "' from DescripcionNormasOrigen");
         if (c.EjecutarSiguienteNumero() != 1) throw RuntimeError(0, "no row", who);
       }
     } catch (const RuntimeError& e) {
@@ -63,8 +64,9 @@ TEST_F(DataAccessTest, NextNumberInsertsAtOnceLoseNothingAndStoreNoDuplicate) {
   b.join();
   EXPECT_TRUE(errors.isEmpty()) << errors.join("\n");
   EXPECT_EQ(Count("CATALOGOS", "DescripcionNormasOrigen"), 2 * kEach);
-  EXPECT_EQ(Column("CATALOGOS", "select count(distinct idNormasOrigen) from "
-                                "DescripcionNormasOrigen")
+  EXPECT_EQ(Column("CATALOGOS",
+                   "select count(distinct idNormasOrigen) from "
+                   "DescripcionNormasOrigen")
                 .value(0)
                 .toInt(),
             2 * kEach);

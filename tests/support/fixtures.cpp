@@ -7,11 +7,10 @@
 #include <QSqlQuery>
 #include <atomic>
 
-#include "host/ini.h"
-
 #include "app/demo_install.h"
 #include "data/forms.h"
 #include "data/schema.h"
+#include "host/ini.h"
 #include "host/state.h"
 
 namespace ostrevan::test {
@@ -51,15 +50,16 @@ QString Engine() {
 namespace {
 // "key=value key=value" of a libpq connection string.
 QString ConnInfo(const QString& key) {
-  for (const QString& part : qEnvironmentVariable("OSTREVAN_TEST_PG").split(' ', Qt::SkipEmptyParts)) {
+  for (const QString& part :
+       qEnvironmentVariable("OSTREVAN_TEST_PG").split(' ', Qt::SkipEmptyParts)) {
     if (part.startsWith(key + "=")) return part.mid(key.size() + 1);
   }
   return {};
 }
 
-const char* kSchemas[][2] = {{"OSTREVAN", "ostrevan"},   {"CEOCFG", "ostrevan"},
+const char* kSchemas[][2] = {{"OSTREVAN", "ostrevan"},         {"CEOCFG", "ostrevan"},
                              {"OSTREVAN_CLI", "ostrevan_cli"}, {"CATALOGOS", "catalogos"},
-                             {"INTERNOS", "internos"},   {"PERSONAL", "personal"}};
+                             {"INTERNOS", "internos"},         {"PERSONAL", "personal"}};
 }  // namespace
 
 void AdminExec(const QString& database, const QStringList& statements) {
@@ -87,10 +87,9 @@ QString CreateServerDatabase(const QString& dir) {
   static std::atomic<int> n{0};
   const QString name = QString("t%1_%2").arg(QCoreApplication::applicationPid()).arg(++n);
   AdminExec({}, {"DROP DATABASE IF EXISTS " + name, "CREATE DATABASE " + name});
-  AdminExec(name, {"CREATE EXTENSION IF NOT EXISTS citext",
-                   "CREATE SCHEMA ostrevan", "CREATE SCHEMA ostrevan_cli",
-                   "CREATE SCHEMA catalogos", "CREATE SCHEMA internos",
-                   "CREATE SCHEMA personal"});
+  AdminExec(name, {"CREATE EXTENSION IF NOT EXISTS citext", "CREATE SCHEMA ostrevan",
+                   "CREATE SCHEMA ostrevan_cli", "CREATE SCHEMA catalogos",
+                   "CREATE SCHEMA internos", "CREATE SCHEMA personal"});
   QDir().mkpath(dir + "Cfg");
   const QString map = dir + "Cfg/Conexiones.ini";
   clINI ini;
