@@ -178,6 +178,8 @@ void SharedDatabase::EnsureSchema(const QString& entity) {
   // Another workstation may be migrating the same database: the write lock first, then the
   // version again.
   if (!q.exec(dialect_->BeginTransaction())) fail(q.lastError());
+  const QString lock = dialect_->MigrationLock();
+  if (!lock.isEmpty() && !q.exec(lock)) fail(q.lastError());
   // Plain types: the version table comes before any step, so before any extension a step adds.
   if (!q.exec("CREATE TABLE IF NOT EXISTS OstrevanSchema (Entity VARCHAR(64) PRIMARY KEY, "
               "Version INTEGER)")) {

@@ -22,6 +22,9 @@ class Dialect {
   virtual QStringList SessionSetup() const { return {}; }
   // Starts a transaction that holds the write lock from its first statement.
   virtual QString BeginTransaction() const { return "BEGIN TRANSACTION"; }
+  // A statement run first in a migration's transaction so that two workstations migrating the
+  // same database take turns; empty where the write lock already does that.
+  virtual QString MigrationLock() const { return {}; }
   // A query returning a row when the table exists where unqualified names resolve.
   virtual QString TableExistsQuery(const QString& table) const;
   // The column type of a text that compares without regard to case.
@@ -76,6 +79,8 @@ class PostgresDialect : public Dialect {
   QString NumberFormat(int decimals) const override;
   QStringList SessionSetup() const override;
   QString BeginTransaction() const override { return "BEGIN"; }
+  // Creating a table is not serialised by the server: two at once collide in its catalogue.
+  QString MigrationLock() const override { return "SELECT pg_advisory_xact_lock(190716)"; }
   QString TableExistsQuery(const QString& table) const override;
   QString TextType() const override { return "CITEXT"; }
   bool AbortsTransactionOnError() const override { return true; }
