@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
   const QString rawFile = scratch.Path() + "/raw.db";
   {
     bench::RawSqlite raw(rawFile);
-    const SchemaSteps steps = data::SchemaFor("OSTREVAN");
+    const SchemaSteps steps = data::SchemaFor("OSTREVAN", SqliteDialect());
     for (const QString& s : steps[0]) raw.Exec(s);
   }
   double ours = bench::Seconds([] {

@@ -217,6 +217,44 @@ void RunSeeds(const std::vector<EntitySeed>& seeds) {
   }
 }
 
+}  // namespace
+
+namespace {
+// Databases on a server survive the removal of Datos: a refresh empties their tables, so that
+// it starts from empty databases there too.
+void EmptyServerTables() {
+  static const QRegularExpression create(R"(CREATE TABLE IF NOT EXISTS (\w+))",
+                                         QRegularExpression::CaseInsensitiveOption);
+  for (const char* e : kSeedOrder) {
+    const QString entity = QString::fromLatin1(e);
+    if (ManagerFor(entity).SettingsFor(entity).driver == "QSQLITE") continue;
+    const Dialect& d = Conn(entity).GetDialect();
+    std::vector<QString> statements = data::HostTables(entity, d);
+    for (const auto& step : data::SchemaFor(entity, d)) {
+      statements.insert(statements.end(), step.begin(), step.end());
+    }
+    InTransaction(entity, [&] {
+      for (const QString& st : statements) {
+        const QString table = create.match(st).captured(1);
+        if (!table.isEmpty()) Execute(entity, "DELETE FROM " + table);
+      }
+    });
+  }
+}
+}  // namespace
+
+void CreateHostTables() {
+  for (const char* e : {"INTERNOS", "PERSONAL"}) {
+    const QString entity = QString::fromLatin1(e);
+    const std::vector<QString> tables = data::HostTables(entity, Conn(entity).GetDialect());
+    InTransaction(entity, [&] {
+      for (const QString& st : tables) Execute(entity, st);
+    });
+  }
+}
+
+namespace {
+
 void CopyIniFiles() {
   for (const char* name : {"CeoFrm.ini", "TemplatesCeo.ini"}) {
     const QString file = QString::fromLatin1(name);
@@ -505,6 +543,8 @@ void BuildDemoInstallation(const QString& programFiles, bool reemplazar) {
     MakeFolders(dir);
     RemoveDatabases(QDir(dir).filePath("Datos"));
     data::InstallSchema();
+    CreateHostTables();
+    EmptyServerTables();
     MirrorSharedConfig(seeds);
     RunSeeds(seeds);
     CopyIniFiles();

@@ -13,6 +13,8 @@ namespace ostrevan::demo {
 // unless `reemplazar`, when the installation holds certificates or its entity map puts a
 // database outside it (the host's own): those would be emptied.
 void BuildDemoInstallation(const QString& programFiles, bool reemplazar = false);
+// Creates the host's tables in INTERNOS and PERSONAL when they are missing, as the host would.
+void CreateHostTables();
 
 // A synthetic host operation in the current installation, for large imports: `items` items
 // in both SubItems and groupSubItems, spread over `distinctCodes` tariff positions, each

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/batch.h"
+#include "app/copy_data.h"
 #include "app/demo_install.h"
 #include "data/forms.h"
 #include "data/mod_main.h"
@@ -43,6 +44,8 @@ const char* kUsage =
     "                                    marca \"BORRADOR - SIN VALOR\" en cada pagina\n"
     "  validar ID                        verifica un certificado antes de imprimirlo; sale\n"
     "                                    con 1 si encuentra un error\n"
+    "  copiar-datos [--reemplazar]       copia los datos propios de Datos/ al servidor que\n"
+    "                                    Cfg/Conexiones.ini indica\n"
     "  calibracion [PDF]                 imprime la pagina de calibracion en un archivo PDF o,\n"
     "                                    sin PDF, donde Cfg/Impresoras.ini lo indique\n";
 
@@ -101,6 +104,7 @@ int main(int argc, char** argv) {
     }
     if (cmd == "crear" || cmd == "main") return Crear(args, out, cmd == "crear");
     if (cmd == "listar") return Listar(out);
+    if (cmd == "copiar-datos") return app::CopiarDatos(args.contains("--reemplazar"), out);
     if (cmd == "ventanas") {
       ui::InstallWidgetServices();
       Cls_Main c;

@@ -3,8 +3,9 @@
 namespace ostrevan::data {
 namespace {
 
-// Text columns compare without regard to case, as the statements expect.
-#define T " TEXT COLLATE NOCASE"
+// Text columns compare without regard to case, as the statements expect: "%T" is the
+// engine's case-blind text type.
+#define T " %T"
 
 const std::vector<QString> kCertificados = {
     "CREATE TABLE IF NOT EXISTS CeoMercosur (IdCeo" T " PRIMARY KEY, Descripcion" T ", Estado" T
@@ -74,16 +75,31 @@ std::vector<QString> Join(std::initializer_list<const std::vector<QString>*> par
   return all;
 }
 
+// The statements of one engine: its text type, and what the engine needs first.
+std::vector<QString> ForEngine(const std::vector<QString>& statements, const Dialect& d) {
+  std::vector<QString> out;
+  if (d.Name() == "POSTGRESQL") out.push_back("CREATE EXTENSION IF NOT EXISTS citext");
+  for (QString s : statements) out.push_back(s.replace("%T", d.TextType()));
+  return out;
+}
+
 }  // namespace
 
-SchemaSteps SchemaFor(const QString& entity) {
+// Each entity's migrations, oldest first; a database records how many it has run. A new
+// step is appended, never edited, so that every installation reaches the same tables.
+SchemaSteps SchemaFor(const QString& entity, const Dialect& d) {
   const QString e = entity.toUpper();
-  if (e == "OSTREVAN") return {Join({&kCertificados, &kParametros, &kFormularios})};
-  if (e == "CEOCFG") return {Join({&kParametros, &kFormularios})};
-  if (e == "OSTREVAN_CLI") return {kParametros};
-  if (e == "CATALOGOS") return {kCatalogos};
-  if (e == "INTERNOS") return {kInternos};
-  if (e == "PERSONAL") return {kPersonal};
+  if (e == "OSTREVAN") return {ForEngine(Join({&kCertificados, &kParametros, &kFormularios}), d)};
+  if (e == "CEOCFG") return {ForEngine(Join({&kParametros, &kFormularios}), d)};
+  if (e == "OSTREVAN_CLI") return {ForEngine(kParametros, d)};
+  if (e == "CATALOGOS") return {ForEngine(kCatalogos, d)};
+  return {};  // the host's entities are the host's: read, never altered
+}
+
+std::vector<QString> HostTables(const QString& entity, const Dialect& d) {
+  const QString e = entity.toUpper();
+  if (e == "INTERNOS") return ForEngine(kInternos, d);
+  if (e == "PERSONAL") return ForEngine(kPersonal, d);
   return {};
 }
 

@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QThread>
+#include <QUrl>
 #include <set>
 
 #include "host/errors.h"
@@ -36,7 +37,8 @@ QString DefaultDatabaseFile(const QString& entity) {
 }
 
 QString EntitySettings::Key() const {
-  return driver.toUpper() + "|" + database + "|" + host + "|" + QString::number(port) + "|" + user;
+  return driver.toUpper() + "|" + database + "|" + host + "|" + QString::number(port) + "|" + user +
+         "|" + options;
 }
 
 // One open database shared by every connection object whose settings are the same.
@@ -50,6 +52,14 @@ class SharedDatabase {
   }
   QSqlDatabase& Open(const QString& entity);
   const Dialect& GetDialect() const { return *dialect_; }
+  // Transactions nest: only the outermost one reaches the engine.
+  void Begin(const QString& entity);
+  void Commit(const QString& entity);
+  void Rollback(const QString& entity);
+  // Runs one statement; inside a transaction on an engine that aborts it at the first error,
+  // under a savepoint, so a failing statement undoes only itself as on the other engines. A
+  // connection the server dropped is opened again once, outside a transaction.
+  bool Exec(const QString& entity, QSqlQuery& q, const QString& sql);
 
  private:
   void EnsureSchema(const QString& entity);
@@ -60,6 +70,7 @@ class SharedDatabase {
   std::unique_ptr<Dialect> dialect_ = DialectForDriver(settings_.driver);
   std::set<QString> schemaDone_;
   bool open_ = false;
+  int depth_ = 0;
 };
 
 namespace {
@@ -99,23 +110,39 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
     }
     db_ = QSqlDatabase::addDatabase(settings_.driver, name_);
     QString database = settings_.database;
+    QString options = settings_.options;
     if (settings_.driver.compare("QSQLITE", Qt::CaseInsensitive) == 0) {
       QFileInfo fi(database);
       QDir().mkpath(fi.absolutePath());
       database = fi.absoluteFilePath();
+      // In a folder this user may not write, a WAL database cannot keep its shared-memory
+      // file: it is read as it stands, which is what listing and printing need.
+      if (fi.exists() && !QFileInfo(fi.absolutePath()).isWritable()) {
+        db_.setDatabaseName(QUrl::fromLocalFile(database).toString() + "?immutable=1");
+        options = "QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI";
+      } else {
+        db_.setDatabaseName(database);
+      }
+    } else {
+      db_.setDatabaseName(database);
     }
-    db_.setDatabaseName(database);
     if (!settings_.host.isEmpty()) db_.setHostName(settings_.host);
     if (settings_.port > 0) db_.setPort(settings_.port);
     if (!settings_.user.isEmpty()) db_.setUserName(settings_.user);
     if (!settings_.password.isEmpty()) db_.setPassword(settings_.password);
-    if (!settings_.options.isEmpty()) db_.setConnectOptions(settings_.options);
+    if (!options.isEmpty()) db_.setConnectOptions(options);
     if (!db_.open()) {
       QSqlError e = db_.lastError();
       QSqlDatabase::removeDatabase(name_);  // the next statement tries again
       db_ = QSqlDatabase();
+      // Where it lives, never how it logs in: the password stays out of every message.
+      QString where = database;
+      if (!settings_.host.isEmpty()) {
+        where += " en el servidor " + settings_.host +
+                 (settings_.port > 0 ? ":" + QString::number(settings_.port) : QString());
+      }
       throw DbError(
-          "No se pudo abrir la base de datos de la entidad " + entity + " (" + database + ")", e);
+          "No se pudo abrir la base de datos de la entidad " + entity + " (" + where + ")", e);
     }
     open_ = true;
     for (const QString& s : dialect_->SessionSetup()) QSqlQuery(db_).exec(s);
@@ -124,32 +151,106 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
   return db_;
 }
 
+namespace {
+int SchemaVersion(QSqlQuery& q, const Dialect& d, const QString& entity) {
+  if (!q.exec(d.TableExistsQuery("OstrevanSchema")) || !q.next()) return 0;
+  if (q.exec("SELECT Version FROM OstrevanSchema WHERE Entity = '" + entity + "'") && q.next()) {
+    return q.value(0).toInt();
+  }
+  return 0;
+}
+}  // namespace
+
+// Reads the version first and writes only when a step is missing, so an up-to-date database
+// in a folder the user may not write still opens, lists and prints.
 void SharedDatabase::EnsureSchema(const QString& entity) {
   QString e = entity.toUpper();
   if (schemaDone_.count(e) || !Provider()) return;
-  schemaDone_.insert(e);
-  SchemaSteps steps = Provider()(e);
-  if (steps.empty()) return;
+  SchemaSteps steps = Provider()(e, *dialect_);
   QSqlQuery q(db_);
-  q.exec("CREATE TABLE IF NOT EXISTS OstrevanSchema (Entity TEXT PRIMARY KEY, Version INTEGER)");
-  int version = 0;
-  if (q.exec("SELECT Version FROM OstrevanSchema WHERE Entity = '" + e + "'") && q.next()) {
-    version = q.value(0).toInt();
+  if (steps.empty() || SchemaVersion(q, *dialect_, e) >= static_cast<int>(steps.size())) {
+    schemaDone_.insert(e);
+    return;
   }
+  auto fail = [&](const QSqlError& err) {
+    QSqlQuery(db_).exec("ROLLBACK");
+    throw DbError("No se pudo crear el esquema de la entidad " + e, err);
+  };
+  // Another workstation may be migrating the same database: the write lock first, then the
+  // version again.
+  if (!q.exec(dialect_->BeginTransaction())) fail(q.lastError());
+  const QString lock = dialect_->MigrationLock();
+  if (!lock.isEmpty() && !q.exec(lock)) fail(q.lastError());
+  // Plain types: the version table comes before any step, so before any extension a step adds.
+  if (!q.exec("CREATE TABLE IF NOT EXISTS OstrevanSchema (Entity VARCHAR(64) PRIMARY KEY, "
+              "Version INTEGER)")) {
+    fail(q.lastError());
+  }
+  const int version = SchemaVersion(q, *dialect_, e);
   for (size_t step = static_cast<size_t>(version); step < steps.size(); ++step) {
-    db_.transaction();
     for (const QString& stmt : steps[step]) {
-      if (!q.exec(dialect_->Translate(stmt))) {
-        QSqlError err = q.lastError();
-        db_.rollback();
-        schemaDone_.erase(e);
-        throw DbError("No se pudo crear el esquema de la entidad " + e, err);
-      }
+      if (!q.exec(dialect_->Translate(stmt))) fail(q.lastError());
     }
-    q.exec("INSERT OR REPLACE INTO OstrevanSchema (Entity, Version) VALUES ('" + e + "', " +
-           QString::number(step + 1) + ")");
-    db_.commit();
   }
+  if (!q.exec("DELETE FROM OstrevanSchema WHERE Entity = '" + e + "'") ||
+      !q.exec("INSERT INTO OstrevanSchema (Entity, Version) VALUES ('" + e + "', " +
+              QString::number(steps.size()) + ")") ||
+      !q.exec("COMMIT")) {
+    fail(q.lastError());
+  }
+  schemaDone_.insert(e);
+}
+
+bool SharedDatabase::Exec(const QString& entity, QSqlQuery& q, const QString& sql) {
+  const bool guarded = depth_ > 0 && dialect_->AbortsTransactionOnError();
+  if (guarded) QSqlQuery(db_).exec("SAVEPOINT ostrevan_stmt");
+  if (q.exec(sql)) {
+    if (guarded) QSqlQuery(db_).exec("RELEASE SAVEPOINT ostrevan_stmt");
+    return true;
+  }
+  if (guarded) {
+    QSqlQuery undo(db_);
+    undo.exec("ROLLBACK TO SAVEPOINT ostrevan_stmt");
+    undo.exec("RELEASE SAVEPOINT ostrevan_stmt");
+    return false;
+  }
+  if (depth_ > 0 || settings_.driver == "QSQLITE" || QSqlQuery(db_).exec("SELECT 1")) return false;
+  // The server went away (restarted, network): one new connection, then the statement again.
+  const bool forward = q.isForwardOnly();
+  q = QSqlQuery();
+  db_.close();
+  db_ = QSqlDatabase();
+  QSqlDatabase::removeDatabase(name_);
+  open_ = false;
+  q = QSqlQuery(Open(entity));
+  q.setForwardOnly(forward);
+  return q.exec(sql);
+}
+
+void SharedDatabase::Begin(const QString& entity) {
+  QSqlDatabase& db = Open(entity);
+  if (depth_++ > 0) return;
+  QSqlQuery q(db);
+  if (!q.exec(dialect_->BeginTransaction())) {
+    depth_ = 0;
+    throw DbError("No se pudo iniciar la transaccion en la entidad " + entity, q.lastError());
+  }
+}
+
+void SharedDatabase::Commit(const QString& entity) {
+  if (depth_ == 0 || --depth_ > 0) return;
+  QSqlQuery q(Open(entity));
+  if (!q.exec("COMMIT")) {
+    QSqlError err = q.lastError();
+    QSqlQuery(db_).exec("ROLLBACK");
+    throw DbError("No se pudo confirmar la transaccion en la entidad " + entity, err);
+  }
+}
+
+void SharedDatabase::Rollback(const QString& entity) {
+  if (depth_ == 0) return;
+  depth_ = 0;
+  QSqlQuery(Open(entity)).exec("ROLLBACK");
 }
 
 Connection::Connection(QString entity, EntitySettings settings)
@@ -170,7 +271,7 @@ bool Connection::CrearRs(Recordset& rs) {
   QSqlDatabase& db = shared.Open(entity_);
   QSqlQuery q(db);
   q.setForwardOnly(true);
-  if (!q.exec(shared.GetDialect().Translate(sql_))) {
+  if (!shared.Exec(entity_, q, shared.GetDialect().Translate(sql_))) {
     lastError_ = q.lastError().text();
     return false;
   }
@@ -196,7 +297,7 @@ long Connection::Ejecutar() {
   SharedDatabase& shared = Db();
   QSqlDatabase& db = shared.Open(entity_);
   QSqlQuery q(db);
-  if (!q.exec(shared.GetDialect().Translate(sql_))) {
+  if (!shared.Exec(entity_, q, shared.GetDialect().Translate(sql_))) {
     lastError_ = q.lastError().text();
     throw DbError("Error al ejecutar la sentencia en la entidad " + entity_, q.lastError());
   }
@@ -204,9 +305,32 @@ long Connection::Ejecutar() {
   return q.numRowsAffected();
 }
 
-void Connection::BeginTrans() { Db().Open(entity_).transaction(); }
-void Connection::CommitTrans() { Db().Open(entity_).commit(); }
-void Connection::RollbackTrans() { Db().Open(entity_).rollback(); }
+long Connection::EjecutarSiguienteNumero(int attempts) {
+  SharedDatabase& shared = Db();
+  const QString sql = shared.GetDialect().Translate(sql_);
+  for (int attempt = 1;; ++attempt) {
+    QSqlQuery q(shared.Open(entity_));
+    if (shared.Exec(entity_, q, sql)) {
+      lastError_.clear();
+      return q.numRowsAffected();
+    }
+    const QSqlError e = q.lastError();
+    lastError_ = e.text();
+    if (!shared.GetDialect().IsDuplicateKey(e.nativeErrorCode(), e.text())) {
+      throw DbError("Error al ejecutar la sentencia en la entidad " + entity_, e);
+    }
+    if (attempt >= attempts) {
+      throw DbError("Otra estacion de trabajo tomo el mismo numero " + QString::number(attempts) +
+                        " veces en la entidad " + entity_ + "; vuelva a intentarlo",
+                    e);
+    }
+    QThread::msleep(static_cast<unsigned long>(attempt));  // let the other insert finish
+  }
+}
+
+void Connection::BeginTrans() { Db().Begin(entity_); }
+void Connection::CommitTrans() { Db().Commit(entity_); }
+void Connection::RollbackTrans() { Db().Rollback(entity_); }
 
 CBNMain::CBNMain() = default;
 CBNMain::~CBNMain() = default;

@@ -26,7 +26,7 @@ struct EntitySettings {
 
 // The schema of an entity: versioned steps, each a list of statements, applied in order.
 using SchemaSteps = std::vector<std::vector<QString>>;
-using SchemaProvider = std::function<SchemaSteps(const QString& entity)>;
+using SchemaProvider = std::function<SchemaSteps(const QString& entity, const Dialect& dialect)>;
 void SetSchemaProvider(SchemaProvider provider);
 
 class SharedDatabase;
@@ -46,6 +46,11 @@ class Connection {
   bool CrearRs(Recordset& rs);
   // Rows affected; a failing statement raises RuntimeError.
   long Ejecutar();
+  // Ejecutar for a statement that takes "the next number" (max(...)+1) and inserts it: when
+  // another workstation stored the same number first, the key refuses the row and the
+  // statement runs again, reading a fresh maximum. After `attempts` collisions it raises
+  // RuntimeError saying so; nothing is stored twice and no row is lost.
+  long EjecutarSiguienteNumero(int attempts = 20);
   void BeginTrans();
   void CommitTrans();
   void RollbackTrans();
@@ -69,7 +74,12 @@ class Connection {
 class Transaction {
  public:
   explicit Transaction(Connection& c) : c_(c) { c_.BeginTrans(); }
-  ~Transaction() { c_.CommitTrans(); }
+  ~Transaction() {
+    try {
+      c_.CommitTrans();
+    } catch (...) {  // a destructor may not throw; the engine has rolled back
+    }
+  }
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
 

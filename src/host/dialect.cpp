@@ -1,12 +1,30 @@
 #include "host/dialect.h"
 
-#include <functional>
-#include <vector>
-
 namespace ostrevan {
 
 QString Dialect::NumberFormat(int decimals) const {
   return "round(999.999, " + QString::number(decimals) + ")";
+}
+
+QString Dialect::TableExistsQuery(const QString& table) const {
+  return "SELECT 1 FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_NAME = '" + table + "'";
+}
+
+bool Dialect::IsDuplicateKey(const QString& nativeCode, const QString& text) const {
+  // SQLite's extended codes for a primary key or unique index (1555, 2067); SQL Server's
+  // 2627 and 2601.
+  static const QStringList codes = {"1555", "2067", "2627", "2601"};
+  return codes.contains(nativeCode) || text.contains("UNIQUE constraint failed") ||
+         text.contains("PRIMARY KEY", Qt::CaseInsensitive);
+}
+
+bool PostgresDialect::IsDuplicateKey(const QString& nativeCode, const QString& text) const {
+  return nativeCode == "23505" || text.contains("duplicate key");
+}
+
+const std::vector<Dialect::FunctionRule>& Dialect::Rules() const {
+  static const std::vector<FunctionRule> none;
+  return none;
 }
 
 namespace {
@@ -57,20 +75,123 @@ bool SplitCall(const QString& s, qsizetype open, QStringList* args, qsizetype* e
   return false;
 }
 
-// A rewrite of one function call: its name and translated arguments give the new text.
-using CallRewrite = std::function<QString(const QStringList& args)>;
-struct FunctionRule {
-  const char* name;  // compared without regard to case
-  CallRewrite rewrite;
-};
-
-CallRewrite Rename(const char* to) {
+Dialect::CallRewrite Rename(const char* to) {
   return [to](const QStringList& a) -> QString {
     return QString::fromLatin1(to) + "(" + a.join(",") + ")";
   };
 }
 
-const std::vector<FunctionRule>& SqliteRules() {
+QChar PrevNonBlank(const QString& s, qsizetype i) {
+  while (--i >= 0) {
+    if (!s[i].isSpace()) return s[i];
+  }
+  return {};
+}
+
+QChar NextNonBlank(const QString& s, qsizetype i) {
+  while (++i < s.size()) {
+    if (!s[i].isSpace()) return s[i];
+  }
+  return {};
+}
+
+// "expr as type" of a cast, split at its last top-level "as".
+bool SplitCast(const QString& arg, QString* expr, QString* type) {
+  int depth = 0;
+  qsizetype at = -1;
+  for (qsizetype i = 0; i < arg.size();) {
+    QChar c = arg[i];
+    if (c == '\'') {
+      i = SkipLiteral(arg, i);
+      continue;
+    }
+    if (c == '(') ++depth;
+    if (c == ')') --depth;
+    if (depth == 0 && i > 0 && arg[i - 1].isSpace() && i + 2 < arg.size() &&
+        arg.mid(i, 2).compare(QLatin1String("as"), Qt::CaseInsensitive) == 0 &&
+        arg[i + 2].isSpace()) {
+      at = i;
+    }
+    ++i;
+  }
+  if (at < 0) return false;
+  *expr = arg.left(at).trimmed();
+  *type = arg.mid(at + 2).trimmed();
+  return true;
+}
+
+}  // namespace
+
+QString Dialect::Rewrite(const QString& s) const {
+  QString out;
+  out.reserve(s.size() + 16);
+  const auto& rules = Rules();
+  qsizetype i = 0;
+  while (i < s.size()) {
+    QChar c = s[i];
+    if (c == '\'') {
+      qsizetype e = SkipLiteral(s, i);
+      out += QStringView(s).mid(i, e - i);
+      i = e;
+      continue;
+    }
+    if (c == '[') {
+      qsizetype e = s.indexOf(']', i);
+      if (e > i) {
+        out += Bracketed(s.mid(i + 1, e - i - 1));
+        i = e + 1;
+        continue;
+      }
+    }
+    if (c == '+' && JoinsTextsWithPipes() &&
+        (PrevNonBlank(s, i) == '\'' || NextNonBlank(s, i) == '\'')) {
+      out += "||";
+      ++i;
+      continue;
+    }
+    if (IsIdentChar(c) && (i == 0 || !IsIdentChar(s[i - 1]))) {
+      qsizetype e = i;
+      while (e < s.size() && IsIdentChar(s[e])) ++e;
+      QStringView word = QStringView(s).mid(i, e - i);
+      qsizetype p = e;
+      while (p < s.size() && s[p] == ' ') ++p;
+      const FunctionRule* rule = nullptr;
+      if (p < s.size() && s[p] == '(') {
+        for (const auto& r : rules) {
+          if (word.compare(QLatin1String(r.name), Qt::CaseInsensitive) == 0) rule = &r;
+        }
+      }
+      QStringList args;
+      qsizetype end = 0;
+      if (rule && SplitCall(s, p, &args, &end)) {
+        for (QString& a : args) a = Rewrite(a);
+        out += rule->rewrite(args);
+        i = end;
+        continue;
+      }
+      out += word;
+      i = e;
+      continue;
+    }
+    out += c;
+    ++i;
+  }
+  return out;
+}
+
+QString Dialect::Translate(const QString& sql) const {
+  // Most statements have nothing to rewrite: only scan when a rule could apply.
+  if (sql.contains('[') || (JoinsTextsWithPipes() && sql.contains('+'))) return Rewrite(sql);
+  for (const auto& r : Rules()) {
+    if (sql.contains(QLatin1String(r.name), Qt::CaseInsensitive)) return Rewrite(sql);
+  }
+  return sql;
+}
+
+// ---------------------------------------------------------------------------------------
+// SQLite
+
+const std::vector<Dialect::FunctionRule>& SqliteDialect::Rules() const {
   static const std::vector<FunctionRule> rules = {
       {"isnull", Rename("ifnull")},
       {"len", Rename("length")},
@@ -89,81 +210,72 @@ const std::vector<FunctionRule>& SqliteRules() {
   return rules;
 }
 
-const FunctionRule* FindRule(QStringView word) {
-  for (const auto& r : SqliteRules()) {
-    if (word.compare(QLatin1String(r.name), Qt::CaseInsensitive) == 0) return &r;
-  }
-  return nullptr;
-}
-
-QString TranslateSqlite(const QString& s) {
-  QString out;
-  out.reserve(s.size() + 16);
-  qsizetype i = 0;
-  while (i < s.size()) {
-    QChar c = s[i];
-    if (c == '\'') {
-      qsizetype e = SkipLiteral(s, i);
-      out += QStringView(s).mid(i, e - i);
-      i = e;
-      continue;
-    }
-    if (c == '[') {  // [bracketed] identifiers become "quoted" ones
-      qsizetype e = s.indexOf(']', i);
-      if (e > i) {
-        out += '"' + s.mid(i + 1, e - i - 1) + '"';
-        i = e + 1;
-        continue;
-      }
-    }
-    if (IsIdentChar(c) && (i == 0 || !IsIdentChar(s[i - 1]))) {
-      qsizetype e = i;
-      while (e < s.size() && IsIdentChar(s[e])) ++e;
-      QStringView word = QStringView(s).mid(i, e - i);
-      qsizetype p = e;
-      while (p < s.size() && s[p] == ' ') ++p;
-      const FunctionRule* rule = (p < s.size() && s[p] == '(') ? FindRule(word) : nullptr;
-      QStringList args;
-      qsizetype end = 0;
-      if (rule && SplitCall(s, p, &args, &end)) {
-        for (QString& a : args) a = TranslateSqlite(a);
-        out += rule->rewrite(args);
-        i = end;
-        continue;
-      }
-      out += word;
-      i = e;
-      continue;
-    }
-    out += c;
-    ++i;
-  }
-  return out;
-}
-
-}  // namespace
-
-QString SqliteDialect::Translate(const QString& sql) const {
-  // Most statements have nothing to rewrite: only scan when a rule could apply.
-  static const char* triggers[] = {"isnull", "left", "right", "len", "getdate", "["};
-  for (const char* t : triggers) {
-    if (sql.contains(QLatin1String(t), Qt::CaseInsensitive)) return TranslateSqlite(sql);
-  }
-  return sql;
-}
-
-QString SqliteDialect::NumberFormat(int decimals) const {
-  return "round(999.999, " + QString::number(decimals) + ")";
-}
-
 QStringList SqliteDialect::SessionSetup() const {
-  return {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "PRAGMA busy_timeout=5000",
+  // A workstation waits for another's write for up to a minute before it reports the lock.
+  return {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "PRAGMA busy_timeout=60000",
           "PRAGMA foreign_keys=OFF"};
+}
+
+QString SqliteDialect::TableExistsQuery(const QString& table) const {
+  return "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = '" + table +
+         "' COLLATE NOCASE";
+}
+
+// ---------------------------------------------------------------------------------------
+// PostgreSQL
+
+const std::vector<Dialect::FunctionRule>& PostgresDialect::Rules() const {
+  static const std::vector<FunctionRule> rules = {
+      {"isnull", Rename("coalesce")},
+      {"len", Rename("length")},
+      {"getdate",
+       [](const QStringList&) {
+         return QStringLiteral("to_char(localtimestamp, 'YYYY-MM-DD HH24:MI:SS')");
+       }},
+      // SQL Server reads an empty text as 0 where PostgreSQL refuses it.
+      {"cast",
+       [](const QStringList& a) -> QString {
+         QString expr, type;
+         if (a.size() != 1 || !SplitCast(a[0], &expr, &type)) return "cast(" + a.join(",") + ")";
+         const QString t = type.toLower();
+         if (t != "int" && t != "integer" && t != "bigint" && t != "smallint") {
+           return "cast(" + expr + " as " + type + ")";
+         }
+         return "(case when trim(cast(" + expr + " as text)) = '' then 0 else cast(trim(cast(" +
+                expr + " as text)) as " + t + ") end)";
+       }},
+  };
+  return rules;
+}
+
+QString PostgresDialect::NumberFormat(int decimals) const {
+  return "round(cast(999.999 as numeric), " + QString::number(decimals) + ")";
+}
+
+QStringList PostgresDialect::SessionSetup() const {
+  // Texts travel as UTF-8 whatever the server's default; dates as the system writes them.
+  return {"SET client_encoding TO 'UTF8'", "SET DateStyle TO 'ISO, YMD'"};
+}
+
+QString PostgresDialect::TableExistsQuery(const QString& table) const {
+  return "SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() AND "
+         "table_name = '" +
+         table.toLower() + "'";
+}
+
+QString PostgresDialect::Bracketed(const QString& name) const {
+  // Unquoted names fold to lower case on this engine; a quoted one must match that.
+  bool plain = !name.isEmpty() && !name[0].isDigit();
+  for (QChar c : name) plain = plain && (c.isLetterOrNumber() || c == '_');
+  return plain ? name : '"' + name.toLower() + '"';
 }
 
 std::unique_ptr<Dialect> DialectForDriver(const QString& qtDriver) {
   if (qtDriver.compare("QSQLITE", Qt::CaseInsensitive) == 0) {
     return std::make_unique<SqliteDialect>();
+  }
+  if (qtDriver.compare("QPSQL", Qt::CaseInsensitive) == 0) {
+    return std::make_unique<PostgresDialect>();
   }
   return std::make_unique<SqlServerDialect>();
 }

@@ -12,6 +12,7 @@ class CertificateTest : public InstallationTest {
  protected:
   void SetUp() override {
     InstallationTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     Run("CEOCFG", {"insert into CeoCamaras values ('01','CAC')",
                    "insert into CeoCamaras values ('02','CERA')",
                    "insert into CeoFormularios values ('CEO004','Brasil','01')",
@@ -40,8 +41,14 @@ class CertificateTest : public InstallationTest {
     Run("PERSONAL", {"insert into Clientes values ('20-1','O''Neil S.A.','Calle 1','Rosario')"});
   }
 
+  // A host on a server keeps its quantities in number columns, which hold no decimal comma:
+  // there the host's "1,5" is the number 1.5.
   void Run(const QString& entity, std::initializer_list<const char*> statements) {
-    for (const char* s : statements) Execute(entity, QString::fromUtf8(s));
+    for (const char* s : statements) {
+      QString st = QString::fromUtf8(s);
+      if (test::Engine() != "QSQLITE") st.replace("'1,5'", "'1.5'");
+      Execute(entity, st);
+    }
   }
 
   // Opens the data-entry model on a form as the windows do.

@@ -1,5 +1,7 @@
 #include <QDir>
 #include <QFile>
+#include <mutex>
+#include <thread>
 
 #include "host/errors.h"
 #include "host/ini.h"
@@ -14,7 +16,13 @@ using test::InstallationTest;
 using DataAccessTest = InstallationTest;
 
 TEST_F(DataAccessTest, TypedApostrophesAndInjectionAreStoredAsTyped) {
-  const QString texts[] = {"O'Brien", "x'); DELETE FROM CeoMercosur; --", "''", "a\r\nb"};
+  const QString texts[] = {"O'Brien",
+                           "x'); DELETE FROM CeoMercosur; --",
+                           "''",
+                           "a\r\nb",
+                           QString::fromUtf8("Cañón ÁÉÍÓÚ ü ç"),
+                           QString::fromUtf8("中文 日本語 한국어"),
+                           QString(4000, QChar('x')).replace(0, 7, "O'Brien")};
   int n = 0;
   for (const QString& t : texts) {
     QString id = QString::number(++n);
@@ -27,7 +35,41 @@ TEST_F(DataAccessTest, TypedApostrophesAndInjectionAreStoredAsTyped) {
               "select Descripcion from CeoMercosur where Descripcion = '" + SqlText(t) + "'", rs));
     EXPECT_EQ(rs.Fields("DESCRIPCION").Value.toString(), t);
   }
-  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 4);
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), static_cast<long>(std::size(texts)));
+}
+
+// Two workstations (each thread has its own connections) take "the next number" at once.
+TEST_F(DataAccessTest, NextNumberInsertsAtOnceLoseNothingAndStoreNoDuplicate) {
+  constexpr int kEach = 60;
+  std::mutex m;
+  QStringList errors;
+  auto workstation = [&](const QString& who) {
+    try {
+      for (int i = 0; i < kEach; ++i) {
+        Connection& c = Conn("CATALOGOS");
+        c.SetSQL(
+            "Insert into DescripcionNormasOrigen (idNormasOrigen,Descripcion) select "
+            "isnull(Max(CAST(idnormasorigen as int)),0) + 1 ,'" +
+            who + QString::number(i) + "' from DescripcionNormasOrigen");
+        if (c.EjecutarSiguienteNumero() != 1) throw RuntimeError(0, "no row", who);
+      }
+    } catch (const RuntimeError& e) {
+      std::lock_guard<std::mutex> lock(m);
+      errors << e.Description();
+    }
+    ResetState();  // closes this thread's connections
+  };
+  std::thread a(workstation, "A"), b(workstation, "B");
+  a.join();
+  b.join();
+  EXPECT_TRUE(errors.isEmpty()) << errors.join("\n");
+  EXPECT_EQ(Count("CATALOGOS", "DescripcionNormasOrigen"), 2 * kEach);
+  EXPECT_EQ(Column("CATALOGOS",
+                   "select count(distinct idNormasOrigen) from "
+                   "DescripcionNormasOrigen")
+                .value(0)
+                .toInt(),
+            2 * kEach);
 }
 
 TEST_F(DataAccessTest, RecordsetReadsTheClassicWay) {
@@ -88,11 +130,13 @@ TEST_F(DataAccessTest, SameEntityGivesTheSameConnectionObject) {
   EXPECT_TRUE(m.getNumberFormatbyEntity("INTERNOS", "999,999", decimals).contains("999.999"));
 }
 
-TEST_F(DataAccessTest, SqliteRunsInWalWithTheSchemaCreatedOnFirstUse) {
+TEST_F(DataAccessTest, TheSchemaIsCreatedOnFirstUseAndSqliteRunsInWal) {
   Recordset rs;
-  ASSERT_TRUE(Query("CATALOGOS", "PRAGMA journal_mode", rs));
-  EXPECT_EQ(rs.Fields("journal_mode").Value.toString().toLower(), "wal");
-  EXPECT_TRUE(QFile::exists(Dir() + "Datos/CATALOGOS.db"));
+  if (test::Engine() == "QSQLITE") {
+    ASSERT_TRUE(Query("CATALOGOS", "PRAGMA journal_mode", rs));
+    EXPECT_EQ(rs.Fields("journal_mode").Value.toString().toLower(), "wal");
+    EXPECT_TRUE(QFile::exists(Dir() + "Datos/CATALOGOS.db"));
+  }
   for (const char* table : {"NCMCEO", "NaladisaCEO", "DescripcionNormasOrigen"}) {
     EXPECT_EQ(Count("CATALOGOS", table), 0) << table;
   }
@@ -119,17 +163,37 @@ TEST_F(DataAccessTest, EntityMapPointsAnEntityElsewhere) {
   }
 }
 
-TEST_F(DataAccessTest, UnreachableDatabaseRaisesAClearError) {
-  QDir().mkpath(Dir() + "Cfg");
-  clINI ini;
-  const QString map = Dir() + "Cfg/Conexiones.ini";
-  ini.GuardarINI("INTERNOS", "Driver", "QSQLITE", map);
-  ini.GuardarINI("INTERNOS", "Database", "/proc/no/such/place.db", map);
-  ResetState();
-  Recordset rs;
-  EXPECT_THROW(Query("INTERNOS", "select * from Caratula", rs), RuntimeError);
-  // The other entities keep working.
-  EXPECT_FALSE(Query("OSTREVAN", "select * from CeoMercosur", rs));
+TEST_F(DataAccessTest, UnreachableDatabaseRaisesAClearErrorWithoutThePassword) {
+  const struct {
+    const char *driver, *database, *host, *port;
+  } rows[] = {
+      {"QSQLITE", "/proc/no/such/place.db", "", ""},
+      {"QPSQL", "internos", "/nonexistent/socket/folder", "5999"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.driver);
+    QDir().mkpath(Dir() + "Cfg");
+    clINI ini;
+    const QString map = Dir() + "Cfg/Conexiones.ini";
+    ini.GuardarINI("INTERNOS", "Driver", r.driver, map);
+    ini.GuardarINI("INTERNOS", "Database", r.database, map);
+    ini.GuardarINI("INTERNOS", "Host", r.host, map);
+    ini.GuardarINI("INTERNOS", "Port", r.port, map);
+    ini.GuardarINI("INTERNOS", "Password", "Secreto-123", map);
+    ResetState();
+    Recordset rs;
+    try {
+      Query("INTERNOS", "select * from Caratula", rs);
+      ADD_FAILURE() << "an unreachable database must raise";
+    } catch (const RuntimeError& e) {
+      EXPECT_TRUE(e.Description().contains("INTERNOS")) << e.Description();
+      EXPECT_TRUE(e.Description().contains(r.host)) << e.Description();
+      EXPECT_FALSE(e.Description().contains("Secreto")) << e.Description();
+    }
+    // The other entities keep working.
+    EXPECT_FALSE(Query("OSTREVAN", "select * from CeoMercosur", rs));
+    EXPECT_TRUE(Conn("OSTREVAN").LastError().isEmpty());
+  }
 }
 
 }  // namespace

@@ -9,13 +9,17 @@ struct Case {
   const char* name;
   const char* sqlserver;
   const char* sqlite;
+  const char* postgres;
 };
 
-// Every statement shape the component builds, as SQL Server text and as SQLite must run it.
+// Every statement shape the component builds, as SQL Server text and as each engine must run it.
 const Case kCases[] = {
     {"plain query untouched", "select IdCeO from CeoMercosur where IdCeO = 'EX-1'",
+     "select IdCeO from CeoMercosur where IdCeO = 'EX-1'",
      "select IdCeO from CeoMercosur where IdCeO = 'EX-1'"},
     {"distinct star with alias",
+     "select distinct * , Ncm as Nomenclador from articulos Where idceo ='A' order by Ncm , "
+     "IdNormasOrigen",
      "select distinct * , Ncm as Nomenclador from articulos Where idceo ='A' order by Ncm , "
      "IdNormasOrigen",
      "select distinct * , Ncm as Nomenclador from articulos Where idceo ='A' order by Ncm , "
@@ -24,40 +28,58 @@ const Case kCases[] = {
      "Select Interno,left(Ncm,10) as ncmex,Naladisa From SubItems Where Interno ='1' Order by "
      "left(Ncm,10)",
      "Select Interno,substr(Ncm,1,10) as ncmex,Naladisa From SubItems Where Interno ='1' Order "
-     "by substr(Ncm,1,10)"},
+     "by substr(Ncm,1,10)",
+     "Select Interno,left(Ncm,10) as ncmex,Naladisa From SubItems Where Interno ='1' Order by "
+     "left(Ncm,10)"},
     {"LEFT upper case with blank before paren", "SELECT LEFT (NCM, 10) FROM x",
-     "SELECT substr(NCM,1,10) FROM x"},
+     "SELECT substr(NCM,1,10) FROM x", "SELECT LEFT (NCM, 10) FROM x"},
     {"left join keyword is not a call", "select * from a left join b on a.x = b.x",
-     "select * from a left join b on a.x = b.x"},
+     "select * from a left join b on a.x = b.x", "select * from a left join b on a.x = b.x"},
     {"isnull with nested cast and max",
      "Insert into DescripcionNormasOrigen (idNormasOrigen,Descripcion) select "
      "isnull(Max(CAST(idnormasorigen as int)),0) + 1 ,'Norma' from DescripcionNormasOrigen",
      "Insert into DescripcionNormasOrigen (idNormasOrigen,Descripcion) select "
-     "ifnull(Max(CAST(idnormasorigen as int)),0) + 1 ,'Norma' from DescripcionNormasOrigen"},
+     "ifnull(Max(CAST(idnormasorigen as int)),0) + 1 ,'Norma' from DescripcionNormasOrigen",
+     "Insert into DescripcionNormasOrigen (idNormasOrigen,Descripcion) select "
+     "coalesce(Max((case when trim(cast(idnormasorigen as text)) = '' then 0 else "
+     "cast(trim(cast(idnormasorigen as text)) as int) end)),0) + 1 ,'Norma' from "
+     "DescripcionNormasOrigen"},
     {"isnull in where", "Select * From DescripcionNormasOrigen where isnull(Oculto,'') <> 'S'",
-     "Select * From DescripcionNormasOrigen where ifnull(Oculto,'') <> 'S'"},
+     "Select * From DescripcionNormasOrigen where ifnull(Oculto,'') <> 'S'",
+     "Select * From DescripcionNormasOrigen where coalesce(Oculto,'') <> 'S'"},
     {"cast as integer and like glued to order by",
      "Select Propiedad , cast(Valor as Integer) as Valor From CeoParametros Where IdFormulario = "
      "'CEO004' AND Propiedad like 'ORD_%'ORDER BY Valor ASC",
      "Select Propiedad , cast(Valor as Integer) as Valor From CeoParametros Where IdFormulario = "
-     "'CEO004' AND Propiedad like 'ORD_%'ORDER BY Valor ASC"},
+     "'CEO004' AND Propiedad like 'ORD_%'ORDER BY Valor ASC",
+     "Select Propiedad , (case when trim(cast(Valor as text)) = '' then 0 else "
+     "cast(trim(cast(Valor as text)) as integer) end) as Valor From CeoParametros Where "
+     "IdFormulario = 'CEO004' AND Propiedad like 'ORD_%'ORDER BY Valor ASC"},
+    {"cast to a text type kept", "select cast(NroOrden as varchar(10)) from x",
+     "select cast(NroOrden as varchar(10)) from x", "select cast(NroOrden as varchar(10)) from x"},
     {"function names inside literals stay text",
-     "Insert into Articulos (DenoMerc) Values ('isnull(left(x,2)) it''s [raw]')",
-     "Insert into Articulos (DenoMerc) Values ('isnull(left(x,2)) it''s [raw]')"},
+     "Insert into Articulos (DenoMerc) Values ('isnull(left(x,2)) it''s [raw] a'' + ''b')",
+     "Insert into Articulos (DenoMerc) Values ('isnull(left(x,2)) it''s [raw] a'' + ''b')",
+     "Insert into Articulos (DenoMerc) Values ('isnull(left(x,2)) it''s [raw] a'' + ''b')"},
     {"nested left inside isnull", "select isnull(left(Ncm,4),'') from x",
-     "select ifnull(substr(Ncm,1,4),'') from x"},
+     "select ifnull(substr(Ncm,1,4),'') from x", "select coalesce(left(Ncm,4),'') from x"},
     {"len and bracketed names", "select len([Desc]) from [Tabla X]",
-     "select length(\"Desc\") from \"Tabla X\""},
-    {"unbalanced call left as it stands", "select left(Ncm,10 from x", "select left(Ncm,10 from x"},
+     "select length(\"Desc\") from \"Tabla X\"", "select length(Desc) from \"tabla x\""},
+    {"texts joined with plus", "select '[' + IdCeo + ']-' + Estado, NroOrden + 1 from x",
+     "select '[' || IdCeo || ']-' || Estado, NroOrden + 1 from x",
+     "select '[' || IdCeo || ']-' || Estado, NroOrden + 1 from x"},
+    {"getdate", "select getdate()", "select datetime('now','localtime')",
+     "select to_char(localtimestamp, 'YYYY-MM-DD HH24:MI:SS')"},
+    {"unbalanced call left as it stands", "select left(Ncm,10 from x", "select left(Ncm,10 from x",
+     "select left(Ncm,10 from x"},
 };
 
 class DialectTest : public ::testing::TestWithParam<Case> {};
 
-TEST_P(DialectTest, TranslatesToSqlite) {
-  SqliteDialect d;
-  EXPECT_EQ(d.Translate(GetParam().sqlserver), GetParam().sqlite);
-  SqlServerDialect same;
-  EXPECT_EQ(same.Translate(GetParam().sqlserver), GetParam().sqlserver);
+TEST_P(DialectTest, TranslatesForEachEngine) {
+  EXPECT_EQ(SqliteDialect().Translate(GetParam().sqlserver), GetParam().sqlite);
+  EXPECT_EQ(PostgresDialect().Translate(GetParam().sqlserver), GetParam().postgres);
+  EXPECT_EQ(SqlServerDialect().Translate(GetParam().sqlserver), GetParam().sqlserver);
 }
 
 INSTANTIATE_TEST_SUITE_P(Statements, DialectTest, ::testing::ValuesIn(kCases),
@@ -69,9 +91,17 @@ INSTANTIATE_TEST_SUITE_P(Statements, DialectTest, ::testing::ValuesIn(kCases),
                            return n;
                          });
 
+TEST(DialectForDriver, EachEngineGetsItsOwn) {
+  EXPECT_EQ(DialectForDriver("QSQLITE")->Name(), "SQLITE");
+  EXPECT_EQ(DialectForDriver("qpsql")->Name(), "POSTGRESQL");
+  EXPECT_EQ(DialectForDriver("QODBC")->Name(), "SQLSERVER");
+  // A write transaction takes the lock at once on the embedded engine.
+  EXPECT_EQ(SqliteDialect().BeginTransaction(), "BEGIN IMMEDIATE");
+}
+
 TEST(DialectNumberFormat, KeepsThePlaceholder) {
-  SqliteDialect d;
-  EXPECT_EQ(d.NumberFormat(2), "round(999.999, 2)");
+  EXPECT_EQ(SqliteDialect().NumberFormat(2), "round(999.999, 2)");
+  EXPECT_EQ(PostgresDialect().NumberFormat(2), "round(cast(999.999 as numeric), 2)");
 }
 
 }  // namespace

@@ -1,8 +1,16 @@
 #include "support/fixtures.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+
 #include "app/demo_install.h"
 #include "data/forms.h"
 #include "data/schema.h"
+#include "host/ini.h"
 #include "host/state.h"
 
 namespace ostrevan::test {
@@ -34,13 +42,91 @@ bool WindowScript::Showed(Window w) const {
   return std::find(shown.begin(), shown.end(), w) != shown.end();
 }
 
+QString Engine() {
+  const QString e = qEnvironmentVariable("OSTREVAN_TEST_ENGINE").toUpper();
+  return e.isEmpty() ? QStringLiteral("QSQLITE") : e;
+}
+
+namespace {
+// "key=value key=value" of a libpq connection string.
+QString ConnInfo(const QString& key) {
+  for (const QString& part :
+       qEnvironmentVariable("OSTREVAN_TEST_PG").split(' ', Qt::SkipEmptyParts)) {
+    if (part.startsWith(key + "=")) return part.mid(key.size() + 1);
+  }
+  return {};
+}
+
+const char* kSchemas[][2] = {{"OSTREVAN", "ostrevan"},         {"CEOCFG", "ostrevan"},
+                             {"OSTREVAN_CLI", "ostrevan_cli"}, {"CATALOGOS", "catalogos"},
+                             {"INTERNOS", "internos"},         {"PERSONAL", "personal"}};
+}  // namespace
+
+void AdminExec(const QString& database, const QStringList& statements) {
+  if (Engine() != "QPSQL") return;
+  const QString name = "ostrevan-test-admin";
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", name);
+    db.setHostName(ConnInfo("host"));
+    db.setPort(ConnInfo("port").toInt());
+    db.setUserName(ConnInfo("user"));
+    db.setDatabaseName(database.isEmpty() ? ConnInfo("dbname") : database);
+    if (!db.open()) {
+      ADD_FAILURE() << "test server unreachable: " << db.lastError().text();
+    } else {
+      QSqlQuery q(db);
+      for (const QString& s : statements) {
+        if (!q.exec(s)) ADD_FAILURE() << s << ": " << q.lastError().text();
+      }
+    }
+  }
+  QSqlDatabase::removeDatabase(name);
+}
+
+QString CreateServerDatabase(const QString& dir) {
+  static std::atomic<int> n{0};
+  const QString name = QString("t%1_%2").arg(QCoreApplication::applicationPid()).arg(++n);
+  AdminExec({}, {"DROP DATABASE IF EXISTS " + name, "CREATE DATABASE " + name});
+  AdminExec(name, {"CREATE EXTENSION IF NOT EXISTS citext", "CREATE SCHEMA ostrevan",
+                   "CREATE SCHEMA ostrevan_cli", "CREATE SCHEMA catalogos",
+                   "CREATE SCHEMA internos", "CREATE SCHEMA personal"});
+  QDir().mkpath(dir + "Cfg");
+  const QString map = dir + "Cfg/Conexiones.ini";
+  clINI ini;
+  for (const auto& [entity, schema] : kSchemas) {
+    ini.GuardarINI(entity, "Driver", "QPSQL", map);
+    ini.GuardarINI(entity, "Database", name, map);
+    ini.GuardarINI(entity, "Host", ConnInfo("host"), map);
+    ini.GuardarINI(entity, "Port", ConnInfo("port"), map);
+    ini.GuardarINI(entity, "User", ConnInfo("user"), map);
+    ini.GuardarINI(entity, "Password", "", map);
+    ini.GuardarINI(entity, "Options",
+                   "options='-csearch_path=" + QString::fromLatin1(schema) + ",public'", map);
+  }
+  return name;
+}
+
+void DropServerDatabase(const QString& name) {
+  if (!name.isEmpty()) AdminExec({}, {"DROP DATABASE IF EXISTS " + name + " WITH (FORCE)"});
+}
+
 void InstallationTest::SetUp() {
   tmp = std::make_unique<QTemporaryDir>();
   ASSERT_TRUE(tmp->isValid());
+  if (Engine() == "QPSQL") {
+    if (qEnvironmentVariableIsEmpty("OSTREVAN_TEST_PG")) {
+      if (!qEnvironmentVariableIsEmpty("OSTREVAN_REQUIRE_PG")) {
+        FAIL() << "no PostgreSQL server for the tests: run them through scripts/test";
+      }
+      GTEST_SKIP() << "no PostgreSQL server (scripts/test starts one)";
+    }
+  }
   oldProgramFiles = qgetenv("ProgramFiles");
   qputenv("ProgramFiles", tmp->path().toUtf8());
+  if (Engine() == "QPSQL") serverDb = CreateServerDatabase(InstallationDir());
   ResetAll();
   data::InstallSchema();
+  demo::CreateHostTables();
   popup = std::make_shared<TestPopup>();
   oldPopup = SetStatusPopup(popup);
   messages = std::make_shared<MessageRecorder>();
@@ -51,6 +137,8 @@ void InstallationTest::SetUp() {
 
 void InstallationTest::TearDown() {
   ResetAll();  // closes every database before the folder goes
+  DropServerDatabase(serverDb);
+  if (!popup) return;  // skipped before anything was set up
   SetStatusPopup(oldPopup);
   SetMessageService(oldMessages);
   SetWindowService(oldWindows);
@@ -81,7 +169,9 @@ long InstallationTest::Count(const QString& entity, const QString& table, const 
 
 void DemoTest::SetUp() {
   InstallationTest::SetUp();
-  demo::BuildDemoInstallation(tmp->path());
+  if (IsSkipped() || HasFatalFailure()) return;
+  // A fixture's installation is its own, server schemas included: replacing it loses nothing.
+  demo::BuildDemoInstallation(tmp->path(), true);
   ResetAll();
   data::InstallSchema();
 }

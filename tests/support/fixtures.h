@@ -72,6 +72,17 @@ class TestPopup final : public PopupState {
   }
 };
 
+// The engine the data tests run on: "QSQLITE" unless OSTREVAN_TEST_ENGINE names "QPSQL", in
+// which case every test gets a database of its own on the server OSTREVAN_TEST_PG names (a
+// libpq connection string), one schema per entity, as an office's server would hold them.
+QString Engine();
+// Points every entity of the installation in dir at a fresh database of that server; its
+// name is returned for DropServerDatabase.
+QString CreateServerDatabase(const QString& dir);
+void DropServerDatabase(const QString& name);
+// Runs statements as the server's administrator (empty when the engine is SQLite).
+void AdminExec(const QString& database, const QStringList& statements);
+
 // An empty installation: schema on first use, messages and windows recorded.
 class InstallationTest : public ::testing::Test {
  protected:
@@ -84,6 +95,7 @@ class InstallationTest : public ::testing::Test {
   long Count(const QString& entity, const QString& table, const QString& where = {});
 
   std::unique_ptr<QTemporaryDir> tmp;
+  QString serverDb;  // the test's own database on the server, when the engine is one
   std::shared_ptr<MessageRecorder> messages;
   std::shared_ptr<WindowScript> windows;
   std::shared_ptr<TestPopup> popup;
