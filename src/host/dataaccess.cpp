@@ -59,7 +59,10 @@ class SharedDatabase {
   // Runs one statement; inside a transaction on an engine that aborts it at the first error,
   // under a savepoint, so a failing statement undoes only itself as on the other engines. A
   // connection the server dropped is opened again once, outside a transaction.
-  bool Exec(const QString& entity, QSqlQuery& q, const QString& sql);
+  // `read` takes the rows before the statement's savepoint is released: a server streams a
+  // forward-only result, and the release would discard what was not yet read.
+  bool Exec(const QString& entity, QSqlQuery& q, const QString& sql,
+            const std::function<void()>& read = {});
 
  private:
   void EnsureSchema(const QString& entity);
@@ -201,10 +204,12 @@ void SharedDatabase::EnsureSchema(const QString& entity) {
   schemaDone_.insert(e);
 }
 
-bool SharedDatabase::Exec(const QString& entity, QSqlQuery& q, const QString& sql) {
+bool SharedDatabase::Exec(const QString& entity, QSqlQuery& q, const QString& sql,
+                          const std::function<void()>& read) {
   const bool guarded = depth_ > 0 && dialect_->AbortsTransactionOnError();
   if (guarded) QSqlQuery(db_).exec("SAVEPOINT ostrevan_stmt");
   if (q.exec(sql)) {
+    if (read) read();
     if (guarded) QSqlQuery(db_).exec("RELEASE SAVEPOINT ostrevan_stmt");
     return true;
   }
@@ -224,7 +229,9 @@ bool SharedDatabase::Exec(const QString& entity, QSqlQuery& q, const QString& sq
   open_ = false;
   q = QSqlQuery(Open(entity));
   q.setForwardOnly(forward);
-  return q.exec(sql);
+  if (!q.exec(sql)) return false;
+  if (read) read();
+  return true;
 }
 
 void SharedDatabase::Begin(const QString& entity) {
@@ -271,23 +278,25 @@ bool Connection::CrearRs(Recordset& rs) {
   QSqlDatabase& db = shared.Open(entity_);
   QSqlQuery q(db);
   q.setForwardOnly(true);
-  if (!shared.Exec(entity_, q, shared.GetDialect().Translate(sql_))) {
+  QStringList names;
+  std::vector<std::vector<QVariant>> rows;
+  const auto read = [&] {
+    QSqlRecord rec = q.record();
+    const int n = rec.count();
+    names.reserve(n);
+    for (int i = 0; i < n; ++i) names << rec.fieldName(i);
+    while (q.next()) {
+      std::vector<QVariant> row;
+      row.reserve(static_cast<size_t>(n));
+      for (int i = 0; i < n; ++i) row.push_back(q.value(i));
+      rows.push_back(std::move(row));
+    }
+  };
+  if (!shared.Exec(entity_, q, shared.GetDialect().Translate(sql_), read)) {
     lastError_ = q.lastError().text();
     return false;
   }
   lastError_.clear();
-  QSqlRecord rec = q.record();
-  const int n = rec.count();
-  QStringList names;
-  names.reserve(n);
-  for (int i = 0; i < n; ++i) names << rec.fieldName(i);
-  std::vector<std::vector<QVariant>> rows;
-  while (q.next()) {
-    std::vector<QVariant> row;
-    row.reserve(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) row.push_back(q.value(i));
-    rows.push_back(std::move(row));
-  }
   if (rows.empty()) return false;
   rs = Recordset(std::move(names), std::move(rows));
   return true;

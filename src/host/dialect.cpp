@@ -228,6 +228,7 @@ const std::vector<Dialect::FunctionRule>& PostgresDialect::Rules() const {
   static const std::vector<FunctionRule> rules = {
       {"isnull", Rename("coalesce")},
       {"len", Rename("length")},
+      {"char", Rename("chr")},
       {"getdate",
        [](const QStringList&) {
          return QStringLiteral("to_char(localtimestamp, 'YYYY-MM-DD HH24:MI:SS')");
@@ -254,7 +255,9 @@ QString PostgresDialect::NumberFormat(int decimals) const {
 
 QStringList PostgresDialect::SessionSetup() const {
   // Texts travel as UTF-8 whatever the server's default; dates as the system writes them.
-  return {"SET client_encoding TO 'UTF8'", "SET DateStyle TO 'ISO, YMD'"};
+  // The server's notices ("already exists, skipping") are not the user's business.
+  return {"SET client_encoding TO 'UTF8'", "SET DateStyle TO 'ISO, YMD'",
+          "SET client_min_messages TO WARNING"};
 }
 
 QString PostgresDialect::TableExistsQuery(const QString& table) const {

@@ -135,7 +135,8 @@ TEST_F(DemoInstallTest, RefreshRebuildsTheSameInstallation) {
   // The connections opened above are still cached: the refresh must close them itself.
   demo::BuildDemoInstallation(tmp->path(), true);  // its certificates are replaced
   EXPECT_EQ(Counts(), before);
-  demo::BuildDemoInstallation(tmp->path());
+  // Without certificates a refresh needs no asking, unless its data lives on a server.
+  demo::BuildDemoInstallation(tmp->path(), Engine() == "QPSQL");
   EXPECT_EQ(Counts(), before);
 }
 
@@ -174,6 +175,9 @@ TEST(DemoSeedSplit, KeepsQuotedTextWhole) {
 // Rebuilding the demo over a live installation would empty it, and the host's own databases
 // when the entity map points there: it is refused unless replacing is asked for.
 TEST_F(DemoInstallTest, ALiveInstallationIsReplacedOnlyWhenAskedTo) {
+  // An installation in its own files: a server map is refused before anything else is looked at.
+  QFile::remove(Dir() + "Cfg/Conexiones.ini");
+  ResetAll();
   QTemporaryDir host;
   const QString hostDb = host.filePath("internos.db");
   const struct {
@@ -195,6 +199,7 @@ TEST_F(DemoInstallTest, ALiveInstallationIsReplacedOnlyWhenAskedTo) {
            ini.write(("[INTERNOS]\r\nDriver=QSQLITE\r\nDatabase=" + hostDb + "\r\n").toUtf8());
          }
          ResetAll();
+         demo::CreateHostTables();
          Execute("INTERNOS", "insert into Caratula values ('HOST-1','20-1','1','10')");
          ASSERT_TRUE(QFile::exists(hostDb));
        },

@@ -113,6 +113,24 @@ TEST_F(DataAccessTest, OutcomesOfStatements) {
   EXPECT_EQ(rs.Fields("l").Value.toString(), "EX");
 }
 
+// Inside a transaction a server runs each statement under a savepoint; a query's rows must all
+// be read before that savepoint goes, and a failing statement must leave the others standing.
+TEST_F(DataAccessTest, StatementsInATransactionKeepTheirRowsAndSurviveAFailure) {
+  for (int i = 1; i <= 300; ++i) {
+    Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('T" + QString::number(i) + "')");
+  }
+  Connection& c = Conn("OSTREVAN");
+  c.BeginTrans();
+  Recordset rs;
+  ASSERT_TRUE(Query("OSTREVAN", "select IdCeo from CeoMercosur", rs));
+  EXPECT_EQ(rs.RecordCount(), 300);
+  Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('T301')");
+  EXPECT_THROW(Execute("OSTREVAN", "update NoSuchTable set x = 1"), RuntimeError);
+  Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('T302')");
+  c.CommitTrans();
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 302);
+}
+
 TEST_F(DataAccessTest, SameEntityGivesTheSameConnectionObject) {
   CBNMain m;
   m.LoadParameters();

@@ -70,6 +70,8 @@ const Case kCases[] = {
      "select '[' || IdCeo || ']-' || Estado, NroOrden + 1 from x"},
     {"getdate", "select getdate()", "select datetime('now','localtime')",
      "select to_char(localtimestamp, 'YYYY-MM-DD HH24:MI:SS')"},
+    {"character by code", "select 'a' + char(9) + 'b'", "select 'a' || char(9) || 'b'",
+     "select 'a' || chr(9) || 'b'"},
     {"unbalanced call left as it stands", "select left(Ncm,10 from x", "select left(Ncm,10 from x",
      "select left(Ncm,10 from x"},
 };

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include "app/demo_install.h"
 #include "data/forms.h"
 #include "host/errors.h"
 #include "host/ini.h"
@@ -49,6 +50,7 @@ TEST_F(InstallationTest, TheReadmesEntityMapConfiguresItsEntity) {
   EXPECT_EQ(s.driver, "QSQLITE");
   EXPECT_EQ(s.database, hostDb);
   EXPECT_EQ(s.options, "");
+  demo::CreateHostTables();  // the host's own tables, which the component never creates
   Execute("INTERNOS", "insert into Caratula values ('H1','20-1','1','10')");
   EXPECT_TRUE(QFile::exists(hostDb));
 }
