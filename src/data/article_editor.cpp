@@ -114,19 +114,23 @@ bool GuardarArticulo() {
     const QString unidad = SqlText(w.Txt_Unidad.Text());
     const QString idCeo = SqlText(st.sIdCeo);
     if (!w.edit) {
-      long nro = 1;
-      Recordset rs;
-      if (Query("OSTREVAN", "select max(nroorden) as maxorden from articulos", rs)) {
-        nro = static_cast<long>(esnumero(rs.Fields("maxorden").Value)) + 1;
-      }
-      const QString sql =
-          QString(st.bNaladisa ? "insert into articulos (nroorden, naladisa, denomerc,pesocant, "
-                                 "valorfobusd,Unidad,idceo) values ("
-                               : "insert into articulos (nroorden, ncm, denomerc,pesocant, "
-                                 "valorfobusd,Unidad,idceo) values (") +
-          QString::number(nro) + ",'" + ncm + "','" + deno + "','" + peso + "','" + fob + "','" +
-          unidad + "','" + idCeo + "')";
-      return Execute("OSTREVAN", sql) > 0;
+      // The next order number of the whole table; another workstation may store it first,
+      // then the number is read again.
+      const auto insert = [&]() -> QString {
+        long nro = 1;
+        Recordset rs;
+        if (Query("OSTREVAN", "select max(nroorden) as maxorden from articulos", rs)) {
+          nro = static_cast<long>(esnumero(rs.Fields("maxorden").Value)) + 1;
+        }
+        return QString(st.bNaladisa
+                           ? "insert into articulos (nroorden, naladisa, denomerc,pesocant, "
+                             "valorfobusd,Unidad,idceo) values ("
+                           : "insert into articulos (nroorden, ncm, denomerc,pesocant, "
+                             "valorfobusd,Unidad,idceo) values (") +
+               QString::number(nro) + ",'" + ncm + "','" + deno + "','" + peso + "','" + fob +
+               "','" + unidad + "','" + idCeo + "')";
+      };
+      return Conn("OSTREVAN").EjecutarConNumeroNuevo(insert) > 0;
     }
     const QString sql =
         "update articulos set " + QString(st.bNaladisa ? "naladisa = '" : "ncm = '") + ncm +

@@ -109,11 +109,13 @@ void NuevaNorma_Load() {
 bool Grabar() {
   try {
     const QString texto = NuevaNorma().txtNorma.Text();
-    const long n =
-        Execute("CATALOGOS",
-                "Insert into DescripcionNormasOrigen (idNormasOrigen,Descripcion) select "
-                "isnull(Max(CAST(idnormasorigen as int)),0) + 1 ,'" +
-                    SqlText(texto) + "' From DescripcionNormasOrigen");
+    Connection& c = Conn("CATALOGOS");
+    c.SetSQL(
+        "Insert into DescripcionNormasOrigen (idNormasOrigen,Descripcion) select "
+        "isnull(Max(CAST(idnormasorigen as int)),0) + 1 ,'" +
+        SqlText(texto) + "' From DescripcionNormasOrigen");
+    // Another workstation may store the same identifier first: the statement reads it anew.
+    const long n = c.EjecutarSiguienteNumero();
     if (n > 0) {
       St().bGuardado = true;
       return true;

@@ -315,9 +315,15 @@ long Connection::Ejecutar() {
 }
 
 long Connection::EjecutarSiguienteNumero(int attempts) {
+  const QString statement = sql_;
+  return EjecutarConNumeroNuevo([&] { return statement; }, attempts);
+}
+
+long Connection::EjecutarConNumeroNuevo(const std::function<QString()>& build, int attempts) {
   SharedDatabase& shared = Db();
-  const QString sql = shared.GetDialect().Translate(sql_);
   for (int attempt = 1;; ++attempt) {
+    sql_ = build();
+    const QString sql = shared.GetDialect().Translate(sql_);
     QSqlQuery q(shared.Open(entity_));
     if (shared.Exec(entity_, q, sql)) {
       lastError_.clear();

@@ -51,6 +51,9 @@ class Connection {
   // statement runs again, reading a fresh maximum. After `attempts` collisions it raises
   // RuntimeError saying so; nothing is stored twice and no row is lost.
   long EjecutarSiguienteNumero(int attempts = 20);
+  // The same for a statement that carries the number itself: `build` reads the maximum and
+  // writes the statement anew for every attempt.
+  long EjecutarConNumeroNuevo(const std::function<QString()>& build, int attempts = 20);
   void BeginTrans();
   void CommitTrans();
   void RollbackTrans();

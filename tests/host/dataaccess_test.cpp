@@ -72,6 +72,26 @@ TEST_F(DataAccessTest, NextNumberInsertsAtOnceLoseNothingAndStoreNoDuplicate) {
             2 * kEach);
 }
 
+// A statement that carries its number is written anew when another workstation took it.
+TEST_F(DataAccessTest, ATakenNumberIsReadAgainAndTheRowStoredOnce) {
+  Execute("OSTREVAN", "Insert into Articulos (IdCeo, NroOrden, DenoMerc) Values ('C', 1, 'otra')");
+  int built = 0;
+  const long n = Conn("OSTREVAN").EjecutarConNumeroNuevo([&]() -> QString {
+    ++built;  // the first attempt still saw the maximum before the other workstation's row
+    return "Insert into Articulos (IdCeo, NroOrden, DenoMerc) Values ('C', " +
+           QString::number(built) + ", 'mia')";
+  });
+  EXPECT_EQ(n, 1);
+  EXPECT_EQ(built, 2);
+  EXPECT_EQ(Column("OSTREVAN", "select DenoMerc from Articulos order by NroOrden"),
+            (QStringList{"otra", "mia"}));
+  EXPECT_THROW(
+      Conn("OSTREVAN")
+          .EjecutarConNumeroNuevo(
+              [] { return QString("Insert into Articulos (IdCeo, NroOrden) Values ('C', 1)"); }, 3),
+      RuntimeError);
+}
+
 TEST_F(DataAccessTest, RecordsetReadsTheClassicWay) {
   Execute("OSTREVAN",
           "Insert into Articulos (IdCeo, NroOrden, NCM, DenoMerc) Values ('A', 1, "
