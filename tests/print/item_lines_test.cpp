@@ -80,8 +80,7 @@ TEST_F(ItemLinesTest, TheCalibrationRecordRoundsAndReadsColumnsOnlyWithCMULT) {
     EXPECT_EQ(c.columnas[2].COL, r.col2);
     EXPECT_EQ(c.NcmMultilinea, r.multilinea);
   }
-  Execute("CEOCFG",
-          "insert or replace into CeoParametros values ('CEO004','AnchoDesc','99999999999')");
+  Param("CEO004", {{"AnchoDesc", "99999999999"}});
   print::CargaConfCalibradoGlobal("CEO004");
   EXPECT_TRUE(
       Messages().join("|").contains(" - seccion[Ostrevan.Mod_CertCfg."
