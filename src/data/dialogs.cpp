@@ -91,6 +91,15 @@ bool SeleccionCertif_KeyDown(int keyCode) {
     return true;
   }
   if (keyCode == 122) {
+    // Without a form the creation could only fail at its last step, after the goods were
+    // read, and the operation would have to be started again from the host.
+    if (St().sIdFormulario.isEmpty()) {
+      MsgBox(
+          "Asegurese antes de guardar los datos, seleccionar la Camara y el Formulario acorde "
+          "al Pais",
+          vbExclamation, "Ostrevan - Grabar Datos");
+      return false;
+    }
     D().seleccion.Cancel = false;
     return true;
   }
@@ -164,6 +173,16 @@ void IngresarRegistro() {
     Windows().ShowModal(Window::CargaDatos);
     if (!st.bRecargar) return;
     st.bRecargar = false;
+  }
+}
+
+void MostrarCargaDatos() {
+  ComponentState& st = St();
+  Windows().ShowModal(Window::CargaDatos);
+  while (st.bRecargar) {
+    st.bRecargar = false;
+    CargarDatosAPlanilla(st.sIdCeo);
+    Windows().ShowModal(Window::CargaDatos);
   }
 }
 

@@ -33,17 +33,25 @@ TEST_F(WindowsTest, EscClosesTheListAndInsAsksForAName) {
   ui::FrmOstrevanLista list;
   list.show();
   QString title;
-  QTimer::singleShot(200, [&title] {
+  bool nameFocused = false;
+  qsizetype messagesAfterNumber = -1;
+  QTimer::singleShot(200, [&] {
     QWidget* nuevo = QApplication::activeModalWidget();
     ASSERT_NE(nuevo, nullptr);
     title = nuevo->windowTitle();
     auto* interno = nuevo->findChild<QLineEdit*>("txtInterno");
+    auto* nombre = nuevo->findChild<QLineEdit*>("Txt_Descripcion");
     QTest::keyClicks(interno, "N-1");
-    QTest::keyClick(interno, Qt::Key_Return);  // no name yet
-    QTest::keyClick(interno, Qt::Key_Escape);
+    QTest::keyClick(interno, Qt::Key_Return);  // on to the name, nothing created yet
+    nameFocused = nombre->hasFocus();
+    messagesAfterNumber = Messages().size();
+    QTest::keyClick(nombre, Qt::Key_Return);  // no name yet
+    QTest::keyClick(nombre, Qt::Key_Escape);
   });
   QTest::keyClick(&list, Qt::Key_Insert);
   EXPECT_EQ(title, "Crear Nuevo");
+  EXPECT_TRUE(nameFocused);
+  EXPECT_EQ(messagesAfterNumber, 0);
   EXPECT_EQ(Messages(),
             QStringList{"El Campo Nombre Descriptivo debe contener alguna información"});
   EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
@@ -142,6 +150,92 @@ TEST_F(WindowsTest, MainCreatesTheHostCertificateThroughTheWindows) {
   c.Main();
   EXPECT_EQ(description, "[ OP1 ] - [ Quandor ]");
   EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
+  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
+}
+
+// Whichever way the data-entry window was opened, a change of form brings it back on the same
+// certificate, built for the new form, and the flag that asked for it is spent.
+TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
+  const struct {
+    const char* name;
+    bool exists;  // the certificate is there before Main
+  } rows[] = {{"an existing certificate", true}, {"the host's new certificate", false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    Execute("OSTREVAN", "delete from Articulos");
+    Execute("OSTREVAN", "delete from CeoMercosur");
+    if (r.exists)
+      Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('OP1', 'CEO004')");
+    int opened = 0;
+    QString reopenedWith;
+    std::function<void()> act = [&] {
+      QWidget* w = QApplication::activeModalWidget();
+      if (!w) return QTimer::singleShot(20, act);
+      if (w->windowTitle() == "Seleccionar Certificado / Pais") {
+        auto* camara = w->findChild<QComboBox*>("Cmb_Camara");
+        camara->activated(camara->findText("CAC"));
+        auto* form = w->findChild<QComboBox*>("Cmb_CertificadoPais");
+        form->activated(form->findText("Brasil"));
+        QTest::keyClick(w, Qt::Key_F11);
+        return QTimer::singleShot(50, act);
+      }
+      ++opened;
+      auto* pais = w->findChild<QComboBox*>("cboPais");
+      if (opened == 1) {
+        QTest::qWait(20);
+        pais->activated(pais->findText("Chile"));
+        return QTimer::singleShot(400, act);
+      }
+      reopenedWith = pais->currentText();
+      QTest::keyClick(w, Qt::Key_Escape);
+    };
+    QTimer::singleShot(50, act);
+    Cls_Main c;
+    c.CdoData("OP1");
+    c.Main();
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(reopenedWith, "Chile");
+    EXPECT_FALSE(St().bRecargar);
+    EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur where IdCeo = 'OP1'"),
+              QStringList{"CEO104"});
+  }
+}
+
+// F11 before a form is chosen keeps the choice window open with the reason, instead of reading
+// the goods for a creation that cannot be saved.
+TEST_F(WindowsTest, F11WithoutAFormSaysSoAndKeepsTheChoiceOpen) {
+  int f11 = 0;
+  bool stayed = false;
+  QString opened;
+  std::function<void()> act = [&] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) return QTimer::singleShot(20, act);
+    if (w->windowTitle() == "Seleccionar Certificado / Pais") {
+      if (f11++ == 0) {
+        QTest::keyClick(w, Qt::Key_F11);  // nothing chosen
+        stayed = QApplication::activeModalWidget() == w && w->isVisible();
+        auto* camara = w->findChild<QComboBox*>("Cmb_Camara");
+        camara->activated(camara->findText("CAC"));
+        QTest::keyClick(w, Qt::Key_F11);  // a chamber but no form yet
+        stayed = stayed && w->isVisible();
+        auto* form = w->findChild<QComboBox*>("Cmb_CertificadoPais");
+        form->activated(form->findText("Brasil"));
+      }
+      QTest::keyClick(w, Qt::Key_F11);
+      return QTimer::singleShot(50, act);
+    }
+    opened = w->findChild<QComboBox*>("Cmb_Camara")->currentText();
+    QTest::keyClick(w, Qt::Key_Escape);
+  };
+  QTimer::singleShot(50, act);
+  Cls_Main c;
+  c.CdoData("OP1");
+  c.Main();
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(Messages(), QStringList(2,
+                                    "Asegurese antes de guardar los datos, seleccionar la "
+                                    "Camara y el Formulario acorde al Pais"));
+  EXPECT_EQ(opened, "CAC");
   EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
 }
 

@@ -90,6 +90,13 @@ FrmGuardaDatos::FrmGuardaDatos(QWidget* parent)
 }
 
 bool FrmGuardaDatos::Form_KeyDown(int keyCode, int) {
+  // The number comes first and the name is what the creation needs: Enter in the number box
+  // goes on to the name, as Enter does in every other window; Enter elsewhere creates.
+  QWidget* focus = focusWidget();
+  if (keyCode == 13 && focus && focus->objectName() == "txtInterno") {
+    if (auto* name = findChild<QWidget*>("Txt_Descripcion")) name->setFocus();
+    return true;
+  }
   if (keyCode == 13) {
     if (GuardaDatos_Aceptar()) {
       created_ = true;
