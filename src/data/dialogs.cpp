@@ -31,6 +31,10 @@ bool NuevoManual(const QString& nomDesc) {
   }
   st.sIdCeo = numero;
   st.sPaisDestino.clear();
+  // The new certificate has no form yet: the last one opened must not lend it its captions
+  // or its nomenclature.
+  st.sIdFormulario.clear();
+  st.bNaladisa = false;
   if (nomDesc.isEmpty()) {
     MsgBox("El Campo Nombre Descriptivo debe contener alguna información", vbInformation,
            "Creacion de Nueva Multinota...");
@@ -135,6 +139,9 @@ namespace ostrevan {
 
 bool GuardaDatos_Aceptar() {
   if (!NuevoRegistro(D().guardaDatos.Txt_Descripcion.Text())) return false;
+  // The window opens on the new certificate as on a loaded one, so that choosing its form
+  // saves it and builds the window again for that form.
+  St().bCertificadoCargado = true;
   if (CargarListadoInternos(false)) return true;
   MsgBox("Error Cargando Lista Registro");
   return false;

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -199,6 +200,51 @@ TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
     EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur where IdCeo = 'OP1'"),
               QStringList{"CEO104"});
   }
+}
+
+// A certificate made by hand starts without a form: the window shows no other certificate's
+// captions, and choosing the form saves what was typed and builds the window for that form.
+TEST_F(WindowsTest, AHandMadeCertificateTakesTheCaptionsOfTheFormChosenForIt) {
+  St().sIdFormulario = "CEO104";  // the certificate opened before
+  CargarListadoInternos(false);
+  ui::FrmOstrevanLista list;
+  list.show();
+  QStringList captions;
+  int opened = 0;
+  QPointer<QWidget> first;
+  bool rebuilt = false;
+  std::function<void()> act = [&] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) return QTimer::singleShot(20, act);
+    if (w->windowTitle() == "Crear Nuevo") {
+      QTest::keyClicks(w->findChild<QLineEdit*>("txtInterno"), "M-1");
+      QTest::keyClick(w->findChild<QLineEdit*>("txtInterno"), Qt::Key_Return);
+      QTest::keyClicks(w->findChild<QLineEdit*>("Txt_Descripcion"), "D'Angelo");
+      QTest::keyClick(w->findChild<QLineEdit*>("Txt_Descripcion"), Qt::Key_Return);
+      return QTimer::singleShot(50, act);
+    }
+    ++opened;
+    for (auto* l : w->findChildren<QLabel*>())
+      if (l->text().startsWith("2) ")) captions << l->text();
+    if (opened == 1) {
+      first = w;
+      auto* camara = w->findChild<QComboBox*>("Cmb_Camara");
+      camara->activated(camara->findText("CAC"));
+      auto* pais = w->findChild<QComboBox*>("cboPais");
+      pais->activated(pais->findText("Brasil"));
+      return QTimer::singleShot(400, act);
+    }
+    rebuilt = first.isNull();
+    QTest::keyClick(w, Qt::Key_Escape);
+  };
+  QTimer::singleShot(50, act);
+  QTest::keyClick(&list, Qt::Key_Insert);
+  EXPECT_TRUE(rebuilt);
+  EXPECT_EQ(captions, QStringList(2, "2) Importador (Nombre, Dirección, Pais)"));
+  EXPECT_EQ(Column("OSTREVAN",
+                   "select IdCeo || '|' || Descripcion || '|' || IdFormulario from "
+                   "CeoMercosur"),
+            QStringList{"M-1|D'Angelo|CEO004"});
 }
 
 // F11 before a form is chosen keeps the choice window open with the reason, instead of reading
