@@ -40,6 +40,15 @@ bool NuevoManual(const QString& nomDesc) {
            "Creacion de Nueva Multinota...");
     return false;
   }
+  // A number already taken would only fail in the database, in the database's words.
+  Recordset rs;
+  if (Query("OSTREVAN", "select IdCeo from CeoMercosur where IdCeo = '" + SqlText(numero) + "'",
+            rs)) {
+    MsgBox("Ya existe un certificado con el Interno Nro " + numero +
+               ". Escriba otro número, o deje el campo vacío para que se genere uno.",
+           vbExclamation, "Creacion de Nueva Multinota...");
+    return false;
+  }
   CBNMain& m = MainManager();
   m.SetSQL("Insert into CeoMercosur(Descripcion,PaisDest,IdCeo,Estado) Values ('" +
            SqlText(g.Txt_Descripcion.Text()) + "','" + SqlText(st.sPaisDestino) + "','" +

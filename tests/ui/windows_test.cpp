@@ -247,6 +247,40 @@ TEST_F(WindowsTest, AHandMadeCertificateTakesTheCaptionsOfTheFormChosenForIt) {
             QStringList{"M-1|D'Angelo|CEO004"});
 }
 
+// A number already taken is refused in words the broker can act on, the window stays open
+// with what was typed, and nothing is written.
+TEST_F(WindowsTest, CrearNuevoRefusesANumberAlreadyTaken) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion) values ('E-1', 'primero')");
+  CargarListadoInternos(false);
+  ui::FrmOstrevanLista list;
+  list.show();
+  for (const char* numero : {"E-1", "e-1"}) {
+    SCOPED_TRACE(numero);
+    messages->shown.clear();
+    QString left;
+    bool open = false;
+    QTimer::singleShot(100, [&] {
+      QWidget* nuevo = QApplication::activeModalWidget();
+      ASSERT_NE(nuevo, nullptr);
+      auto* interno = nuevo->findChild<QLineEdit*>("txtInterno");
+      auto* nombre = nuevo->findChild<QLineEdit*>("Txt_Descripcion");
+      QTest::keyClicks(interno, numero);
+      QTest::keyClick(interno, Qt::Key_Return);
+      QTest::keyClicks(nombre, "segundo");
+      QTest::keyClick(nombre, Qt::Key_Return);
+      open = QApplication::activeModalWidget() == nuevo;
+      left = nombre->text();
+      QTest::keyClick(nombre, Qt::Key_Escape);
+    });
+    QTest::keyClick(&list, Qt::Key_Insert);
+    EXPECT_TRUE(open);
+    EXPECT_EQ(left, "segundo");
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].startsWith("Ya existe un certificado con el Interno Nro "));
+    EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur"), QStringList{"primero"});
+  }
+}
+
 // F11 before a form is chosen keeps the choice window open with the reason, instead of reading
 // the goods for a creation that cannot be saved.
 TEST_F(WindowsTest, F11WithoutAFormSaysSoAndKeepsTheChoiceOpen) {
