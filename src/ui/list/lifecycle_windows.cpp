@@ -83,6 +83,7 @@ FrmGuardaDatos::FrmGuardaDatos(QWidget* parent)
   auto* pais = new QComboBox;
   pais->setObjectName("Cbx_Pais");
   if (m.Cbx_Pais.ListCount() == 0) m.Cbx_Pais.AddItem("(Seleccione uno de la lista)");
+  if (m.Cbx_Pais.ListIndex() < 0) m.Cbx_Pais.SetListIndex(0);  // the prompt, not a blank box
   Bind(pais, m.Cbx_Pais);
   form->addRow(NamedLabel("Pais Mercosur", "Label1"), pais);
   Body()->addLayout(form);
