@@ -31,9 +31,22 @@ bool NuevoManual(const QString& nomDesc) {
   }
   st.sIdCeo = numero;
   st.sPaisDestino.clear();
+  // The new certificate has no form yet: the last one opened must not lend it its captions
+  // or its nomenclature.
+  st.sIdFormulario.clear();
+  st.bNaladisa = false;
   if (nomDesc.isEmpty()) {
     MsgBox("El Campo Nombre Descriptivo debe contener alguna información", vbInformation,
            "Creacion de Nueva Multinota...");
+    return false;
+  }
+  // A number already taken would only fail in the database, in the database's words.
+  Recordset rs;
+  if (Query("OSTREVAN", "select IdCeo from CeoMercosur where IdCeo = '" + SqlText(numero) + "'",
+            rs)) {
+    MsgBox("Ya existe un certificado con el Interno Nro " + numero +
+               ". Escriba otro número, o deje el campo vacío para que se genere uno.",
+           vbExclamation, "Creacion de Nueva Multinota...");
     return false;
   }
   CBNMain& m = MainManager();
@@ -91,6 +104,15 @@ bool SeleccionCertif_KeyDown(int keyCode) {
     return true;
   }
   if (keyCode == 122) {
+    // Without a form the creation could only fail at its last step, after the goods were
+    // read, and the operation would have to be started again from the host.
+    if (St().sIdFormulario.isEmpty()) {
+      MsgBox(
+          "Asegurese antes de guardar los datos, seleccionar la Camara y el Formulario acorde "
+          "al Pais",
+          vbExclamation, "Ostrevan - Grabar Datos");
+      return false;
+    }
     D().seleccion.Cancel = false;
     return true;
   }
@@ -126,6 +148,9 @@ namespace ostrevan {
 
 bool GuardaDatos_Aceptar() {
   if (!NuevoRegistro(D().guardaDatos.Txt_Descripcion.Text())) return false;
+  // The window opens on the new certificate as on a loaded one, so that choosing its form
+  // saves it and builds the window again for that form.
+  St().bCertificadoCargado = true;
   if (CargarListadoInternos(false)) return true;
   MsgBox("Error Cargando Lista Registro");
   return false;
@@ -164,6 +189,16 @@ void IngresarRegistro() {
     Windows().ShowModal(Window::CargaDatos);
     if (!st.bRecargar) return;
     st.bRecargar = false;
+  }
+}
+
+void MostrarCargaDatos() {
+  ComponentState& st = St();
+  Windows().ShowModal(Window::CargaDatos);
+  while (st.bRecargar) {
+    st.bRecargar = false;
+    CargarDatosAPlanilla(st.sIdCeo);
+    Windows().ShowModal(Window::CargaDatos);
   }
 }
 

@@ -13,7 +13,8 @@ QString NumeroGenerado(const QDateTime& when);
 
 // Frm_SeleccionCertif
 void SeleccionCertif_Load();
-// Esc (27) cancels, F11 (122) continues; true when the window must unload.
+// Esc (27) cancels, F11 (122) continues once a form is chosen (without one it says so and
+// the window stays); true when the window must unload.
 bool SeleccionCertif_KeyDown(int keyCode);
 
 // Frm_GuardaDatos' Enter: true when the certificate was created and the list refilled, so
@@ -30,6 +31,9 @@ bool EliminarBoleta();
 // Frm_OstrevanLista: opens the list's current certificate in the data-entry window, again
 // while a change of form asks for it to be rebuilt.
 void IngresarRegistro();
+// Shows the data-entry window on the loaded certificate (sIdCeo), and again on the same
+// certificate each time a change of form closed it to be rebuilt.
+void MostrarCargaDatos();
 // What closing a window does once the window itself is gone.
 void CargaDatos_Unload();
 void Lista_Unload();

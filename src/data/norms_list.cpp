@@ -66,6 +66,26 @@ void Ocultar() {
     MsgBox("Accion Cancelada", vbInformation, titulo);
   }
 }
+// The identifier the last stored norm received: the highest, as Grabar numbers them.
+QString UltimaNorma() {
+  Recordset rs;
+  if (!Query("CATALOGOS",
+             "Select Max(CAST(idnormasorigen as int)) as ultima From DescripcionNormasOrigen",
+             rs)) {
+    return {};
+  }
+  return QString::number(static_cast<long>(esnumero(rs.Fields("ultima").Value)));
+}
+
+void SeleccionarNorma(const QString& id) {
+  Grid& g = ListaNormas().MsFgListaNormasDeOrigen;
+  for (int r = 1; r < g.Rows(); ++r) {
+    if (g.TextMatrix(r, 0).trimmed() == id.trimmed()) {
+      g.SetRow(r);
+      return;
+    }
+  }
+}
 }  // namespace
 
 bool ListaNormas_KeyDown(int keyCode) {
@@ -79,11 +99,18 @@ bool ListaNormas_KeyDown(int keyCode) {
       w.IdNormaOrigen = g.TextMatrix(g.Row(), 0);
       w.UpdateRequired = true;
       return true;
-    case 45:
+    case 45: {
+      // The list is filled again in its own order: the norm just added is the one the user
+      // means to attach next; without one the choice stays where it was.
+      const QString antes = g.Row() >= 1 ? g.TextMatrix(g.Row(), 0) : QString();
+      St().bGuardado = false;
       Windows().ShowModal(Window::NuevaNorma);
+      const bool agregada = St().bGuardado;
       D().nuevaNorma.reset();
       InitNormas();
+      SeleccionarNorma(agregada ? UltimaNorma() : antes);
       return false;
+    }
     case 46:
       try {
         Ocultar();

@@ -70,7 +70,7 @@ void Cls_Main::Main() {
               rs)) {
       CargarListadoInternos(false);
       CargarDatosAPlanilla(st.sInternoHost, false);
-      Windows().ShowModal(Window::CargaDatos);
+      MostrarCargaDatos();
       return;
     }
     // An operation the host does not have (or has twice) has no data to create from.
@@ -86,7 +86,7 @@ void Cls_Main::Main() {
     if (!CrearCertificadoDelHost()) return;
     CargarArticulosEnGrid(0);
     st.bCertificadoCargado = true;
-    Windows().ShowModal(Window::CargaDatos);
+    MostrarCargaDatos();
   } catch (const std::exception& ex) {
     MsgBox("Error " + AsRuntimeError(ex).Description() + "\r\n" + " Cls_Main [Sub Main] " + "\r\n" +
            "0");

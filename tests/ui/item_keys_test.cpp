@@ -65,6 +65,10 @@ class ItemKeysTest : public CertificateTest {
     for (int r = 1; r < G().Rows(); ++r) l << G().TextMatrix(r, 1) + ":" + G().TextMatrix(r, 4);
     return l;
   }
+  static void SeleccionarFila(Grid& g, const QString& id) {
+    for (int r = 1; r < g.Rows(); ++r)
+      if (g.TextMatrix(r, 0) == id) g.SetRow(r);
+  }
   // Runs `act` on the next modal window once it is up.
   void OnModal(std::function<void(QWidget*)> act) {
     auto poll = std::make_shared<std::function<void()>>();
@@ -169,6 +173,38 @@ TEST_F(ItemKeysTest, F6AttachesTheChosenNormAndRegroups) {
   Press(1, Qt::Key_F6);
   EXPECT_EQ(Column("OSTREVAN", "select IdNormasOrigen from Articulos order by NroOrden"),
             QStringList({"", "1", "1", "", ""}));
+}
+
+// After Ins in the norm list the new norm is the current row, so Enter attaches it; a norm
+// not stored leaves the row the user was on.
+TEST_F(ItemKeysTest, InsInTheNormListLeavesTheNewNormChosen) {
+  const struct {
+    const char* name;
+    Qt::Key key;       // in the new-norm window
+    const char* norm;  // attached to item 1 afterwards
+  } rows[] = {{"stored", Qt::Key_F11, "3"}, {"abandoned", Qt::Key_Escape, "2"}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    Press(1, Qt::Key_Space);
+    OnModal([&](QWidget* list) {
+      SeleccionarFila(ListaNormas().MsFgListaNormasDeOrigen, "2");
+      OnModal([&](QWidget* nueva) {
+        auto* texto = nueva->findChild<QWidget*>("txtNorma");
+        QTest::keyClicks(texto, "Acuerdo 'A'");
+        QTest::keyClick(texto, r.key);
+      });
+      QTest::keyClick(list, Qt::Key_Insert);
+      QTest::keyClick(list, Qt::Key_Return);
+    });
+    Press(1, Qt::Key_F6);
+    EXPECT_EQ(Column("OSTREVAN", "select IdNormasOrigen from Articulos where NroOrden = 1"),
+              QStringList{r.norm});
+    Execute("OSTREVAN", "update Articulos set IdNormasOrigen = ''");
+    CargarArticulosEnGrid(0);
+  }
+  EXPECT_EQ(Column("CATALOGOS",
+                   "select Descripcion from DescripcionNormasOrigen where IdNormasOrigen = '3'"),
+            QStringList{"Acuerdo 'A'"});
 }
 
 TEST_F(ItemKeysTest, InsertEnterAndDeleteAddEditAndRemoveItems) {

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -33,17 +34,25 @@ TEST_F(WindowsTest, EscClosesTheListAndInsAsksForAName) {
   ui::FrmOstrevanLista list;
   list.show();
   QString title;
-  QTimer::singleShot(200, [&title] {
+  bool nameFocused = false;
+  qsizetype messagesAfterNumber = -1;
+  QTimer::singleShot(200, [&] {
     QWidget* nuevo = QApplication::activeModalWidget();
     ASSERT_NE(nuevo, nullptr);
     title = nuevo->windowTitle();
     auto* interno = nuevo->findChild<QLineEdit*>("txtInterno");
+    auto* nombre = nuevo->findChild<QLineEdit*>("Txt_Descripcion");
     QTest::keyClicks(interno, "N-1");
-    QTest::keyClick(interno, Qt::Key_Return);  // no name yet
-    QTest::keyClick(interno, Qt::Key_Escape);
+    QTest::keyClick(interno, Qt::Key_Return);  // on to the name, nothing created yet
+    nameFocused = nombre->hasFocus();
+    messagesAfterNumber = Messages().size();
+    QTest::keyClick(nombre, Qt::Key_Return);  // no name yet
+    QTest::keyClick(nombre, Qt::Key_Escape);
   });
   QTest::keyClick(&list, Qt::Key_Insert);
   EXPECT_EQ(title, "Crear Nuevo");
+  EXPECT_TRUE(nameFocused);
+  EXPECT_EQ(messagesAfterNumber, 0);
   EXPECT_EQ(Messages(),
             QStringList{"El Campo Nombre Descriptivo debe contener alguna información"});
   EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
@@ -142,6 +151,171 @@ TEST_F(WindowsTest, MainCreatesTheHostCertificateThroughTheWindows) {
   c.Main();
   EXPECT_EQ(description, "[ OP1 ] - [ Quandor ]");
   EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
+  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
+}
+
+// Whichever way the data-entry window was opened, a change of form brings it back on the same
+// certificate, built for the new form, and the flag that asked for it is spent.
+TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
+  const struct {
+    const char* name;
+    bool exists;  // the certificate is there before Main
+  } rows[] = {{"an existing certificate", true}, {"the host's new certificate", false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    Execute("OSTREVAN", "delete from Articulos");
+    Execute("OSTREVAN", "delete from CeoMercosur");
+    if (r.exists)
+      Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('OP1', 'CEO004')");
+    int opened = 0;
+    QString reopenedWith;
+    std::function<void()> act = [&] {
+      QWidget* w = QApplication::activeModalWidget();
+      if (!w) return QTimer::singleShot(20, act);
+      if (w->windowTitle() == "Seleccionar Certificado / Pais") {
+        auto* camara = w->findChild<QComboBox*>("Cmb_Camara");
+        camara->activated(camara->findText("CAC"));
+        auto* form = w->findChild<QComboBox*>("Cmb_CertificadoPais");
+        form->activated(form->findText("Brasil"));
+        QTest::keyClick(w, Qt::Key_F11);
+        return QTimer::singleShot(50, act);
+      }
+      ++opened;
+      auto* pais = w->findChild<QComboBox*>("cboPais");
+      if (opened == 1) {
+        QTest::qWait(20);
+        pais->activated(pais->findText("Chile"));
+        return QTimer::singleShot(400, act);
+      }
+      reopenedWith = pais->currentText();
+      QTest::keyClick(w, Qt::Key_Escape);
+    };
+    QTimer::singleShot(50, act);
+    Cls_Main c;
+    c.CdoData("OP1");
+    c.Main();
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(reopenedWith, "Chile");
+    EXPECT_FALSE(St().bRecargar);
+    EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur where IdCeo = 'OP1'"),
+              QStringList{"CEO104"});
+  }
+}
+
+// A certificate made by hand starts without a form: the window shows no other certificate's
+// captions, and choosing the form saves what was typed and builds the window for that form.
+TEST_F(WindowsTest, AHandMadeCertificateTakesTheCaptionsOfTheFormChosenForIt) {
+  St().sIdFormulario = "CEO104";  // the certificate opened before
+  CargarListadoInternos(false);
+  ui::FrmOstrevanLista list;
+  list.show();
+  QStringList captions;
+  int opened = 0;
+  QPointer<QWidget> first;
+  bool rebuilt = false;
+  std::function<void()> act = [&] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) return QTimer::singleShot(20, act);
+    if (w->windowTitle() == "Crear Nuevo") {
+      QTest::keyClicks(w->findChild<QLineEdit*>("txtInterno"), "M-1");
+      QTest::keyClick(w->findChild<QLineEdit*>("txtInterno"), Qt::Key_Return);
+      QTest::keyClicks(w->findChild<QLineEdit*>("Txt_Descripcion"), "D'Angelo");
+      QTest::keyClick(w->findChild<QLineEdit*>("Txt_Descripcion"), Qt::Key_Return);
+      return QTimer::singleShot(50, act);
+    }
+    ++opened;
+    for (auto* l : w->findChildren<QLabel*>())
+      if (l->text().startsWith("2) ")) captions << l->text();
+    if (opened == 1) {
+      first = w;
+      auto* camara = w->findChild<QComboBox*>("Cmb_Camara");
+      camara->activated(camara->findText("CAC"));
+      auto* pais = w->findChild<QComboBox*>("cboPais");
+      pais->activated(pais->findText("Brasil"));
+      return QTimer::singleShot(400, act);
+    }
+    rebuilt = first.isNull();
+    QTest::keyClick(w, Qt::Key_Escape);
+  };
+  QTimer::singleShot(50, act);
+  QTest::keyClick(&list, Qt::Key_Insert);
+  EXPECT_TRUE(rebuilt);
+  EXPECT_EQ(captions, QStringList(2, "2) Importador (Nombre, Dirección, Pais)"));
+  EXPECT_EQ(Column("OSTREVAN",
+                   "select IdCeo || '|' || Descripcion || '|' || IdFormulario from "
+                   "CeoMercosur"),
+            QStringList{"M-1|D'Angelo|CEO004"});
+}
+
+// A number already taken is refused in words the broker can act on, the window stays open
+// with what was typed, and nothing is written.
+TEST_F(WindowsTest, CrearNuevoRefusesANumberAlreadyTaken) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion) values ('E-1', 'primero')");
+  CargarListadoInternos(false);
+  ui::FrmOstrevanLista list;
+  list.show();
+  for (const char* numero : {"E-1", "e-1"}) {
+    SCOPED_TRACE(numero);
+    messages->shown.clear();
+    QString left;
+    bool open = false;
+    QTimer::singleShot(100, [&] {
+      QWidget* nuevo = QApplication::activeModalWidget();
+      ASSERT_NE(nuevo, nullptr);
+      auto* interno = nuevo->findChild<QLineEdit*>("txtInterno");
+      auto* nombre = nuevo->findChild<QLineEdit*>("Txt_Descripcion");
+      QTest::keyClicks(interno, numero);
+      QTest::keyClick(interno, Qt::Key_Return);
+      QTest::keyClicks(nombre, "segundo");
+      QTest::keyClick(nombre, Qt::Key_Return);
+      open = QApplication::activeModalWidget() == nuevo;
+      left = nombre->text();
+      QTest::keyClick(nombre, Qt::Key_Escape);
+    });
+    QTest::keyClick(&list, Qt::Key_Insert);
+    EXPECT_TRUE(open);
+    EXPECT_EQ(left, "segundo");
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].startsWith("Ya existe un certificado con el Interno Nro "));
+    EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur"), QStringList{"primero"});
+  }
+}
+
+// F11 before a form is chosen keeps the choice window open with the reason, instead of reading
+// the goods for a creation that cannot be saved.
+TEST_F(WindowsTest, F11WithoutAFormSaysSoAndKeepsTheChoiceOpen) {
+  int f11 = 0;
+  bool stayed = false;
+  QString opened;
+  std::function<void()> act = [&] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) return QTimer::singleShot(20, act);
+    if (w->windowTitle() == "Seleccionar Certificado / Pais") {
+      if (f11++ == 0) {
+        QTest::keyClick(w, Qt::Key_F11);  // nothing chosen
+        stayed = QApplication::activeModalWidget() == w && w->isVisible();
+        auto* camara = w->findChild<QComboBox*>("Cmb_Camara");
+        camara->activated(camara->findText("CAC"));
+        QTest::keyClick(w, Qt::Key_F11);  // a chamber but no form yet
+        stayed = stayed && w->isVisible();
+        auto* form = w->findChild<QComboBox*>("Cmb_CertificadoPais");
+        form->activated(form->findText("Brasil"));
+      }
+      QTest::keyClick(w, Qt::Key_F11);
+      return QTimer::singleShot(50, act);
+    }
+    opened = w->findChild<QComboBox*>("Cmb_Camara")->currentText();
+    QTest::keyClick(w, Qt::Key_Escape);
+  };
+  QTimer::singleShot(50, act);
+  Cls_Main c;
+  c.CdoData("OP1");
+  c.Main();
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(Messages(), QStringList(2,
+                                    "Asegurese antes de guardar los datos, seleccionar la "
+                                    "Camara y el Formulario acorde al Pais"));
+  EXPECT_EQ(opened, "CAC");
   EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
 }
 

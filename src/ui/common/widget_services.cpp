@@ -15,8 +15,8 @@
 #include "ui/config/config_windows.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
-#include "ui/edit/item_windows.h"
 #include "ui/edit/frm_hallazgos.h"
+#include "ui/edit/item_windows.h"
 #include "ui/list/frm_statuspopup.h"
 #include "ui/list/lifecycle_windows.h"
 #include "ui/preview/frm_vistaprevia.h"
@@ -116,7 +116,7 @@ int WidgetWindows::ShowModal(Window w) {
         d.exec();
         created = d.Created();
       }
-      if (created) ShowModal(Window::CargaDatos);
+      if (created) MostrarCargaDatos();
       return 0;
     }
     case Window::CeoBorra: {

@@ -83,6 +83,7 @@ FrmGuardaDatos::FrmGuardaDatos(QWidget* parent)
   auto* pais = new QComboBox;
   pais->setObjectName("Cbx_Pais");
   if (m.Cbx_Pais.ListCount() == 0) m.Cbx_Pais.AddItem("(Seleccione uno de la lista)");
+  if (m.Cbx_Pais.ListIndex() < 0) m.Cbx_Pais.SetListIndex(0);  // the prompt, not a blank box
   Bind(pais, m.Cbx_Pais);
   form->addRow(NamedLabel("Pais Mercosur", "Label1"), pais);
   Body()->addLayout(form);
@@ -90,6 +91,13 @@ FrmGuardaDatos::FrmGuardaDatos(QWidget* parent)
 }
 
 bool FrmGuardaDatos::Form_KeyDown(int keyCode, int) {
+  // The number comes first and the name is what the creation needs: Enter in the number box
+  // goes on to the name, as Enter does in every other window; Enter elsewhere creates.
+  QWidget* focus = focusWidget();
+  if (keyCode == 13 && focus && focus->objectName() == "txtInterno") {
+    if (auto* name = findChild<QWidget*>("Txt_Descripcion")) name->setFocus();
+    return true;
+  }
   if (keyCode == 13) {
     if (GuardaDatos_Aceptar()) {
       created_ = true;
