@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -132,16 +133,34 @@ struct Entry {
 // The same steps as OpenLog, WriteLine and CloseLog, on the bare file calls: the file is still
 // opened and closed for every line, and a new day's file still starts with the separator, but
 // without the stat calls and objects each step would cost.
+// A new day's file must start with its separator even when another thread or workstation
+// logs at the same moment: the file is made whole beside the log and linked in under its
+// name, which fails when another writer got there first.
+void CreateWithSeparator(const Entry& e) {
+  if (::mkdir(e.folder.constData(), 0755) != 0 && errno != EEXIST) return;
+  static std::atomic<unsigned> serial{0};
+  const QByteArray tmp = e.path + '.' + QByteArray::number(::getpid()) + '.' +
+                         QByteArray::number(serial.fetch_add(1)) + ".tmp";
+  const int fd = ::open(tmp.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+  if (fd < 0) return;
+  const bool written = Append(fd, QByteArray(kSeparatorWidth, '-') + "\r\n");
+  ::close(fd);
+  const bool linked =
+      written && (::link(tmp.constData(), e.path.constData()) == 0 || errno == EEXIST);
+  ::unlink(tmp.constData());
+  if (linked || !written) return;
+  // A folder without hard links (a network share): create in place, as before.
+  const int direct = ::open(e.path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0644);
+  if (direct < 0) return;
+  Append(direct, QByteArray(kSeparatorWidth, '-') + "\r\n");
+  ::close(direct);
+}
+
 void WriteEntry(const Entry& e) {
   int fd = ::open(e.path.constData(), O_WRONLY | O_APPEND);
   if (fd < 0 && errno == ENOENT) {
-    if (::mkdir(e.folder.constData(), 0755) != 0 && errno != EEXIST) return;
-    fd = ::open(e.path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0644);
-    if (fd >= 0 && !Append(fd, QByteArray(kSeparatorWidth, '-') + "\r\n")) {
-      ::close(fd);
-      return;
-    }
-    if (fd < 0) fd = ::open(e.path.constData(), O_WRONLY | O_APPEND);  // another writer won
+    CreateWithSeparator(e);
+    fd = ::open(e.path.constData(), O_WRONLY | O_APPEND);
   }
   if (fd < 0) return;
   Append(fd, e.line);
