@@ -9,15 +9,6 @@
 
 namespace ostrevan::ui {
 
-namespace {
-// Stops listening when the widget goes, so a model may outlive its window.
-template <class W, class M>
-void Listen(W* w, M& m, std::function<void()> f) {
-  const int id = m.Listen(std::move(f));
-  QObject::connect(w, &QObject::destroyed, [&m, id] { m.Unlisten(id); });
-}
-}  // namespace
-
 void Bind(QLineEdit* w, TextBox& m) {
   w->setText(m.Text());
   if (!m.ToolTipText.isEmpty()) w->setToolTip(m.ToolTipText);
@@ -121,6 +112,15 @@ QLabel* NamedLabel(const QString& text, const char* name) {
   auto* l = new QLabel(text);
   l->setObjectName(name);
   return l;
+}
+
+QPlainTextEdit* BoundArea(TextBox& m, const char* name, int lines) {
+  auto* w = new QPlainTextEdit;
+  w->setObjectName(name);
+  w->setTabChangesFocus(true);
+  w->setFixedHeight(w->fontMetrics().lineSpacing() * lines + 12);
+  Bind(w, m);
+  return w;
 }
 
 }  // namespace ostrevan::ui

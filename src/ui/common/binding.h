@@ -1,6 +1,9 @@
 #pragma once
 // Keeps a widget and its control model in step: what code writes into the model shows in the
 // widget, what the user types or picks goes into the model (a pick runs the combo's Click).
+#include <QObject>
+#include <functional>
+
 #include "data/controls.h"
 
 class QComboBox;
@@ -10,6 +13,14 @@ class QPlainTextEdit;
 class QWidget;
 
 namespace ostrevan::ui {
+
+// Runs f after every change of the model, and stops listening when the widget goes, so a
+// model may outlive its window.
+template <class W, class M>
+void Listen(W* w, M& m, std::function<void()> f) {
+  const int id = m.Listen(std::move(f));
+  QObject::connect(w, &QObject::destroyed, [&m, id] { m.Unlisten(id); });
+}
 
 void Bind(QLineEdit* w, TextBox& m);
 void Bind(QPlainTextEdit* w, TextBox& m);
@@ -23,5 +34,7 @@ QLineEdit* BoundLine(TextBox& m, const char* name, bool readOnly = false);
 QComboBox* BoundCombo(ComboBox& m, const char* name, int minimumWidth = 0);
 QLabel* BoundPicture(Image& m, const char* name, int width, int height);
 QLabel* NamedLabel(const QString& text, const char* name);
+// A box of several lines, `lines` high; Tab leaves it.
+QPlainTextEdit* BoundArea(TextBox& m, const char* name, int lines = 3);
 
 }  // namespace ostrevan::ui

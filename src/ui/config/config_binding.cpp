@@ -7,16 +7,11 @@
 #include <QPointer>
 #include <QScrollBar>
 
+#include "ui/common/binding.h"
+
 namespace ostrevan::ui {
 
 namespace {
-// Stops listening when the widget goes, so a model may outlive its window.
-template <class W, class M>
-void Listen(W* w, M& m, std::function<void()> f) {
-  const int id = m.Listen(std::move(f));
-  QObject::connect(w, &QObject::destroyed, [&m, id] { m.Unlisten(id); });
-}
-
 template <class W>
 bool SameItems(const W* w, const ComboBox& m) {
   if (w->count() != m.ListCount()) return false;

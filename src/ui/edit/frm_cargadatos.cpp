@@ -57,15 +57,6 @@ QString CaptionForTag(const QString& tag, const QString& formId) {
 }
 
 namespace {
-QPlainTextEdit* Area(TextBox& m, const char* name, int lines = 3) {
-  auto* w = new QPlainTextEdit;
-  w->setObjectName(name);
-  w->setTabChangesFocus(true);
-  w->setFixedHeight(w->fontMetrics().lineSpacing() * lines + 12);
-  Bind(w, m);
-  return w;
-}
-
 QLabel* Bound(Label& m, const char* name) {
   auto* l = new QLabel;
   l->setObjectName(name);
@@ -116,11 +107,11 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   presentante->setObjectName("Fram_Presentante");
   auto* gp = new QGridLayout(presentante);
   gp->addWidget(Bound(m.Lbl_Cuit, "Lbl_Cuit"), 0, 0);
-  gp->addWidget(Area(m.Txt_ProdFinExp, "Txt_ProdFinExp"), 1, 0);
+  gp->addWidget(BoundArea(m.Txt_ProdFinExp, "Txt_ProdFinExp"), 1, 0);
   gp->addWidget(Bound(m.Lbl_NroRegistro, "Lbl_NroRegistro"), 2, 0);
-  gp->addWidget(Area(m.Txt_Importador, "Txt_Importador"), 3, 0);
+  gp->addWidget(BoundArea(m.Txt_Importador, "Txt_Importador"), 3, 0);
   gp->addWidget(NamedLabel("3) Consignatario (Nombre, Pais)", "Label1"), 4, 0);
-  gp->addWidget(Area(m.Txt_Consignatario, "Txt_Consignatario", 2), 5, 0);
+  gp->addWidget(BoundArea(m.Txt_Consignatario, "Txt_Consignatario", 2), 5, 0);
   gp->addWidget(NamedLabel("4) Puerto o lugar de embarque previsto", "Label2"), 6, 0);
   gp->addWidget(BoundLine(m.Txt_PuertoEmbarque, "Txt_PuertoEmbarque"), 7, 0);
   gp->addWidget(NamedLabel("6) Medio de transporte previsto", "Label3"), 8, 0);
@@ -131,7 +122,7 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   gf->addWidget(NamedLabel("5) Pais de destino de las mercaderias", "Label9"), 0, 0, 1, 2);
   gf->addWidget(BoundLine(m.Txt_PaisDest, "Txt_PaisDest"), 1, 0, 1, 2);
   gf->addWidget(NamedLabel("7) Factura comercial", "Label8"), 2, 0, 1, 2);
-  gf->addWidget(Area(m.Txt_FactComerc, "Txt_FactComerc", 2), 3, 0, 1, 2);
+  gf->addWidget(BoundArea(m.Txt_FactComerc, "Txt_FactComerc", 2), 3, 0, 1, 2);
   gf->addWidget(NamedLabel("Numero:", "Label6"), 4, 0);
   gf->addWidget(BoundLine(m.Txt_FCNumero, "Txt_FCNumero"), 4, 1);
   gf->addWidget(NamedLabel("Fecha", "Label4"), 5, 0);
@@ -179,12 +170,12 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   auto* t3 = new QWidget;
   auto* g3 = new QGridLayout(t3);
   g3->addWidget(NamedLabel("14) Observaciones", "Label17"), 0, 0, 1, 2);
-  g3->addWidget(Area(m.Txt_Observaciones, "Txt_Observaciones", 4), 1, 0, 1, 2);
+  g3->addWidget(BoundArea(m.Txt_Observaciones, "Txt_Observaciones", 4), 1, 0, 1, 2);
   g3->addWidget(Bound(m.Label7, "Label7"), 2, 0, 1, 2);
-  g3->addWidget(Area(m.Txt_DeclProdFin, "Txt_DeclProdFin", 2), 3, 0, 1, 2);
+  g3->addWidget(BoundArea(m.Txt_DeclProdFin, "Txt_DeclProdFin", 2), 3, 0, 1, 2);
   g3->addWidget(Bound(m.Label10, "Label10"), 4, 0, 1, 2);
   g3->addWidget(Bound(m.Label13, "Label13"), 5, 0, 1, 2);
-  g3->addWidget(Area(m.Txt_DeclAcuerdo, "Txt_DeclAcuerdo", 2), 6, 0, 1, 2);
+  g3->addWidget(BoundArea(m.Txt_DeclAcuerdo, "Txt_DeclAcuerdo", 2), 6, 0, 1, 2);
   g3->addWidget(NamedLabel("Fecha:", "Label14"), 7, 0);
   g3->addWidget(BoundLine(m.Txt_Fecha, "Txt_Fecha"), 7, 1);
   g3->setRowStretch(8, 1);

@@ -25,15 +25,6 @@
 namespace ostrevan::ui {
 
 namespace {
-QPlainTextEdit* Area(TextBox& m, const char* name, int lines) {
-  auto* w = new QPlainTextEdit;
-  w->setObjectName(name);
-  w->setTabChangesFocus(true);
-  w->setFixedHeight(w->fontMetrics().lineSpacing() * lines + 12);
-  Bind(w, m);
-  return w;
-}
-
 QLabel* Bold(QLabel* l) {
   QFont f = l->font();
   f.setBold(true);
@@ -108,7 +99,7 @@ FrmNuevaNormaWindow::FrmNuevaNormaWindow(QWidget* parent)
   FrmNuevaNorma& m = NuevaNorma();
   auto* grid = new QGridLayout;
   grid->addWidget(NamedLabel("Texto de la norma", "Label2"), 0, 0, 1, 2);
-  grid->addWidget(Area(m.txtNorma, "txtNorma", 4), 1, 0, 1, 2);
+  grid->addWidget(BoundArea(m.txtNorma, "txtNorma", 4), 1, 0, 1, 2);
   auto* ordenRow = new QHBoxLayout;
   ordenRow->addWidget(NamedLabel("Orden", "Label1"));
   auto* orden = BoundLine(m.txtOrden, "txtOrden");
@@ -194,7 +185,7 @@ FrmAMArticulosWindow::FrmAMArticulosWindow(QWidget* parent)
   t->addWidget(BoundLine(m.Txt_NCML1, "Txt_NCML1"), 1, 0);
   t->addWidget(BoundLine(m.Txt_NCML2, "Txt_NCML2"), 1, 1);
   t->addWidget(BoundLine(m.Txt_NCML3, "Txt_NCML3"), 1, 2);
-  t->addWidget(Area(m.txt_TextoPartida, "txt_TextoPartida", 4), 2, 0, 1, 3);
+  t->addWidget(BoundArea(m.txt_TextoPartida, "txt_TextoPartida", 4), 2, 0, 1, 3);
   auto* todos =
       new QCheckBox("Actualizar esta descripcion para todas las NCM/NALADISA en este INTERNO");
   todos->setObjectName("chk_updDichosPartidasALL");
@@ -266,16 +257,16 @@ FrmCambiaPosicionWindow::FrmCambiaPosicionWindow(QWidget* parent)
   grid->addWidget(nueva_, 1, 3);
   grid->addWidget(NamedLabel("Texto / Dichos de Partida del Certificado", "Label2"), 2, 0, 1, 2);
   grid->addWidget(NamedLabel("Texto / Dichos de Partida del Certificado", "Label3"), 2, 2, 1, 2);
-  auto* ddpActual = Area(m.Txt_DDP_PosActual, "Txt_DDP_PosActual", 4);
+  auto* ddpActual = BoundArea(m.Txt_DDP_PosActual, "Txt_DDP_PosActual", 4);
   ddpActual->setReadOnly(true);
   ddpActual->setFocusPolicy(Qt::NoFocus);
-  auto* ddpNueva = Area(m.Txt_DDP_PosNueva, "Txt_DDP_PosNueva", 4);
+  auto* ddpNueva = BoundArea(m.Txt_DDP_PosNueva, "Txt_DDP_PosNueva", 4);
   ddpNueva->setReadOnly(true);
   ddpNueva->setFocusPolicy(Qt::NoFocus);
   grid->addWidget(ddpActual, 3, 0, 1, 2);
   grid->addWidget(ddpNueva, 3, 2, 1, 2);
   grid->addWidget(NamedLabel("Texto / Dichos de Partida del Catalogo", "Label4"), 4, 0, 1, 4);
-  auto* catalogo = Area(m.Txt_DDP_Catalogo, "Txt_DDP_Catalogo", 3);
+  auto* catalogo = BoundArea(m.Txt_DDP_Catalogo, "Txt_DDP_Catalogo", 3);
   catalogo->setReadOnly(true);
   catalogo->setFocusPolicy(Qt::NoFocus);
   grid->addWidget(catalogo, 5, 0, 1, 4);
