@@ -73,6 +73,73 @@ TEST_F(WorkstationsTest, TwoWorkstationsCreatingAtOnceKeepEveryItemAndExporter) 
   }
 }
 
+// Lines of a listing that name the certificate, in the listing's own format.
+int TimesListed(const QString& listing, const QString& id) {
+  return static_cast<int>(listing.count("\n  " + id + "\t"));
+}
+
+TEST_F(WorkstationsTest, OneWorkstationListsAndPrintsWhileAnotherCreates) {
+  constexpr int kCertificates = 6;
+  constexpr int kItems = 200;
+  for (int i = 0; i < kCertificates; ++i) {
+    demo::AddHostOperation(QString("LP-%1").arg(i), kItems, 50);
+  }
+  ResetAll();  // the processes own the databases now
+  int listings = 0;
+  for (int i = 0; i < kCertificates; ++i) {
+    const QString id = QString("LP-%1").arg(i);
+    QProcess* creating = Start(tmp->path(), {"crear", id, "CACIPRA", "CEO104"});
+    // At least one listing and one print while this one is being created; every certificate
+    // finished before must be in each listing exactly once, and print.
+    do {
+      const Outcome list = Finish(Start(tmp->path(), {"listar"}));
+      ASSERT_EQ(list.rc, 0) << list.output;
+      ++listings;
+      for (int done = 0; done < i; ++done) {
+        EXPECT_EQ(TimesListed(list.output, QString("LP-%1").arg(done)), 1)
+            << "while creating " << id << ":\n"
+            << list.output;
+      }
+      if (i == 0) continue;
+      const QString printed = QString("LP-%1").arg(i - 1);
+      const QString pdf = tmp->path() + "/" + printed + ".pdf";
+      QFile::remove(pdf);
+      const Outcome print = Finish(Start(tmp->path(), {"imprimir", printed, pdf}));
+      ASSERT_EQ(print.rc, 0) << print.output;
+      EXPECT_GT(QFile(pdf).size(), 1000) << printed << " while creating " << id;
+      // Without an event loop, only a wait notices that the process ended.
+    } while (!creating->waitForFinished(0) && listings < 500);
+    ASSERT_TRUE(creating->state() == QProcess::NotRunning || creating->waitForFinished(300000))
+        << id;
+    ASSERT_EQ(creating->exitStatus(), QProcess::NormalExit) << id;
+    const int rc = creating->exitCode();
+    const QString output = QString::fromUtf8(creating->readAll());
+    delete creating;
+    ASSERT_EQ(rc, 0) << id << ": " << output;
+  }
+  ResetAll();
+  data::InstallSchema();
+  const Outcome last = Finish(Start(tmp->path(), {"listar"}));
+  ASSERT_EQ(last.rc, 0) << last.output;
+  EXPECT_TRUE(last.output.contains(QString("Listado: %1 certificados").arg(kCertificates)))
+      << last.output;
+  for (int i = 0; i < kCertificates; ++i) {
+    const QString id = QString("LP-%1").arg(i);
+    EXPECT_EQ(Count("OSTREVAN", "CeoMercosur", "IdCeo = '" + id + "'"), 1) << id;
+    EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = '" + id + "'"), kItems) << id;
+    EXPECT_EQ(Column("OSTREVAN",
+                     "select count(distinct NroOrden) as n from Articulos where IdCeo "
+                     "= '" +
+                         id + "'")
+                  .value(0)
+                  .toInt(),
+              kItems)
+        << id;
+    EXPECT_EQ(TimesListed(last.output, id), 1) << last.output;
+  }
+  EXPECT_GE(listings, kCertificates);
+}
+
 TEST_F(WorkstationsTest, AFolderTheUserMayOnlyReadStillLists) {
   if (Engine() != "QSQLITE") GTEST_SKIP() << "the files of the embedded engine";
   Recordset rs;
