@@ -134,10 +134,8 @@ double Import(const QString& interno) {
 }
 
 // The statements the import runs for one operation, bare through libpq: one connection per
-// entity, each in the entity's schema, the texts in the server's dialect. `guarded` wraps each
-// statement inside the transaction in a savepoint as the manager does, to show what that costs.
-void BareImport(const QString& dbinfo, const QString& interno, const QString& idCeo,
-                bool guarded = false) {
+// entity, each in the entity's schema, the texts in the server's dialect.
+void BareImport(const QString& dbinfo, const QString& interno, const QString& idCeo) {
   PostgresDialect d;
   RawPg internos(dbinfo), ostrevan(dbinfo), catalogos(dbinfo), personal(dbinfo);
   internos.Exec("SET search_path = internos, public");
@@ -160,11 +158,6 @@ void BareImport(const QString& dbinfo, const QString& interno, const QString& id
       "IdUnidad,round(Fob * 1, 2) as FobEx From SubItems Where Interno ='" +
       q + "' Order by left(Ncm,10)"));
   ostrevan.Exec("BEGIN");  // the component writes the items in one transaction too
-  auto inTx = [&](const QString& sql) {
-    if (guarded) ostrevan.Exec("SAVEPOINT s");
-    ostrevan.Exec(sql);
-    if (guarded) ostrevan.Exec("RELEASE SAVEPOINT s");
-  };
   long n = 0;
   for (const auto& item : items) {
     const QString art = SqlText(item.value("idarticulo"));
@@ -176,8 +169,8 @@ void BareImport(const QString& dbinfo, const QString& interno, const QString& id
     catalogos.Exec("Select Descripcion from NCMCEO Where NCM ='" + ncm + "'");
     internos.Exec("Select id, simple from unidades where id = '" + SqlText(item.value("idunidad")) +
                   "'");
-    inTx("Select UnidDestino From Unidad_OrigenDestino Where UnidOrigen = 'KG'");
-    inTx(
+    ostrevan.Exec("Select UnidDestino From Unidad_OrigenDestino Where UnidOrigen = 'KG'");
+    ostrevan.Exec(
         "Insert into Articulos(NroOrden,NCM,NALADISA,CodArticulo,DenoMerc,TextoPartida,"
         "PesoCant,ValorFobUsd,IdCeo,Unidad) Values('" +
         QString::number(++n) + "','" + ncm + "','" + SqlText(item.value("naladisa")) + "','" + art +
@@ -306,24 +299,21 @@ int main(int argc, char** argv) {
     RawPg check(importInfo);
     auto clean = [&] {
       check.Exec(
-          "delete from ostrevan.Articulos where IdCeo in ('BIG', 'RAW-BIG', 'RAW-SP'); "
-          "delete from ostrevan.CeoMercosur where IdCeo in ('BIG', 'RAW-BIG', 'RAW-SP')");
+          "delete from ostrevan.Articulos where IdCeo in ('BIG', 'RAW-BIG'); "
+          "delete from ostrevan.CeoMercosur where IdCeo in ('BIG', 'RAW-BIG')");
     };
-    std::vector<double> ours, bare, savepoints;
+    std::vector<double> ours, bare;
     for (int round = 0; round < 3; ++round) {
       clean();
       ResetAll();
       ours.push_back(Import("BIG"));
       bare.push_back(bench::Seconds([&] { BareImport(importInfo, "BIG", "RAW-BIG"); }));
-      savepoints.push_back(bench::Seconds([&] { BareImport(importInfo, "BIG", "RAW-SP", true); }));
       if (qEnvironmentVariableIsSet("OSTREVAN_BENCH_DETAIL")) {
-        std::printf("  round %d: %.3f s against %.3f s (%.3f s with savepoints)\n", round + 1,
-                    ours.back(), bare.back(), savepoints.back());
+        std::printf("  round %d: %.3f s against %.3f s\n", round + 1, ours.back(), bare.back());
       }
     }
-    for (auto* v : {&ours, &bare, &savepoints}) std::sort(v->begin(), v->end());
+    for (auto* v : {&ours, &bare}) std::sort(v->begin(), v->end());
     bench::Report("PostgreSQL: import of a 5,000-item operation", ours[1], bare[1], 2.0);
-    bench::Report("  baseline with the manager's savepoints", ours[1], savepoints[1], 0);
     const auto counts = check.Rows(
         "select (select count(*) from ostrevan.Articulos where IdCeo = 'BIG') as ours, "
         "(select count(*) from ostrevan.Articulos where IdCeo = 'RAW-BIG') as bare");

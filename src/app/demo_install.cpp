@@ -1,5 +1,4 @@
 #include "app/demo_install.h"
-#include "app/demo_forms.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -18,6 +17,7 @@
 #include <set>
 #include <vector>
 
+#include "app/demo_forms.h"
 #include "data/schema.h"
 #include "host/errors.h"
 #include "host/sqltext.h"
@@ -57,15 +57,9 @@ QString TableOf(const QString& statement) {
 // Runs body inside one transaction of the entity: a seed of hundreds of rows is one disk
 // sync instead of hundreds, and a failure leaves nothing half-written.
 void InTransaction(const QString& entity, const std::function<void()>& body) {
-  Connection& c = Conn(entity);
-  c.BeginTrans();
-  try {
-    body();
-    c.CommitTrans();
-  } catch (...) {
-    c.RollbackTrans();
-    throw;
-  }
+  AllOrNothing tx(Conn(entity));
+  body();
+  tx.Commit();
 }
 
 // Points the component at the demo installation while it is built and back afterwards.

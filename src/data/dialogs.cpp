@@ -124,18 +124,13 @@ bool BorrarRegistro(const QString& idReg) {
     // One transaction: a failure between the two statements must not leave a header whose
     // items are gone.
     Connection& c = Conn("OSTREVAN");
-    c.BeginTrans();
-    try {
-      c.SetSQL("delete from articulos where idceo = '" + SqlText(idReg) + "'");
-      c.Ejecutar();
-      c.SetSQL("Delete From CeoMercosur Where IdCeo ='" + SqlText(idReg) + "'");
-      const long n = c.Ejecutar();
-      c.CommitTrans();
-      return n != 0;
-    } catch (...) {
-      c.RollbackTrans();
-      throw;
-    }
+    AllOrNothing tx(c);
+    c.SetSQL("delete from articulos where idceo = '" + SqlText(idReg) + "'");
+    c.Ejecutar();
+    c.SetSQL("Delete From CeoMercosur Where IdCeo ='" + SqlText(idReg) + "'");
+    const long n = c.Ejecutar();
+    tx.Commit();
+    return n != 0;
   } catch (const std::exception& e) {
     ReportBracket(e, " Frm_CeoBorra [BorrarRegistro] ");
   }

@@ -203,8 +203,9 @@ bool LoadFromQuandor(bool enCreacion) {
     long n = 0;
     Recordset cat;
     {
-      // One commit for the items, not one per item; inside a creation, the creation's own.
-      std::optional<Transaction> tx;
+      // The items of an operation go in whole or not at all, in one commit; inside a
+      // creation, the creation's own.
+      std::optional<AllOrNothing> tx;
       if (!enCreacion) tx.emplace(Conn("OSTREVAN"));
       for (; !rs.Eof(); rs.MoveNext()) {
         const QString idArticulo = Txt(rs.Fields("idarticulo").Value);
@@ -252,6 +253,7 @@ bool LoadFromQuandor(bool enCreacion) {
                     SqlText(st.sIdCeo) + "','" + SqlText(stored) + "')");
         DoEvents();
       }
+      if (tx) tx->Commit();
     }
     // Before the wait: the header saved next reads the certificate's form from these.
     SetCombosFromIdFormulario(CargaDatos().Cmb_Camara, CargaDatos().cboPais, st.sIdFormulario);
@@ -309,24 +311,14 @@ bool CrearCertificadoDelHost() {
     // in it waits for the user: its messages are shown after the database is released, and
     // the wait for "Cerrar" comes after the commit.
     HeldMessages held;
-    Connection& c = Conn("OSTREVAN");
-    c.BeginTrans();
-    try {
-      if (!CrearInterno()) {
-        MsgBox("El Interno no pudo ser creado");
-      } else {
-        ok = LoadFromQuandor(true) && NuevoRegistro("[ " + st.sIdCeo + " ] - [ Quandor ]") &&
-             CargarDatosADb(st.sIdCeo);
-      }
-    } catch (...) {
-      c.RollbackTrans();
-      throw;
-    }
-    if (ok) {
-      c.CommitTrans();
+    AllOrNothing tx(Conn("OSTREVAN"));
+    if (!CrearInterno()) {
+      MsgBox("El Interno no pudo ser creado");
     } else {
-      c.RollbackTrans();
+      ok = LoadFromQuandor(true) && NuevoRegistro("[ " + st.sIdCeo + " ] - [ Quandor ]") &&
+           CargarDatosADb(st.sIdCeo);
     }
+    if (ok) tx.Commit();
   }
   if (!ok) {
     Popup().UseBoton(false);

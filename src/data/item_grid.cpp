@@ -152,17 +152,12 @@ void AsociarNorma() {
                          "' and NroOrden = ";
     // All marked items get the norm or none does.
     Connection& c = Conn("OSTREVAN");
-    c.BeginTrans();
-    try {
-      for (const QString& key : f.selected) {
-        c.SetSQL(head + QString::number(static_cast<long>(esnumero(key))));
-        c.Ejecutar();
-      }
-      c.CommitTrans();
-    } catch (...) {
-      c.RollbackTrans();
-      throw;
+    AllOrNothing tx(c);
+    for (const QString& key : f.selected) {
+      c.SetSQL(head + QString::number(static_cast<long>(esnumero(key))));
+      c.Ejecutar();
     }
+    tx.Commit();
     ClearSelection();
     CargarArticulosEnGrid(0);
   }

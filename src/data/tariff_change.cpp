@@ -95,43 +95,38 @@ bool AplicarCambioPosicion(const QString& actual, const QString& nueva, const QS
     const QString catalogo = modo == FrmCambiaPosicionArancelaria::kTextoCatalogo
                                  ? GetDichosDePartidaCATALOGO(nueva, st.bNaladisa)
                                  : QString();
-    c.BeginTrans();
-    try {
-      for (const QString& key : items) {
-        c.SetSQL("update articulos set " + col + " = '" + SqlText(nueva) + "' where " + col +
-                 " = '" + SqlText(actual) + "' and IDCeo = '" + idCeo +
-                 "' and NroOrden = " + QString::number(static_cast<long>(esnumero(key))));
-        c.Ejecutar();
-      }
-      QString texto;
-      bool todos = true;  // every item under the new position, or only the moved ones
-      switch (modo) {
-        case FrmCambiaPosicionArancelaria::kTextoCatalogo:
-          texto = catalogo;
-          break;
-        case FrmCambiaPosicionArancelaria::kTextoPosicionNueva:
-          texto = textoNueva.isEmpty() ? textoGrupo : textoNueva;
-          todos = false;
-          break;
-        default:
-          texto = textoGrupo;
-          break;
-      }
-      if (todos) {
-        c.SetSQL("update articulos set TextoPartida = '" + SqlText(texto) + "'" + bajoNueva);
-        c.Ejecutar();
-      } else {
-        for (const QString& key : items) {
-          c.SetSQL("update articulos set TextoPartida = '" + SqlText(texto) + "'" + bajoNueva +
-                   " and NroOrden = " + QString::number(static_cast<long>(esnumero(key))));
-          c.Ejecutar();
-        }
-      }
-      c.CommitTrans();
-    } catch (...) {
-      c.RollbackTrans();
-      throw;
+    AllOrNothing tx(c);
+    for (const QString& key : items) {
+      c.SetSQL("update articulos set " + col + " = '" + SqlText(nueva) + "' where " + col + " = '" +
+               SqlText(actual) + "' and IDCeo = '" + idCeo +
+               "' and NroOrden = " + QString::number(static_cast<long>(esnumero(key))));
+      c.Ejecutar();
     }
+    QString texto;
+    bool todos = true;  // every item under the new position, or only the moved ones
+    switch (modo) {
+      case FrmCambiaPosicionArancelaria::kTextoCatalogo:
+        texto = catalogo;
+        break;
+      case FrmCambiaPosicionArancelaria::kTextoPosicionNueva:
+        texto = textoNueva.isEmpty() ? textoGrupo : textoNueva;
+        todos = false;
+        break;
+      default:
+        texto = textoGrupo;
+        break;
+    }
+    if (todos) {
+      c.SetSQL("update articulos set TextoPartida = '" + SqlText(texto) + "'" + bajoNueva);
+      c.Ejecutar();
+    } else {
+      for (const QString& key : items) {
+        c.SetSQL("update articulos set TextoPartida = '" + SqlText(texto) + "'" + bajoNueva +
+                 " and NroOrden = " + QString::number(static_cast<long>(esnumero(key))));
+        c.Ejecutar();
+      }
+    }
+    tx.Commit();
     return true;
   } catch (const std::exception& e) {
     ReportDetailed(e, "AplicarCambioPosicion", "Formulario", "Frm_CambiaPosicionArancelaria");

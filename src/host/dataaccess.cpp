@@ -52,17 +52,21 @@ class SharedDatabase {
   }
   QSqlDatabase& Open(const QString& entity);
   const Dialect& GetDialect() const { return *dialect_; }
-  // Transactions nest: only the outermost one reaches the engine.
-  void Begin(const QString& entity);
+  // Transactions nest: only the outermost one reaches the engine, and its way of failing
+  // holds for the inner ones.
+  void Begin(const QString& entity, OnFailure onFailure);
   void Commit(const QString& entity);
   void Rollback(const QString& entity);
-  // Runs one statement; inside a transaction on an engine that aborts it at the first error,
-  // under a savepoint, so a failing statement undoes only itself as on the other engines. A
-  // connection the server dropped is opened again once, outside a transaction.
+  // Runs one statement and returns its error, or an invalid QSqlError when it succeeded.
+  // Inside a transaction that keeps what was done, and for a statement expected to fail at
+  // times (`mayFail`), a server that aborts the whole transaction at the first error runs it
+  // under a savepoint, so it undoes only itself as on the other engines. In an all-or-nothing
+  // transaction a failure refuses what follows, on every engine alike. A connection the
+  // server dropped is opened again once, outside a transaction.
   // `read` takes the rows before the statement's savepoint is released: a server streams a
   // forward-only result, and the release would discard what was not yet read.
-  bool Exec(const QString& entity, QSqlQuery& q, const QString& sql,
-            const std::function<void()>& read = {});
+  QSqlError Exec(const QString& entity, QSqlQuery& q, const QString& sql,
+                 const std::function<void()>& read = {}, bool mayFail = false);
 
  private:
   void EnsureSchema(const QString& entity);
@@ -74,6 +78,8 @@ class SharedDatabase {
   std::set<QString> schemaDone_;
   bool open_ = false;
   int depth_ = 0;
+  OnFailure onFailure_ = OnFailure::UndoAll;
+  QSqlError failure_;  // what undid the current all-or-nothing transaction
 };
 
 namespace {
@@ -204,22 +210,33 @@ void SharedDatabase::EnsureSchema(const QString& entity) {
   schemaDone_.insert(e);
 }
 
-bool SharedDatabase::Exec(const QString& entity, QSqlQuery& q, const QString& sql,
-                          const std::function<void()>& read) {
-  const bool guarded = depth_ > 0 && dialect_->AbortsTransactionOnError();
+QSqlError SharedDatabase::Exec(const QString& entity, QSqlQuery& q, const QString& sql,
+                               const std::function<void()>& read, bool mayFail) {
+  if (depth_ > 0 && failure_.isValid()) {
+    return QSqlError(failure_.driverText(),
+                     "la transaccion se deshara por un error anterior: " + failure_.text(),
+                     QSqlError::TransactionError);
+  }
+  const bool guarded = depth_ > 0 && dialect_->AbortsTransactionOnError() &&
+                       (mayFail || onFailure_ == OnFailure::UndoStatement);
   if (guarded) QSqlQuery(db_).exec("SAVEPOINT ostrevan_stmt");
   if (q.exec(sql)) {
     if (read) read();
     if (guarded) QSqlQuery(db_).exec("RELEASE SAVEPOINT ostrevan_stmt");
-    return true;
+    return {};
   }
+  const QSqlError error = q.lastError();
   if (guarded) {
     QSqlQuery undo(db_);
     undo.exec("ROLLBACK TO SAVEPOINT ostrevan_stmt");
     undo.exec("RELEASE SAVEPOINT ostrevan_stmt");
-    return false;
+    return error;
   }
-  if (depth_ > 0 || settings_.driver == "QSQLITE" || QSqlQuery(db_).exec("SELECT 1")) return false;
+  if (depth_ > 0) {
+    if (!mayFail && onFailure_ == OnFailure::UndoAll) failure_ = error;
+    return error;
+  }
+  if (settings_.driver == "QSQLITE" || QSqlQuery(db_).exec("SELECT 1")) return error;
   // The server went away (restarted, network): one new connection, then the statement again.
   const bool forward = q.isForwardOnly();
   q = QSqlQuery();
@@ -229,14 +246,16 @@ bool SharedDatabase::Exec(const QString& entity, QSqlQuery& q, const QString& sq
   open_ = false;
   q = QSqlQuery(Open(entity));
   q.setForwardOnly(forward);
-  if (!q.exec(sql)) return false;
+  if (!q.exec(sql)) return q.lastError();
   if (read) read();
-  return true;
+  return {};
 }
 
-void SharedDatabase::Begin(const QString& entity) {
+void SharedDatabase::Begin(const QString& entity, OnFailure onFailure) {
   QSqlDatabase& db = Open(entity);
   if (depth_++ > 0) return;
+  onFailure_ = onFailure;
+  failure_ = QSqlError();
   QSqlQuery q(db);
   if (!q.exec(dialect_->BeginTransaction())) {
     depth_ = 0;
@@ -247,6 +266,14 @@ void SharedDatabase::Begin(const QString& entity) {
 void SharedDatabase::Commit(const QString& entity) {
   if (depth_ == 0 || --depth_ > 0) return;
   QSqlQuery q(Open(entity));
+  if (failure_.isValid()) {
+    const QSqlError err = failure_;
+    failure_ = QSqlError();
+    q.exec("ROLLBACK");
+    throw DbError("No se confirmo la transaccion en la entidad " + entity +
+                      ": se deshizo entera por un error anterior",
+                  err);
+  }
   if (!q.exec("COMMIT")) {
     QSqlError err = q.lastError();
     QSqlQuery(db_).exec("ROLLBACK");
@@ -254,9 +281,18 @@ void SharedDatabase::Commit(const QString& entity) {
   }
 }
 
+// An inner transaction rolled back takes the outer one with it: the outer commit then
+// rolls back too and says so, instead of confirming a part the inner one gave up.
 void SharedDatabase::Rollback(const QString& entity) {
   if (depth_ == 0) return;
-  depth_ = 0;
+  if (--depth_ > 0) {
+    if (!failure_.isValid()) {
+      failure_ = QSqlError(QString(), "se deshizo una parte de la transaccion",
+                           QSqlError::TransactionError);
+    }
+    return;
+  }
+  failure_ = QSqlError();
   QSqlQuery(Open(entity)).exec("ROLLBACK");
 }
 
@@ -292,8 +328,9 @@ bool Connection::CrearRs(Recordset& rs) {
       rows.push_back(std::move(row));
     }
   };
-  if (!shared.Exec(entity_, q, shared.GetDialect().Translate(sql_), read)) {
-    lastError_ = q.lastError().text();
+  if (const QSqlError e = shared.Exec(entity_, q, shared.GetDialect().Translate(sql_), read);
+      e.isValid()) {
+    lastError_ = e.text();
     return false;
   }
   lastError_.clear();
@@ -306,9 +343,10 @@ long Connection::Ejecutar() {
   SharedDatabase& shared = Db();
   QSqlDatabase& db = shared.Open(entity_);
   QSqlQuery q(db);
-  if (!shared.Exec(entity_, q, shared.GetDialect().Translate(sql_))) {
-    lastError_ = q.lastError().text();
-    throw DbError("Error al ejecutar la sentencia en la entidad " + entity_, q.lastError());
+  if (const QSqlError e = shared.Exec(entity_, q, shared.GetDialect().Translate(sql_));
+      e.isValid()) {
+    lastError_ = e.text();
+    throw DbError("Error al ejecutar la sentencia en la entidad " + entity_, e);
   }
   lastError_.clear();
   return q.numRowsAffected();
@@ -325,11 +363,11 @@ long Connection::EjecutarConNumeroNuevo(const std::function<QString()>& build, i
     sql_ = build();
     const QString sql = shared.GetDialect().Translate(sql_);
     QSqlQuery q(shared.Open(entity_));
-    if (shared.Exec(entity_, q, sql)) {
+    const QSqlError e = shared.Exec(entity_, q, sql, {}, true);
+    if (!e.isValid()) {
       lastError_.clear();
       return q.numRowsAffected();
     }
-    const QSqlError e = q.lastError();
     lastError_ = e.text();
     if (!shared.GetDialect().IsDuplicateKey(e.nativeErrorCode(), e.text())) {
       throw DbError("Error al ejecutar la sentencia en la entidad " + entity_, e);
@@ -343,7 +381,7 @@ long Connection::EjecutarConNumeroNuevo(const std::function<QString()>& build, i
   }
 }
 
-void Connection::BeginTrans() { Db().Begin(entity_); }
+void Connection::BeginTrans(OnFailure onFailure) { Db().Begin(entity_, onFailure); }
 void Connection::CommitTrans() { Db().Commit(entity_); }
 void Connection::RollbackTrans() { Db().Rollback(entity_); }
 

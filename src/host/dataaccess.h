@@ -31,6 +31,13 @@ void SetSchemaProvider(SchemaProvider provider);
 
 class SharedDatabase;
 
+// How a transaction answers a statement that fails inside it, the same on every engine.
+// UndoAll: the statements stand or fall together; after a failure the next ones are refused
+// and the commit undoes everything and says why. UndoStatement: the failed statement undoes
+// only itself and the others are committed (a server needs a savepoint around each statement
+// for this, which costs two more round trips each).
+enum class OnFailure { UndoAll, UndoStatement };
+
 class Connection {
  public:
   Connection(QString entity, EntitySettings settings);
@@ -54,7 +61,10 @@ class Connection {
   // The same for a statement that carries the number itself: `build` reads the maximum and
   // writes the statement anew for every attempt.
   long EjecutarConNumeroNuevo(const std::function<QString()>& build, int attempts = 20);
-  void BeginTrans();
+  // Transactions nest; the outermost one's way of failing holds for all of them.
+  void BeginTrans(OnFailure onFailure = OnFailure::UndoAll);
+  // Raises RuntimeError, having rolled everything back, when a statement failed in an
+  // all-or-nothing transaction or an inner one was rolled back.
   void CommitTrans();
   void RollbackTrans();
 
@@ -76,7 +86,7 @@ class Connection {
 // before a failure stay, as they would without a transaction.
 class Transaction {
  public:
-  explicit Transaction(Connection& c) : c_(c) { c_.BeginTrans(); }
+  explicit Transaction(Connection& c) : c_(c) { c_.BeginTrans(OnFailure::UndoStatement); }
   ~Transaction() {
     try {
       c_.CommitTrans();
@@ -88,6 +98,30 @@ class Transaction {
 
  private:
   Connection& c_;
+};
+
+// All or nothing: what Commit() does not confirm before the scope ends, an error leaving it
+// included, is rolled back.
+class AllOrNothing {
+ public:
+  explicit AllOrNothing(Connection& c) : c_(c) { c_.BeginTrans(OnFailure::UndoAll); }
+  ~AllOrNothing() {
+    if (done_) return;
+    try {
+      c_.RollbackTrans();
+    } catch (...) {  // a destructor may not throw; an unreachable server has rolled back
+    }
+  }
+  void Commit() {
+    done_ = true;
+    c_.CommitTrans();
+  }
+  AllOrNothing(const AllOrNothing&) = delete;
+  AllOrNothing& operator=(const AllOrNothing&) = delete;
+
+ private:
+  Connection& c_;
+  bool done_ = false;
 };
 
 class CBNMain {

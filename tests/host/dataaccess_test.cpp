@@ -133,22 +133,67 @@ TEST_F(DataAccessTest, OutcomesOfStatements) {
   EXPECT_EQ(rs.Fields("l").Value.toString(), "EX");
 }
 
-// Inside a transaction a server runs each statement under a savepoint; a query's rows must all
-// be read before that savepoint goes, and a failing statement must leave the others standing.
-TEST_F(DataAccessTest, StatementsInATransactionKeepTheirRowsAndSurviveAFailure) {
+// A failed statement undoes what its transaction says, the same on every engine: only itself
+// where the transaction keeps what was done, everything where it is all or nothing. A query's
+// rows are all read before a server's savepoint goes.
+TEST_F(DataAccessTest, AFailedStatementUndoesWhatItsTransactionSays) {
   for (int i = 1; i <= 300; ++i) {
     Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('T" + QString::number(i) + "')");
   }
+  const struct {
+    OnFailure mode;
+    bool innerRolledBack;
+    long stored;
+  } cases[] = {{OnFailure::UndoStatement, false, 302},
+               {OnFailure::UndoAll, false, 300},
+               {OnFailure::UndoStatement, true, 300}};
   Connection& c = Conn("OSTREVAN");
-  c.BeginTrans();
-  Recordset rs;
-  ASSERT_TRUE(Query("OSTREVAN", "select IdCeo from CeoMercosur", rs));
-  EXPECT_EQ(rs.RecordCount(), 300);
-  Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('T301')");
-  EXPECT_THROW(Execute("OSTREVAN", "update NoSuchTable set x = 1"), RuntimeError);
-  Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('T302')");
-  c.CommitTrans();
-  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 302);
+  for (const auto& k : cases) {
+    SCOPED_TRACE(static_cast<int>(k.mode) * 10 + k.innerRolledBack);
+    Execute("OSTREVAN", "delete from CeoMercosur where IdCeo in ('T301', 'T302')");
+    const bool keeps = k.mode == OnFailure::UndoStatement && !k.innerRolledBack;
+    c.BeginTrans(k.mode);
+    Recordset rs;
+    ASSERT_TRUE(Query("OSTREVAN", "select IdCeo from CeoMercosur", rs));
+    EXPECT_EQ(rs.RecordCount(), 300);
+    Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('T301')");
+    if (k.innerRolledBack) {
+      c.BeginTrans();
+      c.RollbackTrans();
+    } else {
+      EXPECT_THROW(Execute("OSTREVAN", "update NoSuchTable set x = 1"), RuntimeError);
+    }
+    if (keeps) {
+      Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('T302')");
+    } else {
+      EXPECT_THROW(Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('T302')"),
+                   RuntimeError);
+    }
+    if (keeps) {
+      c.CommitTrans();
+    } else {
+      EXPECT_THROW(c.CommitTrans(), RuntimeError);
+    }
+    EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), k.stored);
+  }
+  // "The next number" taken by another workstation first is expected to fail, and is retried
+  // without undoing the all-or-nothing transaction around it.
+  Connection& cat = Conn("CATALOGOS");
+  Execute("CATALOGOS",
+          "Insert into DescripcionNormasOrigen (idNormasOrigen, Descripcion) "
+          "Values (1, 'la otra estacion')");
+  AllOrNothing tx(cat);
+  Execute("CATALOGOS",
+          "Insert into DescripcionNormasOrigen (idNormasOrigen, Descripcion) "
+          "Values (2, 'antes')");
+  int attempt = 0;
+  cat.EjecutarConNumeroNuevo([&]() -> QString {
+    return "Insert into DescripcionNormasOrigen (idNormasOrigen, Descripcion) Values (" +
+           QString::number(++attempt == 1 ? 1 : 3) + ", 'mia')";
+  });
+  tx.Commit();
+  EXPECT_EQ(attempt, 2);
+  EXPECT_EQ(Count("CATALOGOS", "DescripcionNormasOrigen"), 3);
 }
 
 TEST_F(DataAccessTest, SameEntityGivesTheSameConnectionObject) {
