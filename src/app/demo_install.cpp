@@ -238,6 +238,7 @@ void EmptyServerTables() {
 }  // namespace
 
 void CreateHostTables() {
+  HostRole host;
   for (const char* e : {"INTERNOS", "PERSONAL"}) {
     const QString entity = QString::fromLatin1(e);
     const std::vector<QString> tables = data::HostTables(entity, Conn(entity).GetDialect());
@@ -523,6 +524,7 @@ void BuildDemoInstallation(const QString& programFiles, bool reemplazar) {
     ReadResource(":/Cfg/TemplatesCeo.ini");
 
     InstallationScope scope(programFiles);
+    HostRole host;  // the demo plays the host: it writes the host's entities
     const QString dir = InstallationDir();
     if (!reemplazar) {
       const QString why = WhatARebuildWouldDestroy(seeds);
@@ -561,6 +563,7 @@ void AddHostOperation(const QString& interno, int items, int distinctCodes) {
                       .arg(distinctCodes),
                   kInvalidArgument);
   }
+  HostRole host;
   Recordset rs;
   if (Query("INTERNOS", "Select Interno From Caratula Where Interno = " + Quoted(interno), rs)) {
     throw Failure("La operacion " + interno + " ya existe en el sistema", kInvalidArgument);

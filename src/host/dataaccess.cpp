@@ -38,8 +38,19 @@ QString DefaultDatabaseFile(const QString& entity) {
 
 QString EntitySettings::Key() const {
   return driver.toUpper() + "|" + database + "|" + host + "|" + QString::number(port) + "|" + user +
-         "|" + options;
+         "|" + options + (readOnly ? "|ro" : "");
 }
+
+namespace {
+thread_local int hostRoles = 0;
+}
+bool IsHostEntity(const QString& entity) {
+  const QString e = entity.toUpper();
+  return e == "INTERNOS" || e == "PERSONAL";
+}
+HostRole::HostRole() { ++hostRoles; }
+HostRole::~HostRole() { --hostRoles; }
+bool HostRole::Active() { return hostRoles > 0; }
 
 // One open database shared by every connection object whose settings are the same.
 class SharedDatabase {
@@ -122,8 +133,16 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
     QString options = settings_.options;
     if (settings_.driver.compare("QSQLITE", Qt::CaseInsensitive) == 0) {
       QFileInfo fi(database);
-      QDir().mkpath(fi.absolutePath());
       database = fi.absoluteFilePath();
+      if (settings_.readOnly && !fi.exists()) {
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name_);
+        throw RuntimeError(err::kDatabase,
+                           "No existe la base de datos de la entidad " + entity + " (" + database +
+                               "); el sistema del host la crea",
+                           "Corbanet.CBNMain");
+      }
+      QDir().mkpath(fi.absolutePath());
       // In a folder this user may not write, a WAL database cannot keep its shared-memory
       // file: it is read as it stands, which is what listing and printing need.
       if (fi.exists() && !QFileInfo(fi.absolutePath()).isWritable()) {
@@ -131,6 +150,10 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
         options = "QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI";
       } else {
         db_.setDatabaseName(database);
+        if (settings_.readOnly) {
+          options = options.isEmpty() ? QString("QSQLITE_OPEN_READONLY")
+                                      : options + ";QSQLITE_OPEN_READONLY";
+        }
       }
     } else {
       db_.setDatabaseName(database);
@@ -155,6 +178,12 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
     }
     open_ = true;
     for (const QString& s : dialect_->SessionSetup()) QSqlQuery(db_).exec(s);
+    if (settings_.readOnly && !dialect_->ReadOnlySession().isEmpty()) {
+      QSqlQuery q(db_);
+      if (!q.exec(dialect_->ReadOnlySession())) {
+        throw DbError("No se pudo abrir en solo lectura la entidad " + entity, q.lastError());
+      }
+    }
   }
   EnsureSchema(entity);
   return db_;
@@ -418,17 +447,23 @@ void CBNMain::LoadParameters() {
 EntitySettings CBNMain::SettingsFor(const QString& entity) const {
   QString e = entity.toUpper();
   auto it = map_.find(e);
-  if (it != map_.end()) return it->second;
-  EntitySettings s;  // an entity outside the map still gets its own file
-  s.database = InstallationPath(DefaultDatabaseFile(e));
+  EntitySettings s;
+  if (it != map_.end()) {
+    s = it->second;
+  } else {  // an entity outside the map still gets its own file
+    s.database = InstallationPath(DefaultDatabaseFile(e));
+  }
+  s.readOnly = IsHostEntity(e) && !HostRole::Active();
   return s;
 }
 
 Connection& CBNMain::getDataConnectionByEntity(const QString& entity) {
   if (!loaded_) LoadParameters();
   QString e = entity.toUpper();
+  // The host's role writes through connections of its own.
+  if (IsHostEntity(e) && HostRole::Active()) e += "|host";
   auto& slot = connections_[e];
-  if (!slot) slot = std::make_unique<Connection>(e, SettingsFor(e));
+  if (!slot) slot = std::make_unique<Connection>(entity.toUpper(), SettingsFor(entity));
   return *slot;
 }
 

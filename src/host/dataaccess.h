@@ -21,7 +21,22 @@ struct EntitySettings {
   QString user;
   QString password;
   QString options;
-  QString Key() const;  // one open database per distinct key
+  bool readOnly = false;  // the engine itself refuses every write
+  QString Key() const;    // one open database per distinct key
+};
+
+// The host's entities (its operations and clients) belong to the host: the component opens
+// them read-only. The demo installation and the tests, which play the host, write them inside
+// a HostRole; the connections they get there are their own, so a write never reaches a
+// connection the component reads through.
+bool IsHostEntity(const QString& entity);
+class HostRole {
+ public:
+  HostRole();
+  ~HostRole();
+  HostRole(const HostRole&) = delete;
+  HostRole& operator=(const HostRole&) = delete;
+  static bool Active();
 };
 
 // The schema of an entity: versioned steps, each a list of statements, applied in order.

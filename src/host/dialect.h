@@ -20,6 +20,9 @@ class Dialect {
   virtual QString NumberFormat(int decimals) const;
   // Statements run once on every new connection.
   virtual QStringList SessionSetup() const { return {}; }
+  // A statement that makes a new connection refuse every write; empty where the connection is
+  // opened read-only instead.
+  virtual QString ReadOnlySession() const { return {}; }
   // Starts a transaction that holds the write lock from its first statement.
   virtual QString BeginTransaction() const { return "BEGIN TRANSACTION"; }
   // A statement run first in a migration's transaction so that two workstations migrating the
@@ -79,6 +82,9 @@ class PostgresDialect : public Dialect {
   QString NumberFormat(int decimals) const override;
   QStringList SessionSetup() const override;
   QString BeginTransaction() const override { return "BEGIN"; }
+  QString ReadOnlySession() const override {
+    return "SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY";
+  }
   // Creating a table is not serialised by the server: two at once collide in its catalogue.
   QString MigrationLock() const override { return "SELECT pg_advisory_xact_lock(190716)"; }
   QString TableExistsQuery(const QString& table) const override;

@@ -20,9 +20,7 @@ QString Program() { return OSTREVAN_EXE; }
 
 class CrearProcessTest : public DemoTest {
  protected:
-  void SetUp() override {
-    DemoTest::SetUp();
-  }
+  void SetUp() override { DemoTest::SetUp(); }
   // Starts the program on this installation; the caller waits or kills.
   std::unique_ptr<QProcess> Start(const QStringList& args) {
     auto p = std::make_unique<QProcess>();

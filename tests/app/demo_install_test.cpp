@@ -200,6 +200,7 @@ TEST_F(DemoInstallTest, ALiveInstallationIsReplacedOnlyWhenAskedTo) {
          }
          ResetAll();
          demo::CreateHostTables();
+         HostRole host;
          Execute("INTERNOS", "insert into Caratula values ('HOST-1','20-1','1','10')");
          ASSERT_TRUE(QFile::exists(hostDb));
        },

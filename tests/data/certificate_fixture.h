@@ -44,6 +44,7 @@ class CertificateTest : public InstallationTest {
   // A host on a server keeps its quantities in number columns, which hold no decimal comma:
   // there the host's "1,5" is the number 1.5.
   void Run(const QString& entity, std::initializer_list<const char*> statements) {
+    HostRole host;  // the fixture plays the host too
     for (const char* s : statements) {
       QString st = QString::fromUtf8(s);
       if (test::Engine() != "QSQLITE") st.replace("'1,5'", "'1.5'");

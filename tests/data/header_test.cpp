@@ -123,7 +123,7 @@ TEST_F(HeaderTest, ParametersRouteOffsetsToTheInstallation) {
 }
 
 TEST_F(HeaderTest, DuplicateHostRowsAreReported) {
-  Execute("INTERNOS", "insert into Caratula values ('OP1','20-1','2','10')");
+  Run("INTERNOS", {"insert into Caratula values ('OP1','20-1','2','10')"});
   St().sInternoHost = "OP1";
   EXPECT_EQ(GetPaisDestinoFromInternoNuevo(), "");
   EXPECT_EQ(Messages(), QStringList{"Registro Duplicado"});

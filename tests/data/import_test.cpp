@@ -55,7 +55,7 @@ TEST_F(ImportTest, GroupedItemsAndTheCeo104ExporterLines) {
 }
 
 TEST_F(ImportTest, AnOperationWithoutItemsLeavesOnlyTheHeaderAndNoPopup) {
-  Execute("INTERNOS", "insert into Caratula values ('OP2','20-1','1','10')");
+  Run("INTERNOS", {"insert into Caratula values ('OP2','20-1','1','10')"});
   ChooseForm("CEO004");
   St().sInternoHost = "OP2";
   GetPaisDestinoFromInternoNuevo();
@@ -76,7 +76,7 @@ TEST_F(ImportTest, HeaderOfAnExistingCertificateIsNotCreatedTwice) {
 
 // A Null from the host is the number 0 where a number is expected, not an empty text.
 TEST_F(ImportTest, NullQuantitiesAndValuesAreStoredAsZero) {
-  Execute("INTERNOS", "delete from SubItems");
+  Run("INTERNOS", {"delete from SubItems"});
   const struct {
     const char* cantidad;
     const char* fob;
@@ -84,6 +84,7 @@ TEST_F(ImportTest, NullQuantitiesAndValuesAreStoredAsZero) {
     const char* storedFob;
   } rows[] = {{"NULL", "NULL", "0", "0"}, {"'2'", "NULL", "2", "0"}, {"NULL", "3", "0", "6"}};
   for (const auto& r : rows) {
+    HostRole host;
     Execute("INTERNOS", QString("insert into SubItems values ('OP1','1111.11.11','',%1,'A1','C',"
                                 "'',1,%2)")
                             .arg(r.cantidad, r.fob));

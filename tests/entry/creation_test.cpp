@@ -83,15 +83,20 @@ TEST_F(CreationTest, AnOperationThatCannotBeUsedCreatesNothing) {
       {"not in the host", "NOPE-1", [] {}, true, "No se encontro la operacion NOPE-1"},
       {"twice in the host", "OP7",
        [] {
+         HostRole host;
          Execute("INTERNOS", "insert into Caratula values ('OP7','20-1','2','10')");
          Execute("INTERNOS", "insert into Caratula values ('OP7','20-1','2','10')");
        },
        true, "la operacion OP7 figura mas de una vez"},
       {"host database unreadable", "OP8",
-       [] { Execute("INTERNOS", "alter table Caratula rename to Caratula2"); }, true,
-       "No se pudo leer la operacion OP8"},
+       [] {
+         HostRole host;
+         Execute("INTERNOS", "alter table Caratula rename to Caratula2");
+       },
+       true, "No se pudo leer la operacion OP8"},
       {"an embedder without windows", "OP1X",
        [] {
+         HostRole host;
          Execute("INTERNOS", "alter table Caratula2 rename to Caratula");
          Execute("INTERNOS", "insert into Caratula values ('OP1X','20-1','2','10')");
        },
@@ -116,7 +121,7 @@ TEST_F(CreationTest, AnOperationThatCannotBeUsedCreatesNothing) {
 }
 
 TEST_F(CreationTest, TheHostModeEndsWithMain) {
-  Execute("INTERNOS", "insert into Caratula values ('OP2','20-1','2','10')");
+  Run("INTERNOS", {"insert into Caratula values ('OP2','20-1','2','10')"});
   const struct {
     const char* name;
     const char* interno;

@@ -196,6 +196,42 @@ TEST_F(DataAccessTest, AFailedStatementUndoesWhatItsTransactionSays) {
   EXPECT_EQ(Count("CATALOGOS", "DescripcionNormasOrigen"), 3);
 }
 
+// The host's entities are read, never written: the engine itself refuses a write from the
+// component, while the host (here the fixture, in a HostRole) writes them as it always did.
+TEST_F(DataAccessTest, TheHostsEntitiesAreReadOnlyToTheComponent) {
+  const struct {
+    QString entity, table, values;
+  } rows[] = {
+      {"INTERNOS", "Caratula", "('H1','20-1','1','10')"},
+      {"PERSONAL", "Clientes", "('20-1','O''Neil','Calle 1','Rosario')"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.entity.toStdString());
+    const QString insert = "insert into " + r.table + " values " + r.values;
+    EXPECT_THROW(Execute(r.entity, insert), RuntimeError);
+    EXPECT_THROW(Execute(r.entity, "delete from " + r.table), RuntimeError);
+    {
+      HostRole host;
+      EXPECT_EQ(Execute(r.entity, insert), 1);
+    }
+    EXPECT_EQ(Count(r.entity, r.table), 1);
+    EXPECT_THROW(Execute(r.entity, insert), RuntimeError);
+  }
+  // A host database that is not there is named, not created empty.
+  if (test::Engine() == "QSQLITE") {
+    ResetState();  // closes the databases
+    QFile::remove(Dir() + "Datos/INTERNOS.db");
+    try {
+      Execute("INTERNOS", "select 1");
+      ADD_FAILURE() << "a missing host database must be reported";
+    } catch (const RuntimeError& e) {
+      EXPECT_TRUE(e.Description().contains("No existe la base de datos de la entidad INTERNOS"))
+          << e.Description().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Dir() + "Datos/INTERNOS.db"));
+  }
+}
+
 TEST_F(DataAccessTest, SameEntityGivesTheSameConnectionObject) {
   CBNMain m;
   m.LoadParameters();

@@ -51,7 +51,10 @@ TEST_F(InstallationTest, TheReadmesEntityMapConfiguresItsEntity) {
   EXPECT_EQ(s.database, hostDb);
   EXPECT_EQ(s.options, "");
   demo::CreateHostTables();  // the host's own tables, which the component never creates
-  Execute("INTERNOS", "insert into Caratula values ('H1','20-1','1','10')");
+  {
+    HostRole host;
+    Execute("INTERNOS", "insert into Caratula values ('H1','20-1','1','10')");
+  }
   EXPECT_TRUE(QFile::exists(hostDb));
 }
 
