@@ -288,18 +288,7 @@ TEST_F(ItemWorkTest, ATariffChangeThatFailsHalfwayChangesNothing) {
   St().sIdCeo = "X";
   AddItem("X", 1, "A", "1", "de A");
   AddItem("X", 2, "A", "1");
-  if (test::Engine() == "QPSQL") {
-    Execute("OSTREVAN",
-            "create function falla() returns trigger language plpgsql as $$ begin "
-            "if new.NroOrden = 2 then raise exception 'disco lleno'; end if; return new; end $$");
-    Execute("OSTREVAN",
-            "create trigger falla before update on Articulos for each row execute function "
-            "falla()");
-  } else {
-    Execute("OSTREVAN",
-            "create trigger falla before update on Articulos when new.NroOrden = 2 "
-            "begin select raise(abort, 'disco lleno'); end");
-  }
+  test::FailItemUpdates(2, "disco lleno");
   EXPECT_FALSE(AplicarCambioPosicion("A", "B", {"1", "2"}, 0));
   EXPECT_EQ(Column("OSTREVAN", "select NCM || TextoPartida from Articulos order by NroOrden"),
             QStringList({"Ade A", "A"}));

@@ -110,6 +110,27 @@ void DropServerDatabase(const QString& name) {
   if (!name.isEmpty()) AdminExec({}, {"DROP DATABASE IF EXISTS " + name + " WITH (FORCE)"});
 }
 
+void FailItemUpdates(int nroOrden, const QString& message) {
+  const QString n = QString::number(nroOrden);
+  if (Engine() == "QPSQL") {
+    Execute("OSTREVAN",
+            "create function falla() returns trigger language plpgsql as $$ begin if "
+            "new.NroOrden = " +
+                n + " then raise exception '" + message + "'; end if; return new; end $$");
+    Execute("OSTREVAN",
+            "create trigger falla before update on Articulos for each row execute function "
+            "falla()");
+  } else {
+    Execute("OSTREVAN", "create trigger falla before update on Articulos when new.NroOrden = " + n +
+                            " begin select raise(abort, '" + message + "'); end");
+  }
+}
+
+void RestoreItemUpdates() {
+  Execute("OSTREVAN",
+          Engine() == "QPSQL" ? "drop trigger falla on Articulos" : "drop trigger falla");
+}
+
 void InstallationTest::SetUp() {
   tmp = std::make_unique<QTemporaryDir>();
   ASSERT_TRUE(tmp->isValid());

@@ -82,6 +82,10 @@ QString CreateServerDatabase(const QString& dir);
 void DropServerDatabase(const QString& name);
 // Runs statements as the server's administrator (empty when the engine is SQLite).
 void AdminExec(const QString& database, const QStringList& statements);
+// Every update of item number `nroOrden` fails with `message`, as a full disk would, until
+// RestoreItemUpdates.
+void FailItemUpdates(int nroOrden, const QString& message);
+void RestoreItemUpdates();
 
 // An empty installation: schema on first use, messages and windows recorded.
 class InstallationTest : public ::testing::Test {

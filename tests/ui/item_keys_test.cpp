@@ -255,18 +255,7 @@ TEST_F(ItemKeysTest, F7MovesTheWholeGroupOrNothing) {
   EXPECT_EQ(G().Row(), 1);
 
   // A failing second statement: the window's change is refused and every item stays.
-  if (test::Engine() == "QPSQL") {
-    Execute("OSTREVAN",
-            "create function falla() returns trigger language plpgsql as $$ begin if "
-            "new.NroOrden = 2 then raise exception 'sin espacio'; end if; return new; end $$");
-    Execute("OSTREVAN",
-            "create trigger falla before update on Articulos for each row execute function "
-            "falla()");
-  } else {
-    Execute("OSTREVAN",
-            "create trigger falla before update on Articulos when new.NroOrden = 2 "
-            "begin select raise(abort, 'sin espacio'); end");
-  }
+  test::FailItemUpdates(2, "sin espacio");
   OnModal([](QWidget* change) {
     QTest::keyClicks(change->findChild<QLineEdit*>("Txt_PosNueva"), "8708,29,99");
     QTest::keyClick(change, Qt::Key_F11);
@@ -276,8 +265,7 @@ TEST_F(ItemKeysTest, F7MovesTheWholeGroupOrNothing) {
             QStringList({"1111.11.11", "1111.11.11", "1111.11.11", "2222.22.22", "2222.22.22"}));
   EXPECT_EQ(G().TextMatrix(1, 3), "1111.11.11");
 
-  Execute("OSTREVAN",
-          test::Engine() == "QPSQL" ? "drop trigger falla on Articulos" : "drop trigger falla");
+  test::RestoreItemUpdates();
   QString shown;
   OnModal([&shown](QWidget* change) {
     auto* nueva = change->findChild<QLineEdit*>("Txt_PosNueva");
