@@ -78,7 +78,11 @@ std::vector<QString> Join(std::initializer_list<const std::vector<QString>*> par
 // The statements of one engine: its text type, and what the engine needs first.
 std::vector<QString> ForEngine(const std::vector<QString>& statements, const Dialect& d) {
   std::vector<QString> out;
-  if (d.Name() == "POSTGRESQL") out.push_back("CREATE EXTENSION IF NOT EXISTS citext");
+  // In public, which every entity's search path names: left to the search path, it would land
+  // in a schema called as the user, out of the other entities' sight.
+  if (d.Name() == "POSTGRESQL") {
+    out.push_back("CREATE EXTENSION IF NOT EXISTS citext SCHEMA public");
+  }
   for (QString s : statements) out.push_back(s.replace("%T", d.TextType()));
   return out;
 }
