@@ -165,8 +165,8 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
     if (!options.isEmpty()) db_.setConnectOptions(options);
     if (!db_.open()) {
       QSqlError e = db_.lastError();
+      db_ = QSqlDatabase();  // no handle may outlive removeDatabase
       QSqlDatabase::removeDatabase(name_);  // the next statement tries again
-      db_ = QSqlDatabase();
       // Where it lives, never how it logs in: the password stays out of every message.
       QString where = database;
       if (!settings_.host.isEmpty()) {
