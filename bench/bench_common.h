@@ -12,8 +12,12 @@
 
 #include "app/demo_install.h"
 #include "data/forms.h"
+#include "data/mod_main.h"
 #include "data/schema.h"
+#include "host/recordset.h"
+#include "host/sqltext.h"
 #include "host/state.h"
+#include "host/value.h"
 
 namespace ostrevan::bench {
 
@@ -97,6 +101,60 @@ class RawSqlite {
  private:
   sqlite3* db_ = nullptr;
 };
+
+// The data-access workload: 10,000 inserts of an item with a typed apostrophe, then 10,000
+// lookups of one item by key, its description read.
+constexpr int kWorkloadRows = 10000;
+inline QString WorkloadInsert(int i) {
+  return "Insert into Articulos(NroOrden,NCM,DenoMerc,PesoCant,IdCeo) Values('" +
+         QString::number(i) + "','8708.29.99','" + SqlText("Tornillo d'acero") + "','1.5','B')";
+}
+inline QString WorkloadLookup(int i) {
+  return "select * from Articulos where IdCeo = 'B' and NroOrden = " + QString::number(i);
+}
+// The workload through the manager, then the same statements through `raw` (anything with
+// Exec(QString)); the seconds of each.
+template <class Raw>
+std::pair<double, double> InsertsAndLookups(Raw& raw) {
+  const double ours = Seconds([] {
+    for (int i = 1; i <= kWorkloadRows; ++i) Execute("OSTREVAN", WorkloadInsert(i));
+    for (int i = 1; i <= kWorkloadRows; ++i) {
+      Recordset r;
+      Query("OSTREVAN", WorkloadLookup(i), r);
+      Txt(r.Fields("DenoMerc").Value);
+    }
+  });
+  const double bare = Seconds([&] {
+    for (int i = 1; i <= kWorkloadRows; ++i) raw.Exec(WorkloadInsert(i));
+    for (int i = 1; i <= kWorkloadRows; ++i) raw.Exec(WorkloadLookup(i));
+  });
+  return {ours, bare};
+}
+// The workload on the embedded SQLite of `scratch` against SQLite's C API on a file of the
+// same schema.
+inline std::pair<double, double> SqliteInsertsAndLookups(const Scratch& scratch) {
+  Recordset rs;
+  Query("OSTREVAN", "select count(*) from Articulos", rs);  // the tables, before timing
+  const QString rawFile = scratch.Path() + "/raw.db";
+  RawSqlite raw(rawFile);
+  const SchemaSteps steps = data::SchemaFor("OSTREVAN", SqliteDialect());
+  for (const QString& s : steps[0]) raw.Exec(s);
+  return InsertsAndLookups(raw);
+}
+
+// The component's own import of a host operation, from its reading of the header on: the
+// seconds it takes.
+inline double ImportOperation(const QString& interno) {
+  ComponentState& st = St();
+  st.sInternoHost = interno;
+  st.sIdFormulario = "CEO004";  // invoice items, NCM
+  st.bNaladisa = false;
+  return Seconds([] {
+    GetPaisDestinoFromInternoNuevo();
+    CrearInterno();
+    LoadFromQuandor();
+  });
+}
 
 // A target of 0 reports the ratio without one.
 inline void Report(const char* what, double ours, double bare, double target) {

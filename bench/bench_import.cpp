@@ -58,18 +58,6 @@ void BareImport(const QString& interno, const QString& idCeo) {
   ostrevan.Exec("COMMIT");
 }
 
-double Import(const QString& interno) {
-  ComponentState& st = St();
-  st.sInternoHost = interno;
-  st.sIdFormulario = "CEO004";  // invoice items, NCM
-  st.bNaladisa = false;
-  return bench::Seconds([] {
-    GetPaisDestinoFromInternoNuevo();
-    CrearInterno();
-    LoadFromQuandor();
-  });
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,7 +68,7 @@ int main(int argc, char** argv) {
   demo::AddHostOperation("BIG", 5000, 25);
   demo::AddHostOperation("HUGE", 10000, 40);
 
-  const double ours = Import("BIG");
+  const double ours = bench::ImportOperation("BIG");
   ResetAll();
   data::InstallSchema();
   const double bare = bench::Seconds([] { BareImport("BIG", "RAW-BIG"); });
@@ -89,7 +77,7 @@ int main(int argc, char** argv) {
   Query("OSTREVAN", "select count(*) as n from Articulos where IdCeo = 'BIG'", count);
   std::printf("  %.0f items imported (target under 1 s)\n", esnumero(count.Fields("n").Value));
 
-  Import("HUGE");
+  bench::ImportOperation("HUGE");
   St().sIdCeo = "HUGE";
   const double grid = bench::Seconds([] { CargarArticulosEnGrid(0); });
   bench::RawSqlite raw(Db("OSTREVAN"));

@@ -22,16 +22,8 @@
 using namespace ostrevan;
 
 namespace {
-constexpr int kRows = 10000;
 constexpr int kCertificates = 100000;
 
-QString Insert(int i) {
-  return "Insert into Articulos(NroOrden,NCM,DenoMerc,PesoCant,IdCeo) Values('" +
-         QString::number(i) + "','8708.29.99','" + SqlText("Tornillo d'acero") + "','1.5','B')";
-}
-QString Lookup(int i) {
-  return "select * from Articulos where IdCeo = 'B' and NroOrden = " + QString::number(i);
-}
 // The list window's query: every certificate, newest number first.
 const char* kList = "Select IdCeo, Descripcion, Estado From CeoMercosur Order by IdCeo desc";
 
@@ -120,19 +112,6 @@ void PointEveryEntityAtServer(const QString& conninfo, const QString& db) {
   }
 }
 
-// The component's own import of an operation, from its reading of the header on.
-double Import(const QString& interno) {
-  ComponentState& st = St();
-  st.sInternoHost = interno;
-  st.sIdFormulario = "CEO004";  // invoice items, NCM
-  st.bNaladisa = false;
-  return bench::Seconds([] {
-    GetPaisDestinoFromInternoNuevo();
-    CrearInterno();
-    LoadFromQuandor();
-  });
-}
-
 // The statements the import runs for one operation, bare through libpq: one connection per
 // entity, each in the entity's schema, the texts in the server's dialect.
 void BareImport(const QString& dbinfo, const QString& interno, const QString& idCeo) {
@@ -180,22 +159,6 @@ void BareImport(const QString& dbinfo, const QString& interno, const QString& id
   ostrevan.Exec("COMMIT");
 }
 
-std::pair<double, double> Run(RawPg* raw, const std::function<void()>& before) {
-  before();
-  double ours = bench::Seconds([] {
-    for (int i = 1; i <= kRows; ++i) Execute("OSTREVAN", Insert(i));
-    for (int i = 1; i <= kRows; ++i) {
-      Recordset r;
-      Query("OSTREVAN", Lookup(i), r);
-      Txt(r.Fields("DenoMerc").Value);
-    }
-  });
-  double bare = bench::Seconds([&] {
-    for (int i = 1; i <= kRows; ++i) raw->Exec(Insert(i));
-    for (int i = 1; i <= kRows; ++i) raw->Exec(Lookup(i));
-  });
-  return {ours, bare};
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -209,24 +172,7 @@ int main(int argc, char** argv) {
   bench::Scratch scratch;
   // SQLite beside it: the manager against the C API, same statements.
   {
-    Recordset rs;
-    Query("OSTREVAN", "select count(*) from Articulos", rs);
-    const QString rawFile = scratch.Path() + "/raw.db";
-    bench::RawSqlite raw(rawFile);
-    const SchemaSteps steps = data::SchemaFor("OSTREVAN", SqliteDialect());
-    for (const QString& s : steps[0]) raw.Exec(s);
-    double ours = bench::Seconds([] {
-      for (int i = 1; i <= kRows; ++i) Execute("OSTREVAN", Insert(i));
-      for (int i = 1; i <= kRows; ++i) {
-        Recordset r;
-        Query("OSTREVAN", Lookup(i), r);
-        Txt(r.Fields("DenoMerc").Value);
-      }
-    });
-    double bare = bench::Seconds([&] {
-      for (int i = 1; i <= kRows; ++i) raw.Exec(Insert(i));
-      for (int i = 1; i <= kRows; ++i) raw.Exec(Lookup(i));
-    });
+    const auto [ours, bare] = bench::SqliteInsertsAndLookups(scratch);
     bench::Report("SQLite: 10,000 inserts + 10,000 lookups", ours, bare, 3.0);
   }
   const QString db = QString("bench_%1").arg(QCoreApplication::applicationPid());
@@ -250,7 +196,7 @@ int main(int argc, char** argv) {
   raw.Exec("SET search_path = bare, public");
   const SchemaSteps steps = data::SchemaFor("OSTREVAN", PostgresDialect());
   for (const QString& s : steps[0]) raw.Exec(s);
-  auto [ours, bare] = Run(&raw, [] {});
+  auto [ours, bare] = bench::InsertsAndLookups(raw);
   bench::Report("PostgreSQL: 10,000 inserts + 10,000 lookups", ours, bare, 1.5);
 
   // The list of 100,000 certificates.
@@ -306,7 +252,7 @@ int main(int argc, char** argv) {
     for (int round = 0; round < 3; ++round) {
       clean();
       ResetAll();
-      ours.push_back(Import("BIG"));
+      ours.push_back(bench::ImportOperation("BIG"));
       bare.push_back(bench::Seconds([&] { BareImport(importInfo, "BIG", "RAW-BIG"); }));
       if (qEnvironmentVariableIsSet("OSTREVAN_BENCH_DETAIL")) {
         std::printf("  round %d: %.3f s against %.3f s\n", round + 1, ours.back(), bare.back());
