@@ -13,6 +13,7 @@
 #include "entry/cls_main.h"
 #include "host/state.h"
 #include "print/backends.h"
+#include "support/demo_certificate.h"
 #include "support/fixtures.h"
 #include "support/pdf_words.h"
 
@@ -31,12 +32,8 @@ TEST_F(DemoTest, TheBatchPrintHonoursTheRangeAndFailsWhenNothingWasPrinted) {
   if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "no pdfinfo";
   QString console;
   QTextStream out(&console);
-  SetWindowService(std::make_shared<app::BatchWindows>("CACIPRA", "CEO104", out));
-  Cls_Main host;
-  host.CdoData("EX-2026-0001");
-  host.Main();
-  ASSERT_TRUE(St().bCertificadoCargado) << Messages().join("|");
-  const QString id = St().sIdCeo;
+  const QString id = CreateDemoCertificate(out, "CACIPRA", "CEO104");
+  ASSERT_FALSE(id.isEmpty()) << Messages().join("|");
   const QString pdf = tmp->filePath("certificado.pdf");
 
   const struct {
@@ -103,12 +100,8 @@ namespace {
 TEST_F(DemoTest, TheBatchPrintSaysWhyItDidNotPrintWhole) {
   QString console;
   QTextStream out(&console);
-  SetWindowService(std::make_shared<app::BatchWindows>("CACIPRA", "CEO104", out));
-  Cls_Main host;
-  host.CdoData("EX-2026-0001");
-  host.Main();
-  ASSERT_TRUE(St().bCertificadoCargado) << Messages().join("|");
-  const QString id = St().sIdCeo;
+  const QString id = CreateDemoCertificate(out, "CACIPRA", "CEO104");
+  ASSERT_FALSE(id.isEmpty()) << Messages().join("|");
   demo::CompleteCertificate(id);
   auto param = [](const char* property, const QString& value) {
     Execute("CEOCFG", QString("update CeoParametros set Valor = '%1' where IdFormulario = "

@@ -15,6 +15,7 @@
 #include "host/state.h"
 #include "host/value.h"
 #include "print/vista_previa.h"
+#include "support/demo_certificate.h"
 #include "support/fixtures.h"
 #include "support/pdf_words.h"
 
@@ -66,12 +67,8 @@ class DemoCertificateTest : public DemoTest {
  protected:
   void SetUp() override {
     DemoTest::SetUp();
-    SetWindowService(std::make_shared<app::BatchWindows>("CAC", "CEO004", out));
-    Cls_Main host;
-    host.CdoData("EX-2026-0001");
-    host.Main();
-    ASSERT_TRUE(St().bCertificadoCargado) << Messages().join("|");
-    id = St().sIdCeo;
+    id = CreateDemoCertificate(out, "CAC", "CEO004");
+    ASSERT_FALSE(id.isEmpty()) << Messages().join("|");
   }
   QString console;
   QTextStream out{&console};

@@ -19,6 +19,7 @@
 #include "data/config_forms.h"
 #include "entry/cls_main.h"
 #include "print/backends.h"
+#include "support/demo_certificate.h"
 #include "support/pdf_words.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
@@ -467,11 +468,8 @@ TEST_F(ConfigPrintTest, AnOffsetTypedInTheSettingsMovesEveryPrintedText) {
   if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
   QString console;
   QTextStream out(&console);
-  SetWindowService(std::make_shared<app::BatchWindows>("CACIPRA", "CEO104", out));
-  Cls_Main host;
-  host.CdoData("EX-2026-0001");
-  host.Main();
-  const QString id = St().sIdCeo;
+  const QString id = test::CreateDemoCertificate(out, "CACIPRA", "CEO104");
+  ASSERT_FALSE(id.isEmpty()) << Messages().join("|");
   auto print = [&](const QString& name) {
     const QString pdf = tmp->filePath(name);
     EXPECT_EQ(app::PrintToPdf(id, pdf, "", "", out), 0) << console.toStdString();
