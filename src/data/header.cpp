@@ -221,8 +221,14 @@ bool CargarDatosADb(const QString& idCeo) {
                   col("FcFecha", f.Txt_FCFecha) + col("Observaciones", f.Txt_Observaciones) +
                   col("DeclProdFin", f.Txt_DeclProdFin) + col("DeclAcuerdo", f.Txt_DeclAcuerdo) +
                   col("Fecha", f.Txt_Fecha);
-    const QString formId =
-        GetIDFormularioFromName(f.cboPais.Text(), GetIDCamaraFromName(f.Cmb_Camara.Text()));
+    // A database that cannot be reached is told once, not followed by a form lookup that would
+    // fail the same way and a message blaming the user's choice of chamber and form.
+    const int errors = ReportedErrors();
+    const QString idCamara = GetIDCamaraFromName(f.Cmb_Camara.Text());
+    const QString formId = ReportedErrors() == errors
+                               ? GetIDFormularioFromName(f.cboPais.Text(), idCamara)
+                               : QString();
+    if (ReportedErrors() != errors) return false;
     if (formId.isEmpty()) {
       MsgBox(
           "Asegurese antes de guardar los datos, seleccionar la Camara y el Formulario acorde "

@@ -55,5 +55,9 @@ void ReportDetailed(const std::exception& e, const QString& procedure, const QSt
 void ReportShort(const std::exception& e, const QString& separator, const QString& tag);
 // "Error " & description & CR LF & tag, no icon, no title.
 void ReportBracket(const std::exception& e, const QString& tag);
+// How many errors the three reports above have shown: a step that reads it before and after a
+// lookup tells "not found" from "could not look", and does not follow an error it already
+// showed with a second message blaming the user's choice.
+int ReportedErrors();
 
 }  // namespace ostrevan

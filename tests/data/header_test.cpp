@@ -1,4 +1,7 @@
+#include <QDir>
+
 #include "data/certificate_fixture.h"
+#include "host/ini.h"
 #include "host/msgbox.h"
 
 namespace ostrevan {
@@ -89,6 +92,29 @@ TEST_F(HeaderTest, SavingWithTheFormOnItsPromptWritesNothing) {
   EXPECT_EQ(messages->shown[1].text, "La Información no ha sido actualizada");
   EXPECT_EQ(messages->shown[1].style, vbInformation);
   EXPECT_EQ(Column("OSTREVAN", "select Estado from CeoMercosur"), QStringList{"antes"});
+}
+
+// A settings database that cannot be reached is told once; the user's choice of chamber and
+// form is not blamed, and what was typed stays in the boxes for the next try.
+TEST_F(HeaderTest, SavingWithTheSettingsUnreachableSaysSoOnce) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Estado) values ('C1', 'antes')");
+  ChooseForm("CEO004");
+  CargaDatos().Txt_Estado.SetText("despues");
+  St().sIdCeo = "C1";
+  QDir().mkpath(Dir() + "Cfg");
+  clINI ini;
+  const QString map = Dir() + "Cfg/Conexiones.ini";
+  for (const auto& [key, value] :
+       {std::pair{"Driver", "QPSQL"}, {"Database", "x"}, {"Host", "/no/such/server"}}) {
+    ini.GuardarINI("CEOCFG", key, value, map);
+  }
+  ResetState();
+  messages->shown.clear();
+  EXPECT_FALSE(GuardarCambios());
+  ASSERT_EQ(messages->shown.size(), 2u) << Messages().join("|").toStdString();
+  EXPECT_TRUE(messages->shown[0].text.contains("entidad CEOCFG")) << Messages()[0].toStdString();
+  EXPECT_EQ(messages->shown[1].text, "La Información no ha sido actualizada");
+  EXPECT_EQ(CargaDatos().Txt_Estado.Text(), "despues");
 }
 
 TEST_F(HeaderTest, ChangingTheFormOfALoadedCertificateSavesAndAsksForAReload) {
