@@ -10,7 +10,7 @@
 #include "host/windows.h"
 #include "ui/common/flexgrid.h"
 #include "ui/edit/frm_cargadatos.h"
-#include "ui/list/frm_statuspopup.h"
+#include "ui/common/widget_services.h"
 
 using namespace ostrevan;
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   bench::Scratch scratch;
   scratch.Demo();
-  ui::Frm_StatusPopup::Install();
+  ui::WidgetServices widgets;  // the popup a user sees while the grid reloads
   auto pick = std::make_shared<PickNorm>();
   SetWindowService(pick);
   Execute("OSTREVAN",

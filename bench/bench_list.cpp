@@ -6,7 +6,7 @@
 #include "bench_common.h"
 #include "data/mod_main.h"
 #include "host/progress.h"
-#include "ui/list/frm_statuspopup.h"
+#include "ui/common/widget_services.h"
 
 using namespace ostrevan;
 
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   bench::Scratch scratch;
   scratch.Demo();
   demo::AddCertificates(100000);
-  ui::Frm_StatusPopup::Install();
+  ui::WidgetServices widgets;  // the popup a user sees while the list fills
   const double ours = bench::Seconds([] { CargarListadoInternos(false); });
   bench::RawSqlite raw(InstallationPath("Datos/OSTREVAN.db"));
   const double bare = bench::Seconds([&] {

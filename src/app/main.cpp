@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     if (cmd == "listar") return Listar(out);
     if (cmd == "copiar-datos") return app::CopiarDatos(args.contains("--reemplazar"), out);
     if (cmd == "ventanas") {
-      ui::InstallWidgetServices();
+      ui::WidgetServices windows;
       Cls_Main c;
       if (!args.isEmpty()) c.CdoData(args[0]);
       c.IniciaProyecto();

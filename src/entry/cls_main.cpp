@@ -44,9 +44,14 @@ void Cls_Main::Class_Terminate() {
 
 void Cls_Main::IniciaProyecto() {
   Main();
-  // The list shows every certificate, also when Main had no operation to work on.
-  CargarListadoInternos(false);
-  Windows().ShowModal(Window::OstrevanLista);
+  // The host's call never ends in an error of ours: what stops the list is said here.
+  try {
+    // The list shows every certificate, also when Main had no operation to work on.
+    CargarListadoInternos(false);
+    Windows().ShowModal(Window::OstrevanLista);
+  } catch (const std::exception& ex) {
+    ReportBracket(ex, " Cls_Main [IniciaProyecto] ");
+  }
 }
 
 void Cls_Main::Main() {

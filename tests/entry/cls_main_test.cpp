@@ -4,6 +4,7 @@
 
 #include "data/certificate_fixture.h"
 #include "data/dialogs.h"
+#include "host/ini.h"
 
 namespace ostrevan {
 namespace {
@@ -135,6 +136,21 @@ TEST_F(MainTest, IniciaProyectoShowsTheListFilledAfterMain) {
     EXPECT_EQ(seen, QStringList({"B2", "A1"}));
     EXPECT_EQ(selected, r.selected);
   }
+}
+
+// The host's call ends normally whatever stops the list: the user is told, the host goes on.
+TEST_F(MainTest, IniciaProyectoNeverEndsInAnErrorOfItsOwn) {
+  QDir().mkpath(Dir() + "Cfg");
+  clINI ini;
+  for (const auto& [key, value] :
+       {std::pair{"Driver", "QPSQL"}, {"Database", "x"}, {"Host", "/no/such/server"}}) {
+    ini.GuardarINI("OSTREVAN", key, value, Dir() + "Cfg/Conexiones.ini");
+  }
+  ResetAll();
+  Cls_Main c;
+  EXPECT_NO_THROW(c.IniciaProyecto());
+  EXPECT_FALSE(Messages().filter("entidad OSTREVAN").isEmpty())
+      << Messages().join("|").toStdString();
 }
 
 }  // namespace

@@ -154,8 +154,10 @@ int WidgetWindows::ShowModal(Window w) {
   return 0;
 }
 
-void InstallWidgetServices() {
-  Frm_StatusPopup::Install();
+WidgetServices::WidgetServices()
+    : popup_(SetStatusPopup(std::make_shared<Frm_StatusPopup>())),
+      messages_(SetMessageService(std::make_shared<WidgetMessages>())),
+      windows_(SetWindowService(std::make_shared<WidgetWindows>())) {
   // "DIALOGO" in the printer settings: the user picks the printer; cancelling prints nothing.
   print::SetPrintDialogHook([](const QString&) -> std::shared_ptr<print::Backend> {
     QPrinter printer(QPrinter::HighResolution);
@@ -163,8 +165,13 @@ void InstallWidgetServices() {
     if (dialog.exec() != QDialog::Accepted) return nullptr;
     return std::make_shared<print::PrinterBackend>(printer.printerName());
   });
-  SetMessageService(std::make_shared<WidgetMessages>());
-  SetWindowService(std::make_shared<WidgetWindows>());
+}
+
+WidgetServices::~WidgetServices() {
+  print::SetPrintDialogHook(nullptr);
+  SetWindowService(windows_);
+  SetMessageService(messages_);
+  SetStatusPopup(popup_);
 }
 
 int KeyCodeOf(const QKeyEvent& e) {

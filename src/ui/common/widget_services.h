@@ -3,8 +3,10 @@
 // the choice of a printer in the platform's dialog.
 #include <QKeyEvent>
 #include <QString>
+#include <memory>
 
 #include "host/msgbox.h"
+#include "host/progress.h"
 #include "host/windows.h"
 
 class QWidget;
@@ -22,8 +24,21 @@ class WidgetWindows final : public WindowService {
   int ShowModal(Window w) override;
 };
 
-// Installs the widget services (messages, windows, print dialog).
-void InstallWidgetServices();
+// The widget services (messages, windows, the status popup, the print dialog) for as long as
+// it lives; the ones before come back when it goes, so no window of the component outlives the
+// application object, and the host gets its own services back.
+class WidgetServices {
+ public:
+  WidgetServices();
+  ~WidgetServices();
+  WidgetServices(const WidgetServices&) = delete;
+  WidgetServices& operator=(const WidgetServices&) = delete;
+
+ private:
+  std::shared_ptr<StatusPopup> popup_;
+  std::shared_ptr<MessageService> messages_;
+  std::shared_ptr<WindowService> windows_;
+};
 
 // The classic virtual-key code of a key event (Enter 13, Esc 27, F11 122, ...), 0 for none.
 int KeyCodeOf(const QKeyEvent& e);

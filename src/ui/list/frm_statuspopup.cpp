@@ -76,12 +76,6 @@ void Frm_StatusPopup::Recentre() {
   move(anchor_ - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
-void Frm_StatusPopup::Install() {
-  static std::shared_ptr<Frm_StatusPopup> popup;  // one window, reused by every operation
-  if (!popup) popup = std::make_shared<Frm_StatusPopup>();
-  SetStatusPopup(popup);
-}
-
 void Frm_StatusPopup::Loaded() {
   regAct_->setVisible(true);
   de_->setVisible(false);

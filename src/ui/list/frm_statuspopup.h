@@ -14,8 +14,6 @@ namespace ostrevan::ui {
 class Frm_StatusPopup final : public QWidget, public PopupState {
  public:
   Frm_StatusPopup();
-  // Makes a popup window the one long operations drive.
-  static void Install();
   void Cmd_Cerrar_Click() { ClickCerrar(); }
   // Centred over the window the operation works in, or the screen when there is none.
   void PlaceOver(const QWidget* caller);
