@@ -117,18 +117,6 @@ TEST_F(HeaderTest, SavingWithTheSettingsUnreachableSaysSoOnce) {
   EXPECT_EQ(CargaDatos().Txt_Estado.Text(), "despues");
 }
 
-TEST_F(HeaderTest, ChangingTheFormOfALoadedCertificateSavesAndAsksForAReload) {
-  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
-  FrmCargaDatos& f = CargaDatos();
-  LoadCombos(f.Cmb_Camara, f.cboPais);
-  CargarDatosAPlanilla("C1");
-  EXPECT_FALSE(St().bRecargar);  // opening does not save
-  f.cboPais.SetListIndex(f.cboPais.Items().indexOf("Chile"));
-  EXPECT_TRUE(St().bRecargar);
-  EXPECT_TRUE(f.TimerReload.Enabled());
-  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO104"});
-}
-
 TEST_F(HeaderTest, ParametersRouteOffsetsToTheInstallation) {
   struct Row {
     const char* property;

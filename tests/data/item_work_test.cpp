@@ -15,7 +15,7 @@ TEST_F(ItemWorkTest, NormsGridRangesFollowTheFormParameter) {
     const char* agrupar;
     QStringList codes, groups;
   } rows[] = {
-      {"S", {"A", "A", "A"}, {"3 a 5", "6", "8"}},
+      {" s ", {"A", "A", "A"}, {"3 al 5", "6", "8"}},  // the switch read trimmed
       {"N", {"N1", "N1", "N1", "N2", "N1"}, {"3", "4", "5", "6", "8"}},
   };
   for (const auto& r : rows) {
@@ -26,7 +26,7 @@ TEST_F(ItemWorkTest, NormsGridRangesFollowTheFormParameter) {
     Execute("CEOCFG", QString("insert into CeoParametros values ('CEO004','AGRUPARNORMASORIGEN',"
                               "'%1')")
                           .arg(r.agrupar));
-    Execute("CEOCFG", "insert into CeoParametros values ('CEO004','TEXTOSEPARADORRANGO',' a ')");
+    Execute("CEOCFG", "insert into CeoParametros values ('CEO004','TEXTOSEPARADORRANGO',' al ')");
     D().normas = {{},
                   {"N1", "3", "uno"},
                   {"N1", "4", "uno"},

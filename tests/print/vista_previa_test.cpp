@@ -151,12 +151,5 @@ TEST_F(PrintTest, ThePreviewPagesAndZoomsWithinItsPages) {
   EXPECT_NEAR(b.height(), 2 * 297 * 96 / 25.4, 2);
 }
 
-TEST_F(PrintTest, TheFormParameterTurnsTheChecksOffForPrinting) {
-  Certificate(1);  // no invoice date, no norms text, ...: findings
-  EXPECT_FALSE(print::VerificarParaImprimir("P1").empty());
-  Param("CEO004", {{"VERIFICAR", "N"}});
-  EXPECT_TRUE(print::VerificarParaImprimir("P1").empty());
-}
-
 }  // namespace
 }  // namespace ostrevan

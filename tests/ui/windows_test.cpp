@@ -103,64 +103,16 @@ TEST_F(WindowsTest, F12WithAFailingSaveShowsTheMessageAndPrintsNothing) {
   EXPECT_FALSE(QDir(Dir() + "Salida").exists());
 }
 
-TEST_F(WindowsTest, AChangeOfFormSavesClosesAndReopensTheSameCertificate) {
-  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
-  CargarListadoInternos(false);
-  Lista().Msfg_ListadoMn.SetRow(1);
-  int opened = 0;
-  std::function<void()> act = [&] {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w) return QTimer::singleShot(20, act);
-    ++opened;
-    auto* pais = w->findChild<QComboBox*>("cboPais");
-    if (opened == 1) {
-      QTest::qWait(20);
-      pais->activated(pais->findText("Chile"));  // as the user's pick; the reload timer closes it
-      QTimer::singleShot(400, act);
-    } else {
-      EXPECT_EQ(pais->currentText(), "Chile");
-      QTest::keyClick(w, Qt::Key_Escape);
-    }
-  };
-  QTimer::singleShot(50, act);
-  IngresarRegistro();
-  EXPECT_EQ(opened, 2);
-  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO104"});
-}
-
-TEST_F(WindowsTest, MainCreatesTheHostCertificateThroughTheWindows) {
-  QString description;
-  std::function<void()> act = [&] {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w) return QTimer::singleShot(20, act);
-    if (w->windowTitle() == "Seleccionar Certificado / Pais") {
-      auto* camara = w->findChild<QComboBox*>("Cmb_Camara");
-      camara->activated(camara->findText("CAC"));
-      auto* form = w->findChild<QComboBox*>("Cmb_CertificadoPais");
-      form->activated(form->findText("Brasil"));
-      QTest::keyClick(w, Qt::Key_F11);
-      QTimer::singleShot(50, act);
-    } else {
-      description = w->findChild<QLineEdit*>("Txt_Descripcion")->text();
-      QTest::keyClick(w, Qt::Key_Escape);
-    }
-  };
-  QTimer::singleShot(50, act);
-  Cls_Main c;
-  c.CdoData("OP1");
-  c.Main();
-  EXPECT_EQ(description, "[ OP1 ] - [ Quandor ]");
-  EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
-  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
-}
-
 // Whichever way the data-entry window was opened, a change of form brings it back on the same
 // certificate, built for the new form, and the flag that asked for it is spent.
 TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
   const struct {
     const char* name;
-    bool exists;  // the certificate is there before Main
-  } rows[] = {{"an existing certificate", true}, {"the host's new certificate", false}};
+    bool exists;    // the certificate is there before it is opened
+    bool fromList;  // Enter in the list rather than the host's Main
+  } rows[] = {{"the list", true, true},
+              {"an existing certificate", true, false},
+              {"the host's new certificate", false, false}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     Execute("OSTREVAN", "delete from Articulos");
@@ -191,9 +143,15 @@ TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
       QTest::keyClick(w, Qt::Key_Escape);
     };
     QTimer::singleShot(50, act);
-    Cls_Main c;
-    c.CdoData("OP1");
-    c.Main();
+    if (r.fromList) {
+      CargarListadoInternos(false);
+      Lista().Msfg_ListadoMn.SetRow(1);
+      IngresarRegistro();
+    } else {
+      Cls_Main c;
+      c.CdoData("OP1");
+      c.Main();
+    }
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(reopenedWith, "Chile");
     EXPECT_FALSE(St().bRecargar);
