@@ -1,7 +1,4 @@
-#include <QDir>
-
 #include "data/certificate_fixture.h"
-#include "host/ini.h"
 #include "host/msgbox.h"
 
 namespace ostrevan {
@@ -101,13 +98,7 @@ TEST_F(HeaderTest, SavingWithTheSettingsUnreachableSaysSoOnce) {
   ChooseForm("CEO004");
   CargaDatos().Txt_Estado.SetText("despues");
   St().sIdCeo = "C1";
-  QDir().mkpath(Dir() + "Cfg");
-  clINI ini;
-  const QString map = Dir() + "Cfg/Conexiones.ini";
-  for (const auto& [key, value] :
-       {std::pair{"Driver", "QPSQL"}, {"Database", "x"}, {"Host", "/no/such/server"}}) {
-    ini.GuardarINI("CEOCFG", key, value, map);
-  }
+  MapToNoServer("CEOCFG");
   ResetState();
   messages->shown.clear();
   EXPECT_FALSE(GuardarCambios());

@@ -189,6 +189,15 @@ long InstallationTest::Count(const QString& entity, const QString& table, const 
   return c.isEmpty() ? 0 : c[0].toLong();
 }
 
+void InstallationTest::MapEntity(const QString& entity,
+                                 const std::vector<std::pair<QString, QString>>& settings) {
+  QDir().mkpath(Dir() + "Cfg");
+  clINI ini;
+  for (const auto& [key, value] : settings) {
+    ini.GuardarINI(entity, key, value, Dir() + "Cfg/Conexiones.ini");
+  }
+}
+
 void DemoTest::SetUp() {
   InstallationTest::SetUp();
   if (IsSkipped() || HasFatalFailure()) return;

@@ -97,6 +97,13 @@ class InstallationTest : public ::testing::Test {
   // Runs a query and returns the first column of every row as text.
   QStringList Column(const QString& entity, const QString& sql);
   long Count(const QString& entity, const QString& table, const QString& where = {});
+  // Writes `settings` for `entity` into the installation's entity map; the next connection
+  // after ResetState reads them.
+  void MapEntity(const QString& entity, const std::vector<std::pair<QString, QString>>& settings);
+  // Points `entity` at a server that is not there.
+  void MapToNoServer(const QString& entity) {
+    MapEntity(entity, {{"Driver", "QPSQL"}, {"Database", "x"}, {"Host", "/no/such/server"}});
+  }
 
   std::unique_ptr<QTemporaryDir> tmp;
   QString serverDb;  // the test's own database on the server, when the engine is one
