@@ -29,6 +29,14 @@ inline void PrintTo(const QStringList& l, std::ostream* os) {
 
 namespace ostrevan::test {
 
+// Every field a form's layout places, after the form's id.
+inline const QStringList kLayoutFields = {
+    "ProdFinExp",     "ProductorRazon",  "ProductorDireccion",  "ProductorFecha",
+    "Importador",     "ImportadorRazon", "ImportadorDireccion", "Consignatario",
+    "PuertoEmbarque", "PaisDest",        "MedioTransp",         "FactComer",
+    "FcNro",          "FcFecha",         "Observaciones",       "DeclProdFin",
+    "DeclAcuerdo",    "Fecha",           "SubGlobalPag",        "NroOrden"};
+
 struct Message {
   QString text;
   int style;

@@ -60,11 +60,6 @@ class ItemKeysTest : public CertificateTest {
     for (int r = 1; r < G().Rows(); ++r) s += G().TextMatrix(r, 0).isEmpty() ? '-' : 'X';
     return s;
   }
-  QStringList Column4() {
-    QStringList l;
-    for (int r = 1; r < G().Rows(); ++r) l << G().TextMatrix(r, 1) + ":" + G().TextMatrix(r, 4);
-    return l;
-  }
   static void SeleccionarFila(Grid& g, const QString& id) {
     for (int r = 1; r < g.Rows(); ++r)
       if (g.TextMatrix(r, 0) == id) g.SetRow(r);
