@@ -67,19 +67,6 @@ TEST_F(MainTest, CancellingTheChoiceCreatesNothing) {
   EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
 }
 
-TEST_F(MainTest, AHeaderThatCannotBeCreatedIsReported) {
-  windows->actions[Window::SeleccionCertif] = [] {
-    Execute("OSTREVAN", "alter table CeoMercosur rename to Otra");
-  };
-  Cls_Main c;
-  c.CdoData("OP1");
-  c.Main();
-  ASSERT_FALSE(Messages().isEmpty());
-  EXPECT_EQ(Messages().last(), "El Interno no pudo ser creado");
-  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
-  EXPECT_FALSE(windows->Showed(Window::CargaDatos));
-}
-
 TEST_F(MainTest, PropertiesOfTheHost) {
   Cls_Main c;
   c.InternoQuandor("A");
