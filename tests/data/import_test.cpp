@@ -29,6 +29,7 @@ TEST_F(ImportTest, InvoiceItemsWithCatalogueUnitsAndWording) {
   EXPECT_EQ(Items("DenoMerc"),
             QStringList({"Tornillo de acero", "descripcion del articulo A2 no encontrado",
                          "articulo ZZ no encontrado"}));
+  EXPECT_EQ(QuitarSaltosDeLinea("a\r\nb\r\n\r\nc\nd"), "a b  c\nd");  // line breaks only
   EXPECT_EQ(Items("TextoPartida"), QStringList({"Dichos NCM", "Dichos NCM", ""}));
   EXPECT_EQ(Items("PesoCant"), QStringList({"1.5", "3", "1"}));     // the host's comma
   EXPECT_EQ(Items("ValorFobUsd"), QStringList({"20", "10", "2"}));  // times the factor
