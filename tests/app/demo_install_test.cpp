@@ -186,11 +186,7 @@ TEST_F(DemoInstallTest, ALiveInstallationIsReplacedOnlyWhenAskedTo) {
        [this] { return Count("OSTREVAN", "CeoMercosur", "IdCeo = 'X1'"); }, "1 certificados"},
       {"the host's database outside the installation",
        [&] {
-         {
-           QFile ini(Dir() + "Cfg/Conexiones.ini");
-           ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-           ini.write(("[INTERNOS]\r\nDriver=QSQLITE\r\nDatabase=" + hostDb + "\r\n").toUtf8());
-         }
+         MapEntity("INTERNOS", {{"Driver", "QSQLITE"}, {"Database", hostDb}});
          ResetAll();
          demo::CreateHostTables();
          HostRole host;
