@@ -108,18 +108,13 @@ TEST_F(DemoTest, TheBatchPrintSaysWhyItDidNotPrintWhole) {
                               "'CEO104' and Propiedad = '%2'")
                           .arg(value, property));
   };
-  const QString top = Column("CEOCFG",
-                             "select Valor from CeoParametros where IdFormulario = 'CEO104' and "
-                             "Propiedad = 'CY103'")
-                          .value(0);
-  const QString bottom = Column("CEOCFG",
-                                "select Valor from CeoParametros where IdFormulario = 'CEO104' "
-                                "and Propiedad = 'CY203'")
-                             .value(0);
-  const QString nx = Column("CEOCFG",
-                            "select Valor from CeoParametros where IdFormulario = 'CEO104' and "
-                            "Propiedad = 'NX101'")
-                         .value(0);
+  auto stored = [this](const char* property) {
+    return Column("CEOCFG", QString("select Valor from CeoParametros where IdFormulario = "
+                                    "'CEO104' and Propiedad = '%1'")
+                                .arg(property))
+        .value(0);
+  };
+  const QString top = stored("CY103"), bottom = stored("CY203"), nx = stored("NX101");
   ASSERT_FALSE(top.isEmpty() || bottom.isEmpty() || nx.isEmpty());
   const struct {
     const char* name;

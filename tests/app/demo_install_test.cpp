@@ -20,13 +20,6 @@
 namespace ostrevan::test {
 namespace {
 
-const QStringList kFieldKeys = {
-    "ProdFinExp",     "ProductorRazon",  "ProductorDireccion",  "ProductorFecha",
-    "Importador",     "ImportadorRazon", "ImportadorDireccion", "Consignatario",
-    "PuertoEmbarque", "PaisDest",        "MedioTransp",         "FactComer",
-    "FcNro",          "FcFecha",         "Observaciones",       "DeclProdFin",
-    "DeclAcuerdo",    "Fecha",           "SubGlobalPag",        "NroOrden"};
-
 class DemoInstallTest : public DemoTest {
  protected:
   QStringList Forms() {
@@ -74,7 +67,7 @@ TEST_F(DemoInstallTest, ChambersHaveTheirFormsAndANomenclature) {
 TEST_F(DemoInstallTest, EveryFormCanBePrinted) {
   for (const QString& form : Forms()) {
     SCOPED_TRACE(form.toStdString());
-    for (const QString& key : kFieldKeys) {
+    for (const QString& key : kLayoutFields) {
       Recordset rs;
       ASSERT_TRUE(Query("CEOCFG", "select * from CeoConfig where Campo = '" + form + key + "'", rs))
           << key.toStdString();
@@ -193,11 +186,7 @@ TEST_F(DemoInstallTest, ALiveInstallationIsReplacedOnlyWhenAskedTo) {
        [this] { return Count("OSTREVAN", "CeoMercosur", "IdCeo = 'X1'"); }, "1 certificados"},
       {"the host's database outside the installation",
        [&] {
-         {
-           QFile ini(Dir() + "Cfg/Conexiones.ini");
-           ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-           ini.write(("[INTERNOS]\r\nDriver=QSQLITE\r\nDatabase=" + hostDb + "\r\n").toUtf8());
-         }
+         MapEntity("INTERNOS", {{"Driver", "QSQLITE"}, {"Database", hostDb}});
          ResetAll();
          demo::CreateHostTables();
          HostRole host;

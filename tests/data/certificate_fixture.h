@@ -1,5 +1,6 @@
 #pragma once
 // A small installation with exactly the rows each test needs to reason about.
+#include "data/dialogs.h"
 #include "data/forms.h"
 #include "data/mod_main.h"
 #include "data/schema.h"
@@ -57,6 +58,20 @@ class CertificateTest : public InstallationTest {
     FrmCargaDatos& f = CargaDatos();
     LoadCombos(f.Cmb_Camara, f.cboPais);
     SetCombosFromIdFormulario(f.Cmb_Camara, f.cboPais, formId);
+  }
+
+  // The user picks a chamber and form in the choice dialog and presses F11 (or Esc); `then`
+  // runs while the dialog is still open.
+  void ChooseInDialog(const QString& camara, const QString& form, int key = 122,
+                      std::function<void()> then = {}) {
+    windows->actions[Window::SeleccionCertif] = [=] {
+      SeleccionCertif_Load();
+      FrmSeleccionCertif& s = D().seleccion;
+      s.Cmb_Camara.SetListIndex(s.Cmb_Camara.Items().indexOf(camara));
+      s.Cmb_CertificadoPais.SetListIndex(s.Cmb_CertificadoPais.Items().indexOf(form));
+      SeleccionCertif_KeyDown(key);
+      if (then) then();
+    };
   }
 
   void AddItem(const QString& id, int nro, const QString& ncm, const QString& norm,

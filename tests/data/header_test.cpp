@@ -1,7 +1,4 @@
-#include <QDir>
-
 #include "data/certificate_fixture.h"
-#include "host/ini.h"
 #include "host/msgbox.h"
 
 namespace ostrevan {
@@ -101,13 +98,7 @@ TEST_F(HeaderTest, SavingWithTheSettingsUnreachableSaysSoOnce) {
   ChooseForm("CEO004");
   CargaDatos().Txt_Estado.SetText("despues");
   St().sIdCeo = "C1";
-  QDir().mkpath(Dir() + "Cfg");
-  clINI ini;
-  const QString map = Dir() + "Cfg/Conexiones.ini";
-  for (const auto& [key, value] :
-       {std::pair{"Driver", "QPSQL"}, {"Database", "x"}, {"Host", "/no/such/server"}}) {
-    ini.GuardarINI("CEOCFG", key, value, map);
-  }
+  MapToNoServer("CEOCFG");
   ResetState();
   messages->shown.clear();
   EXPECT_FALSE(GuardarCambios());
@@ -115,18 +106,6 @@ TEST_F(HeaderTest, SavingWithTheSettingsUnreachableSaysSoOnce) {
   EXPECT_TRUE(messages->shown[0].text.contains("entidad CEOCFG")) << Messages()[0].toStdString();
   EXPECT_EQ(messages->shown[1].text, "La Información no ha sido actualizada");
   EXPECT_EQ(CargaDatos().Txt_Estado.Text(), "despues");
-}
-
-TEST_F(HeaderTest, ChangingTheFormOfALoadedCertificateSavesAndAsksForAReload) {
-  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
-  FrmCargaDatos& f = CargaDatos();
-  LoadCombos(f.Cmb_Camara, f.cboPais);
-  CargarDatosAPlanilla("C1");
-  EXPECT_FALSE(St().bRecargar);  // opening does not save
-  f.cboPais.SetListIndex(f.cboPais.Items().indexOf("Chile"));
-  EXPECT_TRUE(St().bRecargar);
-  EXPECT_TRUE(f.TimerReload.Enabled());
-  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO104"});
 }
 
 TEST_F(HeaderTest, ParametersRouteOffsetsToTheInstallation) {

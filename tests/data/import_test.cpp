@@ -29,6 +29,7 @@ TEST_F(ImportTest, InvoiceItemsWithCatalogueUnitsAndWording) {
   EXPECT_EQ(Items("DenoMerc"),
             QStringList({"Tornillo de acero", "descripcion del articulo A2 no encontrado",
                          "articulo ZZ no encontrado"}));
+  EXPECT_EQ(QuitarSaltosDeLinea("a\r\nb\r\n\r\nc\nd"), "a b  c\nd");  // line breaks only
   EXPECT_EQ(Items("TextoPartida"), QStringList({"Dichos NCM", "Dichos NCM", ""}));
   EXPECT_EQ(Items("PesoCant"), QStringList({"1.5", "3", "1"}));     // the host's comma
   EXPECT_EQ(Items("ValorFobUsd"), QStringList({"20", "10", "2"}));  // times the factor
@@ -55,10 +56,10 @@ TEST_F(ImportTest, GroupedItemsAndTheCeo104ExporterLines) {
 }
 
 TEST_F(ImportTest, AnOperationWithoutItemsLeavesOnlyTheHeaderAndNoPopup) {
-  Run("INTERNOS", {"insert into Caratula values ('OP2','20-1','1','10')"});
+  Run("INTERNOS", {"insert into Caratula values ('OP2','20-1','1','99')"});
   ChooseForm("CEO004");
   St().sInternoHost = "OP2";
-  GetPaisDestinoFromInternoNuevo();
+  EXPECT_EQ(GetPaisDestinoFromInternoNuevo(), "");  // a country the host does not list
   ASSERT_TRUE(CrearInterno());
   LoadFromQuandor();
   EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
@@ -98,14 +99,6 @@ TEST_F(ImportTest, NullQuantitiesAndValuesAreStoredAsZero) {
   }
   EXPECT_EQ(Column("OSTREVAN", "select PesoCant from Articulos order by NroOrden"), cantidades);
   EXPECT_EQ(Column("OSTREVAN", "select ValorFobUsd from Articulos order by NroOrden"), fobs);
-}
-
-TEST_F(ImportTest, HelpersOfTheImport) {
-  EXPECT_EQ(QuitarSaltosDeLinea("a\r\nb\r\n\r\nc\nd"), "a b  c\nd");
-  EXPECT_TRUE(GetFormatoNumero("INTERNOS", "Fob * 2", "00.00").contains("Fob * 2"));
-  EXPECT_EQ(UnidadDataFromId("2"), "UN");
-  EXPECT_EQ(GetUnidadDestino("UN"), "");
-  EXPECT_EQ(PaisDataFormId("999"), "");
 }
 
 }  // namespace

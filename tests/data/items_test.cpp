@@ -64,25 +64,6 @@ TEST_F(ItemGridTest, KeptRowBecomesTopRowAndEmptyCertificateKeepsHeader) {
   EXPECT_EQ(CargaDatos().Lbl_TotalArts.Caption(), "previo");
 }
 
-TEST_F(ItemGridTest, NormsGridMergesRangesWhenGrouping) {
-  Execute("CEOCFG", "insert into CeoParametros values ('CEO004','AGRUPARNORMASORIGEN',' s ')");
-  Execute("CEOCFG", "insert into CeoParametros values ('CEO004','TEXTOSEPARADORRANGO',' al ')");
-  AddItem("X", 1, "A", "1");
-  AddItem("X", 2, "B", "1");
-  AddItem("X", 3, "C", "1");
-  AddItem("X", 4, "D", "2");
-  AddItem("X", 5, "E", "1");
-  St().sIdCeo = "X";
-  St().sIdFormulario = "CEO004";
-  CargarArticulosEnGrid(0);
-  const Grid& n = CargaDatos().MsfgParteII;
-  ASSERT_EQ(n.Rows(), 4);
-  EXPECT_EQ(n.TextMatrix(1, 1), "1 al 3");
-  EXPECT_EQ(n.TextMatrix(2, 1), "4");
-  EXPECT_EQ(n.TextMatrix(3, 1), "5");
-  EXPECT_EQ(n.TextMatrix(1, 0), "A");
-}
-
 TEST_F(ItemGridTest, PartidaTextsAndTariffWordings) {
   AddItem("X", 1, "A", "1", "uno");
   AddItem("X", 2, "A", "1", "dos");

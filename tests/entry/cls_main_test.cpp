@@ -3,27 +3,13 @@
 #include <QDir>
 
 #include "data/certificate_fixture.h"
-#include "data/dialogs.h"
-#include "host/ini.h"
 
 namespace ostrevan {
 namespace {
 
 using test::CertificateTest;
 
-class MainTest : public CertificateTest {
- protected:
-  // The user picks a chamber and form in the choice dialog and presses F11 (or Esc).
-  void ChooseInDialog(const QString& camara, const QString& form, int key = 122) {
-    windows->actions[Window::SeleccionCertif] = [=] {
-      SeleccionCertif_Load();
-      FrmSeleccionCertif& s = D().seleccion;
-      s.Cmb_Camara.SetListIndex(s.Cmb_Camara.Items().indexOf(camara));
-      s.Cmb_CertificadoPais.SetListIndex(s.Cmb_CertificadoPais.Items().indexOf(form));
-      SeleccionCertif_KeyDown(key);
-    };
-  }
-};
+using MainTest = CertificateTest;
 
 TEST_F(MainTest, WithoutAnOperationOnlyTheComponentsAreCreated) {
   QDir(Dir() + "Datos").removeRecursively();
@@ -81,19 +67,6 @@ TEST_F(MainTest, CancellingTheChoiceCreatesNothing) {
   EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
 }
 
-TEST_F(MainTest, AHeaderThatCannotBeCreatedIsReported) {
-  windows->actions[Window::SeleccionCertif] = [] {
-    Execute("OSTREVAN", "alter table CeoMercosur rename to Otra");
-  };
-  Cls_Main c;
-  c.CdoData("OP1");
-  c.Main();
-  ASSERT_FALSE(Messages().isEmpty());
-  EXPECT_EQ(Messages().last(), "El Interno no pudo ser creado");
-  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
-  EXPECT_FALSE(windows->Showed(Window::CargaDatos));
-}
-
 TEST_F(MainTest, PropertiesOfTheHost) {
   Cls_Main c;
   c.InternoQuandor("A");
@@ -140,12 +113,7 @@ TEST_F(MainTest, IniciaProyectoShowsTheListFilledAfterMain) {
 
 // The host's call ends normally whatever stops the list: the user is told, the host goes on.
 TEST_F(MainTest, IniciaProyectoNeverEndsInAnErrorOfItsOwn) {
-  QDir().mkpath(Dir() + "Cfg");
-  clINI ini;
-  for (const auto& [key, value] :
-       {std::pair{"Driver", "QPSQL"}, {"Database", "x"}, {"Host", "/no/such/server"}}) {
-    ini.GuardarINI("OSTREVAN", key, value, Dir() + "Cfg/Conexiones.ini");
-  }
+  MapToNoServer("OSTREVAN");
   ResetAll();
   Cls_Main c;
   EXPECT_NO_THROW(c.IniciaProyecto());

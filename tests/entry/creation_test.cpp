@@ -1,7 +1,6 @@
 // Creating the certificate of a host operation: it exists finished or not at all, an
 // operation the host lacks creates nothing, and the host mode ends with Main.
 #include "data/certificate_fixture.h"
-#include "data/dialogs.h"
 #include "entry/cls_main.h"
 
 namespace ostrevan {
@@ -13,17 +12,9 @@ class CreationTest : public CertificateTest {
  protected:
   void SetUp() override {
     CertificateTest::SetUp();
-    ChooseInDialog("CAC", "Brasil");
-  }
-  void ChooseInDialog(const QString& camara, const QString& form, int key = 122) {
-    windows->actions[Window::SeleccionCertif] = [this, camara, form, key] {
-      SeleccionCertif_Load();
-      FrmSeleccionCertif& s = D().seleccion;
-      s.Cmb_Camara.SetListIndex(s.Cmb_Camara.Items().indexOf(camara));
-      s.Cmb_CertificadoPais.SetListIndex(s.Cmb_CertificadoPais.Items().indexOf(form));
-      SeleccionCertif_KeyDown(key);
+    ChooseInDialog("CAC", "Brasil", 122, [this] {
       if (whileChoosing) whileChoosing();
-    };
+    });
   }
   void RunMain(const QString& interno) {
     Cls_Main c;

@@ -101,10 +101,5 @@ TEST(DialectForDriver, EachEngineGetsItsOwn) {
   EXPECT_EQ(SqliteDialect().BeginTransaction(), "BEGIN IMMEDIATE");
 }
 
-TEST(DialectNumberFormat, KeepsThePlaceholder) {
-  EXPECT_EQ(SqliteDialect().NumberFormat(2), "round(999.999, 2)");
-  EXPECT_EQ(PostgresDialect().NumberFormat(2), "round(cast(999.999 as numeric), 2)");
-}
-
 }  // namespace
 }  // namespace ostrevan

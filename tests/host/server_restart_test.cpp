@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 
 #include "host/errors.h"
-#include "host/ini.h"
 #include "host/state.h"
 #include "support/fixtures.h"
 
@@ -59,12 +58,9 @@ TEST_F(ServerRestartTest, AStoppedServerIsReportedAndWorkGoesOnAfterItsRestart) 
   }
   OwnCluster server;
   ASSERT_TRUE(server.Ok());
-  clINI ini;
-  const QString map = Dir() + "Cfg/Conexiones.ini";
-  ini.GuardarINI("OSTREVAN", "Host", server.Socket(), map);
-  ini.GuardarINI("OSTREVAN", "Port", "5433", map);
-  ini.GuardarINI("OSTREVAN", "Database", "postgres", map);
-  ini.GuardarINI("OSTREVAN", "Options", "", map);
+  MapEntity(
+      "OSTREVAN",
+      {{"Host", server.Socket()}, {"Port", "5433"}, {"Database", "postgres"}, {"Options", ""}});
   ResetState();
   EXPECT_EQ(Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('ANTES')"), 1);
 

@@ -1,8 +1,6 @@
 #include "print/page_range.h"
 
 #include "host/state.h"
-#include "print/calibration.h"
-#include "print/printlib.h"
 #include "support/fixtures.h"
 
 namespace ostrevan {
@@ -48,23 +46,6 @@ TEST_F(PageRangeTest, ChecksInOrderAndStoresAValidRange) {
   print::DsdHst_Cancelar();
   EXPECT_EQ(St().iPaginaDesde, 0);
   EXPECT_EQ(St().iPaginaHasta, 0);
-}
-
-TEST_F(PageRangeTest, CalibrationPageMarksEveryFiveMillimetres) {
-  EXPECT_EQ(print::MarcaEscala("5", 1), "5\r\n|\r\n|");
-  EXPECT_EQ(print::MarcaEscala("5", 2), "5\r\n-\r\n-");
-  EXPECT_EQ(print::MarcaEscala("5", 3), "");
-  print::Cls_Main p;
-  print::ComponerPaginaCalibracion(p);
-  ASSERT_EQ(p.Pages().size(), 1u);
-  const auto& texts = p.Pages()[0].texts;
-  ASSERT_EQ(texts.size(), 39u + 53u);
-  EXPECT_EQ(texts[38].x, 190);
-  EXPECT_EQ(texts[38].y, 1);
-  EXPECT_EQ(texts.back().y, 260);
-  EXPECT_EQ(texts.back().x, 1);
-  ASSERT_EQ(p.Pages()[0].images.size(), 1u);
-  EXPECT_TRUE(p.Pages()[0].images[0].path.endsWith("FORMS/blank.snt"));
 }
 
 }  // namespace

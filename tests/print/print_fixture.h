@@ -11,14 +11,8 @@ class PrintTest : public CertificateTest {
   void SetUp() override {
     CertificateTest::SetUp();
     print::Settings() = print::PrintSettings();  // what an earlier test's run loaded
-    const char* keys[] = {
-        "ProdFinExp",     "ProductorRazon",  "ProductorDireccion",  "ProductorFecha",
-        "Importador",     "ImportadorRazon", "ImportadorDireccion", "Consignatario",
-        "PuertoEmbarque", "PaisDest",        "MedioTransp",         "FactComer",
-        "FcNro",          "FcFecha",         "Observaciones",       "DeclProdFin",
-        "DeclAcuerdo",    "Fecha",           "SubGlobalPag",        "NroOrden"};
     int y = 10;
-    for (const char* k : keys) {
+    for (const QString& k : kLayoutFields) {
       Execute("CEOCFG", QString("insert into CeoConfig values ('CEO004%1', '%2', '%3', 'Arial', "
                                 "'9', 0)")
                             .arg(k)

@@ -57,7 +57,7 @@ TEST_F(PrintTest, ThePreviewShowsTheVeryPagesThePrintSends) {
   }
 }
 
-TEST_F(PrintTest, FromThePageRangeThePreviewShowsTheRangeAndOnlyF12PrintsIt) {
+TEST_F(PrintTest, ThePageRangeChoosesThePagesAndOnlyF12InItsPreviewPrintsThem) {
   Certificate(40);
   const struct {
     print::VistaPrevia::Resultado answer;
@@ -87,11 +87,22 @@ TEST_F(PrintTest, FromThePageRangeThePreviewShowsTheRangeAndOnlyF12PrintsIt) {
       for (size_t i = 0; i < 2; ++i) EXPECT_EQ(Placed(recorder->jobs[0][i]), Placed(shown[i]));
     }
   }
-  // Aceptar alone prints without a preview.
-  windows->actions[Window::DsdHst] = [] {};
+  // Aceptar alone prints the range without a preview; Cancelar prints nothing.
+  windows->actions[Window::DsdHst] = [] {
+    print::DsdHst_Load();
+    print::DsdHst().txtDesde.SetText("2");
+    print::DsdHst().txtHasta.SetText("2");
+    ASSERT_TRUE(print::Validar_Guardar());
+  };
   windows->shown.clear();
+  recorder->jobs.clear();
   print::EnviaImpresion();
   EXPECT_FALSE(windows->Showed(Window::VistaPrevia));
+  ASSERT_EQ(recorder->jobs.size(), 1u);
+  EXPECT_EQ(recorder->jobs[0].size(), 1u);
+  windows->actions[Window::DsdHst] = [] { print::DsdHst_Cancelar(); };
+  print::EnviaImpresion();
+  EXPECT_EQ(recorder->jobs.size(), 1u);
 }
 
 TEST_F(PrintTest, ADraftPageIsThePrintedPageOverTheFormWithTheMark) {
@@ -149,13 +160,6 @@ TEST_F(PrintTest, ThePreviewPagesAndZoomsWithinItsPages) {
   const QImage b = v.Imagen(2 * 96 / 25.4);
   EXPECT_NEAR(a.width(), 210 * 96 / 25.4, 1);
   EXPECT_NEAR(b.height(), 2 * 297 * 96 / 25.4, 2);
-}
-
-TEST_F(PrintTest, TheFormParameterTurnsTheChecksOffForPrinting) {
-  Certificate(1);  // no invoice date, no norms text, ...: findings
-  EXPECT_FALSE(print::VerificarParaImprimir("P1").empty());
-  Param("CEO004", {{"VERIFICAR", "N"}});
-  EXPECT_TRUE(print::VerificarParaImprimir("P1").empty());
 }
 
 }  // namespace

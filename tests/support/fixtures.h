@@ -29,6 +29,14 @@ inline void PrintTo(const QStringList& l, std::ostream* os) {
 
 namespace ostrevan::test {
 
+// Every field a form's layout places, after the form's id.
+inline const QStringList kLayoutFields = {
+    "ProdFinExp",     "ProductorRazon",  "ProductorDireccion",  "ProductorFecha",
+    "Importador",     "ImportadorRazon", "ImportadorDireccion", "Consignatario",
+    "PuertoEmbarque", "PaisDest",        "MedioTransp",         "FactComer",
+    "FcNro",          "FcFecha",         "Observaciones",       "DeclProdFin",
+    "DeclAcuerdo",    "Fecha",           "SubGlobalPag",        "NroOrden"};
+
 struct Message {
   QString text;
   int style;
@@ -44,13 +52,12 @@ class MessageRecorder final : public MessageService {
   QStringList Texts() const;
 };
 
-// Records the windows asked for and answers each with a scripted result (else 0), running
-// an optional action as the user would while the window is open.
+// Records the windows asked for, running an optional action as the user would while the
+// window is open.
 class WindowScript final : public WindowService {
  public:
   int ShowModal(Window w) override;
   std::vector<Window> shown;
-  std::map<Window, int> results;
   std::map<Window, std::function<void()>> actions;
   bool Showed(Window w) const;
 };
@@ -63,10 +70,8 @@ class TestPopup final : public PopupState {
     if (enable && ButtonUsed()) ClickCerrar();
   }
   QStringList messages;
-  long shows = 0;
 
  protected:
-  void Loaded() override { ++shows; }
   void Changed() override {
     if (messages.isEmpty() || messages.last() != Message()) messages << Message();
   }
@@ -76,12 +81,6 @@ class TestPopup final : public PopupState {
 // which case every test gets a database of its own on the server OSTREVAN_TEST_PG names (a
 // libpq connection string), one schema per entity, as an office's server would hold them.
 QString Engine();
-// Points every entity of the installation in dir at a fresh database of that server; its
-// name is returned for DropServerDatabase.
-QString CreateServerDatabase(const QString& dir);
-void DropServerDatabase(const QString& name);
-// Runs statements as the server's administrator (empty when the engine is SQLite).
-void AdminExec(const QString& database, const QStringList& statements);
 // Every update of item number `nroOrden` fails with `message`, as a full disk would, until
 // RestoreItemUpdates.
 void FailItemUpdates(int nroOrden, const QString& message);
@@ -97,6 +96,13 @@ class InstallationTest : public ::testing::Test {
   // Runs a query and returns the first column of every row as text.
   QStringList Column(const QString& entity, const QString& sql);
   long Count(const QString& entity, const QString& table, const QString& where = {});
+  // Writes `settings` for `entity` into the installation's entity map; the next connection
+  // after ResetState reads them.
+  void MapEntity(const QString& entity, const std::vector<std::pair<QString, QString>>& settings);
+  // Points `entity` at a server that is not there.
+  void MapToNoServer(const QString& entity) {
+    MapEntity(entity, {{"Driver", "QPSQL"}, {"Database", "x"}, {"Host", "/no/such/server"}});
+  }
 
   std::unique_ptr<QTemporaryDir> tmp;
   QString serverDb;  // the test's own database on the server, when the engine is one

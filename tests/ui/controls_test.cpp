@@ -8,7 +8,6 @@
 
 #include "support/fixtures.h"
 #include "ui/edit/clcntrl.h"
-#include "ui/edit/clcoleccion.h"
 #include "ui/list/frm_statuspopup.h"
 
 namespace ostrevan {
@@ -69,22 +68,6 @@ TEST_F(ControlsTest, NumericFieldRejectsTextAndCancelGivesZero) {
   QTest::keyClick(f.a, Qt::Key_Period, Qt::KeypadModifier);
   QTest::keyClick(f.a, Qt::Key_Period);
   EXPECT_EQ(f.a->text(), QString(QLocale().decimalPoint()) + ".");
-}
-
-TEST(Coleccion, AddDelItem) {
-  clColeccion c;
-  c.Add("a");
-  c.Add("b");
-  c.Add("a");
-  c.Del("a");
-  c.Del("z");
-  EXPECT_EQ(c.Count().toInt(), 2);
-  EXPECT_EQ(c.Item(1), "b");
-  EXPECT_EQ(c.Item(2), "a");
-  EXPECT_EQ(c.Item(0), "");
-  EXPECT_EQ(c.Item(3), "");
-  c.Clear();
-  EXPECT_EQ(c.Count().toInt(), 0);
 }
 
 TEST_F(ControlsTest, PopupKeepsItsRulesAndNeverTakesTheFocus) {

@@ -60,11 +60,6 @@ class ItemKeysTest : public CertificateTest {
     for (int r = 1; r < G().Rows(); ++r) s += G().TextMatrix(r, 0).isEmpty() ? '-' : 'X';
     return s;
   }
-  QStringList Column4() {
-    QStringList l;
-    for (int r = 1; r < G().Rows(); ++r) l << G().TextMatrix(r, 1) + ":" + G().TextMatrix(r, 4);
-    return l;
-  }
   static void SeleccionarFila(Grid& g, const QString& id) {
     for (int r = 1; r < g.Rows(); ++r)
       if (g.TextMatrix(r, 0) == id) g.SetRow(r);
@@ -254,13 +249,16 @@ TEST_F(ItemKeysTest, F7MovesTheWholeGroupOrNothing) {
   EXPECT_EQ(messages->shown.back().title, "Cambiar Ncm/Naladisa");
   EXPECT_EQ(G().Row(), 1);
 
-  // A failing second statement: the window's change is refused and every item stays.
+  // A failing second statement: the window's change is refused, says why, and every item stays.
   test::FailItemUpdates(2, "sin espacio");
   OnModal([](QWidget* change) {
     QTest::keyClicks(change->findChild<QLineEdit*>("Txt_PosNueva"), "8708,29,99");
     QTest::keyClick(change, Qt::Key_F11);
   });
+  messages->shown.clear();
   Press(1, Qt::Key_F7);
+  ASSERT_EQ(messages->shown.size(), 1u) << Messages().join("|");
+  EXPECT_TRUE(Messages()[0].contains("sin espacio")) << Messages()[0];
   EXPECT_EQ(Column("OSTREVAN", "select NCM from Articulos order by NroOrden"),
             QStringList({"1111.11.11", "1111.11.11", "1111.11.11", "2222.22.22", "2222.22.22"}));
   EXPECT_EQ(G().TextMatrix(1, 3), "1111.11.11");

@@ -1,4 +1,4 @@
-// F12 checks before it prints, F8 previews, and the two windows answer their keys.
+// F12 checks before it prints, F8 previews, and the preview window answers its keys.
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -6,11 +6,9 @@
 #include <QTest>
 
 #include "data/verificaciones.h"
-#include "print/page_range.h"
 #include "print/print_fixture.h"
 #include "print/vista_previa.h"
 #include "ui/edit/frm_cargadatos.h"
-#include "ui/edit/frm_dsdhst.h"
 #include "ui/edit/frm_hallazgos.h"
 #include "ui/preview/frm_vistaprevia.h"
 
@@ -148,32 +146,6 @@ TEST_F(CheckedPrintTest, ThePreviewWindowPagesZoomsTogglesAndPrints) {
   QTest::keyClick(&d, Qt::Key_F12);
   EXPECT_EQ(print::Previa().resultado, print::VistaPrevia::Imprimir);
   EXPECT_FALSE(d.isVisible());
-}
-
-}  // namespace
-}  // namespace ostrevan
-
-namespace ostrevan {
-namespace {
-
-TEST_F(CheckedPrintTest, F8InThePageRangeAcceptsAValidRangeToSeeItFirst) {
-  St().iPaginaDesde = 1;
-  St().iPaginaHasta = 5;
-  const struct {
-    const char *desde, *hasta;
-    bool accepted;
-  } rows[] = {{"2", "3", true}, {"4", "2", false}, {"0", "3", false}};
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.desde);
-    ui::FrmDsdHstDialog d;
-    d.show();
-    EXPECT_TRUE(d.Lbl_Opciones()->text().contains("[F8]  Vista previa"));
-    d.txtDesde()->setText(r.desde);
-    d.txtHasta()->setText(r.hasta);
-    QTest::keyClick(&d, Qt::Key_F8);
-    EXPECT_EQ(print::DsdHst().vistaPrevia, r.accepted);
-    EXPECT_EQ(d.isVisible(), !r.accepted);
-  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "data/certificate_fixture.h"
 #include "data/dialogs.h"
 #include "entry/cls_main.h"
+#include "print/page_range.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
 #include "ui/edit/frm_cargadatos.h"
@@ -103,64 +104,16 @@ TEST_F(WindowsTest, F12WithAFailingSaveShowsTheMessageAndPrintsNothing) {
   EXPECT_FALSE(QDir(Dir() + "Salida").exists());
 }
 
-TEST_F(WindowsTest, AChangeOfFormSavesClosesAndReopensTheSameCertificate) {
-  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
-  CargarListadoInternos(false);
-  Lista().Msfg_ListadoMn.SetRow(1);
-  int opened = 0;
-  std::function<void()> act = [&] {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w) return QTimer::singleShot(20, act);
-    ++opened;
-    auto* pais = w->findChild<QComboBox*>("cboPais");
-    if (opened == 1) {
-      QTest::qWait(20);
-      pais->activated(pais->findText("Chile"));  // as the user's pick; the reload timer closes it
-      QTimer::singleShot(400, act);
-    } else {
-      EXPECT_EQ(pais->currentText(), "Chile");
-      QTest::keyClick(w, Qt::Key_Escape);
-    }
-  };
-  QTimer::singleShot(50, act);
-  IngresarRegistro();
-  EXPECT_EQ(opened, 2);
-  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO104"});
-}
-
-TEST_F(WindowsTest, MainCreatesTheHostCertificateThroughTheWindows) {
-  QString description;
-  std::function<void()> act = [&] {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w) return QTimer::singleShot(20, act);
-    if (w->windowTitle() == "Seleccionar Certificado / Pais") {
-      auto* camara = w->findChild<QComboBox*>("Cmb_Camara");
-      camara->activated(camara->findText("CAC"));
-      auto* form = w->findChild<QComboBox*>("Cmb_CertificadoPais");
-      form->activated(form->findText("Brasil"));
-      QTest::keyClick(w, Qt::Key_F11);
-      QTimer::singleShot(50, act);
-    } else {
-      description = w->findChild<QLineEdit*>("Txt_Descripcion")->text();
-      QTest::keyClick(w, Qt::Key_Escape);
-    }
-  };
-  QTimer::singleShot(50, act);
-  Cls_Main c;
-  c.CdoData("OP1");
-  c.Main();
-  EXPECT_EQ(description, "[ OP1 ] - [ Quandor ]");
-  EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
-  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
-}
-
 // Whichever way the data-entry window was opened, a change of form brings it back on the same
 // certificate, built for the new form, and the flag that asked for it is spent.
 TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
   const struct {
     const char* name;
-    bool exists;  // the certificate is there before Main
-  } rows[] = {{"an existing certificate", true}, {"the host's new certificate", false}};
+    bool exists;    // the certificate is there before it is opened
+    bool fromList;  // Enter in the list rather than the host's Main
+  } rows[] = {{"the list", true, true},
+              {"an existing certificate", true, false},
+              {"the host's new certificate", false, false}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     Execute("OSTREVAN", "delete from Articulos");
@@ -191,9 +144,15 @@ TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
       QTest::keyClick(w, Qt::Key_Escape);
     };
     QTimer::singleShot(50, act);
-    Cls_Main c;
-    c.CdoData("OP1");
-    c.Main();
+    if (r.fromList) {
+      CargarListadoInternos(false);
+      Lista().Msfg_ListadoMn.SetRow(1);
+      IngresarRegistro();
+    } else {
+      Cls_Main c;
+      c.CdoData("OP1");
+      c.Main();
+    }
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(reopenedWith, "Chile");
     EXPECT_FALSE(St().bRecargar);
@@ -319,19 +278,26 @@ TEST_F(WindowsTest, F11WithoutAFormSaysSoAndKeepsTheChoiceOpen) {
   EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
 }
 
-TEST_F(WindowsTest, ThePageRangeWindowAcceptsWithEnterOrF11AndCancelsOnlyWithCancelar) {
+// F8 accepts a valid range too, to see it before printing it.
+TEST_F(WindowsTest, ThePageRangeWindowAcceptsWithEnterF11OrF8AndCancelsOnlyWithCancelar) {
   const struct {
     const char* name;
     Qt::Key key;
     const char* focus;  // the control that has the key
-    int desde, hasta;   // the range the print run reads afterwards
-    bool open;          // the window stays open
+    const char *typedDesde, *typedHasta;
+    int desde, hasta;  // the range the print run reads afterwards
+    bool open;         // the window stays open
+    bool preview;
   } rows[] = {
-      {"Enter", Qt::Key_Return, "txtHasta", 2, 3, false},
-      {"F11", Qt::Key_F11, "txtDesde", 2, 3, false},
-      {"Esc", Qt::Key_Escape, "txtDesde", 1, 5, false},  // nothing stored: every page prints
-      {"Enter on Cancelar", Qt::Key_Return, "Command2", 0, 0, false},
-      {"Enter on Aceptar", Qt::Key_Return, "cmdAceptar", 2, 3, false},
+      {"Enter", Qt::Key_Return, "txtHasta", "2", "3", 2, 3, false, false},
+      {"F11", Qt::Key_F11, "txtDesde", "2", "3", 2, 3, false, false},
+      // Nothing stored: every page prints.
+      {"Esc", Qt::Key_Escape, "txtDesde", "2", "3", 1, 5, false, false},
+      {"Enter on Cancelar", Qt::Key_Return, "Command2", "2", "3", 0, 0, false, false},
+      {"Enter on Aceptar", Qt::Key_Return, "cmdAceptar", "2", "3", 2, 3, false, false},
+      {"F8", Qt::Key_F8, "txtDesde", "2", "3", 2, 3, false, true},
+      {"F8 on a reversed range", Qt::Key_F8, "txtDesde", "4", "2", 1, 5, true, false},
+      {"F8 from page 0", Qt::Key_F8, "txtHasta", "0", "3", 1, 5, true, false},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
@@ -339,8 +305,8 @@ TEST_F(WindowsTest, ThePageRangeWindowAcceptsWithEnterOrF11AndCancelsOnlyWithCan
     St().iPaginaHasta = 5;
     ui::FrmDsdHstDialog d;
     d.show();
-    d.txtDesde()->setText("2");
-    d.txtHasta()->setText("3");
+    d.txtDesde()->setText(r.typedDesde);
+    d.txtHasta()->setText(r.typedHasta);
     QWidget* target = d.findChild<QWidget*>(r.focus);
     ASSERT_NE(target, nullptr);
     target->setFocus();
@@ -348,7 +314,9 @@ TEST_F(WindowsTest, ThePageRangeWindowAcceptsWithEnterOrF11AndCancelsOnlyWithCan
     EXPECT_EQ(d.isVisible(), r.open);
     EXPECT_EQ(St().iPaginaDesde, r.desde);
     EXPECT_EQ(St().iPaginaHasta, r.hasta);
+    EXPECT_EQ(print::DsdHst().vistaPrevia, r.preview);
     EXPECT_EQ(d.findChild<QLabel*>("Lbl_Titulo")->text(), "Certificados de Origen");
+    EXPECT_TRUE(d.Lbl_Opciones()->text().contains("[F8]  Vista previa"));
   }
 }
 
