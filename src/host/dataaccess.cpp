@@ -176,14 +176,20 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
       throw DbError(
           "No se pudo abrir la base de datos de la entidad " + entity + " (" + where + ")", e);
     }
-    open_ = true;
     for (const QString& s : dialect_->SessionSetup()) QSqlQuery(db_).exec(s);
     if (settings_.readOnly && !dialect_->ReadOnlySession().isEmpty()) {
       QSqlQuery q(db_);
       if (!q.exec(dialect_->ReadOnlySession())) {
-        throw DbError("No se pudo abrir en solo lectura la entidad " + entity, q.lastError());
+        // A host connection that could write is not kept: the next statement tries again.
+        const QSqlError e = q.lastError();
+        q = QSqlQuery();
+        db_.close();
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name_);
+        throw DbError("No se pudo abrir en solo lectura la entidad " + entity, e);
       }
     }
+    open_ = true;
   }
   EnsureSchema(entity);
   return db_;
