@@ -76,6 +76,21 @@ QString Part(const QString& conninfo, const QString& key) {
   return {};
 }
 
+// A new, empty database of the run's own with citext and the given schemas; its conninfo.
+QString FreshDatabase(const QString& conninfo, const QString& db, const QStringList& schemas) {
+  {
+    RawPg admin(conninfo);
+    admin.Exec("DROP DATABASE IF EXISTS " + db);
+    admin.Exec("CREATE DATABASE " + db);
+  }
+  QString dbinfo = conninfo;
+  dbinfo.replace(QRegularExpression("dbname=\\S+"), "dbname=" + db);
+  RawPg setup(dbinfo);
+  setup.Exec("CREATE EXTENSION IF NOT EXISTS citext SCHEMA public");
+  for (const QString& schema : schemas) setup.Exec("CREATE SCHEMA " + schema);
+  return dbinfo;
+}
+
 void PointAtServer(const QString& conninfo, const QString& db) {
   const QString map = InstallationPath("Cfg/Conexiones.ini");
   QDir().mkpath(InstallationPath("Cfg"));
@@ -176,19 +191,7 @@ int main(int argc, char** argv) {
     bench::Report("SQLite: 10,000 inserts + 10,000 lookups", ours, bare, 3.0);
   }
   const QString db = QString("bench_%1").arg(QCoreApplication::applicationPid());
-  {
-    RawPg admin(conninfo);
-    admin.Exec("DROP DATABASE IF EXISTS " + db);
-    admin.Exec("CREATE DATABASE " + db);
-  }
-  QString dbinfo = conninfo;
-  dbinfo.replace(QRegularExpression("dbname=\\S+"), "dbname=" + db);
-  {
-    RawPg setup(dbinfo);
-    setup.Exec("CREATE EXTENSION IF NOT EXISTS citext");
-    setup.Exec("CREATE SCHEMA ours");
-    setup.Exec("CREATE SCHEMA bare");
-  }
+  const QString dbinfo = FreshDatabase(conninfo, db, {"ours", "bare"});
   PointAtServer(conninfo, db);
   Recordset rs;
   Query("OSTREVAN", "select count(*) from Articulos", rs);  // the tables, before timing
@@ -221,20 +224,8 @@ int main(int argc, char** argv) {
   // The import of a 5,000-item operation: the host's rows on the server too.
   ResetAll();
   const QString importDb = db + "_import";
-  {
-    RawPg admin(conninfo);
-    admin.Exec("DROP DATABASE IF EXISTS " + importDb);
-    admin.Exec("CREATE DATABASE " + importDb);
-  }
-  QString importInfo = conninfo;
-  importInfo.replace(QRegularExpression("dbname=\\S+"), "dbname=" + importDb);
-  {
-    RawPg setup(importInfo);
-    setup.Exec("CREATE EXTENSION IF NOT EXISTS citext");
-    for (const char* schema : {"ostrevan", "ostrevan_cli", "catalogos", "internos", "personal"}) {
-      setup.Exec(QString("CREATE SCHEMA ") + schema);
-    }
-  }
+  const QString importInfo = FreshDatabase(
+      conninfo, importDb, {"ostrevan", "ostrevan_cli", "catalogos", "internos", "personal"});
   PointEveryEntityAtServer(conninfo, importDb);
   demo::BuildDemoInstallation(scratch.Path(), true);  // the server database is the run's own
   ResetAll();
