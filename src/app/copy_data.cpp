@@ -77,8 +77,8 @@ int CopiarDatos(bool replace, QTextStream& out) {
         }
       }
     }
-    to.BeginTrans();
     try {
+      AllOrNothing tx(to);
       for (const QString& t : tables) {
         if (replace) {
           to.SetSQL("DELETE FROM " + t);
@@ -108,10 +108,9 @@ int CopiarDatos(bool replace, QTextStream& out) {
         out << entity << " " << t << ": " << stored << " filas\n";
         done.insert(target.Key() + "|" + t.toUpper());
       }
-      to.CommitTrans();
+      tx.Commit();
       ++copied;
     } catch (const RuntimeError& err) {
-      to.RollbackTrans();
       out << "No se copiaron los datos de la entidad " << entity << ": " << err.Description()
           << "\n";
       return 1;

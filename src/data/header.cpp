@@ -225,9 +225,8 @@ bool CargarDatosADb(const QString& idCeo) {
     // fail the same way and a message blaming the user's choice of chamber and form.
     const int errors = ReportedErrors();
     const QString idCamara = GetIDCamaraFromName(f.Cmb_Camara.Text());
-    const QString formId = ReportedErrors() == errors
-                               ? GetIDFormularioFromName(f.cboPais.Text(), idCamara)
-                               : QString();
+    if (ReportedErrors() != errors) return false;
+    const QString formId = GetIDFormularioFromName(f.cboPais.Text(), idCamara);
     if (ReportedErrors() != errors) return false;
     if (formId.isEmpty()) {
       MsgBox(
