@@ -7,7 +7,8 @@
 #include "data/mod_main.h"
 #include "host/windows.h"
 #include "print/backends.h"
-#include "print/vista_previa.h"
+#include "job/preview.h"
+#include "job/print_job.h"
 #include "ui/preview/frm_vistaprevia.h"
 
 using namespace ostrevan;
@@ -57,17 +58,17 @@ int main(int argc, char** argv) {
 
   auto windows = std::make_shared<OpenAndClose>();
   SetWindowService(windows);
-  const std::vector<print::Page> pages = print::ComponerPaginas();
+  const std::vector<print::Page> pages = ComponerPaginas();
   const QString pdf = scratch.Path() + "/bare.pdf";
   auto bare = [&] {
     QString e;
     print::PdfBackend(pdf).Print(pages, "x", &e);
   };
   const auto [open, printBare] =
-      bench::MedianSeconds([] { print::MostrarVistaPrevia("CEO004"); }, bare);
+      bench::MedianSeconds([] { MostrarVistaPrevia(); }, bare);
   bench::Report("preview of a 40-item certificate opens", open, printBare, 0);
   windows->turns = 20;
-  print::MostrarVistaPrevia("CEO004");
+  MostrarVistaPrevia();
   bench::Report("a page of the preview turns", windows->turn, printBare / pages.size(), 0);
   std::printf("  %zu pages; targets: open under 0.3 s (%s), turn under 0.1 s (%s)\n", pages.size(),
               open < 0.3 ? "met" : "NOT MET", windows->turn < 0.1 ? "met" : "NOT MET");

@@ -10,11 +10,11 @@
 #include "host/sqltext.h"
 #include "host/state.h"
 #include "host/value.h"
+#include "job/page_range.h"
+#include "job/preview.h"
+#include "job/print_job.h"
 #include "print/backends.h"
-#include "print/calibration.h"
-#include "print/mod_todll.h"
-#include "print/page_range.h"
-#include "print/vista_previa.h"
+#include "print/draft.h"
 
 namespace ostrevan::app {
 
@@ -108,13 +108,13 @@ void BatchWindows::PrintList() {
 namespace ostrevan::app {
 
 void BatchWindows::ChoosePages() {
-  print::DsdHst_Load();
-  print::FrmDsdHst& f = print::DsdHst();
+  DsdHst_Load();
+  FrmDsdHst& f = DsdHst();
   out_ << "Paginas disponibles: " << f.txtDesde.Text() << " a " << f.txtHasta.Text() << "\n";
   if (desde.isEmpty() && hasta.isEmpty()) return;
   if (!desde.isEmpty()) f.txtDesde.SetText(desde);
   if (!hasta.isEmpty()) f.txtHasta.SetText(hasta);
-  if (!print::Validar_Guardar()) print::DsdHst_Cancelar();  // nothing printed on a bad range
+  if (!Validar_Guardar()) DsdHst_Cancelar();  // nothing printed on a bad range
 }
 
 namespace {
@@ -124,7 +124,7 @@ bool PrintingTo(const QString& pdf, const std::function<void()>& run, bool borra
   std::shared_ptr<print::Backend> target = backend;
   if (borrador) {
     target =
-        std::make_shared<print::DraftBackend>(backend, print::ImagenFormulario(St().sIdFormulario));
+        std::make_shared<print::DraftBackend>(backend, ImagenFormulario(St().sIdFormulario));
   }
   print::SetBackendFactory([target](const QString&) { return target; });
   run();
@@ -183,7 +183,7 @@ int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, c
   auto told = std::make_shared<ErrorsTold>();
   told->previous = SetMessageService(told);
   CargarDatosAPlanilla(idCeo);
-  const bool printed = PrintingTo(pdf, print::EnviaImpresion, borrador);
+  const bool printed = PrintingTo(pdf, [] { EnviaImpresion(); }, borrador);
   SetMessageService(told->previous);
   if (!printed) {
     out << "No se imprimio el certificado " << idCeo << ": "
@@ -202,7 +202,7 @@ int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, c
 
 int PrintCalibrationToPdf(const QString& pdf, QTextStream& out) {
   // The page says itself where it went.
-  if (!PrintingTo(pdf, print::ImprimirPaginaCalibracion)) {
+  if (!PrintingTo(pdf, [] { ImprimirPaginaCalibracion(); })) {
     out << "No se imprimio la pagina de calibracion\n";
     return 1;
   }

@@ -16,7 +16,7 @@
 #include "host/msgbox.h"
 #include "host/progress.h"
 #include "host/state.h"
-#include "print/calibration.h"
+#include "job/print_job.h"
 #include "ui/common/widget_services.h"
 
 using namespace ostrevan;
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
       Cls_Main c;
       c.Main();
       if (args.isEmpty()) {
-        print::ImprimirPaginaCalibracion();  // tells the user itself when it fails
+        ImprimirPaginaCalibracion();  // tells the user itself when it fails
         return 0;
       }
       return app::PrintCalibrationToPdf(args[0], out);

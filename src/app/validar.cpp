@@ -3,7 +3,8 @@
 #include "host/msgbox.h"
 #include "host/sqltext.h"
 #include "host/state.h"
-#include "print/vista_previa.h"
+#include "job/preview.h"
+#include "job/print_job.h"
 
 namespace ostrevan::app {
 
@@ -14,7 +15,7 @@ int Validar(const QString& idCeo, QTextStream& out) {
     MsgBox("No existe el certificado " + idCeo, vbExclamation);
     return 1;
   }
-  const std::vector<Hallazgo> hallazgos = print::VerificarParaImprimir(idCeo);
+  const std::vector<Hallazgo> hallazgos = VerificarParaImprimir(idCeo);
   for (const Hallazgo& h : hallazgos) {
     out << NivelTexto(h.nivel) << "\t" << h.codigo << "\t" << h.mensaje << "\n";
   }

@@ -14,22 +14,18 @@ FrmCargaDatos::FrmCargaDatos() {
   cboPais.Click = [this] { cbx_Pais_Change(Cmb_Camara, cboPais, St().bCertificadoCargado); };
 }
 
-std::vector<std::pair<TextBox*, const char*>> FrmCargaDatos::HeaderBoxes() {
-  return {{&Txt_Descripcion, "Descripcion"},
-          {&Txt_Estado, "Estado"},
-          {&Txt_ProdFinExp, "ProdFinExp"},
-          {&Txt_Importador, "Importador"},
-          {&Txt_Consignatario, "Consignatario"},
-          {&Txt_PuertoEmbarque, "PuertoEmbarque"},
-          {&Txt_MedioTransporte, "MedioTransp"},
-          {&Txt_PaisDest, "PaisDest"},
-          {&Txt_FactComerc, "FactComer"},
-          {&Txt_FCNumero, "FcNro"},
-          {&Txt_FCFecha, "FcFecha"},
-          {&Txt_Observaciones, "Observaciones"},
-          {&Txt_DeclProdFin, "DeclProdFin"},
-          {&Txt_DeclAcuerdo, "DeclAcuerdo"},
-          {&Txt_Fecha, "Fecha"}};
+TextBox& FrmCargaDatos::Box(Casilla c) {
+  // In the order of the header table.
+  static constexpr TextBox FrmCargaDatos::*kBoxes[kCasillas] = {
+      &FrmCargaDatos::Txt_Descripcion,   &FrmCargaDatos::Txt_Estado,
+      &FrmCargaDatos::Txt_ProdFinExp,    &FrmCargaDatos::Txt_Importador,
+      &FrmCargaDatos::Txt_Consignatario, &FrmCargaDatos::Txt_PuertoEmbarque,
+      &FrmCargaDatos::Txt_PaisDest,      &FrmCargaDatos::Txt_MedioTransporte,
+      &FrmCargaDatos::Txt_FactComerc,    &FrmCargaDatos::Txt_FCNumero,
+      &FrmCargaDatos::Txt_FCFecha,       &FrmCargaDatos::Txt_Observaciones,
+      &FrmCargaDatos::Txt_DeclProdFin,   &FrmCargaDatos::Txt_DeclAcuerdo,
+      &FrmCargaDatos::Txt_Fecha};
+  return this->*kBoxes[static_cast<size_t>(c)];
 }
 
 FrmSeleccionCertif::FrmSeleccionCertif() {

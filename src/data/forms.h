@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "data/certificado.h"
 #include "data/controls.h"
 #include "data/item_work.h"
 
@@ -36,8 +37,8 @@ struct FrmCargaDatos {
   int rowParteI = 0, rowParteII = 0;  // remembered current rows of the two grids
   QString selPosition;                // tariff code of the first marked item
   QStringList selected;               // keys of the marked items
-  // Every header box with the CeoMercosur column it holds.
-  std::vector<std::pair<TextBox*, const char*>> HeaderBoxes();
+  // The window's box of a header box.
+  TextBox& Box(Casilla c);
 };
 
 struct FrmOstrevanLista {

@@ -44,23 +44,15 @@ void CargarDatosAPlanilla(const QString& idCeo, bool) {
         MsgBox("Registro Duplicado");
       } else {
         for (; !rs.Eof(); rs.MoveNext()) {
-          f.Txt_Descripcion.SetText(Txt(rs.Fields("Descripcion").Value));
-          f.Txt_Estado.SetText(Txt(rs.Fields("Estado").Value));
-          SetCombosFromIdFormulario(f.Cmb_Camara, f.cboPais, Txt(rs.Fields("IdFormulario").Value));
-          f.Txt_ProdFinExp.SetText(Txt(rs.Fields("ProdFinExp").Value));
-          f.Txt_Importador.SetText(Txt(rs.Fields("Importador").Value));
-          f.Txt_Consignatario.SetText(Txt(rs.Fields("Consignatario").Value));
-          f.Txt_PuertoEmbarque.SetText(Txt(rs.Fields("PuertoEmbarque").Value));
-          f.Txt_MedioTransporte.SetText(Txt(rs.Fields("MedioTransp").Value));
-          f.Txt_PaisDest.SetText(Txt(rs.Fields("PaisDest").Value));
-          f.Txt_FactComerc.SetText(Txt(rs.Fields("FactComer").Value));
-          f.Txt_FCNumero.SetText(Txt(rs.Fields("FcNro").Value));
-          f.Txt_FCFecha.SetText(Txt(rs.Fields("FcFecha").Value));
+          for (const CasillaInfo& c : Casillas()) {
+            f.Box(c.casilla).SetText(Txt(rs.Fields(c.columna).Value));
+            // The form is chosen before the boxes of the form are filled.
+            if (c.casilla == Casilla::Estado) {
+              SetCombosFromIdFormulario(f.Cmb_Camara, f.cboPais,
+                                        Txt(rs.Fields("IdFormulario").Value));
+            }
+          }
           CargarArticulosEnGridDB();
-          f.Txt_Observaciones.SetText(Txt(rs.Fields("Observaciones").Value));
-          f.Txt_DeclProdFin.SetText(Txt(rs.Fields("DeclProdFin").Value));
-          f.Txt_DeclAcuerdo.SetText(Txt(rs.Fields("DeclAcuerdo").Value));
-          f.Txt_Fecha.SetText(Txt(rs.Fields("Fecha").Value));
         }
       }
     }
@@ -208,35 +200,24 @@ QString GetIDFormularioFromName(const QString& form, const QString& idCamara) {
 bool CargarDatosADb(const QString& idCeo) {
   try {
     FrmCargaDatos& f = CargaDatos();
-    auto col = [](const char* name, const TextBox& box, bool tight = false) -> QString {
-      return QString::fromLatin1(name) + (tight ? " = '" : " ='") + SqlText(box.Text()) + "',";
-    };
-    QString sql = "Update CeoMercosur Set " + col("Descripcion", f.Txt_Descripcion, true) +
-                  col("Estado", f.Txt_Estado, true) + "PaisCodeCEO = '" +
-                  SqlText(f.cboPais.Text()) + "'," + col("ProdFinExp", f.Txt_ProdFinExp) +
-                  col("Importador", f.Txt_Importador) + col("Consignatario", f.Txt_Consignatario) +
-                  col("PuertoEmbarque", f.Txt_PuertoEmbarque) +
-                  col("MedioTransp", f.Txt_MedioTransporte) + col("PaisDest", f.Txt_PaisDest) +
-                  col("FactComer", f.Txt_FactComerc) + col("FcNro", f.Txt_FCNumero) +
-                  col("FcFecha", f.Txt_FCFecha) + col("Observaciones", f.Txt_Observaciones) +
-                  col("DeclProdFin", f.Txt_DeclProdFin) + col("DeclAcuerdo", f.Txt_DeclAcuerdo) +
-                  col("Fecha", f.Txt_Fecha);
+    Certificado c;
+    c.idCeo = idCeo;
+    for (const CasillaInfo& i : Casillas()) c[i.casilla] = f.Box(i.casilla).Text();
     // A database that cannot be reached is told once, not followed by a form lookup that would
     // fail the same way and a message blaming the user's choice of chamber and form.
     const int errors = ReportedErrors();
     const QString idCamara = GetIDCamaraFromName(f.Cmb_Camara.Text());
     if (ReportedErrors() != errors) return false;
-    const QString formId = GetIDFormularioFromName(f.cboPais.Text(), idCamara);
+    c.idFormulario = GetIDFormularioFromName(f.cboPais.Text(), idCamara);
     if (ReportedErrors() != errors) return false;
-    if (formId.isEmpty()) {
+    if (c.idFormulario.isEmpty()) {
       MsgBox(
           "Asegurese antes de guardar los datos, seleccionar la Camara y el Formulario acorde "
           "al Pais",
           vbExclamation, "Ostrevan - Grabar Datos");
       return false;
     }
-    sql += "IdFormulario = '" + SqlText(formId) + "'" + "Where IdCeo = '" + SqlText(idCeo) + "'";
-    return Execute("OSTREVAN", sql) > 0;
+    return GuardarEncabezado(c, f.cboPais.Text());
   } catch (const std::exception& e) {
     ReportBracket(e, " Mod_Main [CargarDatosADb] ");
   }

@@ -1,6 +1,7 @@
 // The item grid with its groups, shading and origin-norm list, and the partida texts.
 #include <QLocale>
 
+#include "data/certificado.h"
 #include "data/forms.h"
 #include "data/mod_main.h"
 #include "host/errors.h"
@@ -67,10 +68,7 @@ void CargarArticulosEnGridDB() {
 }
 
 QString ArticulosPorNomencladorSql() {
-  const ComponentState& st = St();
-  const QString code = st.bNaladisa ? QStringLiteral("Naladisa") : QStringLiteral("Ncm");
-  return "select distinct * , " % code % " as Nomenclador from articulos Where idceo ='" %
-         SqlText(st.sIdCeo) % "' order by " % code % " , IdNormasOrigen";
+  return ArticulosPorNomencladorSql(St().sIdCeo, St().bNaladisa);
 }
 
 void CargarArticulosEnGrid(long keep) {

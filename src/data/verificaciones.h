@@ -1,11 +1,13 @@
 #pragma once
 // The checks a certificate passes before it goes into the printer: one table of rules over the
-// stored certificate and its form's configuration. A chamber rejects a certificate with an
+// certificate value and its form's configuration. A chamber rejects a certificate with an
 // empty box or a misprinted field, and a numbered form is lost; these say so beforehand.
 #include <QString>
 #include <functional>
 #include <map>
 #include <vector>
+
+#include "data/certificado.h"
 
 namespace ostrevan {
 
@@ -38,45 +40,18 @@ struct SondaImpresion {
   QString carpetaImagenes;
 };
 
-// Everything the rules look at, read once from the databases.
-struct DatosVerificacion {
-  QString idCeo, idFormulario;
-  bool naladisa = false;
-  std::map<QString, QString> encabezado;  // CeoMercosur column (upper case) -> text
-  struct Articulo {
-    long nroOrden = 0;
-    QString codigo;  // the tariff code of the form's nomenclature
-    QString norma;
-    QString pesoCant, valorFob;  // as stored
-    QString textos;              // description and wordings, as they print
-  };
-  std::vector<Articulo> articulos;
-  struct Campo {
-    QString campo, x, y, fontName;
-  };
-  std::vector<Campo> campos;           // the form's layout
-  std::map<QString, QString> offsets;  // "XOFFSET"/"YOFFSET" -> stored text, when stored
-  bool templateHabilitado = false;
-  QString templateNombre;
-};
-
 struct Regla {
   const char* codigo;
   Nivel nivel;
-  std::function<void(const DatosVerificacion&, const SondaImpresion&, std::vector<Hallazgo>&)>
+  std::function<void(const Certificado&, const SondaImpresion&, std::vector<Hallazgo>&)>
       verificar;
 };
 
 // Every rule, in the order their findings are listed.
 const std::vector<Regla>& Reglas();
 
-// Reads the stored certificate and its form's configuration.
-DatosVerificacion LeerDatosVerificacion(const QString& idCeo);
-std::vector<Hallazgo> Verificar(const DatosVerificacion& datos, const SondaImpresion& sonda);
+std::vector<Hallazgo> Verificar(const Certificado& c, const SondaImpresion& sonda);
 bool HayErrores(const std::vector<Hallazgo>& hallazgos);
-// The per-form parameter "VERIFICAR" set to "N" turns the checks off for a chamber that does
-// not want them; any other value, or none, keeps them on.
-bool VerificacionActiva(const QString& idFormulario);
 QString NivelTexto(Nivel n);
 
 // The findings window: the list and what the user chose there.

@@ -1,12 +1,18 @@
 #include "host/state.h"
 
+#include <unordered_map>
+
 namespace ostrevan {
 
 namespace {
+// The module-level state exists once per host thread, as the component's did.
 thread_local ComponentState state;
-}
+thread_local std::unordered_map<std::type_index, std::shared_ptr<void>> owned;
+}  // namespace
 
 ComponentState& St() { return state; }
+
+std::shared_ptr<void>& OwnedSlot(std::type_index type) { return owned[type]; }
 
 void ResetState() { state = ComponentState(); }
 

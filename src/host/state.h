@@ -3,6 +3,7 @@
 // Tests reset it with ResetState().
 #include <QString>
 #include <memory>
+#include <typeindex>
 
 #include "host/dataaccess.h"
 #include "host/ini.h"
@@ -44,6 +45,23 @@ struct ComponentState {
 
 ComponentState& St();
 void ResetState();
+
+// The objects the component instance owns besides its state (window models, the open
+// databases, the log file): one of each type per component, created on first use and gone
+// with the component. They live here rather than in statics of their own so that the
+// component's whole state is in one place.
+std::shared_ptr<void>& OwnedSlot(std::type_index type);
+template <class T>
+T& Owned() {
+  std::shared_ptr<void>& slot = OwnedSlot(std::type_index(typeid(T)));
+  if (!slot) slot = std::make_shared<T>();
+  return *static_cast<T*>(slot.get());
+}
+// Drops one of them: the next use starts from a new one.
+template <class T>
+void Forget() {
+  OwnedSlot(std::type_index(typeid(T))).reset();
+}
 
 // Creates the outside components as Main does and prepares each manager.
 void CrearComponentes();

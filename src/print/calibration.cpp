@@ -1,8 +1,6 @@
 #include "print/calibration.h"
 
 #include "host/msgbox.h"
-#include "host/sistema.h"
-#include "host/state.h"
 #include "print/printlib.h"
 
 namespace ostrevan::print {
@@ -13,12 +11,10 @@ QString MarcaEscala(const QString& number, int orientation) {
   return {};
 }
 
-QString ImageFolder() { return St().sFrmDir.isEmpty() ? FormsDir() : St().sFrmDir; }
-
-void ComponerPaginaCalibracion(Cls_Main& p) {
+void ComponerPaginaCalibracion(Cls_Main& p, const QString& imageFolder) {
   QString errText;
   bool errFlag = false;
-  p.SET_AgregarImagen(ImageFolder() + "blank.snt", 0, 0, 190, 278, errText, errFlag);
+  p.SET_AgregarImagen(imageFolder + "blank.snt", 0, 0, 190, 278, errText, errFlag);
   for (int x = 0; x <= 190; x += 5) {
     p.set_Agregotexto(MarcaEscala(QString::number(x), 1), x, 1, "Courier", "8", errText, errFlag);
   }
@@ -27,12 +23,12 @@ void ComponerPaginaCalibracion(Cls_Main& p) {
   }
 }
 
-QString ImprimirPaginaCalibracion() {
+QString ImprimirPaginaCalibracion(const QString& printer, const QString& imageFolder) {
   Cls_Main p;
-  ComponerPaginaCalibracion(p);
+  ComponerPaginaCalibracion(p, imageFolder);
   QString errText;
   bool errFlag = false;
-  p.Imprimir(St().sPrinter, errText, errFlag);
+  p.Imprimir(printer, errText, errFlag);
   if (errFlag) {
     MsgBox("No se pudo imprimir la pagina de calibracion:\r\n" + errText, vbExclamation,
            "Imprimir Pagina de Calibracion");

@@ -39,28 +39,20 @@ struct CachedFont {
 
 // A page of 2,000 item lines asks for the same two or three fonts thousands of times; building
 // QFontMetricsF each time would dominate the run. Metrics scale linearly with the point size,
-// so one entry per font serves every size.
-const CachedFont& Shared(const QString& fontName) {
+// so one entry per font serves every size. The name as asked answers without the lower-casing;
+// entries are never removed, so the references stay good.
+const CachedFont& Cached(const QString& fontName) {
   static std::mutex mutex;
   static std::map<QString, std::unique_ptr<CachedFont>> cache;
-  const QString key = FontNameOrDefault(fontName).toLower();
+  static std::map<QString, const CachedFont*> asAsked;
   std::lock_guard<std::mutex> lock(mutex);
-  auto& slot = cache[key];
-  if (!slot) slot = std::make_unique<CachedFont>(ReferenceFont(fontName));
-  return *slot;
-}
-
-// Composing a page asks for one font dozens of times in a row: the name it asked for last
-// answers without the lock and the lower-casing. Entries are never removed, so the pointer
-// stays good.
-const CachedFont& Cached(const QString& fontName) {
-  thread_local QString lastName;
-  thread_local const CachedFont* last = nullptr;
-  if (!last || fontName != lastName) {
-    last = &Shared(fontName);
-    lastName = fontName;
+  const CachedFont*& known = asAsked[fontName];
+  if (!known) {
+    auto& slot = cache[FontNameOrDefault(fontName).toLower()];
+    if (!slot) slot = std::make_unique<CachedFont>(ReferenceFont(fontName));
+    known = slot.get();
   }
-  return *last;
+  return *known;
 }
 
 double WidestLinePx(const CachedFont& font, QStringView text) {
@@ -96,16 +88,7 @@ QString FontNameOrDefault(const QString& fontName) {
 
 double FontSizeOrDefault(double points) { return points > 0 ? points : kDefaultFontSize; }
 
-double FontSizeFromText(const QString& points) {
-  // Every text of a field carries the same size text; parse it when it changes.
-  thread_local QString last;
-  thread_local double value = FontSizeOrDefault(Val(last));
-  if (points != last) {
-    value = FontSizeOrDefault(Val(points));
-    last = points;
-  }
-  return value;
-}
+double FontSizeFromText(const QString& points) { return FontSizeOrDefault(Val(points)); }
 
 QString ResolveFamily(const QString& fontName) {
   static const std::pair<const char*, const char*> kMetricTwins[] = {

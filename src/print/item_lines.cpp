@@ -1,13 +1,8 @@
 #include "print/item_lines.h"
 
-#include "data/forms.h"
-#include "data/mod_main.h"
 #include "host/errors.h"
 #include "host/msgbox.h"
 #include "host/progress.h"
-#include "host/sqltext.h"
-#include "host/state.h"
-#include "host/timer.h"
 #include "host/value.h"
 #include "print/print_settings.h"
 #include "print/printlib.h"
@@ -55,43 +50,6 @@ QString RemoveMarkers(const QString& t) {
 
 namespace {
 
-// The form's item-line properties, read once per run.
-struct LineOptions {
-  QString form;
-  bool ocultaCod, ocultaDesc, ocultaCantidad, ocultaUnidad, ocultaFob, ocultaDicho;
-  QString sepCod, sepDesc, sepCantidad, sepUnidad, sepFob;
-  double ordCod, ordDesc;
-  bool unificado;
-  bool agrupar, noRepetir;
-  QString sepRango;
-  static LineOptions Read(const QString& form) {
-    auto p = [&](const char* name) { return GetCEOParamInfo(form, name, false); };
-    auto si = [&](const char* name) { return p(name).trimmed().toUpper() == "S"; };
-    LineOptions o;
-    o.form = form;
-    o.ocultaCod = si("OCULTA_COD_ART");
-    o.ocultaDesc = si("OCULTA_DESC_ART");
-    o.ocultaCantidad = si("OCULTA_CANTIDAD");
-    o.ocultaUnidad = si("OCULTA_UNIDAD");
-    o.ocultaFob = si("OCULTA_FOB");
-    o.ocultaDicho = si("OCULTA_DICHOPARTIDA");
-    o.sepCod = p("SEP_COD_ART");
-    o.sepDesc = p("SEP_DESC_ART");
-    o.sepCantidad = p("SEP_CANTIDAD");
-    o.sepUnidad = p("SEP_UNIDAD");
-    o.sepFob = p("SEP_FOB");
-    o.ordCod = esnumero(p("ORD_COD_ART"));
-    o.ordDesc = esnumero(p("ORD_DESC_ART"));
-    o.unificado = p("DETALLEUNIFICADO").trimmed() == "1";
-    o.agrupar = si("AGRUPARNORMASORIGEN");
-    o.noRepetir = si("NOREPETIRNORMAS");
-    o.sepRango = p("TEXTOSEPARADORRANGO").trimmed();
-    return o;
-  }
-};
-
-thread_local LineOptions options;
-
 // The tariff code in three parts for the multi-line code column: chapter, heading, rest.
 QString CodeParts(const QString& code) {
   QStringList parts = code.split('.');
@@ -100,74 +58,45 @@ QString CodeParts(const QString& code) {
   return first + "|" + second + "|" + parts.join(".");
 }
 
-// The item's partida wording. The certificate and order number are the key of Articulos, so
-// the row being read already holds it; asking the database again for each of thousands of
-// items would only repeat the answer.
-QString Heading(const Recordset& rs, bool testHidden) {
-  if (testHidden && options.ocultaDicho) return {};
-  const QString heading = Txt(rs.Fields("TextoPartida").Value);
-  return heading.isEmpty() ? heading : heading + "\r\n";
+QString Heading(const FormParams& o, const ArticuloCert& a, bool testHidden) {
+  if (testHidden && o.ocultaDicho) return {};
+  return a.textoPartida.isEmpty() ? a.textoPartida : a.textoPartida + "\r\n";
 }
 
-QString PlainDescription(const Recordset& rs, const QString& heading) {
-  const QString code =
-      options.ocultaCod ? QString() : OneLine(Txt(rs.Fields("CodArticulo").Value).trimmed());
-  const QString desc =
-      options.ocultaDesc ? QString() : OneLine(Txt(rs.Fields("denomerc").Value).trimmed());
-  const bool codeFirst = options.ordDesc >= options.ordCod;
-  const QString& a = codeFirst ? code : desc;
-  const QString& b = codeFirst ? desc : code;
-  if (a.isEmpty() && b.isEmpty()) return heading + " ";
+QString PlainDescription(const FormParams& o, const ArticuloCert& a, const QString& heading) {
+  const QString code = o.ocultaCod ? QString() : OneLine(a.codArticulo.trimmed());
+  const QString desc = o.ocultaDesc ? QString() : OneLine(a.denoMerc.trimmed());
+  const bool codeFirst = o.ordDesc >= o.ordCod;
+  const QString& x = codeFirst ? code : desc;
+  const QString& y = codeFirst ? desc : code;
+  if (x.isEmpty() && y.isEmpty()) return heading + " ";
   const QString sep =
-      (!a.isEmpty() && !b.isEmpty()) ? (codeFirst ? options.sepCod : options.sepDesc) : QString();
-  return heading + a + sep + b;
+      (!x.isEmpty() && !y.isEmpty()) ? (codeFirst ? o.sepCod : o.sepDesc) : QString();
+  return heading + x + sep + y;
 }
 
 // The parts of the unified detail in their configured order.
-QStringList UnifiedParts() {
-  QStringList parts;
-  Recordset rs;
-  if (Query("OSTREVAN",
-            "Select Propiedad , cast(Valor as Integer) as Valor From CeoParametros Where "
-            "IdFormulario = '" +
-                SqlText(options.form) +
-                "' AND Propiedad like 'ORD_%'ORDER BY "
-                "Valor ASC",
-            rs)) {
-    for (; !rs.Eof(); rs.MoveNext()) {
-      if (esnumero(rs.Fields("Valor").Value) != 0)
-        parts << Txt(rs.Fields("Propiedad").Value).toUpper();
-    }
-  }
-  return parts;
-}
-
-QString UnifiedDescription(const Recordset& rs, const QString& heading, const QStringList& parts) {
+QString UnifiedDescription(const FormParams& o, const ArticuloCert& a, const QString& heading) {
   QString detail;
-  for (const QString& part : parts) {
-    if (part == "ORD_COD_ART" && !options.ocultaCod) {
-      const QString c = OneLine(Txt(rs.Fields("CodArticulo").Value).trimmed());
-      if (!c.isEmpty()) detail += c + options.sepCod;
-    } else if (part == "ORD_DESC_ART" && !options.ocultaDesc) {
-      const QString d = OneLine(Txt(rs.Fields("denomerc").Value).trimmed());
-      if (!d.isEmpty()) detail += d + options.sepDesc;
-    } else if (part == "ORD_CANTIDAD" && !options.ocultaCantidad) {
-      detail += Fixed(esnumero(rs.Fields("pesocant").Value), 2) + options.sepCantidad;
-    } else if (part == "ORD_UNIDAD" && !options.ocultaUnidad) {
-      detail += Txt(rs.Fields("Unidad").Value) + options.sepUnidad;
-    } else if (part == "ORD_FOB" && !options.ocultaFob) {
-      detail += Fixed(esnumero(rs.Fields("valorfobusd").Value), 2) + options.sepFob;
+  for (const QString& part : o.ordenUnificado) {
+    if (part == "ORD_COD_ART" && !o.ocultaCod) {
+      const QString c = OneLine(a.codArticulo.trimmed());
+      if (!c.isEmpty()) detail += c + o.sepCod;
+    } else if (part == "ORD_DESC_ART" && !o.ocultaDesc) {
+      const QString d = OneLine(a.denoMerc.trimmed());
+      if (!d.isEmpty()) detail += d + o.sepDesc;
+    } else if (part == "ORD_CANTIDAD" && !o.ocultaCantidad) {
+      detail += Fixed(esnumero(a.pesoCant), 2) + o.sepCantidad;
+    } else if (part == "ORD_UNIDAD" && !o.ocultaUnidad) {
+      detail += a.unidad + o.sepUnidad;
+    } else if (part == "ORD_FOB" && !o.ocultaFob) {
+      detail += Fixed(esnumero(a.valorFob), 2) + o.sepFob;
     }
   }
   return heading + OneLine(detail.trimmed());
 }
 
 }  // namespace
-
-PrePrintState& PrePrint() {
-  static thread_local PrePrintState s;
-  return s;
-}
 
 namespace {
 void AppendSpaces(QString& out, long n) {
@@ -223,58 +152,45 @@ QStringList CortarDescripcion(const QString& text, double widthMm, const Fits& f
   return pieces;
 }
 
-bool Getarticulos(Cls_Main& printer, int linesPerPage, long anchoDesc) {
+bool Getarticulos(const PrintRun& run, Cls_Main& printer, int linesPerPage, PrePrintState& s) {
   const cls_DatosDeImpresion* field = nullptr;
   return Getarticulos(
-      [&printer, &field](const QString& text, double width) {
-        if (!field) field = &Settings().Field(St().sIdFormulario + "SubGlobalPag");
+      run,
+      [&printer, &field, &run](const QString& text, double width) {
+        if (!field) field = &run.Field("SubGlobalPag");
         return printer.GetStringAnchoFijo(text, field->c_FontName, field->c_FontSize, width);
       },
-      linesPerPage, anchoDesc);
+      linesPerPage, s);
 }
 
-bool Getarticulos(const Fits& fits, int linesPerPage, long) {
-  PrePrintState& s = PrePrint();
+bool Getarticulos(const PrintRun& run, const Fits& fits, int linesPerPage, PrePrintState& s) {
   StatusPopup& popup = Popup();
   s = PrePrintState();
+  const FormParams& o = run.Params();
   try {
-    const ComponentState& st = St();
-    options = LineOptions::Read(st.sIdFormulario);
-    const QString sql = ArticulosPorNomencladorSql();
-    Recordset rs;
-    if (!Query("OSTREVAN", sql, rs)) return false;
-    const double width = ParamNumero(options.form, "CX203") - ParamNumero(options.form, "CX103");
-    const QStringList parts = options.unificado ? UnifiedParts() : QStringList();
+    const std::vector<ArticuloCert>& items = run.cert.articulos;
+    if (items.empty()) return false;
+    const double width = o.Numero(o.cx203) - o.Numero(o.cx103);
+    const std::vector<long> groups = run.cert.Grupos();
     popup.ShowStatus();
     popup.ClearRegTotalFlag(true);
-    popup.RegTotal(rs.RecordCount());
+    popup.RegTotal(static_cast<long>(items.size()));
     popup.Mensaje("Analizando articulos...");
-    long counter = 0;
-    bool first = true;
-    QString prevCode, currentNorm;
-    for (; !rs.Eof(); rs.MoveNext()) {
-      popup.RegAct(rs.AbsolutePosition());
-      const QString code = Txt(rs.Fields("Nomenclador").Value);
-      const QString norm = Txt(rs.Fields("idnormasorigen").Value);
-      if (first || code != prevCode) {
-        ++counter;
-        currentNorm = norm;
-      } else if (norm != currentNorm) {
-        ++counter;
-        currentNorm = norm;
-      }
-      first = false;
-      prevCode = code;
+    s.articulos.reserve(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+      popup.RegAct(static_cast<long>(i + 1));
+      const ArticuloCert& item = items[i];
       Articulo a;
-      a.Number = kCol[1] + QString::number(counter);
-      a.Code = kCol[2] + code;
-      const QString text = options.unificado ? UnifiedDescription(rs, Heading(rs, false), parts)
-                                             : PlainDescription(rs, Heading(rs, true));
+      a.Number = kCol[1] + QString::number(groups[i]);
+      a.Code = kCol[2] + item.codigo;
+      const QString text = o.detalleUnificado
+                               ? UnifiedDescription(o, item, Heading(o, item, false))
+                               : PlainDescription(o, item, Heading(o, item, true));
       a.DescriptionLines = CortarDescripcion(text, width, fits);
-      a.Quantity = kCol[4] + Fixed(esnumero(rs.Fields("pesocant").Value), 2);
-      a.Unit = options.ocultaUnidad ? QString() : Txt(rs.Fields("Unidad").Value);
-      a.Fob = kCol[5] + Fixed(esnumero(rs.Fields("valorfobusd").Value), 2);
-      a.CodeLines = CodeParts(code);
+      a.Quantity = kCol[4] + Fixed(esnumero(item.pesoCant), 2);
+      a.Unit = o.ocultaUnidad ? QString() : item.unidad;
+      a.Fob = kCol[5] + Fixed(esnumero(item.valorFob), 2);
+      a.CodeLines = CodeParts(item.codigo);
       s.articulos.push_back(std::move(a));
       DoEvents();
     }
@@ -285,15 +201,14 @@ bool Getarticulos(const Fits& fits, int linesPerPage, long) {
            vbCritical);
     return false;
   }
-  GenerarListadoGeneralArticulos();
-  GenerarPaginadoArticulos(linesPerPage);
+  GenerarListadoGeneralArticulos(run, s);
+  GenerarPaginadoArticulos(run, linesPerPage, s);
   return true;
 }
 
-void GenerarListadoGeneralArticulos() {
-  PrePrintState& s = PrePrint();
+void GenerarListadoGeneralArticulos(const PrintRun& run, PrePrintState& s) {
   try {
-    const bool multi = Settings().calibrado.NcmMultilinea;
+    const bool multi = run.Params().ncmMultilinea;
     s.lineas.assign(1, Linea{});
     qsizetype total = 1;
     for (const Articulo& a : s.articulos) total += a.DescriptionLines.size() + (multi ? 3 : 0);
@@ -336,20 +251,20 @@ void GenerarListadoGeneralArticulos() {
   }
 }
 
-QString FormatearLinea(const Linea& l) {
-  const ConfCalibradoGlobal& c = Settings().calibrado;
-  auto col = [&](int n, long fallback) { return c.columnas[n].COL ? c.columnas[n].COL : fallback; };
+QString FormatearLinea(const FormParams& p, const Linea& l) {
+  const auto& c = p.calibrado;
+  auto col = [&](int n, long fallback) { return c[n].COL ? c[n].COL : fallback; };
   const long w1 = col(1, 10), w2 = col(2, 12), w4 = col(4, 10), w5 = col(5, 18);
-  const long w3 = c.AnchoDesc ? c.AnchoDesc : 42;
+  const long w3 = p.anchoDesc ? p.anchoDesc : 42;
   long ces[6] = {0, 2, 3, 3, 3, 2};
-  if (c.CMULT != 0) {
-    for (int n = 1; n <= 5; ++n) ces[n] = c.columnas[n].CES;
+  if (p.cmult != 0) {
+    for (int n = 1; n <= 5; ++n) ces[n] = c[n].CES;
   }
-  auto cal = [&](int n) { return c.columnas[n].CAL; };
+  auto cal = [&](int n) { return c[n].CAL; };
   QString number = RemoveMarkers(l.Number), code = RemoveMarkers(l.Code),
           desc = RemoveMarkers(l.Description), qty = RemoveMarkers(l.Quantity), unit = l.Unit,
           fob = RemoveMarkers(l.Fob);
-  if (Settings().debugPrint) {
+  if (p.debugPrint) {
     number = QString(w1, 'A');
     code = QString(w2, 'B');
     desc = QString(w3, 'C');
@@ -376,15 +291,14 @@ QString FormatearLinea(const Linea& l) {
   return out;
 }
 
-QString TextoNormasPagina() {
-  PrePrintState& s = PrePrint();
+QString TextoNormasPagina(const FormParams& options, PrePrintState& s) {
   const auto& rows = s.normasPagina;
   struct Entry {
     QString number, text;
   };
   std::vector<Entry> entries;
   auto num = [](const QString& n) { return static_cast<long>(esnumero(RemoveMarkers(n))); };
-  if (!options.agrupar) {
+  if (!options.agruparNormas) {
     for (const auto& r : rows) entries.push_back({r.number, r.text});
   } else {
     for (size_t i = 0; i < rows.size();) {
@@ -396,11 +310,11 @@ QString TextoNormasPagina() {
       long from = num(rows[i].number);
       const long to = num(rows[last].number);
       // A run that goes on from the previous page does not list its numbers again.
-      if (options.noRepetir && from == s.noRepetir) ++from;
+      if (options.noRepetirNormas && from == s.noRepetir) ++from;
       if (from <= to) {
         const QString numberText = from == to ? QString(kCol[1] + QString::number(from))
                                               : kCol[1] + QString::number(from) + " " +
-                                                    options.sepRango + " " + QString::number(to);
+                                                    options.separadorRango + " " + QString::number(to);
         entries.push_back({numberText, rows[i].text});
       }
       s.noRepetir = to;
@@ -409,7 +323,7 @@ QString TextoNormasPagina() {
   }
   QStringList out;
   for (const auto& e : entries) {
-    out << (Settings().debugPrint
+    out << (options.debugPrint
                 ? QString(kCol[1] + QString(10, '0') + "  " + kCol[2] + QString(80, 'A'))
                 : Pad(e.number, 10, 1) + "  " + Pad(e.text, 80, 1));
   }

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "data/certificado.h"
+
 namespace ostrevan::print {
 
 class Cls_Main;
@@ -28,7 +30,7 @@ struct NormaPagina {
   QString text;  // with "[{COL02}]"
 };
 
-// What a run builds, kept until the next run. Lists are 1-based: entry 0 is unused.
+// What a run builds from its certificate. Lists are 1-based: entry 0 is unused.
 struct PrePrintState {
   std::vector<Articulo> articulos;
   std::vector<Linea> lineas{Linea{}};
@@ -38,29 +40,25 @@ struct PrePrintState {
   long noRepetir = 0;  // last item number already listed on an earlier page
 };
 
-PrePrintState& PrePrint();
-// Entries 1 to the page count ("" at 0).
-inline const QStringList& PageTexts() { return PrePrint().pageTexts; }
-inline const QStringList& NormTexts() { return PrePrint().normTexts; }
+struct PrintRun;
 
 // The measuring the cutting needs: the leading part of a text that fits in a width (mm).
 using Fits = std::function<QString(const QString& text, double widthMm)>;
 
-// Reads the items, builds their lines and paginates them; false when there was nothing to
-// build or an error was reported.
-bool Getarticulos(Cls_Main& printer, int linesPerPage, long anchoDesc);
+// Builds the lines of the run's items and paginates them; false when an error was reported.
+bool Getarticulos(const PrintRun& run, Cls_Main& printer, int linesPerPage, PrePrintState& s);
 // The same with any measuring (tests).
-bool Getarticulos(const Fits& fits, int linesPerPage, long anchoDesc);
-void GenerarListadoGeneralArticulos();
-void GenerarPaginadoArticulos(int linesPerPage);
+bool Getarticulos(const PrintRun& run, const Fits& fits, int linesPerPage, PrePrintState& s);
+void GenerarListadoGeneralArticulos(const PrintRun& run, PrePrintState& s);
+void GenerarPaginadoArticulos(const PrintRun& run, int linesPerPage, PrePrintState& s);
 
 // pad(text, width, alignment): 1 left, 2 centred, anything else right; never cuts.
 QString Pad(const QString& text, long width, long alignment);
 // The text without the column markers "[{COL01}]" to "[{COL05}]".
 QString RemoveMarkers(const QString& text);
-QString FormatearLinea(const Linea& l);
+QString FormatearLinea(const FormParams& p, const Linea& l);
 // The norm text of the page from its entries.
-QString TextoNormasPagina();
+QString TextoNormasPagina(const FormParams& p, PrePrintState& s);
 // Cuts a text into pieces that fit, each behind the description marker.
 QStringList CortarDescripcion(const QString& text, double widthMm, const Fits& fits);
 

@@ -6,137 +6,127 @@
 #include <optional>
 #include <utility>
 
-#include "data/mod_main.h"
 #include "host/errors.h"
-#include "host/ini.h"
 #include "host/msgbox.h"
 #include "host/progress.h"
-#include "host/sqltext.h"
-#include "host/state.h"
 #include "host/timer.h"
 #include "host/value.h"
-#include "host/windows.h"
-#include "print/calibration.h"
 #include "print/item_lines.h"
-#include "print/page_range.h"
 #include "print/print_settings.h"
 #include "print/printlib.h"
-#include "print/vista_previa.h"
 
 namespace ostrevan::print {
 
 namespace {
-thread_local std::unique_ptr<Cls_Main> printObject;
 const QString kModulo = QStringLiteral("Módulo");
-const QString kProgram = QStringLiteral("MOD_TODLL");
 const QString kSample = "12345678901234567890ABCDEFGHIJ";
 const char* kMarkers[] = {"[{COL01}]", "[{COL02}]", "[{COL03}]", "[{COL04}]", "[{COL05}]"};
 
 // The header texts of a run.
 struct Header {
-  QString ProdFinExp, Importador, Consignatario, PuertoEmbarque, PaisDest, MedioTransp, FactComer,
-      FcNro, FcFecha, Observaciones, DeclProdFin, DeclAcuerdo, Fecha;
+  QString texts[kCasillas];
   QStringList productor, importador;  // the lines, on the forms that print them apart
+  const QString& operator[](Casilla c) const { return texts[static_cast<size_t>(c)]; }
 };
 
 bool SplitForm(const QString& form) {
   return form == "CEO004" || form == "CEO104" || form == "CEO204";
 }
 
-Header ReadHeader(const Recordset& rs, const QString& form, bool sample) {
+Header ReadHeader(const Certificado& cert, bool sample) {
   Header h;
-  auto col = [&](const char* name) { return Txt(rs.Fields(name).Value); };
-  h.ProdFinExp = col("ProdFinExp");
-  h.Importador = col("Importador");
-  h.Consignatario = col("Consignatario");
-  h.PuertoEmbarque = col("PuertoEmbarque");
-  h.PaisDest = col("PaisDest");
-  h.MedioTransp = col("MedioTransp");
-  h.FactComer = col("FactComer");
-  h.FcNro = col("FcNro");
-  h.FcFecha = col("FcFecha");
-  h.Observaciones = col("Observaciones");
-  h.DeclProdFin = col("DeclProdFin");
-  h.DeclAcuerdo = col("DeclAcuerdo");
-  h.Fecha = col("Fecha");
+  for (int i = 0; i < kCasillas; ++i) h.texts[i] = cert.encabezado[static_cast<size_t>(i)];
+  const QString& form = cert.idFormulario;
   if (sample) {
+    auto set = [&](Casilla c, const QString& t) { h.texts[static_cast<size_t>(c)] = t; };
     const QString three = TextoMuestra(3);
     const bool keepParties = form == "CEO104" || form == "CEO204";
-    if (!keepParties) h.ProdFinExp = h.Importador = three;
-    h.Consignatario = h.PuertoEmbarque = h.PaisDest = h.MedioTransp = h.FactComer = three;
-    h.Observaciones = three;
-    h.FcNro = "0000-0000";
-    h.FcFecha = "00/00/0000";
-    h.DeclProdFin = h.DeclAcuerdo = "ABCDEFGHIJKLMNOPQ";
+    if (!keepParties) {
+      set(Casilla::ProdFinExp, three);
+      set(Casilla::Importador, three);
+    }
+    for (Casilla c : {Casilla::Consignatario, Casilla::PuertoEmbarque, Casilla::PaisDest,
+                      Casilla::MedioTransp, Casilla::FactComer, Casilla::Observaciones}) {
+      set(c, three);
+    }
+    set(Casilla::FcNro, "0000-0000");
+    set(Casilla::FcFecha, "00/00/0000");
+    set(Casilla::DeclProdFin, "ABCDEFGHIJKLMNOPQ");
+    set(Casilla::DeclAcuerdo, "ABCDEFGHIJKLMNOPQ");
   }
   if (SplitForm(form)) {
-    h.productor = h.ProdFinExp.split("\r\n");
-    h.importador = h.Importador.split("\r\n");
+    h.productor = h[Casilla::ProdFinExp].split("\r\n");
+    h.importador = h[Casilla::Importador].split("\r\n");
   }
   return h;
 }
 
-void Send(Cls_Main& p, const QString& form, const QString& key, const QString& text) {
-  p.set_Agregotextov2(Settings().Field(form + key), text);
+void Send(const PrintRun& run, Cls_Main& p, const QString& key, const QString& text) {
+  p.set_Agregotextov2(run.Field(key), text);
 }
 
-void SendLine(Cls_Main& p, const QString& form, const QString& key, const QStringList& lines,
+void SendBox(const PrintRun& run, Cls_Main& p, const Header& h, Casilla c) {
+  Send(run, p, QString::fromLatin1(InfoCasilla(c).campoLayout), h[c]);
+}
+
+void SendLine(const PrintRun& run, Cls_Main& p, const QString& key, const QStringList& lines,
               int i) {
-  if (i < lines.size() && !lines[i].isEmpty()) Send(p, form, key, lines[i]);
+  if (i < lines.size() && !lines[i].isEmpty()) Send(run, p, key, lines[i]);
 }
 
-void ComposePage(Cls_Main& p, const QString& form, const Header& h, int page) {
+void ComposePage(const PrintRun& run, const PrePrintState& pre, Cls_Main& p, const Header& h,
+                 int page) {
   StatusPopup& popup = Popup();
   QString errText;
   bool errFlag = false;
   popup.Mensaje("Preparando pagina. (Datos Generales)");
   p.set_newpage();
   p.Set_AreaImpresion("190", "278", errText, errFlag);
-  if (SplitForm(form)) {
-    SendLine(p, form, "ProductorRazon", h.productor, 0);
-    SendLine(p, form, "ProductorDireccion", h.productor, 1);
-    SendLine(p, form, "ProductorFecha", h.productor, 2);
-    SendLine(p, form, "ImportadorRazon", h.importador, 0);
-    SendLine(p, form, "ImportadorDireccion", h.importador, 1);
+  if (SplitForm(run.Form())) {
+    SendLine(run, p, "ProductorRazon", h.productor, 0);
+    SendLine(run, p, "ProductorDireccion", h.productor, 1);
+    SendLine(run, p, "ProductorFecha", h.productor, 2);
+    SendLine(run, p, "ImportadorRazon", h.importador, 0);
+    SendLine(run, p, "ImportadorDireccion", h.importador, 1);
   } else {
-    Send(p, form, "ProdFinExp", h.ProdFinExp);
-    Send(p, form, "Importador", h.Importador);
+    SendBox(run, p, h, Casilla::ProdFinExp);
+    SendBox(run, p, h, Casilla::Importador);
   }
-  Send(p, form, "Consignatario", h.Consignatario);
-  Send(p, form, "PuertoEmbarque", h.PuertoEmbarque);
-  Send(p, form, "PaisDest", h.PaisDest);
-  Send(p, form, "MedioTransp", h.MedioTransp);
-  Send(p, form, "FactComer", h.FactComer);
-  Send(p, form, "FcNro", h.FcNro);
-  Send(p, form, "FcFecha", h.FcFecha);
+  for (Casilla c : {Casilla::Consignatario, Casilla::PuertoEmbarque, Casilla::PaisDest,
+                    Casilla::MedioTransp, Casilla::FactComer, Casilla::FcNro, Casilla::FcFecha}) {
+    SendBox(run, p, h, c);
+  }
 
   popup.Mensaje("Preparando pagina. (Subitems)");
-  const QString pageText = PageTexts().value(page);
-  const QString normText = NormTexts().value(page);
+  const QString pageText = pre.pageTexts.value(page);
+  const QString normText = pre.normTexts.value(page);
   bool markers = false;
   for (const char* m : kMarkers) markers = markers || pageText.contains(QLatin1String(m));
   if (markers) {
-    ProcesarSubItemsConCoordenadas(p, Settings().Field(form + "SubGlobalPag"), pageText);
+    ProcesarSubItemsConCoordenadas(run, p, run.Field("SubGlobalPag"), pageText);
     popup.Mensaje("Preparando pagina. (Normas de Origen)");
-    ProcesarNormasOrigenConCoordenadas(p, Settings().Field(form + "NroOrden"), normText);
+    ProcesarNormasOrigenConCoordenadas(run, p, run.Field("NroOrden"), normText);
   } else {
-    Send(p, form, "SubGlobalPag", pageText);
+    Send(run, p, "SubGlobalPag", pageText);
     popup.Mensaje("Preparando pagina. (Normas de Origen)");
-    Send(p, form, "NroOrden", normText);
+    Send(run, p, "NroOrden", normText);
   }
-  Send(p, form, "Observaciones", h.Observaciones);
-  Send(p, form, "DeclProdFin", h.DeclProdFin);
-  Send(p, form, "DeclAcuerdo", h.DeclAcuerdo);
-  Send(p, form, "Fecha", h.Fecha);
+  for (Casilla c :
+       {Casilla::Observaciones, Casilla::DeclProdFin, Casilla::DeclAcuerdo, Casilla::Fecha}) {
+    SendBox(run, p, h, c);
+  }
+}
+
+void ReportRunError(const std::exception& ex) {
+  Popup().HideStatus();
+  RuntimeError e = AsRuntimeError(ex);
+  MsgBox(e.Description() + "\r\n\r\n" + QString::number(e.Number()) +
+             " seccion [mod_todll.EnviaImpresion]::" + e.Source() + "0",
+         vbCritical);
+  MsgBox("VER PROBLEMA DE COMPATIBILIDAD GLYPHOR y GLYPHOR2!!!!!!!!!!!!!", vbCritical | vbYesNo);
 }
 
 }  // namespace
-
-thread_local QString lastOutput;
-
-Cls_Main* PrintObject() { return printObject.get(); }
-void LiberarImpresora() { printObject.reset(); }
-QString UltimaSalida() { return lastOutput; }
 
 QString TextoMuestra(int lines) {
   QStringList l;
@@ -150,93 +140,53 @@ int LineasQueCaben(Cls_Main& p, const cls_DatosDeImpresion& field, double top, d
   return static_cast<int>(std::nearbyint((bottom - top) / h));
 }
 
-void EnviaImpresion() {
-  ComponentState& st = St();
-  const QString form = st.sIdFormulario;
-  lastOutput.clear();
+bool Paginar(const PrintRun& run, Cls_Main& p, PrePrintState& out) {
   try {
-    LiberarImpresora();
-    printObject = std::make_unique<Cls_Main>();
-    Cls_Main& p = *printObject;
-    if (!p.selectandsetprinter(kProgram)) {
-      LiberarImpresora();
-      return;
-    }
-    QString rulerFont = clINI().LeerINI("Gfont", "Name", InstallationPath("Cfg/CeoFrm.ini"));
-    if (rulerFont.isEmpty()) rulerFont = "Courier New";
-    Settings().templateEnabled = ParamNumero(form, "TDHABILITADO") == 1;
-    const QString tdName = GetCEOParamInfo(form, "TDName", false);
-    const double tdx1 = Val(GetCEOParamInfo(form, "TDX1", false));
-    const double tdy1 = Val(GetCEOParamInfo(form, "TDY1", false));
-    const double tdx2 = Val(GetCEOParamInfo(form, "TDX2", false));
-    const double tdy2 = Val(GetCEOParamInfo(form, "TDY2", false));
-    if (!TraerConfig(form)) {
-      LiberarImpresora();
-      return;
-    }
-    CargaConfCalibradoGlobal(form);
-    Recordset rs;
-    if (!Query("OSTREVAN", "select * from ceomercosur where idceo = '" + SqlText(st.sIdCeo) + "'",
-               rs)) {
-      LiberarImpresora();
-      return;
-    }
-    const Header h = ReadHeader(rs, form, Settings().debugPrint);
-    const int lines = LineasQueCaben(p, Settings().Field(form + "SubGlobalPag"),
-                                     ParamNumero(form, "CY103"), ParamNumero(form, "CY203"));
-    Getarticulos(p, lines, Settings().calibrado.AnchoDesc);
+    const FormParams& f = run.Params();
+    const int lines =
+        LineasQueCaben(p, run.Field("SubGlobalPag"), f.Numero(f.cy103), f.Numero(f.cy203));
+    Getarticulos(run, p, lines, out);
+    return true;
+  } catch (const std::exception& ex) {
+    ReportRunError(ex);
+  }
+  return false;
+}
 
-    st.iPaginaDesde = PageTexts().isEmpty() ? 0 : 1;
-    st.iPaginaHasta = PageTexts().size() - 1;
-    if (st.iPaginaHasta < 1) st.iPaginaDesde = st.iPaginaHasta = 0;
-    if (st.iPaginaDesde != 0 || st.iPaginaHasta != 0) Windows().ShowModal(Window::DsdHst);
-    if (st.iPaginaDesde == 0 && st.iPaginaHasta == 0) {
-      LiberarImpresora();
-      return;
-    }
+bool ComponerPaginas(const PrintRun& run, const PrePrintState& pre, int desde, int hasta,
+                     Cls_Main& p) {
+  try {
+    const FormParams& f = run.Params();
+    const Header h = ReadHeader(run.cert, f.debugPrint);
     StatusPopup& popup = Popup();
     popup.ShowStatus();
     popup.ClearRegTotalFlag(true);
-    popup.RegTotal(st.iPaginaHasta);
+    popup.RegTotal(hasta);
     cGetTimer timer;
     timer.StartTimer();
-    const bool mostrarRegla =
-        GetCEOParamInfo(form, "MostrarRegla", false).trimmed().toUpper() == "S";
-    const QString folder = ImageFolder();
-    for (int page = st.iPaginaDesde; page <= st.iPaginaHasta; ++page) {
+    for (int page = desde; page <= hasta; ++page) {
       popup.RegAct(page);
       popup.ElapsedTIME(timer.LAP());
-      ComposePage(p, form, h, page);
-      if (mostrarRegla) Regla(p, rulerFont);
+      ComposePage(run, pre, p, h, page);
+      if (f.mostrarRegla) Regla(p, run.rulerFont);
       QString errText;
       bool errFlag = false;
-      if (Settings().templateEnabled) {
+      if (f.templateHabilitado) {
         popup.Mensaje("Preparando pagina. (Aplicando Template)");
-        p.SET_AgregarImagen(folder + tdName, tdx1, tdy1, tdx2, tdy2, errText, errFlag, 1);
+        p.SET_AgregarImagen(run.imageFolder + f.templateNombre, f.tdx1, f.tdy1, f.tdx2, f.tdy2,
+                            errText, errFlag, 1);
       } else {
-        p.SET_AgregarImagen(folder + "blank.snt", tdx1, tdy1, tdx2, tdy2, errText, errFlag);
+        p.SET_AgregarImagen(run.imageFolder + "blank.snt", f.tdx1, f.tdy1, f.tdx2, f.tdy2,
+                            errText, errFlag);
       }
       DoEvents();
     }
     popup.HideStatus();
-    if (std::exchange(DsdHst().vistaPrevia, false) &&
-        !ConfirmarConVistaPrevia(p.Pages(), st.iPaginaDesde, form)) {
-      LiberarImpresora();  // seen and not wanted: nothing prints
-      return;
-    }
-    bool flag = true;
-    p.imprimirINICFGPRog(kProgram, flag);
-    lastOutput = p.LastOutput();
-    LiberarImpresora();
+    return true;
   } catch (const std::exception& ex) {
-    Popup().HideStatus();
-    RuntimeError e = AsRuntimeError(ex);
-    MsgBox(e.Description() + "\r\n\r\n" + QString::number(e.Number()) +
-               " seccion [mod_todll.EnviaImpresion]::" + e.Source() + "0",
-           vbCritical);
-    MsgBox("VER PROBLEMA DE COMPATIBILIDAD GLYPHOR y GLYPHOR2!!!!!!!!!!!!!", vbCritical | vbYesNo);
-    LiberarImpresora();
+    ReportRunError(ex);
   }
+  return false;
 }
 
 namespace {
@@ -267,49 +217,31 @@ double LineOffset(double lineHeight, int lineNo) {
 
 namespace {
 // A column's coordinates are required once a text goes to it: the first that is not a number
-// is kept and raised then, which ends the placement of that page's texts.
+// is raised then, which ends the placement of that page's texts.
 struct Col {
-  double cx1, cx2, cy1;
+  double cx1 = 0, cx2 = 0, cy1 = 0;
   QString cal;
   std::optional<RuntimeError> error;
   void Check() const {
     if (error) throw *error;
   }
 };
-struct Geometry {
-  std::array<Col, 5> items;
-  Col norms;  // NX101 and NX201 as its cx1 and cx2
-};
-double ReadCoord(const QString& form, const QString& property, Col& col) {
+double Coord(const FormParams& f, const ParamNumero& p, Col& col) {
   try {
-    return ParamNumero(form, property);
+    return f.Numero(p);
   } catch (const RuntimeError& e) {
     if (!col.error) col.error = e;
     return 0;
   }
 }
-// The column coordinates of a form, read once per run rather than once per page.
-const Geometry& FormGeometry(const Cls_Main& p, const QString& form) {
-  thread_local QString cachedFor;
-  thread_local Geometry g;
-  thread_local unsigned long long cachedRun = 0;
-  if (cachedFor != form || cachedRun != p.RunId()) {
-    for (int n = 1; n <= 5; ++n) {
-      const QString nn = QString("%1").arg(n, 2, 10, QChar('0'));
-      Col& c = g.items[n - 1];
-      c = Col{};
-      c.cx1 = ReadCoord(form, "CX1" + nn, c);
-      c.cx2 = ReadCoord(form, "CX2" + nn, c);
-      c.cy1 = ReadCoord(form, "CY1" + nn, c);
-      c.cal = GetCEOParamInfo(form, "CAL" + nn, false).trimmed();
-    }
-    g.norms = Col{};
-    g.norms.cx1 = ReadCoord(form, "NX101", g.norms);
-    g.norms.cx2 = ReadCoord(form, "NX201", g.norms);
-    cachedFor = form;
-    cachedRun = p.RunId();
-  }
-  return g;
+Col ItemColumn(const FormParams& f, int n) {
+  const ColumnaForm& c = f.columnas[static_cast<size_t>(n - 1)];
+  Col col;
+  col.cx1 = Coord(f, c.cx1, col);
+  col.cx2 = Coord(f, c.cx2, col);
+  col.cy1 = Coord(f, c.cy1, col);
+  col.cal = c.cal;
+  return col;
 }
 }  // namespace
 
@@ -339,43 +271,47 @@ void SendColumns(Cls_Main& p, const cls_DatosDeImpresion& field, const char* cam
 }
 }  // namespace
 
-void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& field,
-                                    const QString& pageText) {
+void ProcesarSubItemsConCoordenadas(const PrintRun& run, Cls_Main& p,
+                                    const cls_DatosDeImpresion& field, const QString& pageText) {
   try {
-    const PrintSettings& s = Settings();
-    const std::array<Col, 5>& cols = FormGeometry(p, St().sIdFormulario).items;
+    const double xOffset = run.cert.offsets.X(), yOffset = run.cert.offsets.Y();
+    std::array<Col, 5> cols;
+    for (int n = 1; n <= 5; ++n) cols[n - 1] = ItemColumn(run.Params(), n);
     SendColumns(p, field, "SUBITEMS DATA X COORDENADA", pageText, 5,
                 [&](cls_DatosDeImpresion& f, int n, double lineOffset) {
                   const Col& c = cols[n - 1];
                   c.Check();
                   const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
                   if (c.cal == "0") {
-                    f.c_PosX = c.cx2 - width + s.xOffset;
+                    f.c_PosX = c.cx2 - width + xOffset;
                   } else if (c.cal == "1") {
-                    f.c_PosX = c.cx1 + s.xOffset;
+                    f.c_PosX = c.cx1 + xOffset;
                   } else if (c.cal == "2") {
-                    f.c_PosX = s.xOffset + c.cx1 + ((c.cx2 - c.cx1) - width) / 2;
+                    f.c_PosX = xOffset + c.cx1 + ((c.cx2 - c.cx1) - width) / 2;
                   }
-                  f.c_PosY = c.cy1 + s.yOffset + lineOffset;
+                  f.c_PosY = c.cy1 + yOffset + lineOffset;
                 });
   } catch (const std::exception& e) {
     ReportDetailed(e, "ProcesarSubItemsConCoordenadas", kModulo, "Mod_ToDll");
   }
 }
 
-void ProcesarNormasOrigenConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& field,
+void ProcesarNormasOrigenConCoordenadas(const PrintRun& run, Cls_Main& p,
+                                        const cls_DatosDeImpresion& field,
                                         const QString& normText) {
   try {
-    const PrintSettings& s = Settings();
-    const Col& c = FormGeometry(p, St().sIdFormulario).norms;
+    const double xOffset = run.cert.offsets.X();
+    Col c;
+    c.cx1 = Coord(run.Params(), run.Params().nx101, c);
+    c.cx2 = Coord(run.Params(), run.Params().nx201, c);
     SendColumns(p, field, "NormasOrigen DATA X COORDENADA", normText, 2,
                 [&](cls_DatosDeImpresion& f, int n, double lineOffset) {
                   c.Check();
                   if (n == 1) {
                     const double width = p.gettextwidth(f.c_valor, f.c_FontName, f.c_FontSize);
-                    f.c_PosX = s.xOffset + c.cx1 + ((c.cx2 - c.cx1) - width) / 2;
+                    f.c_PosX = xOffset + c.cx1 + ((c.cx2 - c.cx1) - width) / 2;
                   } else {
-                    f.c_PosX = c.cx2 + s.xOffset;
+                    f.c_PosX = c.cx2 + xOffset;
                   }
                   f.c_PosY = field.c_PosY + lineOffset;
                 });

@@ -1,27 +1,31 @@
 #pragma once
-// Printing the open certificate: the printer object of the run, the header fields, the item
-// and origin-norm lines (as blocks or column by column), the ruler and the template.
+// Composing a certificate's pages: the header fields, the item and origin-norm lines (as
+// blocks or column by column), the ruler and the template, all from the run's value.
 #include <QString>
+
+#include "print/item_lines.h"
 
 namespace ostrevan::print {
 
 class Cls_Main;
 class cls_DatosDeImpresion;
+struct PrintRun;
 
-void EnviaImpresion();
-void ProcesarSubItemsConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& field,
-                                    const QString& pageText);
-void ProcesarNormasOrigenConCoordenadas(Cls_Main& p, const cls_DatosDeImpresion& field,
+// The item lines of the run spread over pages; false when the run stopped (it said why).
+bool Paginar(const PrintRun& run, Cls_Main& p, PrePrintState& out);
+// Composes the pages desde to hasta on the printer object; false when an error stopped it (it
+// was reported).
+bool ComponerPaginas(const PrintRun& run, const PrePrintState& pre, int desde, int hasta,
+                     Cls_Main& p);
+void ProcesarSubItemsConCoordenadas(const PrintRun& run, Cls_Main& p,
+                                    const cls_DatosDeImpresion& field, const QString& pageText);
+void ProcesarNormasOrigenConCoordenadas(const PrintRun& run, Cls_Main& p,
+                                        const cls_DatosDeImpresion& field,
                                         const QString& normText);
 int LineasQueCaben(Cls_Main& p, const cls_DatosDeImpresion& field, double top, double bottom);
 QString TextoMuestra(int lines);
 void Regla(Cls_Main& p, const QString& font);
-
-// The printer object of the current run (null between runs).
-Cls_Main* PrintObject();
-// Releases it (LiberarObjetos, and the end of every run).
-void LiberarImpresora();
-// The PDF file the last run wrote ("" when it went to a printer or printed nothing).
-QString UltimaSalida();
+// The name under which the certificate's pages print (its section of Cfg/Impresoras.ini).
+inline constexpr char kPrintProgram[] = "MOD_TODLL";
 
 }  // namespace ostrevan::print

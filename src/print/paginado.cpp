@@ -1,13 +1,11 @@
 // Spreading the item lines over the pages of the goods area, keeping a record's lines
 // together, with every decision written to the trace log.
+#include <algorithm>
 #include <cmath>
 
-#include "data/forms.h"
-#include "data/mod_main.h"
 #include "host/errors.h"
 #include "host/log.h"
 #include "host/progress.h"
-#include "host/state.h"
 #include "host/timer.h"
 #include "host/value.h"
 #include "print/item_lines.h"
@@ -26,17 +24,16 @@ double PageCount(double lines, int perPage) {
 QString N(double v) { return QString::number(v, 'g', 15); }
 
 // The norm entry of an item number met on the page, when its group has a norm text.
-void AddPageNorm(const QString& number) {
-  const QString group = QString(number).remove("[{COL01}]");
-  for (size_t i = 1; i < D().normas.size(); ++i) {
-    const NormaOrigen& n = D().normas[i];
-    if (n.grupo == group) {
-      if (!n.descripcion.isEmpty()) {
-        PrePrint().normasPagina.push_back({number, n.id, "[{COL02}]" + n.descripcion});
-      }
-      return;
-    }
-  }
+void AddPageNorm(const PrintRun& run, const std::vector<long>& groups, const QString& number,
+                 PrePrintState& s) {
+  const long group = QString(number).remove("[{COL01}]").toLong();
+  const auto& items = run.cert.articulos;
+  auto at = std::lower_bound(groups.begin(), groups.end(), group);
+  if (at == groups.end() || *at != group) return;
+  const QString& id = items[static_cast<size_t>(at - groups.begin())].norma;
+  auto norm = run.cert.normas.find(id);
+  if (id.isEmpty() || norm == run.cert.normas.end() || norm->second.isEmpty()) return;
+  s.normasPagina.push_back({number, id, "[{COL02}]" + norm->second});
 }
 
 // The line kinds decide which columns a line of a run of one tariff code repeats.
@@ -57,16 +54,16 @@ int LineKind(const std::vector<Linea>& l, long i, long n, long lineInPage, bool&
 
 }  // namespace
 
-void GenerarPaginadoArticulos(int linesPerPage) {
-  PrePrintState& s = PrePrint();
+void GenerarPaginadoArticulos(const PrintRun& run, int linesPerPage, PrePrintState& s) {
   StatusPopup& popup = Popup();
   const std::vector<Linea>& lines = s.lineas;
   const long n = static_cast<long>(lines.size()) - 1;
-  const QString form = St().sIdFormulario;
-  const bool multi = Settings().calibrado.NcmMultilinea;
-  const bool noRepetir = ParamSi(form, "NOREPETIRNORMAS");
-  const bool col04 = esnumero(GetCEOParamInfo(form, "COL04", false)) != 0;
-  const bool col05 = esnumero(GetCEOParamInfo(form, "COL05", false)) != 0;
+  const FormParams& params = run.Params();
+  const bool multi = params.ncmMultilinea;
+  const bool noRepetir = params.noRepetirNormas;
+  const bool col04 = params.imprimeCantidad;
+  const bool col05 = params.imprimeFob;
+  const std::vector<long> groups = run.cert.Grupos();
   try {
     popup.ShowStatus();
     popup.Mensaje("Calculando y Preparando el paginado del Certificado ...");
@@ -135,7 +132,7 @@ void GenerarPaginadoArticulos(int linesPerPage) {
         if (firstOnPage) continued = l.Number == lastMet;
         bool repeat = true;
         if (l.Number != prevOnPage) {
-          AddPageNorm(l.Number);
+          AddPageNorm(run, groups, l.Number, s);
           prevOnPage = lastMet = l.Number;
           pageHasNorms = true;
         }
@@ -149,7 +146,7 @@ void GenerarPaginadoArticulos(int linesPerPage) {
         }
         if (kind == 3 && repeat) l.Number = l.Code = QString();
         if (multi && counter >= 0 && counter <= 2) l.Code = codeParts.value(counter);
-        text += FormatearLinea(l) + "\r\n";
+        text += FormatearLinea(params, l) + "\r\n";
         prevPlacedPage = page;
         ++lineInPage;
         ++i;
@@ -178,7 +175,7 @@ void GenerarPaginadoArticulos(int linesPerPage) {
       WriteLog("\r\n" + text);
       WriteLog("===  Fin   Descripcion de las Mercaderias Pagina " + QString::number(page) +
                " ====");
-      s.normTexts << (pageHasNorms ? TextoNormasPagina() : QString());
+      s.normTexts << (pageHasNorms ? TextoNormasPagina(params, s) : QString());
       prevOnPage.clear();
     }
     while (s.pageTexts.size() > page + 1) s.pageTexts.removeLast();

@@ -23,11 +23,6 @@ std::mutex hooksMutex;
 BackendFactory backendFactory;
 PrintDialogHook printDialogHook;
 
-thread_local std::shared_ptr<Backend> scopedBackend;
-
-// The run identifier of the last printer object made.
-std::atomic<unsigned long long> lastRunId{0};
-
 BackendFactory Factory() {
   std::lock_guard<std::mutex> lock(hooksMutex);
   return backendFactory;
@@ -72,7 +67,6 @@ class PrinterSetting {
 // The backend for a program: an installed factory first (tests, the batch command), then the
 // installation's setting. printerOverride is the host's printer for the calibration page.
 std::shared_ptr<Backend> ChooseBackend(const QString& program, const QString& printerOverride) {
-  if (scopedBackend) return scopedBackend;
   if (BackendFactory factory = Factory()) return factory(program);
   const PrinterSetting setting(program);
   const QString destino = setting.Destino();
@@ -94,10 +88,6 @@ bool RecordingBackend::Print(const std::vector<Page>& pages, const QString&, QSt
   return true;
 }
 
-ScopedBackend::ScopedBackend(std::shared_ptr<Backend> backend)
-    : previous_(std::exchange(scopedBackend, std::move(backend))) {}
-ScopedBackend::~ScopedBackend() { scopedBackend = std::move(previous_); }
-
 void SetBackendFactory(BackendFactory f) {
   std::lock_guard<std::mutex> lock(hooksMutex);
   backendFactory = std::move(f);
@@ -108,7 +98,7 @@ void SetPrintDialogHook(PrintDialogHook hook) {
   printDialogHook = std::move(hook);
 }
 
-Cls_Main::Cls_Main() : runId_(++lastRunId) {}
+Cls_Main::Cls_Main() = default;
 Cls_Main::~Cls_Main() { DiscardHandedOver(); }
 
 void Cls_Main::DiscardHandedOver() {

@@ -106,8 +106,6 @@ class Cls_Main {
   void SetBackend(std::shared_ptr<Backend> b);
   // The PDF file written by the last successful print; empty when it went elsewhere.
   QString LastOutput() const { return lastOutput_; }
-  // Unique to this object for the life of the program: what a run reads once is kept under it.
-  unsigned long long RunId() const { return runId_; }
 
  private:
   Page& Current();
@@ -117,7 +115,6 @@ class Cls_Main {
   std::shared_ptr<Backend> backend_;
   QString program_;        // of selectandsetprinter: the job name the pages will print under
   size_t handedOver_ = 0;  // leading pages already given to the backend with PageReady
-  const unsigned long long runId_;
   double areaW_ = 190, areaH_ = 278;
   QString lastOutput_;
 };
@@ -126,20 +123,6 @@ class Cls_Main {
 // recording backend, the batch command a PDF file. nullptr restores the installation's own.
 using BackendFactory = std::function<std::shared_ptr<Backend>(const QString& program)>;
 void SetBackendFactory(BackendFactory f);
-
-// While alive, every printer object of this thread prints to `backend`, whatever an installed
-// factory or the installation says: the preview and the draft take a run's pages this way,
-// and the previous choice comes back when it ends.
-class ScopedBackend {
- public:
-  explicit ScopedBackend(std::shared_ptr<Backend> backend);
-  ~ScopedBackend();
-  ScopedBackend(const ScopedBackend&) = delete;
-  ScopedBackend& operator=(const ScopedBackend&) = delete;
-
- private:
-  std::shared_ptr<Backend> previous_;
-};
 
 // Shows the platform's print dialog for a program whose Destino is "DIALOGO" and returns the
 // backend for the printer the user chose, nullptr when the user cancelled. The windows layer

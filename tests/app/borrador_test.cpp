@@ -14,7 +14,8 @@
 #include "host/sistema.h"
 #include "host/state.h"
 #include "host/value.h"
-#include "print/vista_previa.h"
+#include "job/preview.h"
+#include "job/print_job.h"
 #include "support/demo_certificate.h"
 #include "support/fixtures.h"
 #include "support/pdf_words.h"
@@ -137,7 +138,7 @@ TEST_F(DemoTest, EveryDemoFormHasItsPaperWithTheBoxesWhereItsLayoutPrints) {
   ASSERT_EQ(forms.size(), 9);
   for (const QString& form : forms) {
     SCOPED_TRACE(form.toStdString());
-    const QString path = print::ImagenFormulario(form);
+    const QString path = ImagenFormulario(form);
     ASSERT_EQ(path, FormsDir() + form + ".png");
     const QImage img(path);
     EXPECT_GE(img.width() / 210.0 * 25.4, 200) << "dpi";
@@ -170,10 +171,10 @@ TEST_F(DemoTest, AnInstallationCanPointAFormAtItsOwnScan) {
   for (const auto& r : rows) {
     Execute("CEOCFG", "update CeoParametros set Valor = '" + r.value +
                           "' where Propiedad = 'IMAGENFORMULARIO'");
-    EXPECT_EQ(print::ImagenFormulario("CEO004"), r.expected) << r.value;
+    EXPECT_EQ(ImagenFormulario("CEO004"), r.expected) << r.value;
   }
   QFile::remove(FormsDir() + "CEO004.png");
-  EXPECT_EQ(print::ImagenFormulario("CEO004"), "");
+  EXPECT_EQ(ImagenFormulario("CEO004"), "");
 }
 
 }  // namespace

@@ -36,8 +36,8 @@ TEST_F(HeaderTest, SaveAndLoadRoundTripTypedText) {
   ChooseForm("CEO104");
   FrmCargaDatos& f = CargaDatos();
   int n = 0;
-  for (auto& [box, column] : f.HeaderBoxes()) {
-    box->SetText(QString("%1 d'O \"%2\"\r\nfin").arg(column).arg(++n));
+  for (const CasillaInfo& c : Casillas()) {
+    f.Box(c.casilla).SetText(QString("%1 d'O \"%2\"\r\nfin").arg(c.columna).arg(++n));
   }
   St().sIdCeo = "C1";
   EXPECT_TRUE(GuardarCambios());
@@ -48,8 +48,9 @@ TEST_F(HeaderTest, SaveAndLoadRoundTripTypedText) {
   LoadCombos(CargaDatos().Cmb_Camara, CargaDatos().cboPais);
   CargarDatosAPlanilla("C1");
   n = 0;
-  for (auto& [box, column] : CargaDatos().HeaderBoxes()) {
-    EXPECT_EQ(box->Text(), QString("%1 d'O \"%2\"\r\nfin").arg(column).arg(++n));
+  for (const CasillaInfo& c : Casillas()) {
+    EXPECT_EQ(CargaDatos().Box(c.casilla).Text(),
+              QString("%1 d'O \"%2\"\r\nfin").arg(c.columna).arg(++n));
   }
   EXPECT_EQ(St().sIdFormulario, "CEO104");
   EXPECT_TRUE(St().bCertificadoCargado);

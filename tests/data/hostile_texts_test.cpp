@@ -28,12 +28,12 @@ TEST_F(HostileTextsTest, EveryPathStoresWhatWasTyped) {
     const QString id = "H" + QString::number(++n);
     Execute("OSTREVAN", "insert into CeoMercosur (IdCeo) values ('" + id + "')");
     ChooseForm("CEO104");
-    for (auto& [box, column] : CargaDatos().HeaderBoxes()) box->SetText(t);
+    for (const CasillaInfo& c : Casillas()) CargaDatos().Box(c.casilla).SetText(t);
     St().sIdCeo = id;
     ASSERT_TRUE(GuardarCambios());
     CargaDatos().Txt_Importador.SetText("otro");
     CargarDatosAPlanilla(id);
-    for (auto& [box, column] : CargaDatos().HeaderBoxes()) EXPECT_EQ(box->Text(), t) << column;
+    for (const CasillaInfo& c : Casillas()) EXPECT_EQ(CargaDatos().Box(c.casilla).Text(), t) << c.columna;
 
     NuevaNorma().txtNorma.SetText(t);
     ASSERT_TRUE(Grabar());

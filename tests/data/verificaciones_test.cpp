@@ -38,7 +38,7 @@ class VerificacionesTest : public CertificateTest {
   }
   QStringList Codes() {
     QStringList codes;
-    for (const Hallazgo& h : Verificar(LeerDatosVerificacion("V1"), sonda)) codes << h.codigo;
+    for (const Hallazgo& h : Verificar(CargarCertificado("V1"), sonda)) codes << h.codigo;
     return codes;
   }
   SondaImpresion sonda;
@@ -71,6 +71,10 @@ TEST_F(VerificacionesTest, EachRuleFiresOnTheCertificateBrokenForItAndOnlyThere)
       {"OSTREVAN", "update CeoMercosur set FcFecha = '13/01/2026'", {"FACTURA-ANTIGUA"}},
       {"OSTREVAN", "update CeoMercosur set FcFecha = '14/01/2026'", {}},  // 60 days: fine
       {"OSTREVAN", "update CeoMercosur set Fecha = '31/02/2026'", {"FECHA-INVALIDA"}},
+      // Two-digit years are this century up to 79.
+      {"OSTREVAN", "update CeoMercosur set FcFecha = '1/3/26', Fecha = '15/03/26'", {}},
+      {"OSTREVAN", "update CeoMercosur set FcFecha = '01/12/2026', Fecha = '07/12/26'", {}},
+      {"OSTREVAN", "update CeoMercosur set FcFecha = '01/03/99'", {"FACTURA-ANTIGUA"}},
       {"CEOCFG",
        "update CeoConfig set ValorY = '' where Campo = 'CEO004FcNro'",
        {"LAYOUT-NO-NUMERICO"}},
@@ -106,7 +110,7 @@ TEST_F(VerificacionesTest, FindingsSayWhereToFixThemAndHowBadTheyAre) {
   Execute("OSTREVAN", "update CeoMercosur set FcNro = '', FcFecha = '01/01/2026'");
   Execute("OSTREVAN", "update Articulos set PesoCant = 0 where NroOrden = 3");
   Execute("CEOCFG", "update CeoConfig set ValorY = 'x' where Campo = 'CEO004FcNro'");
-  const std::vector<Hallazgo> h = Verificar(LeerDatosVerificacion("V1"), sonda);
+  const std::vector<Hallazgo> h = Verificar(CargarCertificado("V1"), sonda);
   ASSERT_EQ(h.size(), 4u);
   EXPECT_EQ(h[0].control, "Txt_FCNumero");
   EXPECT_TRUE(h[0].mensaje.contains("\"Secciones I - VII\"")) << h[0].mensaje;
@@ -120,10 +124,10 @@ TEST_F(VerificacionesTest, FindingsSayWhereToFixThemAndHowBadTheyAre) {
 }
 
 TEST_F(VerificacionesTest, TheFormParameterTurnsTheChecksOff) {
-  EXPECT_TRUE(VerificacionActiva("CEO004"));
+  EXPECT_TRUE(LeerFormParams("CEO004").verificar);
   Execute("CEOCFG", "insert into CeoParametros values ('CEO004','VERIFICAR',' n ')");
-  EXPECT_FALSE(VerificacionActiva("CEO004"));
-  EXPECT_TRUE(VerificacionActiva("CEO104"));
+  EXPECT_FALSE(LeerFormParams("CEO004").verificar);
+  EXPECT_TRUE(LeerFormParams("CEO104").verificar);
 }
 
 }  // namespace

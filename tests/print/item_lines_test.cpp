@@ -24,8 +24,7 @@ class ItemLinesTest : public PrintTest {
                                   "%1' where NroOrden = %1")
                               .arg(nro));
     }
-    St().sIdCeo = "P1";
-    St().sIdFormulario = "CEO004";
+    Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('P1', 'CEO004')");
   }
   using Props = std::vector<std::pair<QString, QString>>;
   // The form's properties that `where` picks are replaced by `props` in each entity.
@@ -46,12 +45,12 @@ class ItemLinesTest : public PrintTest {
         "Propiedad = 'DETALLEUNIFICADO'",
         props, {"CEOCFG", "OSTREVAN"});
   }
-  // As a print run does: the calibration record first, then the lines and their pages.
+  // As a print run does: the run read whole, then the lines and their pages.
   const std::vector<print::Articulo>& Build() {
-    print::CargaConfCalibradoGlobal("CEO004");
-    print::Getarticulos(ByChars, 10, 42);
-    return print::PrePrint().articulos;
+    print::Getarticulos(Run(), ByChars, 10, pre);
+    return pre.articulos;
   }
+  print::PrePrintState pre;
 };
 
 TEST_F(ItemLinesTest, TheCalibrationRecordRoundsAndReadsColumnsOnlyWithCMULT) {
@@ -72,16 +71,15 @@ TEST_F(ItemLinesTest, TheCalibrationRecordRoundsAndReadsColumnsOnlyWithCMULT) {
   };
   for (const auto& r : rows) {
     SetProps("Propiedad in ('AnchoDesc', 'CMULT', 'CES01', 'COL02', 'NcmMultilinea')", r.props);
-    print::CargaConfCalibradoGlobal("CEO004");
-    const print::ConfCalibradoGlobal& c = print::Settings().calibrado;
+    const FormParams c = LeerFormParams("CEO004");
     SCOPED_TRACE(r.props.empty() ? QString("none").toStdString() : r.props[0].second.toStdString());
-    EXPECT_EQ(c.AnchoDesc, r.anchoDesc);
-    EXPECT_EQ(c.columnas[1].CES, r.ces1);
-    EXPECT_EQ(c.columnas[2].COL, r.col2);
-    EXPECT_EQ(c.NcmMultilinea, r.multilinea);
+    EXPECT_EQ(c.anchoDesc, r.anchoDesc);
+    EXPECT_EQ(c.calibrado[1].CES, r.ces1);
+    EXPECT_EQ(c.calibrado[2].COL, r.col2);
+    EXPECT_EQ(c.ncmMultilinea, r.multilinea);
   }
   Param("CEO004", {{"AnchoDesc", "99999999999"}});
-  print::CargaConfCalibradoGlobal("CEO004");
+  LeerFormParams("CEO004");
   EXPECT_TRUE(
       Messages().join("|").contains(" - seccion[Ostrevan.Mod_CertCfg."
                                     "CargaConfCalibradoGlobal]"))
@@ -134,7 +132,7 @@ TEST_F(ItemLinesTest, GroupsShareANumberAndTheDescriptionFollowsTheFormsParts) {
   DescriptionProps({{"OCULTA_UNIDAD", "S"}});
   EXPECT_EQ(Build()[0].Unit, "");
   Execute("CEOCFG", "update CeoParametros set Valor = '' where Propiedad = 'CX203'");
-  EXPECT_FALSE(print::Getarticulos(ByChars, 10, 42));
+  EXPECT_FALSE(print::Getarticulos(Run(), ByChars, 10, pre));
   EXPECT_TRUE(Messages().join("|").contains(" - seccion [Getarticulos]"));
 }
 
@@ -142,13 +140,13 @@ TEST_F(ItemLinesTest, MultilineCodesFillEachRunToFourLines) {
   Items({{"8708.29.99", "1"}, {"8511.10", "1"}, {"8511.10", "1"}});
   Execute("CEOCFG", "insert into CeoParametros values ('CEO004','NcmMultilinea','1')");
   Build();
-  const auto& lines = print::PrePrint().lineas;
+  const auto& lines = pre.lineas;
   ASSERT_EQ(lines.size(), 1u + 4 + 4);
   for (size_t i : {3u, 4u, 8u}) {
     EXPECT_TRUE(lines[i].Number.isEmpty() && lines[i].Code.isEmpty() && lines[i].LastLine) << i;
   }
   // The code column of a run's first three lines shows the chapter, heading and rest.
-  const QStringList out = print::PageTexts()[1].split("\r\n");
+  const QStringList out = pre.pageTexts[1].split("\r\n");
   const char* codes[] = {"8511", "10", "", "", "8708", "29", "99", ""};
   for (int i = 0; i < 8; ++i) {
     const QString code = out[i].section("[{COL02}]", 1).section("[{COL03}]", 0, 0).trimmed();
@@ -159,7 +157,6 @@ TEST_F(ItemLinesTest, MultilineCodesFillEachRunToFourLines) {
 
 TEST_F(ItemLinesTest, ThePageNormTextGroupsFollowingNumbersOfOneNorm) {
   Items({{"1", "1"}, {"2", "1"}, {"3", "1"}, {"4", "2"}, {"5", "1"}});
-  CargarDatosAPlanilla("P1");
   struct Row {
     Props props;
     QStringList numbers;
@@ -171,15 +168,15 @@ TEST_F(ItemLinesTest, ThePageNormTextGroupsFollowingNumbersOfOneNorm) {
     SetProps("Propiedad like 'AGRUPAR%' or Propiedad like 'TEXTOSEP%'", r.props);
     Build();
     QStringList numbers;
-    for (const QString& e : print::NormTexts()[1].split("\r\n")) {
+    for (const QString& e : pre.normTexts[1].split("\r\n")) {
       // Both parts are padded on the right, markers included: the number to 10, the norm to 80.
       EXPECT_EQ(e.size() - e.indexOf("  [{COL02}]"), 2 + 80) << e.toStdString();
       numbers << e.section("[{COL01}]", 1).section("[{COL02}]", 0, 0).trimmed();
     }
     EXPECT_EQ(numbers, r.numbers);
   }
-  EXPECT_TRUE(print::NormTexts()[1].startsWith("[{COL01}]1 al 3  [{COL02}]Norma uno "));
-  EXPECT_TRUE(print::NormTexts()[1].contains("\r\n[{COL01}]4  [{COL02}]Norma dos"));
+  EXPECT_TRUE(pre.normTexts[1].startsWith("[{COL01}]1 al 3  [{COL02}]Norma uno "));
+  EXPECT_TRUE(pre.normTexts[1].contains("\r\n[{COL01}]4  [{COL02}]Norma dos"));
 }
 
 }  // namespace

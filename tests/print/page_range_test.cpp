@@ -1,4 +1,4 @@
-#include "print/page_range.h"
+#include "job/page_range.h"
 
 #include "host/state.h"
 #include "support/fixtures.h"
@@ -26,11 +26,11 @@ TEST_F(PageRangeTest, ChecksInOrderAndStoresAValidRange) {
     SCOPED_TRACE(r.desde);
     St().iPaginaDesde = 1;
     St().iPaginaHasta = 5;
-    print::DsdHst_Load();
-    print::DsdHst().txtDesde.SetText(r.desde);
-    print::DsdHst().txtHasta.SetText(r.hasta);
+    DsdHst_Load();
+    DsdHst().txtDesde.SetText(r.desde);
+    DsdHst().txtHasta.SetText(r.hasta);
     messages->shown.clear();
-    const bool ok = print::Validar_Guardar();
+    const bool ok = Validar_Guardar();
     EXPECT_EQ(ok, QString(r.message).isEmpty());
     if (ok) {
       EXPECT_EQ(St().iPaginaDesde, 2);
@@ -43,7 +43,7 @@ TEST_F(PageRangeTest, ChecksInOrderAndStoresAValidRange) {
       EXPECT_EQ(St().iPaginaDesde, 1);  // nothing stored
     }
   }
-  print::DsdHst_Cancelar();
+  DsdHst_Cancelar();
   EXPECT_EQ(St().iPaginaDesde, 0);
   EXPECT_EQ(St().iPaginaHasta, 0);
 }

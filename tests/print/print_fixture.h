@@ -1,6 +1,7 @@
 #pragma once
 // A form with a complete layout, printed on a recording backend.
 #include "data/certificate_fixture.h"
+#include "job/print_job.h"
 #include "print/print_settings.h"
 #include "print/printlib.h"
 
@@ -10,7 +11,6 @@ class PrintTest : public CertificateTest {
  protected:
   void SetUp() override {
     CertificateTest::SetUp();
-    print::Settings() = print::PrintSettings();  // what an earlier test's run loaded
     int y = 10;
     for (const QString& k : kLayoutFields) {
       Execute("CEOCFG", QString("insert into CeoConfig values ('CEO004%1', '%2', '%3', 'Arial', "
@@ -54,6 +54,12 @@ class PrintTest : public CertificateTest {
       AddItem("P1", i, QString("%1").arg(1000 + i / 3), "1");
     }
     CargarDatosAPlanilla("P1");
+  }
+  // The run of the test certificate as a print would read it now.
+  print::PrintRun Run() {
+    print::PrintRun run = PrintRunFor("P1");
+    EXPECT_TRUE(print::TraerConfig(run)) << Messages().join("|").toStdString();
+    return run;
   }
   // Every placed text of every page of the last job.
   std::vector<print::PlacedText> Texts(size_t page = 0) {

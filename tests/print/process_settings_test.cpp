@@ -6,7 +6,7 @@
 #include <QFileInfo>
 
 #include "print/backends.h"
-#include "print/mod_todll.h"
+#include "job/print_job.h"
 #include "print/print_fixture.h"
 
 namespace {
@@ -28,7 +28,7 @@ TEST_F(PrintTest, PrintingToPdfLeavesTheAllocatorAsTheHostSetIt) {
   const QString pdf = tmp->path() + "/cert.pdf";
   auto backend = std::make_shared<print::PdfBackend>(pdf);
   print::SetBackendFactory([backend](const QString&) { return backend; });
-  print::EnviaImpresion();
+  EnviaImpresion();
   ASSERT_TRUE(QFileInfo(pdf).size() > 0) << Messages().join("|");
   EXPECT_EQ(gAllocatorTunings, 0);
 }

@@ -1,10 +1,11 @@
 // The preview and the draft show the display lists printing sends, and nothing else.
-#include "print/vista_previa.h"
+#include "job/preview.h"
+#include "job/print_job.h"
 
 #include <QImage>
 
-#include "print/mod_todll.h"
-#include "print/page_range.h"
+#include "job/print_job.h"
+#include "job/page_range.h"
 #include "print_fixture.h"
 
 namespace ostrevan {
@@ -34,10 +35,10 @@ TEST_F(PrintTest, ThePreviewShowsTheVeryPagesThePrintSends) {
     Execute("OSTREVAN", "delete from Articulos");
     Execute("OSTREVAN", "delete from CeoMercosur");
     Certificate(items);
-    const std::vector<print::Page> preview = print::ComponerPaginas();
+    const std::vector<print::Page> preview = ComponerPaginas();
     EXPECT_FALSE(windows->Showed(Window::DsdHst)) << "the preview asks for no range";
     EXPECT_TRUE(recorder->jobs.empty()) << "the preview prints nothing";
-    print::EnviaImpresion();
+    EnviaImpresion();
     ASSERT_EQ(recorder->jobs.size(), 1u) << Messages().join("|");
     const std::vector<print::Page>& printed = recorder->jobs.back();
     ASSERT_EQ(preview.size(), printed.size());
@@ -60,25 +61,25 @@ TEST_F(PrintTest, ThePreviewShowsTheVeryPagesThePrintSends) {
 TEST_F(PrintTest, ThePageRangeChoosesThePagesAndOnlyF12InItsPreviewPrintsThem) {
   Certificate(40);
   const struct {
-    print::VistaPrevia::Resultado answer;
+    VistaPrevia::Resultado answer;
     size_t jobs;
-  } rows[] = {{print::VistaPrevia::Cerrar, 0}, {print::VistaPrevia::Imprimir, 1}};
+  } rows[] = {{VistaPrevia::Cerrar, 0}, {VistaPrevia::Imprimir, 1}};
   for (const auto& r : rows) {
     recorder->jobs.clear();
     std::vector<print::Page> shown;
     int first = 0;
     windows->actions[Window::DsdHst] = [] {
-      print::DsdHst_Load();
-      print::DsdHst().txtDesde.SetText("2");
-      print::DsdHst().txtHasta.SetText("3");
-      ASSERT_TRUE(print::DsdHst_VistaPrevia());
+      DsdHst_Load();
+      DsdHst().txtDesde.SetText("2");
+      DsdHst().txtHasta.SetText("3");
+      ASSERT_TRUE(DsdHst_VistaPrevia());
     };
     windows->actions[Window::VistaPrevia] = [&] {
-      shown = print::Previa().paginas;
-      first = print::Previa().primera;
-      print::Previa().resultado = r.answer;
+      shown = Previa().paginas;
+      first = Previa().primera;
+      Previa().resultado = r.answer;
     };
-    print::EnviaImpresion();
+    EnviaImpresion();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(first, 2);
     ASSERT_EQ(recorder->jobs.size(), r.jobs);
@@ -89,25 +90,25 @@ TEST_F(PrintTest, ThePageRangeChoosesThePagesAndOnlyF12InItsPreviewPrintsThem) {
   }
   // Aceptar alone prints the range without a preview; Cancelar prints nothing.
   windows->actions[Window::DsdHst] = [] {
-    print::DsdHst_Load();
-    print::DsdHst().txtDesde.SetText("2");
-    print::DsdHst().txtHasta.SetText("2");
-    ASSERT_TRUE(print::Validar_Guardar());
+    DsdHst_Load();
+    DsdHst().txtDesde.SetText("2");
+    DsdHst().txtHasta.SetText("2");
+    ASSERT_TRUE(Validar_Guardar());
   };
   windows->shown.clear();
   recorder->jobs.clear();
-  print::EnviaImpresion();
+  EnviaImpresion();
   EXPECT_FALSE(windows->Showed(Window::VistaPrevia));
   ASSERT_EQ(recorder->jobs.size(), 1u);
   EXPECT_EQ(recorder->jobs[0].size(), 1u);
-  windows->actions[Window::DsdHst] = [] { print::DsdHst_Cancelar(); };
-  print::EnviaImpresion();
+  windows->actions[Window::DsdHst] = [] { DsdHst_Cancelar(); };
+  EnviaImpresion();
   EXPECT_EQ(recorder->jobs.size(), 1u);
 }
 
 TEST_F(PrintTest, ADraftPageIsThePrintedPageOverTheFormWithTheMark) {
   Certificate(1);
-  const std::vector<print::Page> pages = print::ComponerPaginas();
+  const std::vector<print::Page> pages = ComponerPaginas();
   ASSERT_EQ(pages.size(), 1u);
   const print::Page draft = print::PaginaBorrador(pages[0], "/forms/CEO004.png");
   ASSERT_EQ(draft.images.size(), pages[0].images.size() + 1);
@@ -132,7 +133,7 @@ TEST_F(PrintTest, ADraftPageIsThePrintedPageOverTheFormWithTheMark) {
 }
 
 TEST_F(PrintTest, TheProbeKnowsWhatTheFontsCannotDraw) {
-  const SondaImpresion s = print::SondaDeImpresion();
+  const SondaImpresion s = print::SondaDeImpresion(ImageFolder());
   const struct {
     QString font, text, missing;
   } rows[] = {
@@ -146,7 +147,7 @@ TEST_F(PrintTest, TheProbeKnowsWhatTheFontsCannotDraw) {
 }
 
 TEST_F(PrintTest, ThePreviewPagesAndZoomsWithinItsPages) {
-  print::VistaPrevia v;
+  VistaPrevia v;
   v.paginas.resize(3);
   EXPECT_FALSE(v.Avanzar(-1));
   EXPECT_TRUE(v.Avanzar(1));

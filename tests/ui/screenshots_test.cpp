@@ -13,7 +13,8 @@
 #include "data/verificaciones.h"
 #include "entry/cls_main.h"
 #include "host/state.h"
-#include "print/vista_previa.h"
+#include "job/preview.h"
+#include "job/print_job.h"
 #include "support/fixtures.h"
 #include "ui/common/widget_services.h"
 #include "ui/config/config_windows.h"
@@ -107,14 +108,14 @@ TEST_F(Screenshots, EveryWindow) {
   }
   CargarDatosAPlanilla("EX-2026-0001");
   {
-    Hallazgos().lista = print::VerificarParaImprimir(St().sIdCeo);
+    Hallazgos().lista = VerificarParaImprimir(St().sIdCeo);
     ui::FrmHallazgosDialog h;
     Save(h, "hallazgos");
   }
   {
-    print::Previa() = print::VistaPrevia();
-    print::Previa().paginas = print::ComponerPaginas();
-    print::Previa().imagenFormulario = print::ImagenFormulario(St().sIdFormulario);
+    Previa() = VistaPrevia();
+    Previa().paginas = ComponerPaginas();
+    Previa().imagenFormulario = ImagenFormulario(St().sIdFormulario);
     ui::FrmVistaPreviaDialog v;
     Save(v, "vistaprevia");
   }

@@ -7,7 +7,8 @@
 
 #include "data/verificaciones.h"
 #include "print/print_fixture.h"
-#include "print/vista_previa.h"
+#include "job/preview.h"
+#include "job/print_job.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_hallazgos.h"
 #include "ui/preview/frm_vistaprevia.h"
@@ -32,8 +33,8 @@ class KeyedWindows final : public WindowService {
       closed = !d.isVisible();
     }
     if (w == Window::VistaPrevia) {
-      pages = print::Previa().paginas.size();
-      print::Previa().resultado = previewAnswer;
+      pages = Previa().paginas.size();
+      Previa().resultado = previewAnswer;
     }
     return 0;
   }
@@ -42,7 +43,7 @@ class KeyedWindows final : public WindowService {
   QStringList listed;
   bool closed = false;
   size_t pages = 0;
-  print::VistaPrevia::Resultado previewAnswer = print::VistaPrevia::Cerrar;
+  VistaPrevia::Resultado previewAnswer = VistaPrevia::Cerrar;
 };
 
 class CheckedPrintTest : public test::PrintTest {
@@ -100,7 +101,7 @@ TEST_F(CheckedPrintTest, F8PreviewsEveryPageAndPrintsOnlyWhenAskedThere) {
   w.show();
   EXPECT_TRUE(w.Lbl_Opciones()->text().contains("[F8]  Vista previa"));
   Param("CEO004", {{"VERIFICAR", "N"}});
-  for (auto answer : {print::VistaPrevia::Cerrar, print::VistaPrevia::Imprimir}) {
+  for (auto answer : {VistaPrevia::Cerrar, VistaPrevia::Imprimir}) {
     keyed->previewAnswer = answer;
     QTest::keyClick(&w, Qt::Key_F8);
     EXPECT_EQ(keyed->pages, 1u);
@@ -111,9 +112,9 @@ TEST_F(CheckedPrintTest, F8PreviewsEveryPageAndPrintsOnlyWhenAskedThere) {
 TEST_F(CheckedPrintTest, ThePreviewWindowPagesZoomsTogglesAndPrints) {
   Execute("OSTREVAN", "delete from Articulos");
   for (int i = 1; i <= 40; ++i) AddItem("P1", i, QString::number(1000 + i), "1");
-  print::Previa() = print::VistaPrevia();
-  print::Previa().paginas = print::ComponerPaginas();
-  ASSERT_GE(print::Previa().paginas.size(), 3u);
+  Previa() = VistaPrevia();
+  Previa().paginas = ComponerPaginas();
+  ASSERT_GE(Previa().paginas.size(), 3u);
   ui::FrmVistaPreviaDialog d;
   d.show();
   const double dpi = d.logicalDpiX();
@@ -134,17 +135,17 @@ TEST_F(CheckedPrintTest, ThePreviewWindowPagesZoomsTogglesAndPrints) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.key);
     QTest::keyClick(&d, r.key);
-    EXPECT_EQ(print::Previa().actual, r.page);
+    EXPECT_EQ(Previa().actual, r.page);
     if (r.pxPerMm > 0) {
       EXPECT_DOUBLE_EQ(d.PxPorMm(), r.pxPerMm);
     } else {
       EXPECT_LT(d.PxPorMm(), dpi / 25.4);
     }
-    EXPECT_EQ(print::Previa().mostrarFormulario, r.form);
+    EXPECT_EQ(Previa().mostrarFormulario, r.form);
     EXPECT_TRUE(d.Estado()->text().startsWith(QString("Pagina %1 de").arg(r.page + 1)));
   }
   QTest::keyClick(&d, Qt::Key_F12);
-  EXPECT_EQ(print::Previa().resultado, print::VistaPrevia::Imprimir);
+  EXPECT_EQ(Previa().resultado, VistaPrevia::Imprimir);
   EXPECT_FALSE(d.isVisible());
 }
 

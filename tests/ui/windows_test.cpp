@@ -10,7 +10,7 @@
 #include "data/certificate_fixture.h"
 #include "data/dialogs.h"
 #include "entry/cls_main.h"
-#include "print/page_range.h"
+#include "job/page_range.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
 #include "ui/edit/frm_cargadatos.h"
@@ -314,7 +314,7 @@ TEST_F(WindowsTest, ThePageRangeWindowAcceptsWithEnterF11OrF8AndCancelsOnlyWithC
     EXPECT_EQ(d.isVisible(), r.open);
     EXPECT_EQ(St().iPaginaDesde, r.desde);
     EXPECT_EQ(St().iPaginaHasta, r.hasta);
-    EXPECT_EQ(print::DsdHst().vistaPrevia, r.preview);
+    EXPECT_EQ(DsdHst().vistaPrevia, r.preview);
     EXPECT_EQ(d.findChild<QLabel*>("Lbl_Titulo")->text(), "Certificados de Origen");
     EXPECT_TRUE(d.Lbl_Opciones()->text().contains("[F8]  Vista previa"));
   }

@@ -12,7 +12,7 @@
 #include <QScrollBar>
 
 #include "data/config_forms.h"
-#include "print/calibration.h"
+#include "job/print_job.h"
 #include "ui/common/binding.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
@@ -201,7 +201,7 @@ FrmCalibraCeoWindow::FrmCalibraCeoWindow(QWidget* parent)
 }
 
 void FrmCalibraCeoWindow::Cmd_PrintPaginaCalibracion_Click() {
-  const QString where = print::ImprimirPaginaCalibracion();
+  const QString where = ImprimirPaginaCalibracion();
   if (!where.isEmpty()) salida_->setText(where);
 }
 

@@ -21,7 +21,7 @@
 #include "host/msgbox.h"
 #include "host/state.h"
 #include "host/windows.h"
-#include "print/mod_todll.h"
+#include "job/print_job.h"
 #include "ui/common/binding.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
@@ -273,8 +273,7 @@ bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         QString salida;  // only this key's run: a failed save or check prints nothing
         if (GuardarCambios() && VerificarAntesDeImprimir(*this)) {
-          print::EnviaImpresion();
-          salida = print::UltimaSalida();
+          salida = EnviaImpresion();
         }
         QApplication::restoreOverrideCursor();
         // A certificate printed to a file must say where it went.

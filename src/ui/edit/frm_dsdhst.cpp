@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "print/page_range.h"
+#include "job/page_range.h"
 
 namespace ostrevan::ui {
 
@@ -17,8 +17,8 @@ FrmDsdHstDialog::FrmDsdHstDialog(QWidget* parent)
           "Imprimir", "Imprimir",
           "[Enter] o [F11]  Aceptar  -  [F8]  Vista previa  -  [ESC]  Salir (imprime todas)",
           parent) {
-  print::DsdHst_Load();
-  print::FrmDsdHst& m = print::DsdHst();
+  DsdHst_Load();
+  FrmDsdHst& m = DsdHst();
   auto* grid = new QGridLayout;
   Body()->addLayout(grid);
   auto* title = new QLabel("Parametros de Impresión");
@@ -46,20 +46,20 @@ FrmDsdHstDialog::FrmDsdHstDialog(QWidget* parent)
   buttons->addWidget(cancelar);
   grid->addLayout(buttons, 3, 0, 1, 3);
   connect(desde_, &QLineEdit::textChanged, this,
-          [](const QString& t) { print::DsdHst().txtDesde.SetText(t); });
+          [](const QString& t) { DsdHst().txtDesde.SetText(t); });
   connect(hasta_, &QLineEdit::textChanged, this,
-          [](const QString& t) { print::DsdHst().txtHasta.SetText(t); });
+          [](const QString& t) { DsdHst().txtHasta.SetText(t); });
   connect(aceptar, &QPushButton::clicked, this, &FrmDsdHstDialog::cmdAceptar_Click);
   connect(cancelar, &QPushButton::clicked, this, &FrmDsdHstDialog::Command2_Click);
   desde_->selectAll();
 }
 
 void FrmDsdHstDialog::cmdAceptar_Click() {
-  if (print::Validar_Guardar()) accept();
+  if (Validar_Guardar()) accept();
 }
 
 void FrmDsdHstDialog::Command2_Click() {
-  print::DsdHst_Cancelar();
+  DsdHst_Cancelar();
   reject();
 }
 
@@ -76,7 +76,7 @@ bool FrmDsdHstDialog::Form_KeyDown(int keyCode, int) {
       cmdAceptar_Click();
       return true;
     case 119:  // F8: the range is shown before it prints
-      if (print::DsdHst_VistaPrevia()) accept();
+      if (DsdHst_VistaPrevia()) accept();
       return true;
     case 27:
       reject();

@@ -12,8 +12,9 @@
 #include "host/msgbox.h"
 #include "host/state.h"
 #include "host/windows.h"
-#include "print/mod_todll.h"
-#include "print/vista_previa.h"
+#include "job/print_job.h"
+#include "job/preview.h"
+#include "job/print_job.h"
 #include "ui/common/flexgrid.h"
 #include "ui/edit/frm_cargadatos.h"
 
@@ -72,7 +73,7 @@ bool FrmHallazgosDialog::Form_KeyDown(int keyCode, int) {
 bool VerificarAntesDeImprimir(FrmCargaDatosWindow& window) {
   FrmHallazgos& m = Hallazgos();
   m = FrmHallazgos();
-  m.lista = print::VerificarParaImprimir(St().sIdCeo);
+  m.lista = VerificarParaImprimir(St().sIdCeo);
   if (m.lista.empty()) return true;
   // Read with the normal pointer; printing, if it goes on, waits with the hourglass again.
   const bool waiting = QApplication::overrideCursor() != nullptr;
@@ -130,7 +131,7 @@ void VistaPreviaDesdeCarga(FrmCargaDatosWindow& window) {
   const bool saved = GuardarCambios();
   QApplication::restoreOverrideCursor();
   if (!saved) return;
-  if (print::MostrarVistaPrevia(St().sIdFormulario) != print::VistaPrevia::Imprimir) return;
+  if (MostrarVistaPrevia() != VistaPrevia::Imprimir) return;
   window.Form_KeyDown(123, 0);  // printing from the preview is F12 of this window
 }
 

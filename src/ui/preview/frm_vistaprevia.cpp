@@ -11,7 +11,8 @@
 
 #include "host/msgbox.h"
 #include "host/state.h"
-#include "print/vista_previa.h"
+#include "job/preview.h"
+#include "job/print_job.h"
 
 namespace ostrevan::ui {
 
@@ -43,14 +44,14 @@ FrmVistaPreviaDialog::FrmVistaPreviaDialog(QWidget* parent)
 }
 
 double FrmVistaPreviaDialog::PxPorMm() const {
-  const print::VistaPrevia& v = print::Previa();
+  const VistaPrevia& v = Previa();
   const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
   switch (v.zoom) {
-    case print::VistaPrevia::Cien:
+    case VistaPrevia::Cien:
       return dpi / 25.4;
-    case print::VistaPrevia::Doscientos:
+    case VistaPrevia::Doscientos:
       return 2 * dpi / 25.4;
-    case print::VistaPrevia::Ajustar:
+    case VistaPrevia::Ajustar:
       break;
   }
   const QSize room = scroll_->viewport()->size() - QSize(8, 8);
@@ -58,7 +59,7 @@ double FrmVistaPreviaDialog::PxPorMm() const {
 }
 
 void FrmVistaPreviaDialog::Mostrar() {
-  const print::VistaPrevia& v = print::Previa();
+  const VistaPrevia& v = Previa();
   const QImage img = v.Imagen(PxPorMm());
   page_->setPixmap(QPixmap::fromImage(img));
   page_->resize(img.size());
@@ -72,12 +73,12 @@ void FrmVistaPreviaDialog::showEvent(QShowEvent* e) {
 
 void FrmVistaPreviaDialog::resizeEvent(QResizeEvent* e) {
   ClassicWindow::resizeEvent(e);
-  if (isVisible() && print::Previa().zoom == print::VistaPrevia::Ajustar) Mostrar();
+  if (isVisible() && Previa().zoom == VistaPrevia::Ajustar) Mostrar();
 }
 
 void FrmVistaPreviaDialog::Borrador() {
-  print::VistaPrevia& v = print::Previa();
-  const QString pdf = print::ArchivoBorrador(St().sIdCeo);
+  VistaPrevia& v = Previa();
+  const QString pdf = ArchivoBorrador(St().sIdCeo);
   QDir().mkpath(QFileInfo(pdf).absolutePath());
   print::DraftBackend draft(std::make_shared<print::PdfBackend>(pdf), v.imagenFormulario);
   QString error;
@@ -93,7 +94,7 @@ void FrmVistaPreviaDialog::Borrador() {
 }
 
 bool FrmVistaPreviaDialog::Form_KeyDown(int keyCode, int) {
-  print::VistaPrevia& v = print::Previa();
+  VistaPrevia& v = Previa();
   switch (keyCode) {
     case 33:  // PgUp
     case 34:  // PgDn
@@ -105,7 +106,7 @@ bool FrmVistaPreviaDialog::Form_KeyDown(int keyCode, int) {
     case 116:  // F5
     case 117:  // F6
     case 118:  // F7
-      v.zoom = static_cast<print::VistaPrevia::Zoom>(keyCode - 116);
+      v.zoom = static_cast<VistaPrevia::Zoom>(keyCode - 116);
       Mostrar();
       return true;
     case 119:  // F8
@@ -116,11 +117,11 @@ bool FrmVistaPreviaDialog::Form_KeyDown(int keyCode, int) {
       Borrador();
       return true;
     case 123:  // F12
-      v.resultado = print::VistaPrevia::Imprimir;
+      v.resultado = VistaPrevia::Imprimir;
       accept();
       return true;
     case 27:
-      v.resultado = print::VistaPrevia::Cerrar;
+      v.resultado = VistaPrevia::Cerrar;
       reject();
       return true;
     default:

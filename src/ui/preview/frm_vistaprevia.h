@@ -1,5 +1,5 @@
 #pragma once
-// The certificate's pages on the form's image, as they will print (model: print::Previa()).
+// The certificate's pages on the form's image, as they will print (model: Previa()).
 #include "ui/common/classic_window.h"
 
 class QLabel;

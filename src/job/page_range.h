@@ -3,7 +3,7 @@
 // component's iPaginaDesde and iPaginaHasta mean that the user cancelled.
 #include "data/controls.h"
 
-namespace ostrevan::print {
+namespace ostrevan {
 
 struct FrmDsdHst {
   TextBox txtDesde, txtHasta;  // each Tag keeps the bound the window was opened with
@@ -20,4 +20,4 @@ void DsdHst_Cancelar();
 // Accepts the range, as Aceptar does, asking to see its pages before they print.
 bool DsdHst_VistaPrevia();
 
-}  // namespace ostrevan::print
+}  // namespace ostrevan

@@ -1,4 +1,4 @@
-#include "print/page_range.h"
+#include "job/page_range.h"
 
 #include <cmath>
 
@@ -6,12 +6,9 @@
 #include "host/state.h"
 #include "host/value.h"
 
-namespace ostrevan::print {
+namespace ostrevan {
 
-FrmDsdHst& DsdHst() {
-  static thread_local FrmDsdHst form;
-  return form;
-}
+FrmDsdHst& DsdHst() { return Owned<FrmDsdHst>(); }
 
 void DsdHst_Load() {
   FrmDsdHst& f = DsdHst();
@@ -70,4 +67,4 @@ void DsdHst_Cancelar() {
   St().iPaginaHasta = 0;
 }
 
-}  // namespace ostrevan::print
+}  // namespace ostrevan
