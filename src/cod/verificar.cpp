@@ -1,8 +1,8 @@
-// Verification of any COD, and the attachment of the chamber's issued one. A signature that
-// xmlsec calls valid is not enough: the document could carry a second COD for the reader and
-// the signed one hidden elsewhere, an id declared by a DTD, or a bare RSA key instead of a
-// certificate. Each signature is taken only from its required place, over the one element with
-// its id, with the algorithms a COD uses and the key of its X.509 certificate.
+// Verification of any COD. A signature that xmlsec calls valid is not enough: the document
+// could carry a second COD for the reader and the signed one hidden elsewhere, an id declared
+// by a DTD, or a bare RSA key instead of a certificate. Each signature is taken only from its
+// required place, over the one element with its id, with the algorithms a COD uses and the key of
+// its X.509 certificate.
 #include <openssl/err.h>
 #include <openssl/pem.h>
 #include <openssl/x509v3.h>
@@ -363,8 +363,8 @@ QString Padre(const xmlNode* n) {
 
 // Every element in its place: one COD, one CODEH, signatures only where the specification
 // puts them, and each of their ids on exactly one element.
-void Lugares_(xmlDoc* doc, const Lugares& l, xmlNode* firmaExp, xmlNode* firmaEh,
-              std::vector<Hallazgo>& h) {
+void RevisarLugares(xmlDoc* doc, const Lugares& l, xmlNode* firmaExp, xmlNode* firmaEh,
+                    std::vector<Hallazgo>& h) {
   std::map<QString, int> ids;
   std::vector<xmlNode*> pila = {xmlDocGetRootElement(doc)};
   while (!pila.empty()) {
@@ -444,7 +444,7 @@ Verificacion Verificar(const QByteArray& xml, const QString& carpetaEsquemas,
             : firmaExp                 ? Etapa::Firmada
                                        : Etapa::Solicitud;
   ValidarEsquema(doc.get(), carpetaEsquemas, v.version, v.etapa, v.hallazgos);
-  Lugares_(doc.get(), l, firmaExp, firmaEh, v.hallazgos);
+  RevisarLugares(doc.get(), l, firmaExp, firmaEh, v.hallazgos);
   if (!FijarId(doc.get(), l.cod, "COD") ||
       (v.etapa == Etapa::Emitida && !FijarId(doc.get(), l.codeh, "CODEH"))) {
     v.hallazgos.push_back(Error("cod.id",
@@ -476,44 +476,6 @@ Verificacion Verificar(const QByteArray& xml, const QString& carpetaEsquemas,
     }
   }
   return v;
-}
-
-Emision Adjuntar(const QByteArray& emitido, const QByteArray& firmado,
-                 const QString& carpetaEsquemas, const Confianza& confianza) {
-  Emision e;
-  e.verificacion = Verificar(emitido, carpetaEsquemas, confianza);
-  std::vector<Hallazgo>& h = e.verificacion.hallazgos;
-  if (e.verificacion.etapa != Etapa::Emitida) {
-    h.push_back(Error("cod.no-emitido",
-                      "El archivo no es un COD emitido: le faltan la "
-                      "certificación y la firma de la entidad habilitada."));
-    return e;
-  }
-  Doc a = Leer(emitido, h);
-  Doc b = Leer(firmado, h);
-  if (!a || !b) return e;
-  const Lugares la = Ubicar(a.get());
-  const Lugares lb = Ubicar(b.get());
-  if (!lb.cod || Canonico(a.get(), la.cod) != Canonico(b.get(), lb.cod)) {
-    h.push_back(Error("cod.distinto",
-                      "El COD emitido no es el que usted firmó: su contenido "
-                      "cambió."));
-  }
-  xmlNode* eh = Hijo(la.codeh, "EH");
-  xmlNode* c = Hijo(la.codeh, "CertificationEH");
-  auto t = [](xmlNode* padre, const char* n) { return Texto(Hijo(padre, n)).trimmed(); };
-  e.EHId = t(eh, "EHId");
-  e.EHCountry = t(eh, "EHCountry");
-  e.EHName = t(eh, "EHName");
-  e.EHAddress = t(eh, "EHAddress");
-  e.EHCityLocality = t(eh, "EHCityLocality");
-  e.EHTelephone = t(eh, "EHTelephone");
-  e.EHEmail = t(eh, "EHEmail");
-  e.EHURL = t(eh, "EHURL");
-  e.CertificateControlCode = t(c, "CertificateControlCode");
-  e.CertificateID = t(c, "CertificateID");
-  e.CertificateDate = LeerFecha(t(c, "CertificateDate"));
-  return e;
 }
 
 }  // namespace ostrevan::cod
