@@ -38,9 +38,9 @@ bool Falla(std::vector<Hallazgo>& h, const char* codigo, const QString& texto) {
   return false;
 }
 
-bool ErrorPkcs12(unsigned long razon) {
+bool ErrorPkcs12(int razon) {
   for (unsigned long e; (e = ERR_get_error()) != 0;) {
-    if (ERR_GET_REASON(e) == static_cast<int>(razon)) {
+    if (ERR_GET_LIB(e) == ERR_LIB_PKCS12 && ERR_GET_REASON(e) == razon) {
       ERR_clear_error();
       return true;
     }

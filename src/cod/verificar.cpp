@@ -145,15 +145,25 @@ class Verificador {
                   DondeCampo("Signature")));
       }
     }
-    const std::vector<xmlNode*> clave = Hijos(partes[2]);
-    bool conCertificado = clave.size() == 1 && Ds(clave[0], "X509Data");
-    for (xmlNode* d : conCertificado ? Hijos(clave[0]) : std::vector<xmlNode*>{}) {
-      conCertificado = conCertificado && (Ds(d, "X509Certificate") || Ds(d, "X509IssuerSerial") ||
-                                          Ds(d, "X509SubjectName"));
+    // The key is only ever the certificate's: a KeyValue or KeyName beside it is ignored,
+    // anything that would fetch or build another key refuses the signature.
+    int datos = 0;
+    bool otra = false;
+    for (xmlNode* c : Hijos(partes[2])) {
+      if (Ds(c, "X509Data")) {
+        ++datos;
+        for (xmlNode* d : Hijos(c)) {
+          otra = otra || !(Ds(d, "X509Certificate") || Ds(d, "X509IssuerSerial") ||
+                           Ds(d, "X509SubjectName"));
+        }
+      } else {
+        otra = otra || !(Ds(c, "KeyValue") || Ds(c, "KeyName"));
+      }
     }
-    if (!conCertificado || !xmlSecFindChild(clave[0], xmlSecNodeX509Certificate, xmlSecDSigNs)) {
+    xmlNode* x509 = xmlSecFindChild(partes[2], xmlSecNodeX509Data, xmlSecDSigNs);
+    if (datos != 1 || otra || !xmlSecFindChild(x509, xmlSecNodeX509Certificate, xmlSecDSigNs)) {
       Mal("cod.firma-clave", QString("La firma %1 debe traer el certificado X.509 del firmante y "
-                                     "ninguna otra clave.")
+                                     "ninguna otra forma de obtener la clave.")
                                  .arg(f.de));
       return false;
     }

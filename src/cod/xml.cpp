@@ -19,7 +19,8 @@ void IniciarBibliotecas() {
   std::call_once(una, [] {
     xmlInitParser();
     xmlSecInit();
-    xmlSecCryptoAppInit(nullptr);
+    // Not xmlSecCryptoAppInit: that is the command-line tool's set-up of OpenSSL (its
+    // configuration file, engines), and OpenSSL 3 initialises itself for what is used here.
     xmlSecCryptoInit();
     // Its errors reach the broker as findings; xmlsec's own lines on stderr would only confuse.
     xmlSecErrorsDefaultCallbackEnableOutput(0);
