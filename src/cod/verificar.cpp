@@ -58,15 +58,13 @@ bool Ds(const xmlNode* n, const char* nombre) { return Es(n, nombre, kNsFirma); 
 struct Firma {
   const char* id;
   QString quien, de;
-  xmlNode* objetivo;
   xmlNode* nodo;
   xmlNode* momento;
 };
 
 class Verificador {
  public:
-  Verificador(xmlDoc* doc, const Confianza& confianza, Verificacion& v)
-      : doc_(doc), confianza_(confianza), v_(v) {}
+  Verificador(const Confianza& confianza, Verificacion& v) : confianza_(confianza), v_(v) {}
 
   void Comprobar(const Firma& f) {
     const size_t antes = v_.hallazgos.size();
@@ -359,7 +357,6 @@ class Verificador {
     }
   }
 
-  xmlDoc* doc_;
   const Confianza& confianza_;
   Verificacion& v_;
   bool sinAutoridades_ = false;
@@ -462,7 +459,7 @@ Verificacion Verificar(const QByteArray& xml, const QString& carpetaEsquemas,
                                 "«CODEH») en su lugar."));
     return v;
   }
-  Verificador verificador(doc.get(), confianza, v);
+  Verificador verificador(confianza, v);
   if (v.etapa != Etapa::Solicitud) {
     if (!firmaExp) {
       v.hallazgos.push_back(Error("cod.sin-firma",
@@ -470,8 +467,7 @@ Verificacion Verificar(const QByteArray& xml, const QString& carpetaEsquemas,
                                   "del COD.",
                                   DondeCampo("Signature")));
     } else {
-      verificador.Comprobar(
-          {"COD", "exportador", "del exportador", l.cod, firmaExp, FechaDeclaracion(l)});
+      verificador.Comprobar({"COD", "exportador", "del exportador", firmaExp, FechaDeclaracion(l)});
     }
   }
   if (v.etapa == Etapa::Emitida) {
@@ -481,8 +477,8 @@ Verificacion Verificar(const QByteArray& xml, const QString& carpetaEsquemas,
                                   "continuación de CODEH.",
                                   DondeCampo("Signature")));
     } else {
-      verificador.Comprobar({"CODEH", "entidad habilitada", "de la entidad habilitada", l.codeh,
-                             firmaEh, Hijo(certificacion, "CertificateDate")});
+      verificador.Comprobar({"CODEH", "entidad habilitada", "de la entidad habilitada", firmaEh,
+                             Hijo(certificacion, "CertificateDate")});
     }
   }
   return v;
