@@ -27,7 +27,6 @@ void CheckBox::SetValue(int v) {
 }
 
 namespace {
-thread_local std::unique_ptr<ConfigForms> forms;
 
 const QString kFrmConfig = QStringLiteral("Frm_Config");
 const QString kFormulario = QStringLiteral("Formulario");
@@ -60,10 +59,7 @@ bool GuardarParametro(const QString& formId, const QString& property, const QStr
 }
 }  // namespace
 
-ConfigForms& Cf() {
-  if (!forms) forms = std::make_unique<ConfigForms>();
-  return *forms;
-}
+ConfigForms& Cf() { return Owned<ConfigForms>(); }
 
 FrmConfig& LoadConfig() {
   Cf().config = std::make_unique<FrmConfig>();

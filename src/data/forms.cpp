@@ -41,14 +41,7 @@ FrmSeleccionCertif::FrmSeleccionCertif() {
   };
 }
 
-namespace {
-thread_local std::unique_ptr<DataState> data;
-}
-
-DataState& D() {
-  if (!data) data = std::make_unique<DataState>();
-  return *data;
-}
+DataState& D() { return Owned<DataState>(); }
 
 FrmCargaDatos& CargaDatos() {
   DataState& d = D();
@@ -79,7 +72,7 @@ void UnloadLista() { D().lista.reset(); }
 
 void ResetAll() {
   ResetState();
-  data = std::make_unique<DataState>();
+  Forget<DataState>();
 }
 
 }  // namespace ostrevan

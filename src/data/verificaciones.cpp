@@ -115,24 +115,24 @@ void Cantidades(const Certificado& d, const SondaImpresion&, std::vector<Hallazg
 }
 
 void Fechas(const Certificado& d, const SondaImpresion&, std::vector<Hallazgo>& out) {
-  const QString textoFactura = d[Casilla::FcFecha];
-  const QString textoCertificado = d[Casilla::Fecha];
+  const QString textoFactura = d[Casilla::FacturaFecha];
+  const QString textoCertificado = d[Casilla::FechaCertificado];
   const QDate factura = LeerFecha(textoFactura);
   const QDate certificado = LeerFecha(textoCertificado);
   if (!textoFactura.trimmed().isEmpty() && !factura.isValid()) {
-    const CasillaInfo& c = CasillaDe(Casilla::FcFecha);
+    const CasillaInfo& c = CasillaDe(Casilla::FacturaFecha);
     out.push_back(
         EnCasilla("FECHA-INVALIDA", Nivel::Error, c,
                   "La fecha de la factura \"" + textoFactura + "\" no es una fecha (dd/mm/aaaa)."));
   }
   if (!textoCertificado.trimmed().isEmpty() && !certificado.isValid()) {
-    const CasillaInfo& c = CasillaDe(Casilla::Fecha);
+    const CasillaInfo& c = CasillaDe(Casilla::FechaCertificado);
     out.push_back(EnCasilla(
         "FECHA-INVALIDA", Nivel::Error, c,
         "La fecha del certificado \"" + textoCertificado + "\" no es una fecha (dd/mm/aaaa)."));
   }
   if (!factura.isValid() || !certificado.isValid()) return;
-  const CasillaInfo& c = CasillaDe(Casilla::FcFecha);
+  const CasillaInfo& c = CasillaDe(Casilla::FacturaFecha);
   if (factura > certificado) {
     out.push_back(EnCasilla("FACTURA-POSTERIOR", Nivel::Error, c,
                             "La factura (" + textoFactura + ") es posterior al certificado (" +

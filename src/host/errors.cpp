@@ -1,5 +1,7 @@
 #include "host/errors.h"
 
+#include "host/state.h"
+
 #include "host/msgbox.h"
 
 #ifndef OSTREVAN_TITLE
@@ -28,25 +30,27 @@ QString DetailedReportText(const RuntimeError& e, const QString& procedure, cons
 }
 
 namespace {
-thread_local int reported = 0;
+struct Reported {
+  int count = 0;
+};
 }
-int ReportedErrors() { return reported; }
+int ReportedErrors() { return Owned<Reported>().count; }
 
 void ReportDetailed(const std::exception& ex, const QString& procedure, const QString& kind,
                     const QString& module, int line) {
-  ++reported;
+  ++Owned<Reported>().count;
   MsgBox(DetailedReportText(AsRuntimeError(ex), procedure, kind, module, line), vbExclamation,
          DetailedReportTitle());
 }
 
 void ReportShort(const std::exception& ex, const QString& separator, const QString& tag) {
-  ++reported;
+  ++Owned<Reported>().count;
   RuntimeError e = AsRuntimeError(ex);
   MsgBox(e.Description() + separator + QString::number(e.Number()) + tag, vbCritical);
 }
 
 void ReportBracket(const std::exception& ex, const QString& tag) {
-  ++reported;
+  ++Owned<Reported>().count;
   MsgBox("Error " + AsRuntimeError(ex).Description() + "\r\n" + tag, vbOKOnly);
 }
 

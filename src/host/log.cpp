@@ -14,13 +14,26 @@
 #include <memory>
 
 #include "host/sistema.h"
+#include "host/state.h"
 
 namespace ostrevan {
 namespace {
 
-// Each thread of the host keeps its own handle, as it kept its own file number; two threads
-// may append to the same daily file, which is why nothing stays open between lines.
-thread_local std::unique_ptr<QFile> tLogHandle;
+// What the log keeps per component: the handle OpenLog opened (each component its own, as it
+// kept its own file number; two may append to the same daily file, which is why nothing stays
+// open between lines), the clock of the last line and the file names of the day.
+struct Clock {
+  time_t second = 0;
+  QByteArray stamp;  // "dd/mm/yyyy hh:mm:ss - "
+  QString day;       // yyyymmdd
+};
+struct LogState {
+  std::unique_ptr<QFile> handle;
+  Clock clock;
+  QString installation, day;
+  QByteArray folderName, pathName;
+};
+LogState& L() { return Owned<LogState>(); }
 
 constexpr int kSeparatorWidth = 94;
 
@@ -39,14 +52,8 @@ bool WriteLine(QFile& file, const QString& text) {
 
 // The date and time of a line, worked out once per second: pagination writes thousands of
 // lines a second, and asking Qt for the date re-reads the time zone file each time.
-struct Clock {
-  time_t second = 0;
-  QByteArray stamp;  // "dd/mm/yyyy hh:mm:ss - "
-  QString day;       // yyyymmdd
-};
-
 const Clock& Now() {
-  thread_local Clock clock;
+  Clock& clock = L().clock;
   const time_t now = time(nullptr);
   if (now != clock.second || clock.day.isEmpty()) {
     clock.second = now;
@@ -102,8 +109,8 @@ bool OpenLog() {
     if (!EnsureLogFolder()) return false;
     const QString path = LogFilePath();
     if (path.isEmpty()) return false;
-    tLogHandle = std::make_unique<QFile>(path);
-    return OpenForAppend(*tLogHandle);
+    L().handle = std::make_unique<QFile>(path);
+    return OpenForAppend(*L().handle);
   } catch (...) {
     return false;
   }
@@ -111,7 +118,7 @@ bool OpenLog() {
 
 void CloseLog() {
   try {
-    tLogHandle.reset();
+    L().handle.reset();
   } catch (...) {
   }
 }
@@ -173,8 +180,9 @@ void WriteLog(const QString& message) {
   try {
     // The folder and file names only change with the installation or the day; kept, they
     // are shared by every line instead of encoded for each.
-    thread_local QString installation, day;
-    thread_local QByteArray folderName, pathName;
+    LogState& l = L();
+    QString &installation = l.installation, &day = l.day;
+    QByteArray &folderName = l.folderName, &pathName = l.pathName;
     const Clock& now = Now();
     const QString nowInstallation = InstallationDir();
     if (nowInstallation != installation || now.day != day) {

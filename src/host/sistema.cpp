@@ -1,5 +1,7 @@
 #include "host/sistema.h"
 
+#include "host/state.h"
+
 #include <QDir>
 #include <QStandardPaths>
 #include <cstdlib>
@@ -22,8 +24,13 @@ QString ProgramFilesDir() {
 QString InstallationDir() {
   // Asked for by every log line and settings read; built again only when the variable that
   // places it changes (tests and the batch command point it elsewhere).
-  thread_local QByteArray placedBy;
-  thread_local QString dir;
+  struct Placed {
+    QByteArray by;
+    QString dir;
+  };
+  Placed& placed = Owned<Placed>();
+  QByteArray& placedBy = placed.by;
+  QString& dir = placed.dir;
   const char* env = std::getenv("ProgramFiles");
   if (!env) env = "";
   if (dir.isEmpty() || placedBy != env) {

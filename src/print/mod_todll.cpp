@@ -42,20 +42,20 @@ Header ReadHeader(const Certificado& cert, bool sample) {
     const QString three = TextoMuestra(3);
     const bool keepParties = form == "CEO104" || form == "CEO204";
     if (!keepParties) {
-      set(Casilla::ProdFinExp, three);
+      set(Casilla::Productor, three);
       set(Casilla::Importador, three);
     }
-    for (Casilla c : {Casilla::Consignatario, Casilla::PuertoEmbarque, Casilla::PaisDest,
-                      Casilla::MedioTransp, Casilla::FactComer, Casilla::Observaciones}) {
+    for (Casilla c : {Casilla::Consignatario, Casilla::Puerto, Casilla::PaisDestino,
+                      Casilla::Transporte, Casilla::Factura, Casilla::Observaciones}) {
       set(c, three);
     }
-    set(Casilla::FcNro, "0000-0000");
-    set(Casilla::FcFecha, "00/00/0000");
-    set(Casilla::DeclProdFin, "ABCDEFGHIJKLMNOPQ");
-    set(Casilla::DeclAcuerdo, "ABCDEFGHIJKLMNOPQ");
+    set(Casilla::FacturaNumero, "0000-0000");
+    set(Casilla::FacturaFecha, "00/00/0000");
+    set(Casilla::Declaracion, "ABCDEFGHIJKLMNOPQ");
+    set(Casilla::Acuerdo, "ABCDEFGHIJKLMNOPQ");
   }
   if (SplitForm(form)) {
-    h.productor = h[Casilla::ProdFinExp].split("\r\n");
+    h.productor = h[Casilla::Productor].split("\r\n");
     h.importador = h[Casilla::Importador].split("\r\n");
   }
   return h;
@@ -89,11 +89,11 @@ void ComposePage(const PrintRun& run, const PrePrintState& pre, Cls_Main& p, con
     SendLine(run, p, "ImportadorRazon", h.importador, 0);
     SendLine(run, p, "ImportadorDireccion", h.importador, 1);
   } else {
-    SendBox(run, p, h, Casilla::ProdFinExp);
+    SendBox(run, p, h, Casilla::Productor);
     SendBox(run, p, h, Casilla::Importador);
   }
-  for (Casilla c : {Casilla::Consignatario, Casilla::PuertoEmbarque, Casilla::PaisDest,
-                    Casilla::MedioTransp, Casilla::FactComer, Casilla::FcNro, Casilla::FcFecha}) {
+  for (Casilla c : {Casilla::Consignatario, Casilla::Puerto, Casilla::PaisDestino,
+                    Casilla::Transporte, Casilla::Factura, Casilla::FacturaNumero, Casilla::FacturaFecha}) {
     SendBox(run, p, h, c);
   }
 
@@ -112,7 +112,7 @@ void ComposePage(const PrintRun& run, const PrePrintState& pre, Cls_Main& p, con
     Send(run, p, "NroOrden", normText);
   }
   for (Casilla c :
-       {Casilla::Observaciones, Casilla::DeclProdFin, Casilla::DeclAcuerdo, Casilla::Fecha}) {
+       {Casilla::Observaciones, Casilla::Declaracion, Casilla::Acuerdo, Casilla::FechaCertificado}) {
     SendBox(run, p, h, c);
   }
 }
