@@ -21,7 +21,7 @@ class OpenAndClose final : public WindowService {
  public:
   int ShowModal(Window w) override {
     if (w != Window::VistaPrevia) return 0;
-    ui::FrmVistaPreviaDialog d;
+    ui::FrmVistaPreviaWindow d;
     d.show();
     QApplication::processEvents();
     if (turns > 0) {

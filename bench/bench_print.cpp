@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
   const double session = sessions[2], apart = aparts[2];
   bench::Report("two prints in one session, against the two apart", session, apart, 1.1);
   if (qEnvironmentVariableIsSet("OSTREVAN_BENCH_DETAIL")) {
-    print::Cls_Main p;
+    print::Impresora p;
     print::PrePrintState pre;
     print::PrintRun run = PrintRunFor("P2000");
     print::TraerConfig(run);

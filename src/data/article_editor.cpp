@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "data/forms.h"
+#include "host/keys.h"
 #include "data/item_work.h"
 #include "data/mod_main.h"
 #include "host/errors.h"
@@ -156,15 +157,15 @@ bool GuardarArticulo() {
 bool AMArticulos_KeyDown(int keyCode) {
   FrmAMArticulos& w = AMArticulos();
   switch (keyCode) {
-    case 122:
+    case Key::F11:
       St().bGuardado = GuardarArticulo();
       if (!St().bGuardado) return false;
       [[fallthrough]];
-    case 27:
+    case Key::Esc:
       w.edit = w.started = false;
       w.key.clear();
       return true;
-    case 116:
+    case Key::F5:
       w.txt_TextoPartida.SetText(GetDichosDePartidaCATALOGO(w.txtNCM.Text(), St().bNaladisa));
       return false;
     default:

@@ -1,6 +1,8 @@
 // Frm_ConfigProvisorio: every field and parameter of one form in a grid, each row edited in
 // its own small window and written at once.
 #include "data/config_forms.h"
+
+#include "host/keys.h"
 #include "host/errors.h"
 #include "host/msgbox.h"
 #include "host/sqltext.h"
@@ -206,11 +208,11 @@ bool FrmUpdateCampos::ValidarValores() {
 }
 
 bool FrmUpdateCampos::Form_KeyDown(int keyCode) {
-  if (keyCode == 122) {
+  if (keyCode == Key::F11) {
     Updated = ValidarValores();
     return Updated;
   }
-  if (keyCode == 27) {
+  if (keyCode == Key::Esc) {
     Updated = false;
     return true;
   }
@@ -224,12 +226,12 @@ void FrmUpdatePropiedades::MostrarValores() {
 
 // The value stays as typed here; the statement quotes it, so O'Brien is stored as O'Brien.
 bool FrmUpdatePropiedades::Form_KeyDown(int keyCode) {
-  if (keyCode == 122) {
+  if (keyCode == Key::F11) {
     pTxtValue = txtValor.Text();
     Updated = true;
     return true;
   }
-  if (keyCode == 27) {
+  if (keyCode == Key::Esc) {
     Updated = false;
     return true;
   }

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "data/config_forms.h"
+#include "host/keys.h"
 #include "data/mod_main.h"
 #include "host/errors.h"
 #include "host/msgbox.h"
@@ -198,8 +199,8 @@ bool FrmConfig::GuardarOffSet(const QString& formId) {
 }
 
 bool FrmConfig::Form_KeyDown(int keyCode) {
-  if (keyCode == 122) GuardarOffSet(sConfiguredIdForm);
-  return keyCode == 27;
+  if (keyCode == Key::F11) GuardarOffSet(sConfiguredIdForm);
+  return keyCode == Key::Esc;
 }
 
 void FrmConfig::Cmd_AdvCfg_Click() {

@@ -1,6 +1,8 @@
 // Frm_Unidades (the printed text of each host unit) and the templates of TemplatesCeo.ini:
 // Mod_Templates, Frm_Templates and Frm_TemplateActivation.
 #include "data/config_forms.h"
+
+#include "host/keys.h"
 #include "host/errors.h"
 #include "host/ini.h"
 #include "host/msgbox.h"
@@ -130,9 +132,9 @@ void FrmUnidades::MsFgUnidades_Click() {
 }
 
 bool FrmUnidades::Form_KeyDown(int keyCode) {
-  if (keyCode == 45) AddUnidad();
-  if (keyCode == 46) DelUnidad();
-  return keyCode == 27;
+  if (keyCode == Key::Insert) AddUnidad();
+  if (keyCode == Key::Delete) DelUnidad();
+  return keyCode == Key::Esc;
 }
 
 // --- Mod_Templates ---
@@ -244,7 +246,7 @@ void FrmTemplateActivation::Form_Activate() {
 }
 
 bool FrmTemplateActivation::Form_KeyDown(int keyCode) {
-  if (keyCode != 27) return false;
+  if (keyCode != Key::Esc) return false;
   SetTemplateEnabled(Cf().sTemplateFormId, Opt_Activar.Value() ? "S" : "N");
   return true;
 }

@@ -1,5 +1,7 @@
 #include "data/dialogs.h"
 
+#include "host/keys.h"
+
 #include "data/forms.h"
 #include "data/mod_main.h"
 #include "host/errors.h"
@@ -99,11 +101,11 @@ void SeleccionCertif_Load() {
 }
 
 bool SeleccionCertif_KeyDown(int keyCode) {
-  if (keyCode == 27) {
+  if (keyCode == Key::Esc) {
     D().seleccion.Cancel = true;
     return true;
   }
-  if (keyCode == 122) {
+  if (keyCode == Key::F11) {
     // Without a form the creation could only fail at its last step, after the goods were
     // read, and the operation would have to be started again from the host.
     if (St().sIdFormulario.isEmpty()) {

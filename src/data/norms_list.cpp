@@ -1,5 +1,7 @@
 // The origin-norm pick list (F6 of the item grid) and the window that adds a norm.
 #include "data/forms.h"
+
+#include "host/keys.h"
 #include "data/item_work.h"
 #include "host/errors.h"
 #include "host/msgbox.h"
@@ -92,14 +94,14 @@ bool ListaNormas_KeyDown(int keyCode) {
   FrmListaNormasOrigen& w = ListaNormas();
   Grid& g = w.MsFgListaNormasDeOrigen;
   switch (keyCode) {
-    case 27:
+    case Key::Esc:
       return true;
-    case 13:
+    case Key::Enter:
       if (g.Row() < 1) return false;  // an empty list has no row to choose
       w.IdNormaOrigen = g.TextMatrix(g.Row(), 0);
       w.UpdateRequired = true;
       return true;
-    case 45: {
+    case Key::Insert: {
       // The list is filled again in its own order: the norm just added is the one the user
       // means to attach next; without one the choice stays where it was.
       const QString antes = g.Row() >= 1 ? g.TextMatrix(g.Row(), 0) : QString();
@@ -111,7 +113,7 @@ bool ListaNormas_KeyDown(int keyCode) {
       SeleccionarNorma(agregada ? UltimaNorma() : antes);
       return false;
     }
-    case 46:
+    case Key::Delete:
       try {
         Ocultar();
       } catch (const std::exception& e) {
@@ -154,8 +156,8 @@ bool Grabar() {
 }
 
 bool NuevaNorma_KeyDown(int keyCode) {
-  if (keyCode == 122) return Grabar();
-  if (keyCode == 27) {
+  if (keyCode == Key::F11) return Grabar();
+  if (keyCode == Key::Esc) {
     St().bGuardado = false;
     return true;
   }

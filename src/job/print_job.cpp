@@ -26,7 +26,7 @@ void ReportLoadError(const std::exception& ex) {
 }
 
 // The run of the open certificate with its lines paginated; false when it stopped (told).
-bool Preparar(print::PrintRun& run, print::Cls_Main& p, print::PrePrintState& pre) {
+bool Preparar(print::PrintRun& run, print::Impresora& p, print::PrePrintState& pre) {
   try {
     run = PrintRunFor(St().sIdCeo);
   } catch (const std::exception& e) {
@@ -55,7 +55,7 @@ print::PrintRun PrintRunFor(const QString& idCeo) {
 QString EnviaImpresion() {
   print::PrintRun run;
   print::PrePrintState pre;
-  print::Cls_Main p;
+  print::Impresora p;
   if (!Preparar(run, p, pre)) return {};
   if (!p.selectandsetprinter(print::kPrintProgram)) return {};
   ComponentState& st = St();
@@ -80,7 +80,7 @@ std::vector<print::Page> ComponerPaginas() {
   auto popup = SetStatusPopup(std::make_shared<SilentPopup>());
   print::PrintRun run;
   print::PrePrintState pre;
-  print::Cls_Main p;
+  print::Impresora p;
   std::vector<print::Page> pages;
   if (Preparar(run, p, pre) && PageCount(pre) > 0 &&
       print::ComponerPaginas(run, pre, 1, PageCount(pre), p)) {

@@ -11,7 +11,7 @@ QString MarcaEscala(const QString& number, int orientation) {
   return {};
 }
 
-void ComponerPaginaCalibracion(Cls_Main& p, const QString& imageFolder) {
+void ComponerPaginaCalibracion(Impresora& p, const QString& imageFolder) {
   QString errText;
   bool errFlag = false;
   p.SET_AgregarImagen(imageFolder + "blank.snt", 0, 0, 190, 278, errText, errFlag);
@@ -24,7 +24,7 @@ void ComponerPaginaCalibracion(Cls_Main& p, const QString& imageFolder) {
 }
 
 QString ImprimirPaginaCalibracion(const QString& printer, const QString& imageFolder) {
-  Cls_Main p;
+  Impresora p;
   ComponerPaginaCalibracion(p, imageFolder);
   QString errText;
   bool errFlag = false;

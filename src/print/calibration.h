@@ -5,13 +5,13 @@
 
 namespace ostrevan::print {
 
-class Cls_Main;
+class Impresora;
 
 // The label of one scale mark: the number with two marks under it.
 QString MarcaEscala(const QString& number, int orientation);
 // Builds the page on the printer object (tests look at its display list); blank.snt is read
 // from imageFolder.
-void ComponerPaginaCalibracion(Cls_Main& printer, const QString& imageFolder);
+void ComponerPaginaCalibracion(Impresora& printer, const QString& imageFolder);
 // Cmd_PrintPaginaCalibracion_Click: prints it on the host's printer setting; a failure of the
 // print library is told to the user. Returns where the page went, "" when it did not print.
 QString ImprimirPaginaCalibracion(const QString& printer, const QString& imageFolder);

@@ -152,7 +152,7 @@ QStringList CortarDescripcion(const QString& text, double widthMm, const Fits& f
   return pieces;
 }
 
-bool Getarticulos(const PrintRun& run, Cls_Main& printer, int linesPerPage, PrePrintState& s) {
+bool Getarticulos(const PrintRun& run, Impresora& printer, int linesPerPage, PrePrintState& s) {
   const cls_DatosDeImpresion* field = nullptr;
   return Getarticulos(
       run,

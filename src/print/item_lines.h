@@ -10,7 +10,7 @@
 
 namespace ostrevan::print {
 
-class Cls_Main;
+class Impresora;
 
 struct Articulo {
   QString Number, Code;
@@ -46,7 +46,7 @@ struct PrintRun;
 using Fits = std::function<QString(const QString& text, double widthMm)>;
 
 // Builds the lines of the run's items and paginates them; false when an error was reported.
-bool Getarticulos(const PrintRun& run, Cls_Main& printer, int linesPerPage, PrePrintState& s);
+bool Getarticulos(const PrintRun& run, Impresora& printer, int linesPerPage, PrePrintState& s);
 // The same with any measuring (tests).
 bool Getarticulos(const PrintRun& run, const Fits& fits, int linesPerPage, PrePrintState& s);
 void GenerarListadoGeneralArticulos(const PrintRun& run, PrePrintState& s);

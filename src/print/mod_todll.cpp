@@ -61,20 +61,20 @@ Header ReadHeader(const Certificado& cert, bool sample) {
   return h;
 }
 
-void Send(const PrintRun& run, Cls_Main& p, const QString& key, const QString& text) {
+void Send(const PrintRun& run, Impresora& p, const QString& key, const QString& text) {
   p.set_Agregotextov2(run.Field(key), text);
 }
 
-void SendBox(const PrintRun& run, Cls_Main& p, const Header& h, Casilla c) {
+void SendBox(const PrintRun& run, Impresora& p, const Header& h, Casilla c) {
   Send(run, p, QString::fromLatin1(InfoCasilla(c).campoLayout), h[c]);
 }
 
-void SendLine(const PrintRun& run, Cls_Main& p, const QString& key, const QStringList& lines,
+void SendLine(const PrintRun& run, Impresora& p, const QString& key, const QStringList& lines,
               int i) {
   if (i < lines.size() && !lines[i].isEmpty()) Send(run, p, key, lines[i]);
 }
 
-void ComposePage(const PrintRun& run, const PrePrintState& pre, Cls_Main& p, const Header& h,
+void ComposePage(const PrintRun& run, const PrePrintState& pre, Impresora& p, const Header& h,
                  int page) {
   StatusPopup& popup = Popup();
   QString errText;
@@ -134,13 +134,13 @@ QString TextoMuestra(int lines) {
   return l.join("\r\n");
 }
 
-int LineasQueCaben(Cls_Main& p, const cls_DatosDeImpresion& field, double top, double bottom) {
+int LineasQueCaben(Impresora& p, const cls_DatosDeImpresion& field, double top, double bottom) {
   const double h = p.gettextheight("Dummy", field.c_FontName, Val(field.c_FontSize));
   if (h <= 0) return 0;
   return static_cast<int>(std::nearbyint((bottom - top) / h));
 }
 
-bool Paginar(const PrintRun& run, Cls_Main& p, PrePrintState& out) {
+bool Paginar(const PrintRun& run, Impresora& p, PrePrintState& out) {
   try {
     const FormParams& f = run.Params();
     const int lines =
@@ -154,7 +154,7 @@ bool Paginar(const PrintRun& run, Cls_Main& p, PrePrintState& out) {
 }
 
 bool ComponerPaginas(const PrintRun& run, const PrePrintState& pre, int desde, int hasta,
-                     Cls_Main& p) {
+                     Impresora& p) {
   try {
     const FormParams& f = run.Params();
     const Header h = ReadHeader(run.cert, f.debugPrint);
@@ -204,7 +204,7 @@ QString ColumnText(const QString& line, int n, int columns) {
 }
 
 // The height of one line of the field's font, asked once for all the lines of a page.
-double LineHeight(Cls_Main& p, const cls_DatosDeImpresion& f) {
+double LineHeight(Impresora& p, const cls_DatosDeImpresion& f) {
   QString err;
   bool flag = false;
   return p.GET_AltoTextoLineaSimple(f.c_valor, f.c_FontName, f.c_FontSize, err, flag);
@@ -251,7 +251,7 @@ namespace {
 // run them past the bottom of the area. `place` sets a text's position from its column number
 // and the offset of its line.
 template <typename Place>
-void SendColumns(Cls_Main& p, const cls_DatosDeImpresion& field, const char* campo,
+void SendColumns(Impresora& p, const cls_DatosDeImpresion& field, const char* campo,
                  const QString& text, int columns, const Place& place) {
   cls_DatosDeImpresion base;
   base.c_Campo = campo;
@@ -271,7 +271,7 @@ void SendColumns(Cls_Main& p, const cls_DatosDeImpresion& field, const char* cam
 }
 }  // namespace
 
-void ProcesarSubItemsConCoordenadas(const PrintRun& run, Cls_Main& p,
+void ProcesarSubItemsConCoordenadas(const PrintRun& run, Impresora& p,
                                     const cls_DatosDeImpresion& field, const QString& pageText) {
   try {
     const double xOffset = run.cert.offsets.X(), yOffset = run.cert.offsets.Y();
@@ -296,7 +296,7 @@ void ProcesarSubItemsConCoordenadas(const PrintRun& run, Cls_Main& p,
   }
 }
 
-void ProcesarNormasOrigenConCoordenadas(const PrintRun& run, Cls_Main& p,
+void ProcesarNormasOrigenConCoordenadas(const PrintRun& run, Impresora& p,
                                         const cls_DatosDeImpresion& field,
                                         const QString& normText) {
   try {
@@ -320,7 +320,7 @@ void ProcesarNormasOrigenConCoordenadas(const PrintRun& run, Cls_Main& p,
   }
 }
 
-void Regla(Cls_Main& p, const QString& font) {
+void Regla(Impresora& p, const QString& font) {
   QString extra, errText;
   bool errFlag = false;
   auto put = [&](const QString& t, double x, double y) {

@@ -7,24 +7,24 @@
 
 namespace ostrevan::print {
 
-class Cls_Main;
+class Impresora;
 class cls_DatosDeImpresion;
 struct PrintRun;
 
 // The item lines of the run spread over pages; false when the run stopped (it said why).
-bool Paginar(const PrintRun& run, Cls_Main& p, PrePrintState& out);
+bool Paginar(const PrintRun& run, Impresora& p, PrePrintState& out);
 // Composes the pages desde to hasta on the printer object; false when an error stopped it (it
 // was reported).
 bool ComponerPaginas(const PrintRun& run, const PrePrintState& pre, int desde, int hasta,
-                     Cls_Main& p);
-void ProcesarSubItemsConCoordenadas(const PrintRun& run, Cls_Main& p,
+                     Impresora& p);
+void ProcesarSubItemsConCoordenadas(const PrintRun& run, Impresora& p,
                                     const cls_DatosDeImpresion& field, const QString& pageText);
-void ProcesarNormasOrigenConCoordenadas(const PrintRun& run, Cls_Main& p,
+void ProcesarNormasOrigenConCoordenadas(const PrintRun& run, Impresora& p,
                                         const cls_DatosDeImpresion& field,
                                         const QString& normText);
-int LineasQueCaben(Cls_Main& p, const cls_DatosDeImpresion& field, double top, double bottom);
+int LineasQueCaben(Impresora& p, const cls_DatosDeImpresion& field, double top, double bottom);
 QString TextoMuestra(int lines);
-void Regla(Cls_Main& p, const QString& font);
+void Regla(Impresora& p, const QString& font);
 // The name under which the certificate's pages print (its section of Cfg/Impresoras.ini).
 inline constexpr char kPrintProgram[] = "MOD_TODLL";
 

@@ -98,32 +98,32 @@ void SetPrintDialogHook(PrintDialogHook hook) {
   printDialogHook = std::move(hook);
 }
 
-Cls_Main::Cls_Main() = default;
-Cls_Main::~Cls_Main() { DiscardHandedOver(); }
+Impresora::Impresora() = default;
+Impresora::~Impresora() { DiscardHandedOver(); }
 
-void Cls_Main::DiscardHandedOver() {
+void Impresora::DiscardHandedOver() {
   if (handedOver_ > 0 && backend_) backend_->Discard();
   handedOver_ = 0;
 }
 
-void Cls_Main::SetBackend(std::shared_ptr<Backend> b) {
+void Impresora::SetBackend(std::shared_ptr<Backend> b) {
   DiscardHandedOver();
   backend_ = std::move(b);
 }
 
-bool Cls_Main::selectandsetprinter(const QString& program) {
+bool Impresora::selectandsetprinter(const QString& program) {
   DiscardHandedOver();
   program_ = program;
   backend_ = ChooseBackend(program, {});
   return backend_ != nullptr;
 }
 
-Page& Cls_Main::Current() {
+Page& Impresora::Current() {
   if (pages_.empty()) set_newpage();
   return pages_.back();
 }
 
-void Cls_Main::set_newpage() {
+void Impresora::set_newpage() {
   // Only texts and images of the last page can still change; the one before is done. Pages
   // are handed over in order from the first, or not at all.
   if (backend_ && !pages_.empty() && handedOver_ + 1 == pages_.size()) {
@@ -137,7 +137,7 @@ void Cls_Main::set_newpage() {
   pages_.push_back(std::move(page));
 }
 
-void Cls_Main::Set_AreaImpresion(const QString& width, const QString& height, QString& errText,
+void Impresora::Set_AreaImpresion(const QString& width, const QString& height, QString& errText,
                                  bool& errFlag) {
   const double w = Val(width);
   const double h = Val(height);
@@ -155,7 +155,7 @@ void Cls_Main::Set_AreaImpresion(const QString& width, const QString& height, QS
   }
 }
 
-void Cls_Main::set_Agregotextov2(const cls_DatosDeImpresion& field, const QString& text) {
+void Impresora::set_Agregotextov2(const cls_DatosDeImpresion& field, const QString& text) {
   if (text.isEmpty()) return;
   PlacedText t;
   t.text = text;
@@ -168,11 +168,11 @@ void Cls_Main::set_Agregotextov2(const cls_DatosDeImpresion& field, const QStrin
   Current().texts.push_back(std::move(t));
 }
 
-void Cls_Main::set_Agregotextov2(const cls_DatosDeImpresion& field) {
+void Impresora::set_Agregotextov2(const cls_DatosDeImpresion& field) {
   set_Agregotextov2(field, field.c_valor);
 }
 
-void Cls_Main::set_Agregotexto(const QString& text, double x, double y, const QString& fontName,
+void Impresora::set_Agregotexto(const QString& text, double x, double y, const QString& fontName,
                                const QString& fontSize, QString&, bool&) {
   if (text.isEmpty()) return;
   PlacedText t;
@@ -184,39 +184,39 @@ void Cls_Main::set_Agregotexto(const QString& text, double x, double y, const QS
   Current().texts.push_back(std::move(t));
 }
 
-void Cls_Main::set_Agregotexto(const QString& text, double x, double y, const QString& fontName,
+void Impresora::set_Agregotexto(const QString& text, double x, double y, const QString& fontName,
                                const QString& fontSize, QString&, QString& errText, bool& errFlag) {
   set_Agregotexto(text, x, y, fontName, fontSize, errText, errFlag);
 }
 
-void Cls_Main::SET_AgregarImagen(const QString& path, double x1, double y1, double x2, double y2,
+void Impresora::SET_AgregarImagen(const QString& path, double x1, double y1, double x2, double y2,
                                  QString&, bool&, int) {
   // Kept even when the file is missing: the renderer leaves it out, and the run goes on.
   Current().images.push_back({path, x1, y1, x2, y2});
 }
 
-double Cls_Main::gettextwidth(const QString& text, const QString& fontName,
+double Impresora::gettextwidth(const QString& text, const QString& fontName,
                               const QString& fontSize) {
   return TextWidthMm(text, fontName, FontSizeFromText(fontSize));
 }
 
 // The height of a line is the line spacing (ascent + descent + leading): it is what the
 // renderer advances per line break, so lines counted with it fit the box they were counted for.
-double Cls_Main::gettextheight(const QString&, const QString& fontName, float fontSize) {
+double Impresora::gettextheight(const QString&, const QString& fontName, float fontSize) {
   return LineMetricsMm(fontName, fontSize).lineSpacing;
 }
 
-double Cls_Main::GET_AltoTextoLineaSimple(const QString&, const QString& fontName,
+double Impresora::GET_AltoTextoLineaSimple(const QString&, const QString& fontName,
                                           const QString& fontSize, QString&, bool&) {
   return LineMetricsMm(fontName, FontSizeFromText(fontSize)).lineSpacing;
 }
 
-QString Cls_Main::GetStringAnchoFijo(const QString& text, const QString& fontName,
+QString Impresora::GetStringAnchoFijo(const QString& text, const QString& fontName,
                                      const QString& fontSize, double widthMm) {
   return LeadingPartThatFits(text, fontName, FontSizeFromText(fontSize), widthMm);
 }
 
-bool Cls_Main::PrintPages(const QString& jobName, QString* error) {
+bool Impresora::PrintPages(const QString& jobName, QString* error) {
   std::vector<Page> pages = std::move(pages_);
   pages_.clear();
   handedOver_ = 0;  // the backend gets them all now, whether it started on them or not
@@ -232,7 +232,7 @@ bool Cls_Main::PrintPages(const QString& jobName, QString* error) {
 }
 
 // The flag is taken as the callers pass it (always True); failures are raised instead.
-bool Cls_Main::imprimirINICFGPRog(const QString& program, bool&) {
+bool Impresora::imprimirINICFGPRog(const QString& program, bool&) {
   if (!backend_) backend_ = ChooseBackend(program, {});
   QString reason;
   if (!PrintPages(program, &reason)) {
@@ -243,7 +243,7 @@ bool Cls_Main::imprimirINICFGPRog(const QString& program, bool&) {
 
 // The calibration page does not handle errors of the library, so they are only reported
 // through the flag and the text.
-void Cls_Main::Imprimir(const QString& printer, QString& errText, bool& errFlag) {
+void Impresora::Imprimir(const QString& printer, QString& errText, bool& errFlag) {
   if (!backend_) backend_ = ChooseBackend(kCalibrationProgram, printer);
   QString reason;
   if (!PrintPages(kCalibrationProgram, &reason)) {

@@ -71,12 +71,13 @@ class RecordingBackend final : public Backend {
   std::vector<std::vector<Page>> jobs;
 };
 
-class Cls_Main {
+// The print library's printer object (its Cls_Main): one per print run.
+class Impresora {
  public:
-  Cls_Main();
-  ~Cls_Main();
-  Cls_Main(const Cls_Main&) = delete;
-  Cls_Main& operator=(const Cls_Main&) = delete;
+  Impresora();
+  ~Impresora();
+  Impresora(const Impresora&) = delete;
+  Impresora& operator=(const Impresora&) = delete;
 
   // Chooses the backend for a program name from Cfg/Impresoras.ini; false ends the run.
   bool selectandsetprinter(const QString& program);

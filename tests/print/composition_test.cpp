@@ -62,7 +62,7 @@ TEST_F(PrintTest, ColumnsArePlacedByTheirAlignment) {
   Certificate(1);
   EnviaImpresion();
   const auto t = Texts();
-  print::Cls_Main m;
+  print::Impresora m;
   const print::PlacedText* fob = Find(t, "3.46");
   ASSERT_TRUE(fob);
   // CAL "0": the column ends exactly at CX205 + XOFFSET.

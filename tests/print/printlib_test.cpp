@@ -38,7 +38,7 @@ TEST(PrintFonts, LayoutNamesResolveToTheirLiberationTwins) {
 }
 
 TEST(PrintFonts, MetricsAreTheRealFontsInMillimetres) {
-  Cls_Main p;
+  Impresora p;
   // Liberation Mono advances 0.6 em per character: 10 pt -> 6 pt = 2.1167 mm.
   // Liberation Mono advances 1229/2048 em per character, as Courier New does; at 8 pt, where
   // whole-pixel font sizes would lose 0.25 %, it is still exact.
@@ -86,7 +86,7 @@ TEST(PrintFonts, MeasuredWidthIsTheDrawnWidthForEveryKindOfText) {
   }
 }
 TEST(PrintFonts, GetStringAnchoFijoCutsWithinTheWidthAndReassembles) {
-  Cls_Main p;
+  Impresora p;
   const QString text = "TORNILLOS DE ACERO INOXIDABLE, CABEZA HEXAGONAL, ROSCA METRICA M8";
   const struct {
     const char* font;
@@ -117,7 +117,7 @@ TEST(PrintFonts, GetStringAnchoFijoCutsWithinTheWidthAndReassembles) {
 }
 
 TEST(PrintLib, DisplayListKeepsPositionsFontsAndPages) {
-  Cls_Main p;
+  Impresora p;
   auto rec = std::make_shared<RecordingBackend>();
   p.SetBackend(rec);
   QString e;
@@ -224,7 +224,7 @@ class PrintToPdf : public test::InstallationTest {
 
 TEST_F(PrintToPdf, TextLandsAtItsFieldPositionPlusTheAreaOffset) {
   Setting("Archivo", "Salida/prueba.pdf");  // relative: under the installation folder
-  Cls_Main p;
+  Impresora p;
   ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
   p.set_newpage();
   QString e;
@@ -255,7 +255,7 @@ TEST_F(PrintToPdf, TextLandsAtItsFieldPositionPlusTheAreaOffset) {
 }
 
 TEST_F(PrintToPdf, PagesOfOneRunGoToOneDatedFileByDefault) {
-  Cls_Main p;
+  Impresora p;
   ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
   QString e;
   bool f = false;
@@ -279,7 +279,7 @@ TEST_F(PrintToPdf, PagesDrawnAheadNeverLeaveAPartialOrMixedFile) {
   const QString pdf = Dir() + "Salida/adelantado.pdf";
   auto backend = std::make_shared<PdfBackend>(pdf);
   SetBackendFactory([backend](const QString&) { return backend; });
-  auto run = [](Cls_Main& p, const QString& tag, int pages) {
+  auto run = [](Impresora& p, const QString& tag, int pages) {
     QString e;
     bool f = false;
     for (int i = 1; i <= pages; ++i) {
@@ -288,7 +288,7 @@ TEST_F(PrintToPdf, PagesDrawnAheadNeverLeaveAPartialOrMixedFile) {
     }
   };
   {
-    Cls_Main abandoned;
+    Impresora abandoned;
     ASSERT_TRUE(abandoned.selectandsetprinter("MOD_TODLL"));
     run(abandoned, "ABANDONADA", 4);
   }
@@ -300,7 +300,7 @@ TEST_F(PrintToPdf, PagesDrawnAheadNeverLeaveAPartialOrMixedFile) {
     int pages;
   } rows[] = {{true, "MOD_TODLL", 3}, {true, "OTRO", 2}, {false, "MOD_TODLL", 3}};
   for (const auto& r : rows) {
-    Cls_Main p;
+    Impresora p;
     if (r.selected) {
       ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
     } else {
@@ -324,7 +324,7 @@ TEST_F(PrintToPdf, UnwritablePathRaisesAndImprimirOnlyFlags) {
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   Setting("Archivo", Dir() + "archivo/sub/salida.pdf");  // a file where a folder must be
-  Cls_Main p;
+  Impresora p;
   ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
   QString e;
   bool f = false;
@@ -350,11 +350,11 @@ TEST_F(PrintToPdf, FactoryAndDialogHookChooseTheBackend) {
   auto rec = std::make_shared<RecordingBackend>();
   Setting("Destino", "DIALOGO");
   SetPrintDialogHook([](const QString&) { return nullptr; });  // the user cancels
-  Cls_Main cancelled;
+  Impresora cancelled;
   EXPECT_FALSE(cancelled.selectandsetprinter("MOD_TODLL"));
   SetPrintDialogHook(nullptr);
   SetBackendFactory([rec](const QString&) { return rec; });
-  Cls_Main p;
+  Impresora p;
   ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
   QString e;
   bool f = false;

@@ -76,7 +76,7 @@ TEST_F(ControlsTest, PopupKeepsItsRulesAndNeverTakesTheFocus) {
   edit.setFocus();
   QApplication::setActiveWindow(&edit);
   ASSERT_TRUE(edit.hasFocus());
-  ui::Frm_StatusPopup p;
+  ui::FrmStatusPopupWindow p;
   p.ShowStatus();
   EXPECT_TRUE(p.isVisible());
   EXPECT_TRUE(edit.hasFocus());
@@ -117,7 +117,7 @@ TEST_F(ControlsTest, PopupIsWideEnoughForItsTextsAndCentredOverItsWindow) {
     window.setGeometry(r.window);
     window.show();
     QApplication::setActiveWindow(&window);
-    ui::Frm_StatusPopup p;
+    ui::FrmStatusPopupWindow p;
     p.ShowStatus();
     p.RegTotal(123456);
     p.RegAct(123456);

@@ -306,7 +306,7 @@ TEST_F(ItemKeysTest, TariffCodesAndOperationNumbersAreNeverCut) {
           "insert into CeoMercosur (IdCeo, Descripcion) values ('EX-2026-0001', 'largo')");
   CargarArticulosEnGrid(0);
   CargarListadoInternos(false);
-  ui::FrmOstrevanLista list;
+  ui::FrmOstrevanListaWindow list;
   list.show();
   const struct {
     QTableView* view;

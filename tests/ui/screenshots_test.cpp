@@ -57,7 +57,7 @@ TEST_F(Screenshots, EveryWindow) {
   c.CdoData("EX-2026-0001");
   c.Main();
   {
-    ui::FrmSeleccionCertif s;
+    ui::FrmSeleccionCertifWindow s;
     D().seleccion.Cmb_Camara.SetListIndex(1);
     Save(s, "seleccion");
   }
@@ -88,35 +88,35 @@ TEST_F(Screenshots, EveryWindow) {
   }
   CargarListadoInternos(false);
   {
-    ui::FrmOstrevanLista l;
+    ui::FrmOstrevanListaWindow l;
     Save(l, "listado");
   }
   {
-    ui::FrmGuardaDatos g;
+    ui::FrmGuardaDatosWindow g;
     Save(g, "nuevo");
   }
   Lista().Msfg_ListadoMn.SetRow(1);
   {
-    ui::FrmCeoBorra b;
+    ui::FrmCeoBorraWindow b;
     Save(b, "borrar");
   }
   St().iPaginaDesde = 1;
   St().iPaginaHasta = 3;
   {
-    ui::FrmDsdHstDialog d;
+    ui::FrmDsdHstWindow d;
     Save(d, "paginas");
   }
   CargarDatosAPlanilla("EX-2026-0001");
   {
     Hallazgos().lista = VerificarParaImprimir(St().sIdCeo);
-    ui::FrmHallazgosDialog h;
+    ui::FrmHallazgosWindow h;
     Save(h, "hallazgos");
   }
   {
     Previa() = VistaPrevia();
     Previa().paginas = ComponerPaginas();
     Previa().imagenFormulario = ImagenFormulario(St().sIdFormulario);
-    ui::FrmVistaPreviaDialog v;
+    ui::FrmVistaPreviaWindow v;
     Save(v, "vistaprevia");
   }
 

@@ -23,7 +23,7 @@ class KeyedWindows final : public WindowService {
   int ShowModal(Window w) override {
     shown.push_back(w);
     if (w == Window::Hallazgos) {
-      ui::FrmHallazgosDialog d;
+      ui::FrmHallazgosWindow d;
       d.show();
       for (const Hallazgo& h : Hallazgos().lista) listed << h.codigo + ":" + h.control;
       if (!keys.empty()) {
@@ -115,7 +115,7 @@ TEST_F(CheckedPrintTest, ThePreviewWindowPagesZoomsTogglesAndPrints) {
   Previa() = VistaPrevia();
   Previa().paginas = ComponerPaginas();
   ASSERT_GE(Previa().paginas.size(), 3u);
-  ui::FrmVistaPreviaDialog d;
+  ui::FrmVistaPreviaWindow d;
   d.show();
   const double dpi = d.logicalDpiX();
   const struct {

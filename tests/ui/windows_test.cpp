@@ -32,7 +32,7 @@ class WindowsTest : public CertificateTest {
 };
 
 TEST_F(WindowsTest, EscClosesTheListAndInsAsksForAName) {
-  ui::FrmOstrevanLista list;
+  ui::FrmOstrevanListaWindow list;
   list.show();
   QString title;
   bool nameFocused = false;
@@ -68,7 +68,7 @@ TEST_F(WindowsTest, EnterOpensTheSelectedCertificateAndDelRemovesIt) {
   AddItem("ONLY", 1, "1111.11.11", "1");
   St().sInternoHost = "ONLY";
   CargarListadoInternos(false);
-  ui::FrmOstrevanLista list;
+  ui::FrmOstrevanListaWindow list;
   list.show();
   QString seen;
   QTimer::singleShot(200, [&seen] {
@@ -166,7 +166,7 @@ TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
 TEST_F(WindowsTest, AHandMadeCertificateTakesTheCaptionsOfTheFormChosenForIt) {
   St().sIdFormulario = "CEO104";  // the certificate opened before
   CargarListadoInternos(false);
-  ui::FrmOstrevanLista list;
+  ui::FrmOstrevanListaWindow list;
   list.show();
   QStringList captions;
   int opened = 0;
@@ -211,7 +211,7 @@ TEST_F(WindowsTest, AHandMadeCertificateTakesTheCaptionsOfTheFormChosenForIt) {
 TEST_F(WindowsTest, CrearNuevoRefusesANumberAlreadyTaken) {
   Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion) values ('E-1', 'primero')");
   CargarListadoInternos(false);
-  ui::FrmOstrevanLista list;
+  ui::FrmOstrevanListaWindow list;
   list.show();
   for (const char* numero : {"E-1", "e-1"}) {
     SCOPED_TRACE(numero);
@@ -303,7 +303,7 @@ TEST_F(WindowsTest, ThePageRangeWindowAcceptsWithEnterF11OrF8AndCancelsOnlyWithC
     SCOPED_TRACE(r.name);
     St().iPaginaDesde = 1;
     St().iPaginaHasta = 5;
-    ui::FrmDsdHstDialog d;
+    ui::FrmDsdHstWindow d;
     d.show();
     d.txtDesde()->setText(r.typedDesde);
     d.txtHasta()->setText(r.typedHasta);

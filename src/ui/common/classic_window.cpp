@@ -1,5 +1,7 @@
 #include "ui/common/classic_window.h"
 
+#include "host/keys.h"
+
 #include <QChildEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -67,7 +69,7 @@ bool ClassicWindow::eventFilter(QObject* watched, QEvent* event) {
 void ClassicWindow::keyPressEvent(QKeyEvent* e) {
   const int code = KeyCodeOf(*e);
   if (code != 0 && Form_KeyDown(code, ShiftOf(*e))) return;
-  if (code == 27) return;  // Esc closes only where the window says so
+  if (code == Key::Esc) return;  // Esc closes only where the window says so
   QDialog::keyPressEvent(e);
 }
 

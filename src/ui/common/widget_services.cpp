@@ -1,5 +1,7 @@
 #include "ui/common/widget_services.h"
 
+#include "host/keys.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -90,7 +92,7 @@ int WidgetWindows::ShowModal(Window w) {
   switch (w) {
     case Window::OstrevanLista: {
       {
-        FrmOstrevanLista d(owner);
+        FrmOstrevanListaWindow d(owner);
         d.exec();
       }
       Lista_Unload();
@@ -105,14 +107,14 @@ int WidgetWindows::ShowModal(Window w) {
       return 0;
     }
     case Window::SeleccionCertif: {
-      FrmSeleccionCertif d(owner);
+      FrmSeleccionCertifWindow d(owner);
       d.exec();
       return 0;
     }
     case Window::GuardaDatos: {
       bool created = false;
       {
-        FrmGuardaDatos d(owner);
+        FrmGuardaDatosWindow d(owner);
         d.exec();
         created = d.Created();
       }
@@ -120,12 +122,12 @@ int WidgetWindows::ShowModal(Window w) {
       return 0;
     }
     case Window::CeoBorra: {
-      FrmCeoBorra d(owner);
+      FrmCeoBorraWindow d(owner);
       d.exec();
       return 0;
     }
     case Window::DsdHst: {
-      FrmDsdHstDialog d(owner);
+      FrmDsdHstWindow d(owner);
       d.exec();
       return 0;
     }
@@ -138,12 +140,12 @@ int WidgetWindows::ShowModal(Window w) {
     case Window::CambiaPosicion:
       return ShowDialog<FrmCambiaPosicionWindow>(owner);
     case Window::VistaPrevia: {
-      FrmVistaPreviaDialog d(owner);
+      FrmVistaPreviaWindow d(owner);
       d.exec();
       return 0;
     }
     case Window::Hallazgos: {
-      FrmHallazgosDialog d(owner);
+      FrmHallazgosWindow d(owner);
       d.exec();
       return 0;
     }
@@ -155,7 +157,7 @@ int WidgetWindows::ShowModal(Window w) {
 }
 
 WidgetServices::WidgetServices()
-    : popup_(SetStatusPopup(std::make_shared<Frm_StatusPopup>())),
+    : popup_(SetStatusPopup(std::make_shared<FrmStatusPopupWindow>())),
       messages_(SetMessageService(std::make_shared<WidgetMessages>())),
       windows_(SetWindowService(std::make_shared<WidgetWindows>())) {
   // "DIALOGO" in the printer settings: the user picks the printer; cancelling prints nothing.
@@ -176,47 +178,47 @@ WidgetServices::~WidgetServices() {
 
 int KeyCodeOf(const QKeyEvent& e) {
   const int k = e.key();
-  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
-  if (k >= Qt::Key_A && k <= Qt::Key_Z) return 65 + (k - Qt::Key_A);
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return Key::F1 + (k - Qt::Key_F1);
+  if (k >= Qt::Key_A && k <= Qt::Key_Z) return Key::A + (k - Qt::Key_A);
   if (k >= Qt::Key_0 && k <= Qt::Key_9) {
-    return (e.modifiers() & Qt::KeypadModifier) ? 96 + (k - Qt::Key_0) : 48 + (k - Qt::Key_0);
+    return ((e.modifiers() & Qt::KeypadModifier) ? Key::Numpad0 : Key::Digit0) + (k - Qt::Key_0);
   }
   switch (k) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return 13;
+      return Key::Enter;
     case Qt::Key_Escape:
-      return 27;
+      return Key::Esc;
     case Qt::Key_Space:
-      return 32;
+      return Key::Space;
     case Qt::Key_Insert:
-      return 45;
+      return Key::Insert;
     case Qt::Key_Delete:
-      return 46;
+      return Key::Delete;
     case Qt::Key_Tab:
-      return 9;
+      return Key::Tab;
     case Qt::Key_Backspace:
-      return 8;
+      return Key::Backspace;
     case Qt::Key_Left:
-      return 37;
+      return Key::Left;
     case Qt::Key_Up:
-      return 38;
+      return Key::Up;
     case Qt::Key_Right:
-      return 39;
+      return Key::Right;
     case Qt::Key_Down:
-      return 40;
+      return Key::Down;
     case Qt::Key_PageUp:
-      return 33;
+      return Key::PageUp;
     case Qt::Key_PageDown:
-      return 34;
+      return Key::PageDown;
     case Qt::Key_Home:
-      return 36;
+      return Key::Home;
     case Qt::Key_End:
-      return 35;
+      return Key::End;
     case Qt::Key_Period:
     case Qt::Key_Comma:
-      if (e.modifiers() & Qt::KeypadModifier) return 110;
-      return k == Qt::Key_Period ? 190 : 188;
+      if (e.modifiers() & Qt::KeypadModifier) return Key::NumpadDecimal;
+      return k == Qt::Key_Period ? Key::Period : Key::Comma;
     default:
       return 0;
   }
@@ -224,9 +226,9 @@ int KeyCodeOf(const QKeyEvent& e) {
 
 int ShiftOf(const QKeyEvent& e) {
   int s = 0;
-  if (e.modifiers() & Qt::ShiftModifier) s |= 1;
-  if (e.modifiers() & Qt::ControlModifier) s |= 2;
-  if (e.modifiers() & Qt::AltModifier) s |= 4;
+  if (e.modifiers() & Qt::ShiftModifier) s |= KeyShift::Shift;
+  if (e.modifiers() & Qt::ControlModifier) s |= KeyShift::Ctrl;
+  if (e.modifiers() & Qt::AltModifier) s |= KeyShift::Alt;
   return s;
 }
 

@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include "data/config_forms.h"
+#include "host/keys.h"
 #include "ui/common/binding.h"
 #include "ui/config/config_binding.h"
 #include "ui/config/config_windows.h"
@@ -129,7 +130,7 @@ FrmConfigWindow::FrmConfigWindow(QWidget* parent)
 }
 
 bool FrmConfigWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode != 122 && keyCode != 27) return false;
+  if (keyCode != Key::F11 && keyCode != Key::Esc) return false;
   if (config::Cf().config->Form_KeyDown(keyCode)) close();
   return true;
 }

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "data/config_forms.h"
+#include "host/keys.h"
 #include "ui/common/binding.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
@@ -72,12 +73,12 @@ FrmConfigProvisorioWindow::FrmConfigProvisorioWindow(QWidget* parent)
 }
 
 bool FrmConfigProvisorioWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode == 13) {
+  if (keyCode == Key::Enter) {
     config::Cf().provisorio->EditCell();
     grid_->setFocus();
     return true;
   }
-  if (keyCode == 27) {
+  if (keyCode == Key::Esc) {
     close();
     return true;
   }
@@ -102,7 +103,7 @@ FrmUpdateCamposWindow::FrmUpdateCamposWindow(QWidget* parent)
 }
 
 bool FrmUpdateCamposWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode != 122 && keyCode != 27) return false;
+  if (keyCode != Key::F11 && keyCode != Key::Esc) return false;
   if (config::Cf().updateCampos->Form_KeyDown(keyCode)) close();
   return true;
 }
@@ -124,7 +125,7 @@ FrmUpdatePropiedadesWindow::FrmUpdatePropiedadesWindow(QWidget* parent)
 }
 
 bool FrmUpdatePropiedadesWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode != 122 && keyCode != 27) return false;
+  if (keyCode != Key::F11 && keyCode != Key::Esc) return false;
   if (config::Cf().updatePropiedades->Form_KeyDown(keyCode)) close();
   return true;
 }

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 
 #include "data/config_forms.h"
+#include "host/keys.h"
 #include "job/print_job.h"
 #include "ui/common/binding.h"
 #include "ui/common/flexgrid.h"
@@ -58,8 +59,8 @@ FrmUnidadesWindow::FrmUnidadesWindow(QWidget* parent)
 
 bool FrmUnidadesWindow::Form_KeyDown(int keyCode, int) {
   // Del inside a text box deletes a character there; on the grid it removes the pair.
-  if (keyCode == 46 && qobject_cast<QLineEdit*>(focusWidget())) return false;
-  if (keyCode != 27 && keyCode != 45 && keyCode != 46) return false;
+  if (keyCode == Key::Delete && qobject_cast<QLineEdit*>(focusWidget())) return false;
+  if (keyCode != Key::Esc && keyCode != Key::Insert && keyCode != Key::Delete) return false;
   if (config::Cf().unidades->Form_KeyDown(keyCode)) close();
   return true;
 }
@@ -94,11 +95,11 @@ FrmTemplatesWindow::FrmTemplatesWindow(QWidget* parent)
 
 bool FrmTemplatesWindow::Form_KeyDown(int keyCode, int) {
   // Enter is the grid's key: on a button it must not open the activation window.
-  if (keyCode == 13 && dynamic_cast<FlexGrid*>(focusWidget())) {
+  if (keyCode == Key::Enter && dynamic_cast<FlexGrid*>(focusWidget())) {
     config::Cf().templates->AbrirActivacion();
     return true;
   }
-  if (keyCode == 27) {
+  if (keyCode == Key::Esc) {
     close();
     return true;
   }
@@ -126,7 +127,7 @@ FrmTemplateActivationWindow::FrmTemplateActivationWindow(QWidget* parent)
 }
 
 bool FrmTemplateActivationWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode != 27) return false;
+  if (keyCode != Key::Esc) return false;
   if (config::Cf().activation->Form_KeyDown(keyCode)) close();
   return true;
 }
@@ -206,7 +207,7 @@ void FrmCalibraCeoWindow::Cmd_PrintPaginaCalibracion_Click() {
 }
 
 bool FrmCalibraCeoWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode != 27) return false;
+  if (keyCode != Key::Esc) return false;
   close();
   return true;
 }

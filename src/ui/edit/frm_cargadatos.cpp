@@ -1,5 +1,7 @@
 #include "ui/edit/frm_cargadatos.h"
 
+#include "host/keys.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -241,35 +243,35 @@ bool FrmCargaDatosWindow::eventFilter(QObject* watched, QEvent* event) {
   const auto* k = static_cast<QKeyEvent*>(event);
   const int code = KeyCodeOf(*k);
   if (watched == items_ &&
-      (code == 13 || code == 32 || code == 45 || code == 46 || code == 117 || code == 118)) {
+      (code == Key::Enter || code == Key::Space || code == Key::Insert || code == Key::Delete || code == Key::F6 || code == Key::F7)) {
     MsfgParteI_KeyDown(code, ShiftOf(*k));
     items_->setFocus();
     return true;
   }
-  if (watched == norms_ && code != 0 && code != 27 && code != 122 && code != 123) {
+  if (watched == norms_ && code != 0 && code != Key::Esc && code != Key::F11 && code != Key::F12) {
     const bool taken = ClassicWindow::eventFilter(watched, event);
     MsfgParteII_KeyDown();
     return taken;
   }
   // Enter on the tab strip moves on as Tab would, and still reaches the strip.
-  if (watched == tabs_->tabBar() && code == 13) focusNextChild();
+  if (watched == tabs_->tabBar() && code == Key::Enter) focusNextChild();
   return ClassicWindow::eventFilter(watched, event);
 }
 
 bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {
   try {
     switch (keyCode) {
-      case 27:
+      case Key::Esc:
         CargaDatos().selected.clear();
         close();
         return true;
-      case 122:
+      case Key::F11:
         GuardarCambios();
         return true;
-      case 119:  // F8
+      case Key::F8:
         VistaPreviaDesdeCarga(*this);
         return true;
-      case 123: {
+      case Key::F12: {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         QString salida;  // only this key's run: a failed save or check prints nothing
         if (GuardarCambios() && VerificarAntesDeImprimir(*this)) {

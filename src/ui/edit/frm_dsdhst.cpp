@@ -1,5 +1,7 @@
 #include "ui/edit/frm_dsdhst.h"
 
+#include "host/keys.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,7 +14,7 @@ namespace ostrevan::ui {
 
 // Esc closes without storing a range, so the pages the print run offered all print; only
 // "Cancelar" stops the run.
-FrmDsdHstDialog::FrmDsdHstDialog(QWidget* parent)
+FrmDsdHstWindow::FrmDsdHstWindow(QWidget* parent)
     : ClassicWindow(
           "Imprimir", "Imprimir",
           "[Enter] o [F11]  Aceptar  -  [F8]  Vista previa  -  [ESC]  Salir (imprime todas)",
@@ -49,36 +51,36 @@ FrmDsdHstDialog::FrmDsdHstDialog(QWidget* parent)
           [](const QString& t) { DsdHst().txtDesde.SetText(t); });
   connect(hasta_, &QLineEdit::textChanged, this,
           [](const QString& t) { DsdHst().txtHasta.SetText(t); });
-  connect(aceptar, &QPushButton::clicked, this, &FrmDsdHstDialog::cmdAceptar_Click);
-  connect(cancelar, &QPushButton::clicked, this, &FrmDsdHstDialog::Command2_Click);
+  connect(aceptar, &QPushButton::clicked, this, &FrmDsdHstWindow::cmdAceptar_Click);
+  connect(cancelar, &QPushButton::clicked, this, &FrmDsdHstWindow::Command2_Click);
   desde_->selectAll();
 }
 
-void FrmDsdHstDialog::cmdAceptar_Click() {
+void FrmDsdHstWindow::cmdAceptar_Click() {
   if (Validar_Guardar()) accept();
 }
 
-void FrmDsdHstDialog::Command2_Click() {
+void FrmDsdHstWindow::Command2_Click() {
   DsdHst_Cancelar();
   reject();
 }
 
-bool FrmDsdHstDialog::Form_KeyDown(int keyCode, int) {
+bool FrmDsdHstWindow::Form_KeyDown(int keyCode, int) {
   switch (keyCode) {
-    case 13:
+    case Key::Enter:
       if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
         button->click();  // Enter on "Cancelar" cancels
         return true;
       }
       cmdAceptar_Click();
       return true;
-    case 122:  // F11
+    case Key::F11:
       cmdAceptar_Click();
       return true;
-    case 119:  // F8: the range is shown before it prints
+    case Key::F8:  // F8: the range is shown before it prints
       if (DsdHst_VistaPrevia()) accept();
       return true;
-    case 27:
+    case Key::Esc:
       reject();
       return true;
     default:

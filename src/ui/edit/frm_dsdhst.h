@@ -6,9 +6,9 @@ class QLineEdit;
 
 namespace ostrevan::ui {
 
-class FrmDsdHstDialog final : public ClassicWindow {
+class FrmDsdHstWindow final : public ClassicWindow {
  public:
-  explicit FrmDsdHstDialog(QWidget* parent = nullptr);
+  explicit FrmDsdHstWindow(QWidget* parent = nullptr);
   QLineEdit* txtDesde() const { return desde_; }
   QLineEdit* txtHasta() const { return hasta_; }
   void cmdAceptar_Click();

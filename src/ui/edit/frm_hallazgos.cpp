@@ -1,5 +1,7 @@
 #include "ui/edit/frm_hallazgos.h"
 
+#include "host/keys.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QTabWidget>
@@ -20,7 +22,7 @@
 
 namespace ostrevan::ui {
 
-FrmHallazgosDialog::FrmHallazgosDialog(QWidget* parent)
+FrmHallazgosWindow::FrmHallazgosWindow(QWidget* parent)
     : ClassicWindow("Verificacion antes de imprimir", "Verificacion del Certificado",
                     "[Enter]  Ir a corregir  -  [F12]  Imprimir igual  -  [ESC]  Volver", parent) {
   const std::vector<Hallazgo>& lista = Hallazgos().lista;
@@ -49,19 +51,19 @@ FrmHallazgosDialog::FrmHallazgosDialog(QWidget* parent)
   resize(980, 480);
 }
 
-bool FrmHallazgosDialog::Form_KeyDown(int keyCode, int) {
+bool FrmHallazgosWindow::Form_KeyDown(int keyCode, int) {
   FrmHallazgos& m = Hallazgos();
   switch (keyCode) {
-    case 13:
+    case Key::Enter:
       m.elegido = table_->currentRow();
       m.resultado = m.elegido >= 0 ? FrmHallazgos::Corregir : FrmHallazgos::Volver;
       accept();
       return true;
-    case 123:
+    case Key::F12:
       m.resultado = FrmHallazgos::Imprimir;
       accept();
       return true;
-    case 27:
+    case Key::Esc:
       m.resultado = FrmHallazgos::Volver;
       reject();
       return true;

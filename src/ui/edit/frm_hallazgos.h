@@ -14,9 +14,9 @@ class FrmCargaDatosWindow;
 
 // Lists the findings of Hallazgos(): Enter goes to the one to fix, Esc goes back, F12 prints
 // anyway.
-class FrmHallazgosDialog final : public ClassicWindow {
+class FrmHallazgosWindow final : public ClassicWindow {
  public:
-  explicit FrmHallazgosDialog(QWidget* parent = nullptr);
+  explicit FrmHallazgosWindow(QWidget* parent = nullptr);
   bool Form_KeyDown(int keyCode, int shift) override;
   QTableWidget* Lista() const { return table_; }
 

@@ -1,5 +1,7 @@
 #include "ui/edit/item_windows.h"
 
+#include "host/keys.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -79,7 +81,7 @@ FrmListaNormasOrigenWindow::FrmListaNormasOrigenWindow(QWidget* parent)
 }
 
 bool FrmListaNormasOrigenWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode != 13 && keyCode != 27 && keyCode != 45 && keyCode != 46 && keyCode != 120) {
+  if (keyCode != Key::Enter && keyCode != Key::Esc && keyCode != Key::Insert && keyCode != Key::Delete && keyCode != Key::F9) {
     return false;
   }
   if (ListaNormas_KeyDown(keyCode)) {
@@ -125,7 +127,7 @@ FrmNuevaNormaWindow::FrmNuevaNormaWindow(QWidget* parent)
 }
 
 bool FrmNuevaNormaWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode != 27 && keyCode != 122) return false;
+  if (keyCode != Key::Esc && keyCode != Key::F11) return false;
   if (NuevaNorma_KeyDown(keyCode)) accept();
   return true;
 }
@@ -223,8 +225,8 @@ void FrmAMArticulosWindow::Form_Activate() {
 }
 
 bool FrmAMArticulosWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode != 27 && keyCode != 116 && keyCode != 122) return false;
-  if (keyCode == 122) {
+  if (keyCode != Key::Esc && keyCode != Key::F5 && keyCode != Key::F11) return false;
+  if (keyCode == Key::F11) {
     // The code box may still have the focus: its comma rule applies before storing.
     txtNCM_LostFocus();
   }
@@ -331,11 +333,11 @@ void FrmCambiaPosicionWindow::Aceptar() {
 
 bool FrmCambiaPosicionWindow::Form_KeyDown(int keyCode, int) {
   switch (keyCode) {
-    case 27:
+    case Key::Esc:
       Cmd_Cancelar_Click();
       reject();
       return true;
-    case 122:
+    case Key::F11:
       Aceptar();
       return true;
     default:

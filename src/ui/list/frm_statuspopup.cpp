@@ -19,7 +19,7 @@ QLabel* Named(const QString& text, const char* name) {
 }
 }  // namespace
 
-Frm_StatusPopup::Frm_StatusPopup()
+FrmStatusPopupWindow::FrmStatusPopupWindow()
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus) {
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);
@@ -58,7 +58,7 @@ Frm_StatusPopup::Frm_StatusPopup()
   adjustSize();
 }
 
-void Frm_StatusPopup::PlaceOver(const QWidget* caller) {
+void FrmStatusPopupWindow::PlaceOver(const QWidget* caller) {
   adjustSize();
   QRect area;
   if (caller && caller != this && caller->isVisible()) {
@@ -71,12 +71,12 @@ void Frm_StatusPopup::PlaceOver(const QWidget* caller) {
 }
 
 // move() places the frame: its size, title bar included, is what is centred.
-void Frm_StatusPopup::Recentre() {
+void FrmStatusPopupWindow::Recentre() {
   const QSize frame = frameGeometry().size();
   move(anchor_ - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
-void Frm_StatusPopup::Loaded() {
+void FrmStatusPopupWindow::Loaded() {
   regAct_->setVisible(true);
   de_->setVisible(false);
   total_->setVisible(false);
@@ -96,9 +96,9 @@ void Frm_StatusPopup::Loaded() {
   if (focus) focus->setFocus();
 }
 
-void Frm_StatusPopup::Unloaded() { hide(); }
+void FrmStatusPopupWindow::Unloaded() { hide(); }
 
-void Frm_StatusPopup::closeEvent(QCloseEvent* e) {
+void FrmStatusPopupWindow::closeEvent(QCloseEvent* e) {
   if (!QueryUnload()) {
     e->ignore();
     return;
@@ -107,7 +107,7 @@ void Frm_StatusPopup::closeEvent(QCloseEvent* e) {
   HideStatus();
 }
 
-void Frm_StatusPopup::Changed() {
+void FrmStatusPopupWindow::Changed() {
   if (!Visible()) return;
   // Button and message changes show at once; counters only as often as the eye needs, so a
   // loop over a hundred thousand rows is not slowed by its own progress.
@@ -117,7 +117,7 @@ void Frm_StatusPopup::Changed() {
   Paint(now);
 }
 
-void Frm_StatusPopup::Paint(bool now) {
+void FrmStatusPopupWindow::Paint(bool now) {
   if (!now && lastPaint_.isValid() && lastPaint_.elapsed() < 40) return;
   lastPaint_.restart();
   cerrar_->setVisible(ButtonUsed());

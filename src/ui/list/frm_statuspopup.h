@@ -11,9 +11,9 @@ class QPushButton;
 
 namespace ostrevan::ui {
 
-class Frm_StatusPopup final : public QWidget, public PopupState {
+class FrmStatusPopupWindow final : public QWidget, public PopupState {
  public:
-  Frm_StatusPopup();
+  FrmStatusPopupWindow();
   void Cmd_Cerrar_Click() { ClickCerrar(); }
   // Centred over the window the operation works in, or the screen when there is none.
   void PlaceOver(const QWidget* caller);

@@ -1,5 +1,7 @@
 #include "ui/list/lifecycle_windows.h"
 
+#include "host/keys.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -20,7 +22,7 @@
 
 namespace ostrevan::ui {
 
-FrmOstrevanLista::FrmOstrevanLista(QWidget* parent)
+FrmOstrevanListaWindow::FrmOstrevanListaWindow(QWidget* parent)
     : ClassicWindow("Listado", "Listado",
                     "[INS]  Nuevo  -  [DEL]  Borrar  -  [ENTER]  Ingresar  -   [ESC]  Salir",
                     parent) {
@@ -44,21 +46,21 @@ FrmOstrevanLista::FrmOstrevanLista(QWidget* parent)
   grid_->setFocus();
 }
 
-bool FrmOstrevanLista::Form_KeyDown(int keyCode, int) {
+bool FrmOstrevanListaWindow::Form_KeyDown(int keyCode, int) {
   const Grid& g = Lista().Msfg_ListadoMn;
   switch (keyCode) {
-    case 13:
+    case Key::Enter:
       if (g.Row() > 0) IngresarRegistro();
       grid_->setFocus();
       return true;
-    case 27:
+    case Key::Esc:
       close();
       return true;
-    case 45:
+    case Key::Insert:
       Windows().ShowModal(Window::GuardaDatos);
       grid_->setFocus();
       return true;
-    case 46:
+    case Key::Delete:
       if (g.Row() > 0) Windows().ShowModal(Window::CeoBorra);
       grid_->setFocus();
       return true;
@@ -67,7 +69,7 @@ bool FrmOstrevanLista::Form_KeyDown(int keyCode, int) {
   }
 }
 
-FrmGuardaDatos::FrmGuardaDatos(QWidget* parent)
+FrmGuardaDatosWindow::FrmGuardaDatosWindow(QWidget* parent)
     : ClassicWindow("Crear Nuevo", "Crear Nuevo...", "[Enter]  Aceptar/Guardar  -  [ESC]  Salir",
                     parent) {
   ::ostrevan::FrmGuardaDatos& m = D().guardaDatos;
@@ -90,29 +92,29 @@ FrmGuardaDatos::FrmGuardaDatos(QWidget* parent)
   resize(480, 300);
 }
 
-bool FrmGuardaDatos::Form_KeyDown(int keyCode, int) {
+bool FrmGuardaDatosWindow::Form_KeyDown(int keyCode, int) {
   // The number comes first and the name is what the creation needs: Enter in the number box
   // goes on to the name, as Enter does in every other window; Enter elsewhere creates.
   QWidget* focus = focusWidget();
-  if (keyCode == 13 && focus && focus->objectName() == "txtInterno") {
+  if (keyCode == Key::Enter && focus && focus->objectName() == "txtInterno") {
     if (auto* name = findChild<QWidget*>("Txt_Descripcion")) name->setFocus();
     return true;
   }
-  if (keyCode == 13) {
+  if (keyCode == Key::Enter) {
     if (GuardaDatos_Aceptar()) {
       created_ = true;
       accept();
     }
     return true;
   }
-  if (keyCode == 27) {
+  if (keyCode == Key::Esc) {
     reject();
     return true;
   }
   return false;
 }
 
-FrmSeleccionCertif::FrmSeleccionCertif(QWidget* parent)
+FrmSeleccionCertifWindow::FrmSeleccionCertifWindow(QWidget* parent)
     : ClassicWindow("Seleccionar Certificado / Pais", "Seleccionar Certificado / Pais",
                     "[Esc] - Cancelar  [F11] - Continuar  ", parent) {
   ::ostrevan::FrmSeleccionCertif& m = D().seleccion;
@@ -145,7 +147,7 @@ FrmSeleccionCertif::FrmSeleccionCertif(QWidget* parent)
   camara->setFocus();
 }
 
-bool FrmSeleccionCertif::Form_KeyDown(int keyCode, int) {
+bool FrmSeleccionCertifWindow::Form_KeyDown(int keyCode, int) {
   if (SeleccionCertif_KeyDown(keyCode)) {
     done(D().seleccion.Cancel ? Rejected : Accepted);
     return true;
@@ -153,7 +155,7 @@ bool FrmSeleccionCertif::Form_KeyDown(int keyCode, int) {
   return false;
 }
 
-FrmCeoBorra::FrmCeoBorra(QWidget* parent)
+FrmCeoBorraWindow::FrmCeoBorraWindow(QWidget* parent)
     : ClassicWindow("Confirmar acción de usuario", "Eliminar...",
                     "[ESC]  Salir / Cancelar  -  [ENTER]   ELIMINAR", parent) {
   ::ostrevan::FrmCeoBorra& m = D().borra;
@@ -169,13 +171,13 @@ FrmCeoBorra::FrmCeoBorra(QWidget* parent)
   resize(480, 260);
 }
 
-bool FrmCeoBorra::Form_KeyDown(int keyCode, int) {
+bool FrmCeoBorraWindow::Form_KeyDown(int keyCode, int) {
   try {
-    if (keyCode == 13) {
+    if (keyCode == Key::Enter) {
       if (EliminarBoleta()) accept();
       return true;
     }
-    if (keyCode == 27) {
+    if (keyCode == Key::Esc) {
       reject();
       return true;
     }

@@ -9,9 +9,9 @@ namespace ostrevan::ui {
 
 class FlexGrid;
 
-class FrmOstrevanLista final : public ClassicWindow {
+class FrmOstrevanListaWindow final : public ClassicWindow {
  public:
-  explicit FrmOstrevanLista(QWidget* parent = nullptr);
+  explicit FrmOstrevanListaWindow(QWidget* parent = nullptr);
   bool Form_KeyDown(int keyCode, int shift) override;
   FlexGrid* Msfg_ListadoMn() const { return grid_; }
 
@@ -19,9 +19,9 @@ class FrmOstrevanLista final : public ClassicWindow {
   FlexGrid* grid_;
 };
 
-class FrmGuardaDatos final : public ClassicWindow {
+class FrmGuardaDatosWindow final : public ClassicWindow {
  public:
-  explicit FrmGuardaDatos(QWidget* parent = nullptr);
+  explicit FrmGuardaDatosWindow(QWidget* parent = nullptr);
   bool Form_KeyDown(int keyCode, int shift) override;
   bool Created() const { return created_; }
 
@@ -29,15 +29,15 @@ class FrmGuardaDatos final : public ClassicWindow {
   bool created_ = false;
 };
 
-class FrmSeleccionCertif final : public ClassicWindow {
+class FrmSeleccionCertifWindow final : public ClassicWindow {
  public:
-  explicit FrmSeleccionCertif(QWidget* parent = nullptr);
+  explicit FrmSeleccionCertifWindow(QWidget* parent = nullptr);
   bool Form_KeyDown(int keyCode, int shift) override;
 };
 
-class FrmCeoBorra final : public ClassicWindow {
+class FrmCeoBorraWindow final : public ClassicWindow {
  public:
-  explicit FrmCeoBorra(QWidget* parent = nullptr);
+  explicit FrmCeoBorraWindow(QWidget* parent = nullptr);
   bool Form_KeyDown(int keyCode, int shift) override;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/preview/frm_vistaprevia.h"
 
+#include "host/keys.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -21,7 +23,7 @@ constexpr double kPaperWidthMm = 210;
 constexpr double kPaperHeightMm = 297;
 }  // namespace
 
-FrmVistaPreviaDialog::FrmVistaPreviaDialog(QWidget* parent)
+FrmVistaPreviaWindow::FrmVistaPreviaWindow(QWidget* parent)
     : ClassicWindow("Vista previa - " + St().sIdCeo, "Vista Previa",
                     "[RePag] [AvPag]  Pagina  -  [F5]  Ajustar  [F6]  100 %  [F7]  200 %  -  "
                     "[F8]  Formulario  -  [F9]  Borrador  -  [F12]  Imprimir  -  [ESC]  Salir",
@@ -43,7 +45,7 @@ FrmVistaPreviaDialog::FrmVistaPreviaDialog(QWidget* parent)
   resize(std::min(900, screen.width() - 40), std::max(500, screen.height() - 80));
 }
 
-double FrmVistaPreviaDialog::PxPorMm() const {
+double FrmVistaPreviaWindow::PxPorMm() const {
   const VistaPrevia& v = Previa();
   const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
   switch (v.zoom) {
@@ -58,7 +60,7 @@ double FrmVistaPreviaDialog::PxPorMm() const {
   return std::max(0.5, std::min(room.width() / kPaperWidthMm, room.height() / kPaperHeightMm));
 }
 
-void FrmVistaPreviaDialog::Mostrar() {
+void FrmVistaPreviaWindow::Mostrar() {
   const VistaPrevia& v = Previa();
   const QImage img = v.Imagen(PxPorMm());
   page_->setPixmap(QPixmap::fromImage(img));
@@ -66,17 +68,17 @@ void FrmVistaPreviaDialog::Mostrar() {
   status_->setText(v.Estado());
 }
 
-void FrmVistaPreviaDialog::showEvent(QShowEvent* e) {
+void FrmVistaPreviaWindow::showEvent(QShowEvent* e) {
   ClassicWindow::showEvent(e);
   Mostrar();
 }
 
-void FrmVistaPreviaDialog::resizeEvent(QResizeEvent* e) {
+void FrmVistaPreviaWindow::resizeEvent(QResizeEvent* e) {
   ClassicWindow::resizeEvent(e);
   if (isVisible() && Previa().zoom == VistaPrevia::Ajustar) Mostrar();
 }
 
-void FrmVistaPreviaDialog::Borrador() {
+void FrmVistaPreviaWindow::Borrador() {
   VistaPrevia& v = Previa();
   const QString pdf = ArchivoBorrador(St().sIdCeo);
   QDir().mkpath(QFileInfo(pdf).absolutePath());
@@ -93,34 +95,34 @@ void FrmVistaPreviaDialog::Borrador() {
   }
 }
 
-bool FrmVistaPreviaDialog::Form_KeyDown(int keyCode, int) {
+bool FrmVistaPreviaWindow::Form_KeyDown(int keyCode, int) {
   VistaPrevia& v = Previa();
   switch (keyCode) {
-    case 33:  // PgUp
-    case 34:  // PgDn
-      if (v.Avanzar(keyCode == 33 ? -1 : 1)) {
+    case Key::PageUp:
+    case Key::PageDown:
+      if (v.Avanzar(keyCode == Key::PageUp ? -1 : 1)) {
         Mostrar();
         scroll_->verticalScrollBar()->setValue(0);
       }
       return true;
-    case 116:  // F5
-    case 117:  // F6
-    case 118:  // F7
-      v.zoom = static_cast<VistaPrevia::Zoom>(keyCode - 116);
+    case Key::F5:
+    case Key::F6:
+    case Key::F7:
+      v.zoom = static_cast<VistaPrevia::Zoom>(keyCode - Key::F5);
       Mostrar();
       return true;
-    case 119:  // F8
+    case Key::F8:
       v.mostrarFormulario = !v.mostrarFormulario;
       Mostrar();
       return true;
-    case 120:  // F9
+    case Key::F9:
       Borrador();
       return true;
-    case 123:  // F12
+    case Key::F12:
       v.resultado = VistaPrevia::Imprimir;
       accept();
       return true;
-    case 27:
+    case Key::Esc:
       v.resultado = VistaPrevia::Cerrar;
       reject();
       return true;

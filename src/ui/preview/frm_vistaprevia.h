@@ -7,9 +7,9 @@ class QScrollArea;
 
 namespace ostrevan::ui {
 
-class FrmVistaPreviaDialog final : public ClassicWindow {
+class FrmVistaPreviaWindow final : public ClassicWindow {
  public:
-  explicit FrmVistaPreviaDialog(QWidget* parent = nullptr);
+  explicit FrmVistaPreviaWindow(QWidget* parent = nullptr);
   bool Form_KeyDown(int keyCode, int shift) override;
   // Pixels per millimetre of paper at the current zoom.
   double PxPorMm() const;
