@@ -282,13 +282,8 @@ void TerminarImportacion() {
 QString VerificarOperacionHost(const QString& interno) {
   try {
     Recordset rs;
-    Connection& c = Conn("INTERNOS");
-    c.SetSQL("Select Interno From Caratula Where Interno ='" + SqlText(interno) + "'");
-    if (!c.CrearRs(rs)) {
-      if (!c.LastError().isEmpty()) {
-        return "No se pudo leer la operacion " + interno +
-               " del sistema del host: " + c.LastError();
-      }
+    if (!Query("INTERNOS", "Select Interno From Caratula Where Interno ='" + SqlText(interno) + "'",
+               rs)) {
       return "No se encontro la operacion " + interno + " en el sistema del host";
     }
     if (rs.RecordCount() >= 2) {

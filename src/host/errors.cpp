@@ -27,26 +27,18 @@ QString DetailedReportText(const RuntimeError& e, const QString& procedure, cons
          "in procedure " + procedure + " of " + where + " - " + QString::number(line);
 }
 
-namespace {
-thread_local int reported = 0;
-}
-int ReportedErrors() { return reported; }
-
 void ReportDetailed(const std::exception& ex, const QString& procedure, const QString& kind,
                     const QString& module, int line) {
-  ++reported;
   MsgBox(DetailedReportText(AsRuntimeError(ex), procedure, kind, module, line), vbExclamation,
          DetailedReportTitle());
 }
 
 void ReportShort(const std::exception& ex, const QString& separator, const QString& tag) {
-  ++reported;
   RuntimeError e = AsRuntimeError(ex);
   MsgBox(e.Description() + separator + QString::number(e.Number()) + tag, vbCritical);
 }
 
 void ReportBracket(const std::exception& ex, const QString& tag) {
-  ++reported;
   MsgBox("Error " + AsRuntimeError(ex).Description() + "\r\n" + tag, vbOKOnly);
 }
 
