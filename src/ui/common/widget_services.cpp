@@ -12,6 +12,7 @@
 #include "data/dialogs.h"
 #include "host/errors.h"
 #include "print/backends.h"
+#include "ui/common/classic_window.h"
 #include "ui/config/config_windows.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
@@ -77,21 +78,38 @@ int WidgetMessages::Show(const QString& text, int style, const QString& title) {
 }
 
 namespace {
-template <class W>
-int ShowDialog(QWidget* owner) {
-  W d(owner);
+// Shows a window under its classic name, which its reports give.
+void Exec(QDialog& d, Window w) {
+  d.setObjectName(WindowName(w));
   d.exec();
+}
+
+template <class W>
+int ShowDialog(QWidget* owner, Window w) {
+  W d(owner);
+  Exec(d, w);
   return 0;
 }
 }  // namespace
 
+// What escapes a window (its loading, or an event Qt's loop passed on) is reported here, for
+// every window alike.
 int WidgetWindows::ShowModal(Window w) {
+  int result = 0;
+  Guarded("Show", WindowName(w), [&] {
+    result = Show(w);
+    return true;
+  });
+  return result;
+}
+
+int WidgetWindows::Show(Window w) {
   QWidget* owner = QApplication::activeWindow();
   switch (w) {
     case Window::OstrevanLista: {
       {
         FrmOstrevanLista d(owner);
-        d.exec();
+        Exec(d, w);
       }
       Lista_Unload();
       return 0;
@@ -99,21 +117,21 @@ int WidgetWindows::ShowModal(Window w) {
     case Window::CargaDatos: {
       {
         FrmCargaDatosWindow d(nullptr);
-        d.exec();
+        Exec(d, w);
       }
       CargaDatos_Unload();  // the window is gone: its model may go too
       return 0;
     }
     case Window::SeleccionCertif: {
       FrmSeleccionCertif d(owner);
-      d.exec();
+      Exec(d, w);
       return 0;
     }
     case Window::GuardaDatos: {
       bool created = false;
       {
         FrmGuardaDatos d(owner);
-        d.exec();
+        Exec(d, w);
         created = d.Created();
       }
       if (created) MostrarCargaDatos();
@@ -121,30 +139,30 @@ int WidgetWindows::ShowModal(Window w) {
     }
     case Window::CeoBorra: {
       FrmCeoBorra d(owner);
-      d.exec();
+      Exec(d, w);
       return 0;
     }
     case Window::DsdHst: {
       FrmDsdHstDialog d(owner);
-      d.exec();
+      Exec(d, w);
       return 0;
     }
     case Window::ListaNormasOrigen:
-      return ShowDialog<FrmListaNormasOrigenWindow>(owner);
+      return ShowDialog<FrmListaNormasOrigenWindow>(owner, w);
     case Window::NuevaNorma:
-      return ShowDialog<FrmNuevaNormaWindow>(owner);
+      return ShowDialog<FrmNuevaNormaWindow>(owner, w);
     case Window::AMArticulos:
-      return ShowDialog<FrmAMArticulosWindow>(owner);
+      return ShowDialog<FrmAMArticulosWindow>(owner, w);
     case Window::CambiaPosicion:
-      return ShowDialog<FrmCambiaPosicionWindow>(owner);
+      return ShowDialog<FrmCambiaPosicionWindow>(owner, w);
     case Window::VistaPrevia: {
       FrmVistaPreviaDialog d(owner);
-      d.exec();
+      Exec(d, w);
       return 0;
     }
     case Window::Hallazgos: {
       FrmHallazgosDialog d(owner);
-      d.exec();
+      Exec(d, w);
       return 0;
     }
     default:

@@ -242,7 +242,11 @@ bool FrmCargaDatosWindow::eventFilter(QObject* watched, QEvent* event) {
   const int code = KeyCodeOf(*k);
   if (watched == items_ &&
       (code == 13 || code == 32 || code == 45 || code == 46 || code == 117 || code == 118)) {
-    MsfgParteI_KeyDown(code, ShiftOf(*k));
+    const int shift = ShiftOf(*k);
+    Guarded("MsfgParteI_KeyDown", "Frm_CargaDatos", [&] {
+      MsfgParteI_KeyDown(code, shift);
+      return true;
+    });
     items_->setFocus();
     return true;
   }
