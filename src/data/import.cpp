@@ -106,6 +106,12 @@ bool CrearInterno() {
                        id + "]-[Quandor]','" + SqlText(st.sPaisDestino) + "','" + id +
                        "','Creando','" + SqlText(st.sIdFormulario) + "')") > 0;
   } catch (const std::exception& e) {
+    // Another workstation created the same operation's certificate since Main looked for it.
+    if (AsRuntimeError(e).Number() == err::kDuplicateKey) {
+      MsgBox("Registro Duplicado: el certificado " + St().sIdCeo +
+             " ya existe, otra estacion de trabajo lo creo mientras tanto");
+      return false;
+    }
     ReportDetailed(e, "CrearInterno", kModulo, kModMain);
   }
   return false;
