@@ -1,6 +1,7 @@
 // Creating a certificate from a host operation: destination country, header row and the
 // import of the operation's exporter data and goods.
 #include <QDate>
+#include <QHash>
 #include <optional>
 
 #include "data/dialogs.h"
@@ -208,6 +209,13 @@ bool LoadFromQuandor(bool enCreacion) {
     popup.RegTotal(rs.RecordCount());
     long n = 0;
     Recordset cat;
+    // An operation repeats a few units and tariff codes over thousands of items: each is
+    // looked up once per import.
+    QHash<QString, QString> unidades, destinos, partidas;
+    auto once = [](QHash<QString, QString>& known, const QString& key, auto lookup) {
+      auto it = known.constFind(key);
+      return it != known.constEnd() ? it.value() : known.insert(key, lookup(key)).value();
+    };
     {
       // The items of an operation go in whole or not at all, in one commit; inside a
       // creation, the creation's own.
@@ -231,10 +239,10 @@ bool LoadFromQuandor(bool enCreacion) {
                           " no encontrado";
           }
           const QString code = Txt(cat.Fields(st.bNaladisa ? "Naladisa" : "ncmArticulo").Value);
-          if (!code.isEmpty()) partida = GetNCMData(code);
+          if (!code.isEmpty()) partida = once(partidas, code, GetNCMData);
         }
         ++n;
-        const QString unidad = UnidadDataFromId(Txt(rs.Fields("IdUnidad").Value));
+        const QString unidad = once(unidades, Txt(rs.Fields("IdUnidad").Value), UnidadDataFromId);
         lists.naladisa << Txt(rs.Fields("naladisa").Value);
         lists.ncm << Txt(rs.Fields("ncmex").Value);
         lists.cantidad.push_back(esnumero(rs.Fields("Cantidad").Value));
@@ -246,7 +254,7 @@ bool LoadFromQuandor(bool enCreacion) {
         popup.Mensaje("Insertando articulos del QUANDOR al Certificado de Origen...");
         popup.RegAct(rs.AbsolutePosition());
         popup.ElapsedTIME(timer.LAP());
-        const QString mapped = GetUnidadDestino(unidad);
+        const QString mapped = once(destinos, unidad, GetUnidadDestino);
         const QString stored = mapped.isEmpty() ? unidad : mapped;
         Execute("OSTREVAN",
                 "Insert into Articulos(NroOrden,NCM,NALADISA,CodArticulo,DenoMerc,TextoPartida,"

@@ -11,6 +11,7 @@
 #include <QStorageInfo>
 #include <QThread>
 #include <QUrl>
+#include <deque>
 #include <set>
 
 #include "host/errors.h"
@@ -487,7 +488,7 @@ bool Connection::CrearRs(Recordset& rs) {
   QSqlQuery q(db);
   q.setForwardOnly(true);
   QStringList names;
-  std::vector<std::vector<QVariant>> rows;
+  std::deque<QVariant> values;
   QSqlError unread;  // a row the engine could not give: the rows before it are not the result
   const auto read = [&] {
     QSqlRecord rec = q.record();
@@ -495,18 +496,15 @@ bool Connection::CrearRs(Recordset& rs) {
     names.reserve(n);
     for (int i = 0; i < n; ++i) names << rec.fieldName(i);
     while (q.next()) {
-      std::vector<QVariant> row;
-      row.reserve(static_cast<size_t>(n));
-      for (int i = 0; i < n; ++i) row.push_back(q.value(i));
-      rows.push_back(std::move(row));
+      for (int i = 0; i < n; ++i) values.push_back(q.value(i));
     }
     unread = q.lastError();
   };
   QSqlError e = shared.Exec(entity_, q, shared.GetDialect().Translate(sql_), read);
   if (!e.isValid()) e = unread;
   if (e.isValid()) throw shared.Failure(entity_, "No se pudo leer de la entidad " + entity_, e);
-  if (rows.empty()) return false;
-  rs = Recordset(std::move(names), std::move(rows));
+  if (values.empty()) return false;
+  rs = Recordset(std::move(names), std::move(values));
   return true;
 }
 

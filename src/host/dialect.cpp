@@ -227,11 +227,33 @@ QString Dialect::Rewrite(const QString& s) const {
   return out;
 }
 
+// Most statements have nothing to rewrite. One pass outside the literals tells: a statement
+// that carries long typed texts is read once, not once per rule.
 QString Dialect::Translate(const QString& sql) const {
-  // Most statements have nothing to rewrite: only scan when a rule could apply.
-  if (sql.contains('[') || (JoinsTextsWithPipes() && sql.contains('+'))) return Rewrite(sql);
-  for (const auto& r : Rules()) {
-    if (sql.contains(QLatin1String(r.name), Qt::CaseInsensitive)) return Rewrite(sql);
+  const auto& rules = Rules();
+  const qsizetype n = sql.size();
+  for (qsizetype i = 0; i < n;) {
+    const QChar c = sql[i];
+    if (c == '\'') {
+      i = SkipLiteral(sql, i);
+      continue;
+    }
+    if (c == '[' || (c == '+' && JoinsTextsWithPipes())) return Rewrite(sql);
+    if (!IsIdentChar(c)) {
+      ++i;
+      continue;
+    }
+    qsizetype e = i;
+    while (e < n && IsIdentChar(sql[e])) ++e;
+    qsizetype p = e;
+    while (p < n && sql[p] == ' ') ++p;
+    if (p < n && sql[p] == '(') {
+      const QStringView word = QStringView(sql).mid(i, e - i);
+      for (const auto& r : rules) {
+        if (word.compare(QLatin1String(r.name), Qt::CaseInsensitive) == 0) return Rewrite(sql);
+      }
+    }
+    i = e;
   }
   return sql;
 }
