@@ -31,8 +31,7 @@ QStringList TablesOf(const QString& entity, const Dialect& d) {
 long CountRows(Connection& c, const QString& table) {
   Recordset rs;
   c.SetSQL("select count(*) as n from " + table);
-  if (!c.CrearRs(rs)) throw RuntimeError(err::kDatabase, c.LastError(), "copiar-datos");
-  return static_cast<long>(rs.Fields("n").Value.toLongLong());
+  return c.CrearRs(rs) ? static_cast<long>(rs.Fields("n").Value.toLongLong()) : 0;
 }
 
 QString Literal(const QVariant& v) {
@@ -80,13 +79,15 @@ int CopiarDatos(bool replace, QTextStream& out) {
     try {
       AllOrNothing tx(to);
       for (const QString& t : tables) {
+        // The source first: a table that cannot be read ends the copy before the server's
+        // rows are touched.
+        Recordset rs;
+        from.SetSQL("select * from " + t);
+        const long expected = from.CrearRs(rs) ? rs.RecordCount() : 0;
         if (replace) {
           to.SetSQL("DELETE FROM " + t);
           to.Ejecutar();
         }
-        Recordset rs;
-        from.SetSQL("select * from " + t);
-        const long expected = from.CrearRs(rs) ? rs.RecordCount() : 0;
         const QStringList names = rs.FieldNames();
         for (; expected > 0 && !rs.Eof(); rs.MoveNext()) {
           QStringList values;

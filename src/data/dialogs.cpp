@@ -25,7 +25,8 @@ bool NuevoManual(const QString& nomDesc) {
   const QString estado = "Creando";
   QString numero;
   if (!g.txtInterno.Text().trimmed().isEmpty()) {
-    numero = g.txtInterno.Text();
+    // A blank typed after the number would make a certificate no lookup finds.
+    numero = g.txtInterno.Text().trimmed();
     numero.replace('\'', ' ');
   } else {
     numero = NumeroGenerado(QDateTime::currentDateTime());
@@ -42,20 +43,29 @@ bool NuevoManual(const QString& nomDesc) {
            "Creacion de Nueva Multinota...");
     return false;
   }
-  // A number already taken would only fail in the database, in the database's words.
-  Recordset rs;
-  if (Query("OSTREVAN", "select IdCeo from CeoMercosur where IdCeo = '" + SqlText(numero) + "'",
-            rs)) {
+  // A number already taken would only fail in the database, in the database's words; so
+  // would one another workstation takes between the look and the insert.
+  auto taken = [&] {
     MsgBox("Ya existe un certificado con el Interno Nro " + numero +
                ". Escriba otro número, o deje el campo vacío para que se genere uno.",
            vbExclamation, "Creacion de Nueva Multinota...");
     return false;
+  };
+  Recordset rs;
+  if (Query("OSTREVAN", "select IdCeo from CeoMercosur where IdCeo = '" + SqlText(numero) + "'",
+            rs)) {
+    return taken();
   }
   CBNMain& m = MainManager();
   m.SetSQL("Insert into CeoMercosur(Descripcion,PaisDest,IdCeo,Estado) Values ('" +
            SqlText(g.Txt_Descripcion.Text()) + "','" + SqlText(st.sPaisDestino) + "','" +
            SqlText(numero) + "','" + estado + "')");
-  if (m.Ejecutar() <= 0) return false;
+  try {
+    if (m.Ejecutar() <= 0) return false;
+  } catch (const RuntimeError& e) {
+    if (e.Number() != err::kDuplicateKey) throw;
+    return taken();
+  }
   f.Txt_Descripcion.SetText(nomDesc);
   f.Txt_Estado.SetText(estado);
   f.Txt_PaisDest.SetText(st.sPaisDestino);

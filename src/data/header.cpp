@@ -169,13 +169,33 @@ void cbx_Pais_Change(ComboBox& camara, ComboBox& formulario, bool loaded) {
   }
 }
 
+namespace {
+// The two lookups without their report: the save ends with the reason of a failed read
+// instead of an empty id that would blame the user's choice of chamber and form.
+QString IdCamara(const QString& name) {
+  Recordset rs;
+  if (Query("CEOCFG", "Select IdCamara From CeoCamaras Where Camara ='" + SqlText(name) + "'",
+            rs)) {
+    return Txt(rs.Fields("IdCamara").Value);
+  }
+  return {};
+}
+
+QString IdFormulario(const QString& form, const QString& idCamara) {
+  Recordset rs;
+  if (Query("CEOCFG",
+            "Select IdFormulario From CEOFormularios Where Formulario ='" + SqlText(form) +
+                "' and IdCamara = '" + SqlText(idCamara) + "'",
+            rs)) {
+    return Txt(rs.Fields("IdFormulario").Value);
+  }
+  return {};
+}
+}  // namespace
+
 QString GetIDCamaraFromName(const QString& name) {
   try {
-    Recordset rs;
-    if (Query("CEOCFG", "Select IdCamara From CeoCamaras Where Camara ='" + SqlText(name) + "'",
-              rs)) {
-      return Txt(rs.Fields("IdCamara").Value);
-    }
+    return IdCamara(name);
   } catch (const std::exception& e) {
     ReportDetailed(e, "GetIDCamaraFromName", kModulo, kModMain);
   }
@@ -184,13 +204,7 @@ QString GetIDCamaraFromName(const QString& name) {
 
 QString GetIDFormularioFromName(const QString& form, const QString& idCamara) {
   try {
-    Recordset rs;
-    if (Query("CEOCFG",
-              "Select IdFormulario From CEOFormularios Where Formulario ='" + SqlText(form) +
-                  "' and IdCamara = '" + SqlText(idCamara) + "'",
-              rs)) {
-      return Txt(rs.Fields("IdFormulario").Value);
-    }
+    return IdFormulario(form, idCamara);
   } catch (const std::exception& e) {
     ReportDetailed(e, "GetIDFormularioFromName", kModulo, kModMain);
   }
@@ -203,13 +217,7 @@ bool CargarDatosADb(const QString& idCeo) {
     Certificado c;
     c.idCeo = idCeo;
     for (const CasillaInfo& i : Casillas()) c[i.casilla] = f.Box(i.casilla).Text();
-    // A database that cannot be reached is told once, not followed by a form lookup that would
-    // fail the same way and a message blaming the user's choice of chamber and form.
-    const int errors = ReportedErrors();
-    const QString idCamara = GetIDCamaraFromName(f.Cmb_Camara.Text());
-    if (ReportedErrors() != errors) return false;
-    c.idFormulario = GetIDFormularioFromName(f.cboPais.Text(), idCamara);
-    if (ReportedErrors() != errors) return false;
+    c.idFormulario = IdFormulario(f.cboPais.Text(), IdCamara(f.Cmb_Camara.Text()));
     if (c.idFormulario.isEmpty()) {
       MsgBox(
           "Asegurese antes de guardar los datos, seleccionar la Camara y el Formulario acorde "

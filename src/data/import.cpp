@@ -1,6 +1,7 @@
 // Creating a certificate from a host operation: destination country, header row and the
 // import of the operation's exporter data and goods.
 #include <QDate>
+#include <QHash>
 #include <optional>
 
 #include "data/dialogs.h"
@@ -106,6 +107,12 @@ bool CrearInterno() {
                        id + "]-[Quandor]','" + SqlText(st.sPaisDestino) + "','" + id +
                        "','Creando','" + SqlText(st.sIdFormulario) + "')") > 0;
   } catch (const std::exception& e) {
+    // Another workstation created the same operation's certificate since Main looked for it.
+    if (AsRuntimeError(e).Number() == err::kDuplicateKey) {
+      MsgBox("Registro Duplicado: el certificado " + St().sIdCeo +
+             " ya existe, otra estacion de trabajo lo creo mientras tanto");
+      return false;
+    }
     ReportDetailed(e, "CrearInterno", kModulo, kModMain);
   }
   return false;
@@ -202,6 +209,13 @@ bool LoadFromQuandor(bool enCreacion) {
     popup.RegTotal(rs.RecordCount());
     long n = 0;
     Recordset cat;
+    // An operation repeats a few units and tariff codes over thousands of items: each is
+    // looked up once per import.
+    QHash<QString, QString> unidades, destinos, partidas;
+    auto once = [](QHash<QString, QString>& known, const QString& key, auto lookup) {
+      auto it = known.constFind(key);
+      return it != known.constEnd() ? it.value() : known.insert(key, lookup(key)).value();
+    };
     {
       // The items of an operation go in whole or not at all, in one commit; inside a
       // creation, the creation's own.
@@ -225,10 +239,10 @@ bool LoadFromQuandor(bool enCreacion) {
                           " no encontrado";
           }
           const QString code = Txt(cat.Fields(st.bNaladisa ? "Naladisa" : "ncmArticulo").Value);
-          if (!code.isEmpty()) partida = GetNCMData(code);
+          if (!code.isEmpty()) partida = once(partidas, code, GetNCMData);
         }
         ++n;
-        const QString unidad = UnidadDataFromId(Txt(rs.Fields("IdUnidad").Value));
+        const QString unidad = once(unidades, Txt(rs.Fields("IdUnidad").Value), UnidadDataFromId);
         lists.naladisa << Txt(rs.Fields("naladisa").Value);
         lists.ncm << Txt(rs.Fields("ncmex").Value);
         lists.cantidad.push_back(esnumero(rs.Fields("Cantidad").Value));
@@ -240,7 +254,7 @@ bool LoadFromQuandor(bool enCreacion) {
         popup.Mensaje("Insertando articulos del QUANDOR al Certificado de Origen...");
         popup.RegAct(rs.AbsolutePosition());
         popup.ElapsedTIME(timer.LAP());
-        const QString mapped = GetUnidadDestino(unidad);
+        const QString mapped = once(destinos, unidad, GetUnidadDestino);
         const QString stored = mapped.isEmpty() ? unidad : mapped;
         Execute("OSTREVAN",
                 "Insert into Articulos(NroOrden,NCM,NALADISA,CodArticulo,DenoMerc,TextoPartida,"
@@ -282,13 +296,8 @@ void TerminarImportacion() {
 QString VerificarOperacionHost(const QString& interno) {
   try {
     Recordset rs;
-    Connection& c = Conn("INTERNOS");
-    c.SetSQL("Select Interno From Caratula Where Interno ='" + SqlText(interno) + "'");
-    if (!c.CrearRs(rs)) {
-      if (!c.LastError().isEmpty()) {
-        return "No se pudo leer la operacion " + interno +
-               " del sistema del host: " + c.LastError();
-      }
+    if (!Query("INTERNOS", "Select Interno From Caratula Where Interno ='" + SqlText(interno) + "'",
+               rs)) {
       return "No se encontro la operacion " + interno + " en el sistema del host";
     }
     if (rs.RecordCount() >= 2) {

@@ -141,6 +141,10 @@ void AsociarNorma() {
     return;
   }
   NuevaListaNormas();
+  // The pick list's model goes with its window, also when the update fails.
+  struct Release {
+    ~Release() { D().listaNormas.reset(); }
+  } release;
   InitNormas();
   Windows().ShowModal(Window::ListaNormasOrigen);
   const FrmListaNormasOrigen& lista = ListaNormas();
@@ -161,7 +165,6 @@ void AsociarNorma() {
     ClearSelection();
     CargarArticulosEnGrid(0);
   }
-  D().listaNormas.reset();
 }
 
 void CambiarPosicion(int row) {
@@ -226,56 +229,54 @@ QStringList ItemsDelGrupo(int row) {
   return keys;
 }
 
+// An error ends the key's handling where it happened (what was marked stays marked) and goes
+// on to the window, which reports it: a failed F6 has rolled back and the user reads why.
 void MsfgParteI_KeyDown(int keyCode, int shift) {
-  try {
-    Grid& g = Items();
-    const int remembered = g.Row();
-    switch (keyCode) {
-      case kEnter:
-        MsfgParteI_DblClick();
+  Grid& g = Items();
+  const int remembered = g.Row();
+  switch (keyCode) {
+    case kEnter:
+      MsfgParteI_DblClick();
+      break;
+    case kInsert:
+      Articulo_Nuevo();
+      break;
+    case kDelete:
+      Articulo_Eliminar();
+      break;
+    default:
+      break;
+  }
+  if (remembered > 0 && g.Rows() > 1) SelectWhole(g, std::min(remembered, g.Rows() - 1));
+  if (keyCode == kSpace && remembered > 0 && remembered < g.Rows()) {
+    switch (shift) {
+      case 0:
+        MarcarSimple(remembered);
         break;
-      case kInsert:
-        Articulo_Nuevo();
+      case 1:
+        MarcarGrupo(remembered, false);
         break;
-      case kDelete:
-        Articulo_Eliminar();
+      case 2:
+        MarcarGrupo(remembered, true);
+        break;
+      case 3:
+        ClearSelection();
         break;
       default:
         break;
     }
-    if (remembered > 0 && g.Rows() > 1) SelectWhole(g, std::min(remembered, g.Rows() - 1));
-    if (keyCode == kSpace && remembered > 0 && remembered < g.Rows()) {
-      switch (shift) {
-        case 0:
-          MarcarSimple(remembered);
-          break;
-        case 1:
-          MarcarGrupo(remembered, false);
-          break;
-        case 2:
-          MarcarGrupo(remembered, true);
-          break;
-        case 3:
-          ClearSelection();
-          break;
-        default:
-          break;
-      }
-    }
-    ActualizarSelInfo();
-    if (keyCode == kF6) {
-      AsociarNorma();
-      if (remembered > 0 && remembered < g.Rows()) {
-        g.SetTopRow(remembered);
-        SelectWhole(g, remembered);
-      }
-    }
-    if (keyCode == kF7 && remembered > 0) CambiarPosicion(remembered);
-    // F6 and F7 empty the marks after the counter was shown: it must not go on counting them.
-    if (keyCode == kF6 || keyCode == kF7) ActualizarSelInfo();
-  } catch (const std::exception&) {
-    // The classic grid ended its key handling quietly: what was marked stays marked.
   }
+  ActualizarSelInfo();
+  if (keyCode == kF6) {
+    AsociarNorma();
+    if (remembered > 0 && remembered < g.Rows()) {
+      g.SetTopRow(remembered);
+      SelectWhole(g, remembered);
+    }
+  }
+  if (keyCode == kF7 && remembered > 0) CambiarPosicion(remembered);
+  // F6 and F7 empty the marks after the counter was shown: it must not go on counting them.
+  if (keyCode == kF6 || keyCode == kF7) ActualizarSelInfo();
 }
 
 void MsfgParteI_DblClick() {

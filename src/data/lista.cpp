@@ -34,9 +34,18 @@ bool CargarListadoInternos(bool keepSelection) {
   cGetTimer timer;
   timer.StartTimer();
   Recordset rs;
-  if (!Query("OSTREVAN",
-             "Select Descripcion, IdCeo,Estado,Paisdest From CeoMercosur Order by IdCeo desc",
-             rs)) {
+  bool found = false;
+  try {
+    found =
+        Query("OSTREVAN",
+              "Select Descripcion, IdCeo,Estado,Paisdest From CeoMercosur Order by IdCeo desc", rs);
+  } catch (const std::exception&) {
+    // The caller says why; a list that could not be read is not shown as an empty one.
+    g.SetRows(1);
+    popup.HideStatus();
+    throw;
+  }
+  if (!found) {
     g.SetRows(1);
     popup.HideStatus();
     return false;

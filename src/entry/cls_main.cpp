@@ -110,7 +110,8 @@ void Cls_Main::FRMDIR(const QString&) { St().sFrmDir = FormsDir(); }
 
 void Cls_Main::CdoData(const QString& p_Data) {
   try {
-    if (!p_Data.isEmpty()) St().sInternoHost = p_Data;
+    // The number as the host's lookups find it: a blank typed after it is not part of it.
+    if (!p_Data.trimmed().isEmpty()) St().sInternoHost = p_Data.trimmed();
   } catch (const std::exception& e) {
     ReportMember(e, "CdoData");
   }
@@ -143,7 +144,7 @@ void Cls_Main::Pathcfg(QString& sPath) {
 QString Cls_Main::Pathcfg() const { return St().sPathCfg; }
 
 void Cls_Main::InternoQuandor(const QString& sInterno) {
-  if (St().sInternoHost.isEmpty()) St().sInternoHost = sInterno;
+  if (St().sInternoHost.isEmpty()) St().sInternoHost = sInterno.trimmed();
 }
 
 QString Cls_Main::InternoQuandor() const { return St().sInternoHost; }

@@ -2,13 +2,16 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStorageInfo>
 #include <QThread>
 #include <QUrl>
+#include <deque>
 #include <set>
 
 #include "host/errors.h"
@@ -78,9 +81,20 @@ class SharedDatabase {
   // forward-only result, and the release would discard what was not yet read.
   QSqlError Exec(const QString& entity, QSqlQuery& q, const QString& sql,
                  const std::function<void()>& read = {}, bool mayFail = false);
+  // The error to raise for a failure of the engine: `what` failed, in the engine's own words;
+  // a damaged database, a full disk, a server that does not answer are called so, with the
+  // entity and where its database lives.
+  RuntimeError Failure(const QString& entity, const QString& what, const QSqlError& e) const;
 
  private:
   void EnsureSchema(const QString& entity);
+  int SchemaVersion(QSqlQuery& q, const QString& entity);
+  void OpenSqlite(const QString& entity, QString& database, QString& options);
+  // The file, or the database and its server; never how it logs in.
+  QString Where() const;
+  QString Server() const;
+  bool DiskAlmostFull() const;
+  void ReadAsItStandsOnAFullDisk();
 
   EntitySettings settings_;
   QString name_;
@@ -88,6 +102,8 @@ class SharedDatabase {
   std::unique_ptr<Dialect> dialect_ = DialectForDriver(settings_.driver);
   std::set<QString> schemaDone_;
   bool open_ = false;
+  bool immutable_ = false;  // read as the file stands, without its write-ahead log
+  bool fullDisk_ = false;   // ... because the disk has no room for the log's index
   int depth_ = 0;
   OnFailure onFailure_ = OnFailure::UndoAll;
   QSqlError failure_;  // what undid the current all-or-nothing transaction
@@ -117,7 +133,76 @@ RuntimeError DbError(const QString& what, const QSqlError& e) {
   return RuntimeError(err::kDatabase, what + (text.isEmpty() ? QString() : ": " + text),
                       "Corbanet.CBNMain");
 }
+
+// How long a statement may go without an answer from a server; SQLite's busy timeout waits as
+// long for another workstation's write.
+constexpr int kStatementSeconds = 60;
+
+// Options as Qt's drivers take them, separated by ";", with `defaults` added for the keys the
+// entity's own options leave out.
+QString WithDefaults(const QString& options, const QStringList& defaults) {
+  QString out = options;
+  for (const QString& d : defaults) {
+    const QString key = d.section('=', 0, 0);
+    if (options.contains(QRegularExpression("(^|[\\s;])" + key + "\\s*="))) continue;
+    out += (out.isEmpty() ? "" : ";") + d;
+  }
+  return out;
+}
+
+// Below this much room the engine cannot even make its shared-memory file: an I/O error then
+// means a full disk.
+constexpr qint64 kAlmostFull = 1 << 20;
 }  // namespace
+
+QString SharedDatabase::Server() const {
+  return settings_.host + (settings_.port > 0 ? ":" + QString::number(settings_.port) : QString());
+}
+
+QString SharedDatabase::Where() const {
+  if (settings_.driver.compare("QSQLITE", Qt::CaseInsensitive) == 0) {
+    return QFileInfo(settings_.database).absoluteFilePath();
+  }
+  return settings_.host.isEmpty() ? settings_.database
+                                  : settings_.database + " en el servidor " + Server();
+}
+
+RuntimeError SharedDatabase::Failure(const QString& entity, const QString& what,
+                                     const QSqlError& e) const {
+  const QString text = e.text().trimmed();
+  const QString words = text.isEmpty() ? QString() : ": " + text;
+  const QString db = "la base de datos de la entidad " + entity + " (" + Where() + ")";
+  auto raise = [](const QString& description, long number = err::kDatabase) {
+    return RuntimeError(number, description, "Corbanet.CBNMain");
+  };
+  using Trouble = Dialect::Trouble;
+  Trouble trouble = dialect_->TroubleOf(e.nativeErrorCode(), text);
+  if ((trouble == Trouble::DiskError && DiskAlmostFull()) ||
+      (fullDisk_ && (e.nativeErrorCode().toInt() & 0xff) == 8)) {  // SQLITE_READONLY
+    trouble = Trouble::DiskFull;
+  }
+  switch (trouble) {
+    case Trouble::Damaged:
+      return raise("La base de datos de la entidad " + entity + " (" + Where() + ") esta dañada" +
+                   words);
+    case Trouble::DiskFull:
+      return raise("El disco esta lleno: no hay lugar para " + db + words);
+    case Trouble::DiskError:
+      return raise("Error del disco en " + db + words);
+    case Trouble::Timeout:
+      return raise("El servidor " + Server() + " no respondio a tiempo a la entidad " + entity +
+                   words);
+    case Trouble::ConnectionLost:
+      return raise("Se perdio la conexion con el servidor " + Server() + " de la entidad " +
+                   entity + words);
+    case Trouble::None:
+      break;
+  }
+  if (dialect_->IsDuplicateKey(e.nativeErrorCode(), text)) {
+    return raise(what + words, err::kDuplicateKey);
+  }
+  return raise(what + words);
+}
 
 QSqlDatabase& SharedDatabase::Open(const QString& entity) {
   if (!open_) {
@@ -132,31 +217,10 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
     QString database = settings_.database;
     QString options = settings_.options;
     if (settings_.driver.compare("QSQLITE", Qt::CaseInsensitive) == 0) {
-      QFileInfo fi(database);
-      database = fi.absoluteFilePath();
-      if (settings_.readOnly && !fi.exists()) {
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name_);
-        throw RuntimeError(err::kDatabase,
-                           "No existe la base de datos de la entidad " + entity + " (" + database +
-                               "); el sistema del host la crea",
-                           "Corbanet.CBNMain");
-      }
-      QDir().mkpath(fi.absolutePath());
-      // In a folder this user may not write, a WAL database cannot keep its shared-memory
-      // file: it is read as it stands, which is what listing and printing need.
-      if (fi.exists() && !QFileInfo(fi.absolutePath()).isWritable()) {
-        db_.setDatabaseName(QUrl::fromLocalFile(database).toString() + "?immutable=1");
-        options = "QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI";
-      } else {
-        db_.setDatabaseName(database);
-        if (settings_.readOnly) {
-          options = options.isEmpty() ? QString("QSQLITE_OPEN_READONLY")
-                                      : options + ";QSQLITE_OPEN_READONLY";
-        }
-      }
+      OpenSqlite(entity, database, options);
     } else {
       db_.setDatabaseName(database);
+      options = WithDefaults(options, dialect_->ConnectDefaults());
     }
     if (!settings_.host.isEmpty()) db_.setHostName(settings_.host);
     if (settings_.port > 0) db_.setPort(settings_.port);
@@ -165,7 +229,7 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
     if (!options.isEmpty()) db_.setConnectOptions(options);
     if (!db_.open()) {
       QSqlError e = db_.lastError();
-      db_ = QSqlDatabase();  // no handle may outlive removeDatabase
+      db_ = QSqlDatabase();                 // no handle may outlive removeDatabase
       QSqlDatabase::removeDatabase(name_);  // the next statement tries again
       // Where it lives, never how it logs in: the password stays out of every message.
       QString where = database;
@@ -176,7 +240,13 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
       throw DbError(
           "No se pudo abrir la base de datos de la entidad " + entity + " (" + where + ")", e);
     }
+    ReadAsItStandsOnAFullDisk();
     for (const QString& s : dialect_->SessionSetup()) QSqlQuery(db_).exec(s);
+    // The statement bound the entity's own options set wins.
+    const QString bound = dialect_->StatementTimeout(kStatementSeconds);
+    if (!bound.isEmpty() && !settings_.options.contains("statement_timeout")) {
+      QSqlQuery(db_).exec(bound);
+    }
     if (settings_.readOnly && !dialect_->ReadOnlySession().isEmpty()) {
       QSqlQuery q(db_);
       if (!q.exec(dialect_->ReadOnlySession())) {
@@ -195,15 +265,76 @@ QSqlDatabase& SharedDatabase::Open(const QString& entity) {
   return db_;
 }
 
-namespace {
-int SchemaVersion(QSqlQuery& q, const Dialect& d, const QString& entity) {
-  if (!q.exec(d.TableExistsQuery("OstrevanSchema")) || !q.next()) return 0;
-  if (q.exec("SELECT Version FROM OstrevanSchema WHERE Entity = '" + entity + "'") && q.next()) {
-    return q.value(0).toInt();
-  }
-  return 0;
+bool SharedDatabase::DiskAlmostFull() const {
+  return QStorageInfo(QFileInfo(Where()).absolutePath()).bytesAvailable() < kAlmostFull;
 }
-}  // namespace
+
+// A WAL database needs room for its shared-memory file even to be read. On a disk without it,
+// a database whose writers all finished is read as it stands, so that listing and printing go
+// on; a write then says the disk is full.
+void SharedDatabase::ReadAsItStandsOnAFullDisk() {
+  if (settings_.driver.compare("QSQLITE", Qt::CaseInsensitive) != 0 || immutable_) return;
+  QSqlQuery q(db_);
+  if (q.exec("SELECT count(*) FROM sqlite_master") && q.next()) return;
+  const bool ioError = (q.lastError().nativeErrorCode().toInt() & 0xff) == 10;  // SQLITE_IOERR
+  const QString file = QFileInfo(settings_.database).absoluteFilePath();
+  if (!ioError || !DiskAlmostFull() || QFileInfo(file + "-wal").size() > 0) return;
+  q = QSqlQuery();
+  db_.close();
+  db_.setDatabaseName(QUrl::fromLocalFile(file).toString() + "?immutable=1");
+  db_.setConnectOptions("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+  immutable_ = db_.open();
+  fullDisk_ = immutable_;
+}
+
+void SharedDatabase::OpenSqlite(const QString& entity, QString& database, QString& options) {
+  QFileInfo fi(database);
+  database = fi.absoluteFilePath();
+  auto refuse = [&](const QString& why) {
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
+    throw RuntimeError(err::kDatabase, why, "Corbanet.CBNMain");
+  };
+  if (settings_.readOnly && !fi.exists()) {
+    refuse("No existe la base de datos de la entidad " + entity + " (" + database +
+           "); el sistema del host la crea");
+  }
+  QDir().mkpath(fi.absolutePath());
+  // In a folder this user may not write, a WAL database cannot keep its shared-memory file:
+  // it is read as it stands, which is what listing and printing need. Unless a writer stopped
+  // before writing its log back: the file alone then lacks what that log holds.
+  if (fi.exists() && !QFileInfo(fi.absolutePath()).isWritable()) {
+    if (QFileInfo(database + "-wal").size() > 0) {
+      refuse("La entidad " + entity +
+             " tiene cambios que aun no se escribieron en su base de "
+             "datos (" +
+             database + "-wal, de una sesion que no termino) y la carpeta " + fi.absolutePath() +
+             " es de solo lectura: abra la instalacion una vez con "
+             "permiso de escritura en esa carpeta");
+    }
+    db_.setDatabaseName(QUrl::fromLocalFile(database).toString() + "?immutable=1");
+    options = "QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI";
+    immutable_ = true;
+    return;
+  }
+  db_.setDatabaseName(database);
+  if (settings_.readOnly) {
+    options =
+        options.isEmpty() ? QString("QSQLITE_OPEN_READONLY") : options + ";QSQLITE_OPEN_READONLY";
+  }
+}
+
+// A database that cannot be read is not a new one: that raises before anything is written.
+int SharedDatabase::SchemaVersion(QSqlQuery& q, const QString& entity) {
+  auto first = [&](const QString& sql) -> QVariant {
+    if (q.exec(sql) && q.next()) return q.value(0);
+    if (!q.lastError().isValid()) return {};
+    throw Failure(entity, "No se pudo leer la base de datos de la entidad " + entity,
+                  q.lastError());
+  };
+  if (!first(dialect_->TableExistsQuery("OstrevanSchema")).isValid()) return 0;
+  return first("SELECT Version FROM OstrevanSchema WHERE Entity = '" + entity + "'").toInt();
+}
 
 // Reads the version first and writes only when a step is missing, so an up-to-date database
 // in a folder the user may not write still opens, lists and prints.
@@ -212,13 +343,13 @@ void SharedDatabase::EnsureSchema(const QString& entity) {
   if (schemaDone_.count(e) || !Provider()) return;
   SchemaSteps steps = Provider()(e, *dialect_);
   QSqlQuery q(db_);
-  if (steps.empty() || SchemaVersion(q, *dialect_, e) >= static_cast<int>(steps.size())) {
+  if (steps.empty() || SchemaVersion(q, e) >= static_cast<int>(steps.size())) {
     schemaDone_.insert(e);
     return;
   }
   auto fail = [&](const QSqlError& err) {
     QSqlQuery(db_).exec("ROLLBACK");
-    throw DbError("No se pudo crear el esquema de la entidad " + e, err);
+    throw Failure(e, "No se pudo crear el esquema de la entidad " + e, err);
   };
   // Another workstation may be migrating the same database: the write lock first, then the
   // version again.
@@ -230,7 +361,13 @@ void SharedDatabase::EnsureSchema(const QString& entity) {
               "Version INTEGER)")) {
     fail(q.lastError());
   }
-  const int version = SchemaVersion(q, *dialect_, e);
+  int version = 0;
+  try {
+    version = SchemaVersion(q, e);
+  } catch (const RuntimeError&) {
+    QSqlQuery(db_).exec("ROLLBACK");
+    throw;
+  }
   for (size_t step = static_cast<size_t>(version); step < steps.size(); ++step) {
     for (const QString& stmt : steps[step]) {
       if (!q.exec(dialect_->Translate(stmt))) fail(q.lastError());
@@ -294,7 +431,8 @@ void SharedDatabase::Begin(const QString& entity, OnFailure onFailure) {
   QSqlQuery q(db);
   if (!q.exec(dialect_->BeginTransaction())) {
     depth_ = 0;
-    throw DbError("No se pudo iniciar la transaccion en la entidad " + entity, q.lastError());
+    throw Failure(entity, "No se pudo iniciar la transaccion en la entidad " + entity,
+                  q.lastError());
   }
 }
 
@@ -312,7 +450,7 @@ void SharedDatabase::Commit(const QString& entity) {
   if (!q.exec("COMMIT")) {
     QSqlError err = q.lastError();
     QSqlQuery(db_).exec("ROLLBACK");
-    throw DbError("No se pudo confirmar la transaccion en la entidad " + entity, err);
+    throw Failure(entity, "No se pudo confirmar la transaccion en la entidad " + entity, err);
   }
 }
 
@@ -350,27 +488,23 @@ bool Connection::CrearRs(Recordset& rs) {
   QSqlQuery q(db);
   q.setForwardOnly(true);
   QStringList names;
-  std::vector<std::vector<QVariant>> rows;
+  std::deque<QVariant> values;
+  QSqlError unread;  // a row the engine could not give: the rows before it are not the result
   const auto read = [&] {
     QSqlRecord rec = q.record();
     const int n = rec.count();
     names.reserve(n);
     for (int i = 0; i < n; ++i) names << rec.fieldName(i);
     while (q.next()) {
-      std::vector<QVariant> row;
-      row.reserve(static_cast<size_t>(n));
-      for (int i = 0; i < n; ++i) row.push_back(q.value(i));
-      rows.push_back(std::move(row));
+      for (int i = 0; i < n; ++i) values.push_back(q.value(i));
     }
+    unread = q.lastError();
   };
-  if (const QSqlError e = shared.Exec(entity_, q, shared.GetDialect().Translate(sql_), read);
-      e.isValid()) {
-    lastError_ = e.text();
-    return false;
-  }
-  lastError_.clear();
-  if (rows.empty()) return false;
-  rs = Recordset(std::move(names), std::move(rows));
+  QSqlError e = shared.Exec(entity_, q, shared.GetDialect().Translate(sql_), read);
+  if (!e.isValid()) e = unread;
+  if (e.isValid()) throw shared.Failure(entity_, "No se pudo leer de la entidad " + entity_, e);
+  if (values.empty()) return false;
+  rs = Recordset(std::move(names), std::move(values));
   return true;
 }
 
@@ -380,10 +514,8 @@ long Connection::Ejecutar() {
   QSqlQuery q(db);
   if (const QSqlError e = shared.Exec(entity_, q, shared.GetDialect().Translate(sql_));
       e.isValid()) {
-    lastError_ = e.text();
-    throw DbError("Error al ejecutar la sentencia en la entidad " + entity_, e);
+    throw shared.Failure(entity_, "Error al ejecutar la sentencia en la entidad " + entity_, e);
   }
-  lastError_.clear();
   return q.numRowsAffected();
 }
 
@@ -399,13 +531,9 @@ long Connection::EjecutarConNumeroNuevo(const std::function<QString()>& build, i
     const QString sql = shared.GetDialect().Translate(sql_);
     QSqlQuery q(shared.Open(entity_));
     const QSqlError e = shared.Exec(entity_, q, sql, {}, true);
-    if (!e.isValid()) {
-      lastError_.clear();
-      return q.numRowsAffected();
-    }
-    lastError_ = e.text();
+    if (!e.isValid()) return q.numRowsAffected();
     if (!shared.GetDialect().IsDuplicateKey(e.nativeErrorCode(), e.text())) {
-      throw DbError("Error al ejecutar la sentencia en la entidad " + entity_, e);
+      throw shared.Failure(entity_, "Error al ejecutar la sentencia en la entidad " + entity_, e);
     }
     if (attempt >= attempts) {
       throw DbError("Otra estacion de trabajo tomo el mismo numero " + QString::number(attempts) +

@@ -62,11 +62,12 @@ class Connection {
 
   void SetSQL(const QString& statement) { sql_ = statement; }
   const QString& SQL() const { return sql_; }
-  // True when the query returned at least one row; rs then holds it on the first row.
-  // A failing statement returns False (LastError tells why); a database that cannot be
-  // opened raises RuntimeError.
+  // True when the query returned rows (rs then holds them on the first one), False when it
+  // returned none. A query that fails, or a database that cannot be opened or read, raises
+  // RuntimeError in the engine's words, never answers "no rows".
   bool CrearRs(Recordset& rs);
-  // Rows affected; a failing statement raises RuntimeError.
+  // Rows affected; a failing statement raises RuntimeError (err::kDuplicateKey when a key
+  // already holds the value).
   long Ejecutar();
   // Ejecutar for a statement that takes "the next number" (max(...)+1) and inserts it: when
   // another workstation stored the same number first, the key refuses the row and the
@@ -85,7 +86,6 @@ class Connection {
 
   const QString& Entity() const { return entity_; }
   const Dialect& GetDialect();
-  QString LastError() const { return lastError_; }
 
  private:
   SharedDatabase& Db();
@@ -94,7 +94,6 @@ class Connection {
   EntitySettings settings_;
   std::shared_ptr<SharedDatabase> db_;
   QString sql_;
-  QString lastError_;
 };
 
 // Commits what was done when the scope ends, also when an error leaves it: the rows written

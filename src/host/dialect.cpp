@@ -22,6 +22,54 @@ bool PostgresDialect::IsDuplicateKey(const QString& nativeCode, const QString& t
   return nativeCode == "23505" || text.contains("duplicate key");
 }
 
+Dialect::Trouble Dialect::TroubleOf(const QString&, const QString&) const { return Trouble::None; }
+
+Dialect::Trouble SqliteDialect::TroubleOf(const QString& nativeCode, const QString&) const {
+  // The primary result code is the low byte of the extended one.
+  switch (nativeCode.toInt() & 0xff) {
+    case 11:  // SQLITE_CORRUPT
+    case 26:  // SQLITE_NOTADB
+      return Trouble::Damaged;
+    case 13:  // SQLITE_FULL
+      return Trouble::DiskFull;
+    case 10:  // SQLITE_IOERR
+      return Trouble::DiskError;
+    default:
+      return Trouble::None;
+  }
+}
+
+Dialect::Trouble PostgresDialect::TroubleOf(const QString& nativeCode, const QString& text) const {
+  if (nativeCode == "57014") return Trouble::Timeout;  // the statement bound cancelled it
+  if (nativeCode == "53100") return Trouble::DiskFull;
+  if (nativeCode == "XX001" || nativeCode == "XX002") return Trouble::Damaged;
+  // Lost connections carry a class 08 or shutdown code, or, from the client library, no code.
+  if (nativeCode.startsWith("08") || nativeCode.startsWith("57P")) return Trouble::ConnectionLost;
+  static const char* lost[] = {"server closed the connection",
+                               "no connection to the server",
+                               "could not receive data",
+                               "could not send data",
+                               "timeout expired",
+                               "Connection timed out"};
+  if (nativeCode.isEmpty()) {
+    for (const char* l : lost) {
+      if (text.contains(QLatin1String(l), Qt::CaseInsensitive)) return Trouble::ConnectionLost;
+    }
+  }
+  return Trouble::None;
+}
+
+// A server that accepts the connection and then says nothing, or a network that drops it
+// without a word, must end in a message, not a wait without end.
+QStringList PostgresDialect::ConnectDefaults() const {
+  return {"connect_timeout=10", "keepalives=1", "keepalives_idle=30", "keepalives_interval=10",
+          "keepalives_count=3"};
+}
+
+QString PostgresDialect::StatementTimeout(int seconds) const {
+  return "SET statement_timeout = " + QString::number(seconds * 1000);
+}
+
 const std::vector<Dialect::FunctionRule>& Dialect::Rules() const {
   static const std::vector<FunctionRule> none;
   return none;
@@ -179,11 +227,33 @@ QString Dialect::Rewrite(const QString& s) const {
   return out;
 }
 
+// Most statements have nothing to rewrite. One pass outside the literals tells: a statement
+// that carries long typed texts is read once, not once per rule.
 QString Dialect::Translate(const QString& sql) const {
-  // Most statements have nothing to rewrite: only scan when a rule could apply.
-  if (sql.contains('[') || (JoinsTextsWithPipes() && sql.contains('+'))) return Rewrite(sql);
-  for (const auto& r : Rules()) {
-    if (sql.contains(QLatin1String(r.name), Qt::CaseInsensitive)) return Rewrite(sql);
+  const auto& rules = Rules();
+  const qsizetype n = sql.size();
+  for (qsizetype i = 0; i < n;) {
+    const QChar c = sql[i];
+    if (c == '\'') {
+      i = SkipLiteral(sql, i);
+      continue;
+    }
+    if (c == '[' || (c == '+' && JoinsTextsWithPipes())) return Rewrite(sql);
+    if (!IsIdentChar(c)) {
+      ++i;
+      continue;
+    }
+    qsizetype e = i;
+    while (e < n && IsIdentChar(sql[e])) ++e;
+    qsizetype p = e;
+    while (p < n && sql[p] == ' ') ++p;
+    if (p < n && sql[p] == '(') {
+      const QStringView word = QStringView(sql).mid(i, e - i);
+      for (const auto& r : rules) {
+        if (word.compare(QLatin1String(r.name), Qt::CaseInsensitive) == 0) return Rewrite(sql);
+      }
+    }
+    i = e;
   }
   return sql;
 }

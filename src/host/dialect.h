@@ -38,6 +38,15 @@ class Dialect {
 
   // True when the engine's error says a key already holds the value being inserted.
   virtual bool IsDuplicateKey(const QString& nativeCode, const QString& text) const;
+  // What an engine's error says about the database itself rather than the statement: the user
+  // is told that, in the engine's own words, instead of a failed statement.
+  enum class Trouble { None, Damaged, DiskFull, DiskError, Timeout, ConnectionLost };
+  virtual Trouble TroubleOf(const QString& nativeCode, const QString& text) const;
+  // Connect options every connection gets unless the entity's own options name them.
+  virtual QStringList ConnectDefaults() const { return {}; }
+  // A statement that bounds how long any statement may wait for its answer; empty where the
+  // engine bounds its waits itself.
+  virtual QString StatementTimeout(int /*seconds*/) const { return {}; }
 
   using CallRewrite = std::function<QString(const QStringList& args)>;
   struct FunctionRule {
@@ -69,6 +78,7 @@ class SqliteDialect : public Dialect {
   QString BeginTransaction() const override { return "BEGIN IMMEDIATE"; }
   QString TableExistsQuery(const QString& table) const override;
   QString TextType() const override { return "TEXT COLLATE NOCASE"; }
+  Trouble TroubleOf(const QString& nativeCode, const QString& text) const override;
 
  protected:
   const std::vector<FunctionRule>& Rules() const override;
@@ -91,6 +101,9 @@ class PostgresDialect : public Dialect {
   QString TextType() const override { return "CITEXT"; }
   bool AbortsTransactionOnError() const override { return true; }
   bool IsDuplicateKey(const QString& nativeCode, const QString& text) const override;
+  Trouble TroubleOf(const QString& nativeCode, const QString& text) const override;
+  QStringList ConnectDefaults() const override;
+  QString StatementTimeout(int seconds) const override;
 
  protected:
   const std::vector<FunctionRule>& Rules() const override;

@@ -29,28 +29,18 @@ QString DetailedReportText(const RuntimeError& e, const QString& procedure, cons
          "in procedure " + procedure + " of " + where + " - " + QString::number(line);
 }
 
-namespace {
-struct Reported {
-  int count = 0;
-};
-}
-int ReportedErrors() { return Owned<Reported>().count; }
-
 void ReportDetailed(const std::exception& ex, const QString& procedure, const QString& kind,
                     const QString& module, int line) {
-  ++Owned<Reported>().count;
   MsgBox(DetailedReportText(AsRuntimeError(ex), procedure, kind, module, line), vbExclamation,
          DetailedReportTitle());
 }
 
 void ReportShort(const std::exception& ex, const QString& separator, const QString& tag) {
-  ++Owned<Reported>().count;
   RuntimeError e = AsRuntimeError(ex);
   MsgBox(e.Description() + separator + QString::number(e.Number()) + tag, vbCritical);
 }
 
 void ReportBracket(const std::exception& ex, const QString& tag) {
-  ++Owned<Reported>().count;
   MsgBox("Error " + AsRuntimeError(ex).Description() + "\r\n" + tag, vbOKOnly);
 }
 

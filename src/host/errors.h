@@ -30,9 +30,10 @@ constexpr long kOverflow = 6;
 constexpr long kDivisionByZero = 11;
 constexpr long kTypeMismatch = 13;
 constexpr long kFileNotFound = 53;
-constexpr long kItemNotFound = 3265;     // recordset field or collection key not found
-constexpr long kNoCurrentRecord = 3021;  // reading past EOF
-constexpr long kDatabase = -2147467259;  // provider error: the statement or the database failed
+constexpr long kItemNotFound = 3265;         // recordset field or collection key not found
+constexpr long kNoCurrentRecord = 3021;      // reading past EOF
+constexpr long kDatabase = -2147467259;      // provider error: the statement or the database failed
+constexpr long kDuplicateKey = -2147217873;  // the provider's integrity violation: a key taken
 }  // namespace err
 
 // Product settings fixed by the build.
@@ -55,9 +56,5 @@ void ReportDetailed(const std::exception& e, const QString& procedure, const QSt
 void ReportShort(const std::exception& e, const QString& separator, const QString& tag);
 // "Error " & description & CR LF & tag, no icon, no title.
 void ReportBracket(const std::exception& e, const QString& tag);
-// How many errors the three reports above have shown: a step that reads it before and after a
-// lookup tells "not found" from "could not look", and does not follow an error it already
-// showed with a second message blaming the user's choice.
-int ReportedErrors();
 
 }  // namespace ostrevan

@@ -4,8 +4,11 @@
 
 namespace ostrevan {
 
-Recordset::Recordset(QStringList names, std::vector<std::vector<QVariant>> rows)
-    : names_(std::move(names)), rows_(std::move(rows)), open_(true) {
+Recordset::Recordset(QStringList names, std::deque<QVariant> values)
+    : names_(std::move(names)),
+      values_(std::move(values)),
+      rows_(names_.isEmpty() ? 0 : static_cast<long>(values_.size()) / names_.size()),
+      open_(true) {
   for (int i = 0; i < names_.size(); ++i) {
     QString key = names_[i].toLower();
     if (!index_.contains(key)) index_.insert(key, i);
@@ -33,7 +36,7 @@ Field Recordset::Fields(const QString& name) const {
   if (Eof() || pos_ < 0) {
     throw RuntimeError(err::kNoCurrentRecord, "No hay un registro actual", "ADODB.Recordset");
   }
-  return Field{rows_[static_cast<size_t>(pos_)][static_cast<size_t>(i)]};
+  return Field{values_[static_cast<size_t>(pos_ * names_.size() + i)]};
 }
 
 }  // namespace ostrevan

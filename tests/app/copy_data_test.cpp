@@ -45,17 +45,35 @@ TEST_F(CopyDataTest, OwnEntitiesReachTheServerOnceAndTheFilesStayAsTheyWere) {
   ResetAll();
   data::InstallSchema();
 
+  // A source table that cannot be read ends the copy with the reason, the server untouched.
+  QByteArray whole;
+  auto damage = [&] {
+    QFile f(Dir() + "Datos/OSTREVAN.db");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    whole = f.readAll();
+    f.close();
+    DamageTable("OSTREVAN", "Articulos");
+  };
+  auto repair = [&] {
+    ResetAll();
+    QFile f(Dir() + "Datos/OSTREVAN.db");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(whole);
+  };
   const struct {
     bool replace;
     int rc;
     const char* says;
+    std::function<void()> before;
   } runs[] = {
-      {false, 0, "entidades copiadas"},
-      {false, 1, "ya tiene registros"},  // a second copy would double every row
-      {true, 0, "entidades copiadas"},
+      {false, 0, "entidades copiadas", {}},
+      {false, 1, "ya tiene registros", {}},  // a second copy would double every row
+      {true, 1, "malformed", damage},
+      {true, 0, "entidades copiadas", repair},
   };
   for (const auto& r : runs) {
     SCOPED_TRACE(r.says);
+    if (r.before) r.before();
     QString text;
     QTextStream out(&text);
     EXPECT_EQ(app::CopiarDatos(r.replace, out), r.rc) << text;

@@ -1,10 +1,14 @@
 // Several workstations on one installation, as real processes: each waits its turn to write
-// instead of failing, and a folder the user may only read still lists.
+// instead of failing, a folder the user may only read still lists, and a damaged file or a
+// full disk is reported as such by every command.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStandardPaths>
 
 #include "app/demo_install.h"
@@ -140,6 +144,28 @@ TEST_F(WorkstationsTest, OneWorkstationListsAndPrintsWhileAnotherCreates) {
   EXPECT_GE(listings, kCertificates);
 }
 
+// What a crashed writer leaves: its last commit only in the write-ahead log beside the file.
+void LeaveAnUnwrittenCommit(const QString& file, const QString& id) {
+  const QString name = "ostrevan-test-crash";
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+    db.setDatabaseName(file);
+    ASSERT_TRUE(db.open());
+    QSqlQuery q(db);
+    q.exec("PRAGMA wal_autocheckpoint=0");
+    ASSERT_TRUE(q.exec("insert into CeoMercosur (IdCeo, Descripcion) values ('" + id + "', 'x')"));
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+      QFile::remove(file + suffix + ".crash");
+      ASSERT_TRUE(QFile::copy(file + suffix, file + suffix + ".crash"));
+    }
+  }
+  QSqlDatabase::removeDatabase(name);  // writes the log back and removes it
+  for (const char* suffix : {"", "-wal", "-shm"}) {
+    QFile::remove(file + suffix);
+    ASSERT_TRUE(QFile::rename(file + suffix + ".crash", file + suffix));
+  }
+}
+
 TEST_F(WorkstationsTest, AFolderTheUserMayOnlyReadStillLists) {
   if (Engine() != "QSQLITE") GTEST_SKIP() << "the files of the embedded engine";
   Recordset rs;
@@ -163,6 +189,93 @@ TEST_F(WorkstationsTest, AFolderTheUserMayOnlyReadStillLists) {
   EXPECT_EQ(r.rc, 0) << r.output;
   EXPECT_FALSE(r.output.contains("esquema")) << r.output;
   EXPECT_GE(r.output.count('\n'), certificates) << r.output;
+
+  // A writer stopped before writing its log back: the file alone is not the whole list, and
+  // the user reads why instead of a list that lacks it.
+  LeaveAnUnwrittenCommit(datos + "/OSTREVAN.db", "WAL-1");
+  for (const char* name : {"OSTREVAN.db-wal", "OSTREVAN.db-shm"}) {
+    QFile::setPermissions(datos + "/" + name, QFile::permissions(datos + "/" + name) |
+                                                  QFile::ReadOther | QFile::ReadGroup);
+  }
+  ASSERT_TRUE(QFile::setPermissions(datos, rx));
+  const Outcome partial = Finish(Start(tmp->path(), {"listar"}, as));
+  QFile::setPermissions(datos, rx | QFile::WriteOwner);
+  EXPECT_EQ(partial.rc, 1) << partial.output;
+  EXPECT_TRUE(partial.output.contains("cambios que aun no se escribieron")) << partial.output;
+  EXPECT_TRUE(partial.output.contains(datos + " es de solo lectura")) << partial.output;
+  // Where the folder may be written, the log is read and written back.
+  const Outcome whole = Finish(Start(tmp->path(), {"listar"}));
+  EXPECT_EQ(TimesListed(whole.output, "WAL-1"), 1) << whole.output;
+}
+
+// A damaged page of the certificates' file: every command that reads it says so, in SQLite's
+// words and with the entity, instead of reading no rows.
+TEST_F(WorkstationsTest, ADamagedPageIsReportedByEveryCommandThatReadsIt) {
+  if (Engine() != "QSQLITE") GTEST_SKIP() << "the files of the embedded engine";
+  ResetAll();
+  ASSERT_EQ(Finish(Start(tmp->path(), {"crear", "EX-2026-0001", "CACIPRA", "CEO104"})).rc, 0);
+  const QString file = Dir() + "Datos/OSTREVAN.db";
+  ASSERT_TRUE(QFile::copy(file, file + ".sano"));
+  const struct {
+    const char* table;
+    QStringList args;
+    const char* notSaid;  // what the command said of a database it could not read
+  } rows[] = {
+      {"Articulos", {"validar", "EX-2026-0001"}, "sin observaciones"},
+      {"Articulos", {"imprimir", "EX-2026-0001", tmp->filePath("c.pdf")}, "no tiene articulos"},
+      {"CeoMercosur", {"listar"}, "Listado:"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.args.join(' ').toStdString());
+    QFile::remove(file);
+    ASSERT_TRUE(QFile::copy(file + ".sano", file));
+    DamageTable("OSTREVAN", r.table);
+    const Outcome out = Finish(Start(tmp->path(), r.args));
+    EXPECT_EQ(out.rc, 1) << out.output;
+    EXPECT_TRUE(out.output.contains("OSTREVAN.db) esta dañada")) << out.output;
+    EXPECT_TRUE(out.output.contains("database disk image is malformed")) << out.output;
+    EXPECT_FALSE(out.output.contains(r.notSaid)) << out.output;
+  }
+}
+
+// A disk without room left: the commands that only read go on, one that must write says the
+// disk is full. The disk is a small memory file system of the command's own, gone with it.
+TEST_F(WorkstationsTest, AFullDiskStillReadsAndSaysSoOnAWrite) {
+  if (Engine() != "QSQLITE") GTEST_SKIP() << "the files of the embedded engine";
+  if (geteuid() != 0 || QStandardPaths::findExecutable("unshare").isEmpty() ||
+      QProcess::execute("unshare", {"--mount", "true"}) != 0) {
+    GTEST_SKIP() << "needs the superuser's own mount namespace for a small full disk";
+  }
+  ResetAll();
+  ASSERT_EQ(Finish(Start(tmp->path(), {"crear", "EX-2026-0001", "CACIPRA", "CEO104"})).rc, 0);
+  ASSERT_EQ(Finish(Start(tmp->path(), {"demo-completar", "EX-2026-0001"})).rc, 0);
+  const QString datos = Dir() + "Datos";
+  ASSERT_TRUE(QDir().rename(datos, datos + ".lleno"));
+  ASSERT_TRUE(QDir().mkdir(datos));
+  // Mounted over Datos/, the files copied in, the rest filled; then the command.
+  const QString full =
+      "set -e; d=\"$1\"; shift; "
+      "mount -t tmpfs -o size=$(( $(du -sk \"$d.lleno\" | cut -f1) + 256 ))k tmpfs \"$d\"; "
+      "cp -a \"$d.lleno\"/. \"$d\"/; dd if=/dev/zero of=\"$d/relleno\" bs=4k 2>/dev/null || "
+      "true; exec \"$@\"";
+  const QStringList onFullDisk = {"unshare", "--mount", "sh", "-c", full, "sh", datos};
+  const struct {
+    QStringList args;
+    int rc;
+    const char* says;
+  } rows[] = {
+      {{"listar"}, 0, "\n  EX-2026-0001\t"},
+      {{"imprimir", "EX-2026-0001", tmp->filePath("c.pdf")}, 0, "impreso en"},
+      {{"crear", "EX-2026-0002", "CACIPRA", "CEO104"}, 1, "El disco esta lleno"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.args.join(' ').toStdString());
+    const Outcome out = Finish(Start(tmp->path(), r.args, onFullDisk));
+    EXPECT_EQ(out.rc, r.rc) << out.output;
+    EXPECT_TRUE(out.output.contains(r.says)) << out.output;
+  }
+  QDir(datos).removeRecursively();
+  ASSERT_TRUE(QDir().rename(datos + ".lleno", datos));
 }
 
 }  // namespace

@@ -72,7 +72,8 @@ TEST_F(ImportTest, HeaderOfAnExistingCertificateIsNotCreatedTwice) {
   Prepare("CEO004");
   EXPECT_FALSE(CrearInterno());
   ASSERT_EQ(messages->shown.size(), 1u);
-  EXPECT_TRUE(messages->shown[0].text.contains("in procedure CrearInterno of Módulo Mod_Main - "));
+  EXPECT_TRUE(messages->shown[0].text.startsWith("Registro Duplicado: el certificado"))
+      << messages->shown[0].text;
 }
 
 // A Null from the host is the number 0 where a number is expected, not an empty text.

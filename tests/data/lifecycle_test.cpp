@@ -30,7 +30,7 @@ TEST_F(LifecycleTest, ListReselectsIgnoringCaseAndBlanks) {
 
 TEST_F(LifecycleTest, ANewCertificateByHand) {
   FrmGuardaDatos& g = D().guardaDatos;
-  g.txtInterno.SetText("O'Neil 1");
+  g.txtInterno.SetText("O'Neil 1 ");
   g.Txt_Descripcion.SetText("Exportación d'Alba");
   ASSERT_TRUE(GuardaDatos_Aceptar());
   EXPECT_EQ(Column("OSTREVAN", "select IdCeo from CeoMercosur"), QStringList{"O Neil 1"});

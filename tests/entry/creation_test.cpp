@@ -111,6 +111,24 @@ TEST_F(CreationTest, AnOperationThatCannotBeUsedCreatesNothing) {
   }
 }
 
+// Another workstation creates the same operation while this one chooses the form: this one is
+// told in the system's words and leaves the other's certificate alone. A number the host
+// passes with a blank after it is the operation's number.
+TEST_F(CreationTest, TheSameOperationCreatedElsewhereMeanwhileIsADuplicate) {
+  whileChoosing = [&] {
+    Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion) values ('OP1', 'la otra')");
+  };
+  RunMain("OP1 ");
+  EXPECT_FALSE(St().bCertificadoCargado);
+  EXPECT_FALSE(Messages().filter("Registro Duplicado: el certificado OP1 ya existe").isEmpty())
+      << Messages().join("|");
+  for (const char* raw : {"UNIQUE", "duplicate key"}) {
+    EXPECT_TRUE(Messages().filter(raw).isEmpty()) << Messages().join("|");
+  }
+  EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur"), QStringList{"la otra"});
+  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
+}
+
 TEST_F(CreationTest, TheHostModeEndsWithMain) {
   Run("INTERNOS", {"insert into Caratula values ('OP2','20-1','2','10')"});
   const struct {

@@ -2,6 +2,7 @@
 #include <mutex>
 #include <thread>
 
+#include "data/forms.h"
 #include "host/errors.h"
 #include "host/sqltext.h"
 #include "host/state.h"
@@ -114,8 +115,7 @@ TEST_F(DataAccessTest, RecordsetReadsTheClassicWay) {
 TEST_F(DataAccessTest, OutcomesOfStatements) {
   Recordset rs;
   EXPECT_FALSE(Query("OSTREVAN", "select * from CeoMercosur where IdCeo = 'none'", rs));
-  EXPECT_FALSE(Query("OSTREVAN", "select * from NoSuchTable", rs));
-  EXPECT_FALSE(Conn("OSTREVAN").LastError().isEmpty());
+  EXPECT_THROW(Query("OSTREVAN", "select * from NoSuchTable", rs), RuntimeError);
   EXPECT_THROW(Execute("OSTREVAN", "update NoSuchTable set x = 1"), RuntimeError);
   EXPECT_EQ(Execute("OSTREVAN", "update CeoMercosur set Estado = 'x' where IdCeo = 'none'"), 0);
   Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('EX-1')");
@@ -129,6 +129,56 @@ TEST_F(DataAccessTest, OutcomesOfStatements) {
                     rs));
   EXPECT_EQ(rs.Fields("e").Value.toString(), "vacio");
   EXPECT_EQ(rs.Fields("l").Value.toString(), "EX");
+}
+
+// A database that cannot be read or written is an error in the engine's words, with the entity
+// and its file, never a query that found no rows; nothing is written to find that out.
+TEST_F(DataAccessTest, ADamagedOrFullDatabaseIsCalledSo) {
+  if (test::Engine() != "QSQLITE") GTEST_SKIP() << "the files of the embedded engine";
+  Execute("OSTREVAN", "Insert into Articulos (IdCeo, NroOrden) Values ('A', 1)");
+  Recordset rs;
+  ASSERT_TRUE(Query("OSTREVAN_CLI", "PRAGMA page_count", rs));
+  const QString pages = rs.Fields("page_count").Value.toString();
+  const struct {
+    const char* name;
+    std::function<void()> breakIt;
+    QString entity, statement;
+    QStringList says;
+  } rows[] = {
+      {"a damaged page",
+       [] { test::DamageTable("OSTREVAN", "Articulos"); },
+       "OSTREVAN",
+       "select * from Articulos",
+       {"OSTREVAN (", "OSTREVAN.db) esta dañada", "malformed"}},
+      {"no database at all",
+       [this] {
+         ResetAll();
+         QFile f(Dir() + "Datos/CATALOGOS.db");
+         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+         f.write(QByteArray(8192, 'x'));
+       },
+       "CATALOGOS",
+       "select * from NCMCEO",
+       {"CATALOGOS.db) esta dañada", "not a database"}},
+      {"a full disk",
+       [&] { Execute("OSTREVAN_CLI", "PRAGMA max_page_count = " + pages); },
+       "OSTREVAN_CLI",
+       "insert into CeoParametros (IdFormulario, Propiedad, Valor) values ('F', 'P', '" +
+           QString(200000, 'v') + "')",
+       {"El disco esta lleno", "OSTREVAN_CLI (", "database or disk is full"}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    r.breakIt();
+    try {
+      r.statement.startsWith("select") ? Query(r.entity, r.statement, rs)
+                                       : (Execute(r.entity, r.statement), false);
+      ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& e) {
+      for (const QString& w : r.says) EXPECT_TRUE(e.Description().contains(w)) << e.Description();
+      EXPECT_FALSE(e.Description().contains("esquema")) << e.Description();
+    }
+  }
 }
 
 // A failed statement undoes what its transaction says, the same on every engine: only itself
@@ -301,7 +351,6 @@ TEST_F(DataAccessTest, UnreachableDatabaseRaisesAClearErrorWithoutThePassword) {
     }
     // The other entities keep working.
     EXPECT_FALSE(Query("OSTREVAN", "select * from CeoMercosur", rs));
-    EXPECT_TRUE(Conn("OSTREVAN").LastError().isEmpty());
   }
 }
 

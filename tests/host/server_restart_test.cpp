@@ -1,11 +1,21 @@
-// A server that stops in the middle of a session: the user reads which entity and server
-// failed, nothing crashes, and work goes on once the server is back. The test runs a small
-// cluster of its own so that stopping it disturbs no other test.
+// A server that stops in the middle of a session, or never answers: the user reads which
+// entity and server failed, nothing crashes or waits without end, and work goes on once the
+// server is back. The restart runs a small cluster of its own so that stopping it disturbs no
+// other test.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QSqlDatabase>
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "host/errors.h"
 #include "host/state.h"
@@ -50,7 +60,105 @@ class OwnCluster {
   bool ok_ = false;
 };
 
+// Takes connections on 127.0.0.1 and never says a word, as a hung server does; it stops
+// by itself after `life` if nobody stops it sooner.
+class SilentServer {
+ public:
+  explicit SilentServer(std::chrono::seconds life) {
+    fd_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t n = sizeof a;
+    if (bind(fd_, reinterpret_cast<sockaddr*>(&a), n) != 0 || listen(fd_, 8) != 0 ||
+        getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &n) != 0) {
+      return;
+    }
+    port_ = ntohs(a.sin_port);
+    thread_ = std::thread([this, life] {
+      const auto end = std::chrono::steady_clock::now() + life;
+      std::vector<int> held;
+      while (!stop_ && std::chrono::steady_clock::now() < end) {
+        pollfd p{fd_, POLLIN, 0};
+        if (poll(&p, 1, 100) > 0) {
+          const int c = accept(fd_, nullptr, nullptr);
+          if (c >= 0) held.push_back(c);
+        }
+      }
+      for (int c : held) close(c);
+    });
+  }
+  ~SilentServer() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    close(fd_);
+  }
+  int Port() const { return port_; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
 using ServerRestartTest = test::InstallationTest;
+
+// A server that takes the connection and then says nothing ends in a message after the
+// connect timeout, the default one or the entity's own.
+TEST_F(ServerRestartTest, AServerThatNeverAnswersIsReportedAfterTheTimeout) {
+  if (test::Engine() != "QSQLITE") GTEST_SKIP() << "needs no server of the suite's";
+  if (!QSqlDatabase::isDriverAvailable("QPSQL")) GTEST_SKIP() << "no PostgreSQL driver";
+  SilentServer server(std::chrono::seconds(60));
+  ASSERT_GT(server.Port(), 0);
+  const struct {
+    const char* options;
+    int seconds;
+  } rows[] = {{"", 10}, {"connect_timeout=2", 2}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.options);
+    MapEntity("INTERNOS", {{"Driver", "QPSQL"},
+                           {"Database", "internos"},
+                           {"Host", "127.0.0.1"},
+                           {"Port", QString::number(server.Port())},
+                           {"Options", r.options}});
+    ResetState();
+    QElapsedTimer clock;
+    clock.start();
+    Recordset rs;
+    try {
+      Query("INTERNOS", "select * from Caratula", rs);
+      ADD_FAILURE() << "a silent server must end in an error";
+    } catch (const RuntimeError& e) {
+      EXPECT_TRUE(e.Description().contains("entidad INTERNOS")) << e.Description();
+      EXPECT_TRUE(e.Description().contains("127.0.0.1:" + QString::number(server.Port())))
+          << e.Description();
+    }
+    EXPECT_GE(clock.elapsed(), r.seconds * 1000 - 500);
+    EXPECT_LT(clock.elapsed(), (r.seconds + 5) * 1000);
+  }
+}
+
+// A statement the server does not answer within the bound is cancelled and reported; the
+// entity's options may set another bound.
+TEST_F(ServerRestartTest, AStatementWithoutAnswerEndsAtTheBound) {
+  if (test::Engine() != "QPSQL") GTEST_SKIP() << "a server's own bound";
+  Recordset rs;
+  ASSERT_TRUE(Query("OSTREVAN", "SHOW statement_timeout", rs));
+  EXPECT_EQ(rs.Fields("statement_timeout").Value.toString(), "1min");
+  MapEntity("OSTREVAN",
+            {{"Options", "options='-csearch_path=ostrevan,public -cstatement_timeout=300'"}});
+  ResetState();
+  try {
+    Query("OSTREVAN", "select pg_sleep(5)", rs);
+    ADD_FAILURE() << "the bound must end the statement";
+  } catch (const RuntimeError& e) {
+    EXPECT_TRUE(e.Description().contains("no respondio a tiempo a la entidad OSTREVAN"))
+        << e.Description();
+    EXPECT_TRUE(e.Description().contains("statement timeout")) << e.Description();
+  }
+  EXPECT_EQ(Execute("OSTREVAN", "Insert into CeoMercosur (IdCeo) Values ('DESPUES')"), 1);
+}
 
 TEST_F(ServerRestartTest, AStoppedServerIsReportedAndWorkGoesOnAfterItsRestart) {
   if (test::Engine() != "QPSQL" || qEnvironmentVariableIsEmpty("OSTREVAN_TEST_PG_BIN")) {

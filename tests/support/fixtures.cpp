@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -133,6 +134,29 @@ void FailItemUpdates(int nroOrden, const QString& message) {
 void RestoreItemUpdates() {
   Execute("OSTREVAN",
           Engine() == "QPSQL" ? "drop trigger falla on Articulos" : "drop trigger falla");
+}
+
+void DamageTable(const QString& entity, const QString& table) {
+  ResetAll();
+  const QString file = InstallationPath(DefaultDatabaseFile(entity));
+  qint64 page = 0, size = 0;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "ostrevan-test-damage");
+    db.setDatabaseName(file);
+    db.open();
+    QSqlQuery q(db);
+    q.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    if (q.exec("select rootpage from sqlite_master where name = '" + table + "' collate nocase") &&
+        q.next()) {
+      page = q.value(0).toLongLong();
+    }
+    if (q.exec("PRAGMA page_size") && q.next()) size = q.value(0).toLongLong();
+  }
+  QSqlDatabase::removeDatabase("ostrevan-test-damage");
+  QFile f(file);
+  ASSERT_TRUE(page > 1 && size > 0 && f.open(QIODevice::ReadWrite)) << file << " " << table;
+  f.seek((page - 1) * size);
+  f.write(QByteArray(static_cast<int>(size), '\xff'));
 }
 
 void InstallationTest::SetUp() {

@@ -85,6 +85,9 @@ QString Engine();
 // RestoreItemUpdates.
 void FailItemUpdates(int nroOrden, const QString& message);
 void RestoreItemUpdates();
+// Overwrites the first page of `table` in the SQLite file of `entity` with garbage, as a bad
+// sector would; every connection is closed first.
+void DamageTable(const QString& entity, const QString& table);
 
 // An empty installation: schema on first use, messages and windows recorded.
 class InstallationTest : public ::testing::Test {

@@ -168,6 +168,28 @@ TEST_F(ItemKeysTest, F6AttachesTheChosenNormAndRegroups) {
   Press(1, Qt::Key_F6);
   EXPECT_EQ(Column("OSTREVAN", "select IdNormasOrigen from Articulos order by NroOrden"),
             QStringList({"", "1", "1", "", ""}));
+
+  // An update that fails: no item gets the norm, the marks stay, and the user reads why.
+  test::FailItemUpdates(5, "sin espacio");
+  int row = 1;
+  while (row < G().Rows() && G().TextMatrix(row, 1) != "4") ++row;
+  Press(row, Qt::Key_Space, Qt::ShiftModifier);
+  OnModal([](QWidget* list) {
+    Grid& g = ListaNormas().MsFgListaNormasDeOrigen;
+    g.SetRow(g.Rows() - 1);
+    QTest::keyClick(list->findChild<QWidget*>("MsFgListaNormasDeOrigen"), Qt::Key_Return);
+  });
+  messages->shown.clear();
+  Press(row, Qt::Key_F6);
+  test::RestoreItemUpdates();
+  EXPECT_EQ(Column("OSTREVAN", "select IdNormasOrigen from Articulos order by NroOrden"),
+            QStringList({"", "1", "1", "", ""}));
+  ASSERT_EQ(messages->shown.size(), 1u) << Messages().join("|");
+  EXPECT_TRUE(Messages()[0].contains("sin espacio")) << Messages()[0];
+  EXPECT_TRUE(
+      Messages()[0].contains("in procedure MsfgParteI_KeyDown of Formulario Frm_CargaDatos"))
+      << Messages()[0];
+  EXPECT_EQ(CargaDatos().selected.size(), 2);
 }
 
 // After Ins in the norm list the new norm is the current row, so Enter attaches it; a norm

@@ -7,9 +7,30 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "host/errors.h"
 #include "ui/common/widget_services.h"
 
 namespace ostrevan::ui {
+
+bool Guarded(const QString& procedure, const QString& window,
+             const std::function<bool()>& handler) {
+  try {
+    return handler();
+  } catch (const std::exception& e) {
+    ReportDetailed(e, procedure, "Formulario", window);
+  } catch (...) {
+    ReportDetailed(RuntimeError(51, "Error interno"), procedure, "Formulario", window);
+  }
+  return true;
+}
+
+QString ClassicWindow::FormName() const {
+  return objectName().isEmpty() ? windowTitle() : objectName();
+}
+
+bool ClassicWindow::KeyDown(int keyCode, int shift) {
+  return Guarded("Form_KeyDown", FormName(), [&] { return Form_KeyDown(keyCode, shift); });
+}
 
 ClassicWindow::ClassicWindow(const QString& caption, const QString& section, const QString& keys,
                              QWidget* parent)
@@ -59,7 +80,7 @@ bool ClassicWindow::eventFilter(QObject* watched, QEvent* event) {
     const int code = KeyCodeOf(*k);
     // A popup list of a combo keeps its own keys.
     if (code != 0 && !watched->inherits("QComboBoxPrivateContainer") &&
-        Form_KeyDown(code, ShiftOf(*k))) {
+        KeyDown(code, ShiftOf(*k))) {
       return true;
     }
   }
@@ -68,7 +89,7 @@ bool ClassicWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void ClassicWindow::keyPressEvent(QKeyEvent* e) {
   const int code = KeyCodeOf(*e);
-  if (code != 0 && Form_KeyDown(code, ShiftOf(*e))) return;
+  if (code != 0 && KeyDown(code, ShiftOf(*e))) return;
   if (code == Key::Esc) return;  // Esc closes only where the window says so
   QDialog::keyPressEvent(e);
 }

@@ -2,11 +2,18 @@
 // What every window of the component shares: the title band ("Certificados de Origen", the
 // section, the keys), modal showing, and keys seen by the window before its controls.
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QVBoxLayout;
 
 namespace ostrevan::ui {
+
+// Where Qt's events enter the component: runs one handler and reports whatever escapes it in
+// the detailed error form, naming the procedure and the window, so that no key fails silently
+// and no error reaches Qt's event loop. True when the handler took the event; a handler that
+// failed took it.
+bool Guarded(const QString& procedure, const QString& window, const std::function<bool()>& handler);
 
 class ClassicWindow : public QDialog {
  public:
@@ -16,6 +23,8 @@ class ClassicWindow : public QDialog {
   virtual bool Form_KeyDown(int keyCode, int shift) = 0;
   QVBoxLayout* Body() const { return body_; }
   QLabel* Lbl_Opciones() const { return options_; }
+  // The window's name in reports: the name the window service gave it, else its caption.
+  QString FormName() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -25,6 +34,7 @@ class ClassicWindow : public QDialog {
 
  private:
   void Watch(QObject* o);
+  bool KeyDown(int keyCode, int shift);
   QVBoxLayout* body_;
   QLabel* options_;
 };

@@ -14,6 +14,7 @@
 #include "data/dialogs.h"
 #include "host/errors.h"
 #include "print/backends.h"
+#include "ui/common/classic_window.h"
 #include "ui/config/config_windows.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
@@ -79,21 +80,38 @@ int WidgetMessages::Show(const QString& text, int style, const QString& title) {
 }
 
 namespace {
-template <class W>
-int ShowDialog(QWidget* owner) {
-  W d(owner);
+// Shows a window under its classic name, which its reports give.
+void Exec(QDialog& d, Window w) {
+  d.setObjectName(WindowName(w));
   d.exec();
+}
+
+template <class W>
+int ShowDialog(QWidget* owner, Window w) {
+  W d(owner);
+  Exec(d, w);
   return 0;
 }
 }  // namespace
 
+// What escapes a window (its loading, or an event Qt's loop passed on) is reported here, for
+// every window alike.
 int WidgetWindows::ShowModal(Window w) {
+  int result = 0;
+  Guarded("Show", WindowName(w), [&] {
+    result = Show(w);
+    return true;
+  });
+  return result;
+}
+
+int WidgetWindows::Show(Window w) {
   QWidget* owner = QApplication::activeWindow();
   switch (w) {
     case Window::OstrevanLista: {
       {
         FrmOstrevanListaWindow d(owner);
-        d.exec();
+        Exec(d, w);
       }
       Lista_Unload();
       return 0;
@@ -101,21 +119,21 @@ int WidgetWindows::ShowModal(Window w) {
     case Window::CargaDatos: {
       {
         FrmCargaDatosWindow d(nullptr);
-        d.exec();
+        Exec(d, w);
       }
       CargaDatos_Unload();  // the window is gone: its model may go too
       return 0;
     }
     case Window::SeleccionCertif: {
       FrmSeleccionCertifWindow d(owner);
-      d.exec();
+      Exec(d, w);
       return 0;
     }
     case Window::GuardaDatos: {
       bool created = false;
       {
         FrmGuardaDatosWindow d(owner);
-        d.exec();
+        Exec(d, w);
         created = d.Created();
       }
       if (created) MostrarCargaDatos();
@@ -123,30 +141,30 @@ int WidgetWindows::ShowModal(Window w) {
     }
     case Window::CeoBorra: {
       FrmCeoBorraWindow d(owner);
-      d.exec();
+      Exec(d, w);
       return 0;
     }
     case Window::DsdHst: {
       FrmDsdHstWindow d(owner);
-      d.exec();
+      Exec(d, w);
       return 0;
     }
     case Window::ListaNormasOrigen:
-      return ShowDialog<FrmListaNormasOrigenWindow>(owner);
+      return ShowDialog<FrmListaNormasOrigenWindow>(owner, w);
     case Window::NuevaNorma:
-      return ShowDialog<FrmNuevaNormaWindow>(owner);
+      return ShowDialog<FrmNuevaNormaWindow>(owner, w);
     case Window::AMArticulos:
-      return ShowDialog<FrmAMArticulosWindow>(owner);
+      return ShowDialog<FrmAMArticulosWindow>(owner, w);
     case Window::CambiaPosicion:
-      return ShowDialog<FrmCambiaPosicionWindow>(owner);
+      return ShowDialog<FrmCambiaPosicionWindow>(owner, w);
     case Window::VistaPrevia: {
       FrmVistaPreviaWindow d(owner);
-      d.exec();
+      Exec(d, w);
       return 0;
     }
     case Window::Hallazgos: {
       FrmHallazgosWindow d(owner);
-      d.exec();
+      Exec(d, w);
       return 0;
     }
     default:

@@ -22,6 +22,9 @@ class WidgetMessages final : public MessageService {
 class WidgetWindows final : public WindowService {
  public:
   int ShowModal(Window w) override;
+
+ private:
+  int Show(Window w);
 };
 
 // The widget services (messages, windows, the status popup, the print dialog) for as long as

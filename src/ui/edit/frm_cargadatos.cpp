@@ -243,8 +243,13 @@ bool FrmCargaDatosWindow::eventFilter(QObject* watched, QEvent* event) {
   const auto* k = static_cast<QKeyEvent*>(event);
   const int code = KeyCodeOf(*k);
   if (watched == items_ &&
-      (code == Key::Enter || code == Key::Space || code == Key::Insert || code == Key::Delete || code == Key::F6 || code == Key::F7)) {
-    MsfgParteI_KeyDown(code, ShiftOf(*k));
+      (code == Key::Enter || code == Key::Space || code == Key::Insert || code == Key::Delete ||
+       code == Key::F6 || code == Key::F7)) {
+    const int shift = ShiftOf(*k);
+    Guarded("MsfgParteI_KeyDown", "Frm_CargaDatos", [&] {
+      MsfgParteI_KeyDown(code, shift);
+      return true;
+    });
     items_->setFocus();
     return true;
   }
