@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 
 #include "app/demo_install.h"
+#include "app/synthetic_data.h"
 #include "bench_common.h"
 #include "data/mod_main.h"
 #include "host/dialect.h"

@@ -7,6 +7,7 @@
 
 #include "app/batch.h"
 #include "app/copy_data.h"
+#include "app/demo_completion.h"
 #include "app/demo_install.h"
 #include "data/forms.h"
 #include "data/mod_main.h"
