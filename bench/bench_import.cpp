@@ -2,7 +2,7 @@
 // each against the same statements run bare through SQLite's C API.
 #include <QGuiApplication>
 
-#include "app/demo_install.h"
+#include "app/synthetic_data.h"
 #include "bench_common.h"
 #include "data/mod_main.h"
 #include "host/dialect.h"

@@ -2,7 +2,7 @@
 // against the bare query of the same rows.
 #include <QApplication>
 
-#include "app/demo_install.h"
+#include "app/synthetic_data.h"
 #include "bench_common.h"
 #include "data/mod_main.h"
 #include "host/progress.h"

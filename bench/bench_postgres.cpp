@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include "app/demo_install.h"
+#include "app/synthetic_data.h"
 #include "bench_common.h"
 #include "bench_pg.h"
 #include "data/mod_main.h"

@@ -2,7 +2,7 @@
 // same pages to a PDF file with the bare backend.
 #include <QApplication>
 
-#include "app/demo_install.h"
+#include "app/synthetic_data.h"
 #include "bench_common.h"
 #include "data/mod_main.h"
 #include "host/windows.h"

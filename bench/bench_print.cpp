@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "app/demo_install.h"
+#include "app/synthetic_data.h"
 #include "bench_common.h"
 #include "data/mod_main.h"
 #include "host/log.h"

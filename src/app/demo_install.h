@@ -1,9 +1,9 @@
 #pragma once
-// The demo installation: chambers, forms and their layouts, units, tariff wordings, origin
-// norms and a host with a few export operations, so that the component can be shown and
-// tested without a customer's databases.
+// The installations the program builds: the demonstration one (chambers, forms and their
+// layouts, units, tariff wordings, origin norms and a host with a few export operations, so
+// that the component can be shown and tested without a customer's databases) and an empty
+// one for an office that brings its own.
 #include <QString>
-#include <QStringList>
 
 namespace ostrevan::demo {
 
@@ -13,28 +13,14 @@ namespace ostrevan::demo {
 // unless `reemplazar`, when the installation holds certificates or its entity map puts a
 // database outside it (the host's own): those would be emptied.
 void BuildDemoInstallation(const QString& programFiles, bool reemplazar = false);
-// Creates the host's tables in INTERNOS and PERSONAL when they are missing, as the host would.
-void CreateHostTables();
 
-// A synthetic host operation in the current installation, for large imports: `items` items
-// in both SubItems and groupSubItems, spread over `distinctCodes` tariff positions, each
-// article in the catalogue. Throws RuntimeError (also when the operation already exists).
-void AddHostOperation(const QString& interno, int items, int distinctCodes);
+// Creates an empty installation under programFiles/Velmora/Formularios/: its folders, the
+// tables of every entity and the ruler font's settings; no chamber, form, operation or
+// certificate. Throws RuntimeError, touching nothing, where an installation already is.
+void BuildEmptyInstallation(const QString& programFiles);
 
-// `count` synthetic certificate headers in CeoMercosur of the current installation, for the
-// list. Their ids ("BM-000001", ...) continue after those already there.
-void AddCertificates(int count);
-
-// Completes a certificate of the current installation as a broker would: the header boxes
-// the host does not fill and an origin norm for every tariff position (norms 1, 2, 3 in
-// turn), so the demo prints a whole certificate.
-void CompleteCertificate(const QString& idCeo);
-
-// The statements of a seed script: split at ";" outside quoted text, "--" comment lines
-// dropped, and every line break inside quoted text made CR LF, as the host stores it.
-QStringList SplitStatements(const QString& script);
-
-// The seed statements of an entity, read from the embedded seed files.
-QStringList SeedStatements(const QString& entity);
+// Whether an installation folder holds an installation: its databases or its settings.
+// Without one, a command would create empty databases there and show empty lists.
+bool HasInstallation(const QString& installationDir);
 
 }  // namespace ostrevan::demo

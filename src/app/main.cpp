@@ -1,13 +1,20 @@
 // The stand-in host: it starts the component as the customs-operations system would, and
 // offers the batch commands that need no window.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
-#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
 #include <QTextStream>
 #include <cstdio>
+#include <cstring>
 
 #include "app/batch.h"
 #include "app/copy_data.h"
+#include "app/demo_completion.h"
 #include "app/demo_install.h"
+#include "app/first_start.h"
 #include "data/forms.h"
 #include "data/mod_main.h"
 #include "data/schema.h"
@@ -25,10 +32,18 @@ namespace {
 
 const char* kUsage =
     "Uso: ostrevan COMANDO [argumentos]\n"
+    "     ostrevan --help | --version\n"
+    "Certificados de origen de las operaciones de exportacion: los crea desde la base del\n"
+    "host, los completa y los imprime en el formulario preimpreso de la camara.\n"
+    "\n"
+    "Comandos:\n"
     "  demo-install [--reemplazar] [CARPETA]\n"
     "                                    crea o renueva la instalacion de demostracion bajo\n"
     "                                    CARPETA (por omision $ProgramFiles); con certificados\n"
     "                                    o bases fuera de ella, solo con --reemplazar\n"
+    "  instalar-vacia [CARPETA]          crea una instalacion vacia bajo CARPETA (por omision\n"
+    "                                    $ProgramFiles): sus tablas y su configuracion, sin\n"
+    "                                    camaras, formularios ni certificados\n"
     "  crear INTERNO CAMARA FORMULARIO   crea el certificado de una operacion del host sin\n"
     "                                    ventanas (FORMULARIO: su id, p. ej. CEO104, o nombre)\n"
     "  main INTERNO [CAMARA FORMULARIO]  ejecuta Main para una operacion, como el host\n"
@@ -47,7 +62,42 @@ const char* kUsage =
     "  copiar-datos [--reemplazar]       copia los datos propios de Datos/ al servidor que\n"
     "                                    Cfg/Conexiones.ini indica\n"
     "  calibracion [PDF]                 imprime la pagina de calibracion en un archivo PDF o,\n"
-    "                                    sin PDF, donde Cfg/Impresoras.ini lo indique\n";
+    "                                    sin PDF, donde Cfg/Impresoras.ini lo indique\n"
+    "  --help                            muestra esta ayuda\n"
+    "  --version                         muestra la version\n"
+    "\n"
+    "La instalacion esta en $ProgramFiles/Velmora/Formularios o, sin ProgramFiles, en\n"
+    "~/.local/share/Velmora/Formularios. Donde no hay ninguna, los comandos lo dicen y no\n"
+    "crean nada; \"ventanas\" ofrece crear alli la de demostracion o una vacia.\n";
+
+// The commands that work on an installation: where there is none they would create empty
+// databases and show empty lists without a word.
+const char* kInstallationCommands[] = {"crear",          "main",         "listar",
+                                       "demo-completar", "ventanas",     "imprimir",
+                                       "validar",        "copiar-datos", "calibracion"};
+
+bool NeedsInstallation(const QString& cmd) {
+  for (const char* c : kInstallationCommands) {
+    if (cmd == QLatin1String(c)) return true;
+  }
+  return false;
+}
+
+// Qt warns on every start when the session names no runtime folder (a console, a service
+// account). This program owns its process: it takes the folder Qt would fall back to, made
+// private to the user as Qt wants it, and Qt stays silent.
+void SetRuntimeFolder() {
+  if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+  const QByteArray dir = QFile::encodeName(QDir::tempPath()) + "/runtime-" +
+                         QByteArray::number(static_cast<qulonglong>(geteuid()));
+  ::mkdir(dir.constData(), 0700);
+  struct stat st {};
+  if (::lstat(dir.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid()) {
+    return;  // someone else's: Qt says what it makes of it
+  }
+  if ((st.st_mode & 0777) != 0700 && ::chmod(dir.constData(), 0700) != 0) return;
+  qputenv("XDG_RUNTIME_DIR", dir);
+}
 
 int Crear(const QStringList& args, QTextStream& out, bool formRequired) {
   if (args.isEmpty() || args[0].trimmed().isEmpty() || (formRequired && args.size() < 3)) {
@@ -73,6 +123,20 @@ int Listar(QTextStream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Help and version need no display, no installation and no Qt application.
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("ostrevan %s\n", OSTREVAN_VERSION);
+    return 0;
+  }
+  if (argc < 2) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  SetRuntimeFolder();
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -83,11 +147,14 @@ int main(int argc, char** argv) {
   SetMessageService(std::make_shared<ConsoleMessages>());
   SetStatusPopup(std::make_shared<ConsolePopup>());
   data::InstallSchema();
-  if (args.isEmpty()) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
   const QString cmd = args.takeFirst();
+  if (NeedsInstallation(cmd) && cmd != "ventanas" && !demo::HasInstallation(InstallationDir())) {
+    std::fprintf(stderr,
+                 "%s: cree la de demostracion con \"ostrevan demo-install\" o una vacia con "
+                 "\"ostrevan instalar-vacia\"\n",
+                 app::NoInstallationText().toUtf8().constData());
+    return 1;
+  }
   try {
     if (cmd == "demo-install") {
       const bool reemplazar = args.removeAll("--reemplazar") > 0;
@@ -95,6 +162,13 @@ int main(int argc, char** argv) {
       demo::BuildDemoInstallation(dir, reemplazar);
       qputenv("ProgramFiles", dir.toUtf8());
       out << "Instalacion de demostracion en " << InstallationDir() << "\n";
+      return 0;
+    }
+    if (cmd == "instalar-vacia") {
+      QString dir = args.value(0, ProgramFilesDir());
+      demo::BuildEmptyInstallation(dir);
+      qputenv("ProgramFiles", dir.toUtf8());
+      out << "Instalacion vacia en " << InstallationDir() << "\n";
       return 0;
     }
     if (cmd == "demo-completar" && !args.isEmpty()) {
@@ -107,6 +181,9 @@ int main(int argc, char** argv) {
     if (cmd == "copiar-datos") return app::CopiarDatos(args.contains("--reemplazar"), out);
     if (cmd == "ventanas") {
       ui::WidgetServices windows;
+      if (!demo::HasInstallation(InstallationDir())) {
+        if (const std::optional<int> status = app::OfferInstallation()) return *status;
+      }
       Cls_Main c;
       if (!args.isEmpty()) c.CdoData(args[0]);
       c.IniciaProyecto();

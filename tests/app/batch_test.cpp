@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-#include "app/demo_install.h"
+#include "app/demo_completion.h"
 #include "entry/cls_main.h"
 #include "host/state.h"
 #include "print/backends.h"

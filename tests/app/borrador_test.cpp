@@ -9,7 +9,7 @@
 
 #include "app/batch.h"
 #include "app/demo_forms.h"
-#include "app/demo_install.h"
+#include "app/demo_completion.h"
 #include "entry/cls_main.h"
 #include "host/sistema.h"
 #include "host/state.h"

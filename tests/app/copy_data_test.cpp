@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include "app/demo_install.h"
+#include "app/synthetic_data.h"
 #include "data/forms.h"
 #include "data/schema.h"
 #include "host/state.h"

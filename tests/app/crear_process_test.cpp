@@ -8,7 +8,7 @@
 #include <QProcess>
 #include <QThread>
 
-#include "app/demo_install.h"
+#include "app/synthetic_data.h"
 #include "data/forms.h"
 #include "host/state.h"
 #include "support/fixtures.h"

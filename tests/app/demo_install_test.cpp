@@ -2,6 +2,8 @@
 // a layout row or a numeric item-area parameter would only show up much later, as a print
 // run that stops with an error.
 #include "app/demo_install.h"
+#include "app/demo_seed.h"
+#include "app/synthetic_data.h"
 
 #include <gtest/gtest.h>
 

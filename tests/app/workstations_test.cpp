@@ -11,7 +11,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 
-#include "app/demo_install.h"
+#include "app/synthetic_data.h"
 #include "data/forms.h"
 #include "data/schema.h"
 #include "host/state.h"

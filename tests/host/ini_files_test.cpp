@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "app/demo_install.h"
+#include "app/demo_seed.h"
 #include "data/forms.h"
 #include "host/errors.h"
 #include "host/ini.h"

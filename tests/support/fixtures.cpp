@@ -9,6 +9,7 @@
 #include <atomic>
 
 #include "app/demo_install.h"
+#include "app/demo_seed.h"
 #include "data/forms.h"
 #include "data/schema.h"
 #include "host/ini.h"

@@ -42,15 +42,19 @@ void Retype(QLineEdit* box, const QString& text) {
 // returned flag to false stops waiting for one.
 std::shared_ptr<bool> OnNextWindow(QWidget* under, std::function<void(QWidget*)> act) {
   auto waiting = std::make_shared<bool>(true);
+  // Only the pending timer owns the poll, so nothing is left behind once it stops.
   auto poll = std::make_shared<std::function<void()>>();
-  *poll = [under, act, poll, waiting] {
+  *poll = [under, act, self = std::weak_ptr(poll), waiting] {
     if (!*waiting) return;
     QWidget* w = QApplication::activeModalWidget();
-    if (!w || w == under || !w->isVisible()) return QTimer::singleShot(20, *poll);
+    if (!w || w == under || !w->isVisible()) {
+      if (auto p = self.lock()) QTimer::singleShot(20, [p] { (*p)(); });
+      return;
+    }
     *waiting = false;
     act(w);
   };
-  QTimer::singleShot(20, *poll);
+  QTimer::singleShot(20, [poll] { (*poll)(); });
   return waiting;
 }
 

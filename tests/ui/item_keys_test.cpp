@@ -66,17 +66,18 @@ class ItemKeysTest : public CertificateTest {
   }
   // Runs `act` on the next modal window once it is up.
   void OnModal(std::function<void(QWidget*)> act) {
+    // Only the pending timer owns the poll, so nothing is left behind once it stops.
     auto poll = std::make_shared<std::function<void()>>();
     QObject* g = guard.get();
-    *poll = [act, poll, g] {
+    *poll = [act, self = std::weak_ptr(poll), g] {
       QWidget* m = QApplication::activeModalWidget();
       if (!m || dynamic_cast<ui::FrmCargaDatosWindow*>(m)) {
-        QTimer::singleShot(20, g, *poll);
+        if (auto p = self.lock()) QTimer::singleShot(20, g, [p] { (*p)(); });
         return;
       }
       act(m);
     };
-    QTimer::singleShot(20, g, *poll);
+    QTimer::singleShot(20, g, [poll] { (*poll)(); });
   }
   std::unique_ptr<ui::FrmCargaDatosWindow> w;
   std::unique_ptr<QObject> guard;

@@ -1,21 +1,30 @@
-// Pictures of the windows on the demo installation, for looking at them as a user would:
-// OSTREVAN_SCREENSHOTS=folder ui_tests --gtest_filter='Screenshots*'
+// Pictures of every window of the component on the demo installation, for looking at them
+// as a user would: ostrevan-screenshots FOLDER writes one PNG per window into FOLDER. The
+// installation is built in a temporary folder and removed afterwards.
 #include <QApplication>
+#include <QDir>
+#include <QEventLoop>
 #include <QTabWidget>
-#include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <cstdio>
 
+#include "app/demo_install.h"
 #include "data/config_forms.h"
 #include "data/dialogs.h"
 #include "data/forms.h"
 #include "data/item_work.h"
 #include "data/mod_main.h"
+#include "data/schema.h"
 #include "data/verificaciones.h"
 #include "entry/cls_main.h"
+#include "host/errors.h"
+#include "host/msgbox.h"
+#include "host/progress.h"
 #include "host/state.h"
+#include "host/windows.h"
 #include "job/preview.h"
 #include "job/print_job.h"
-#include "support/fixtures.h"
 #include "ui/common/widget_services.h"
 #include "ui/config/config_windows.h"
 #include "ui/edit/frm_cargadatos.h"
@@ -28,31 +37,34 @@
 namespace ostrevan {
 namespace {
 
-using test::DemoTest;
-
-class Screenshots : public DemoTest {
- protected:
-  void SetUp() override {
-    folder = qEnvironmentVariable("OSTREVAN_SCREENSHOTS");
-    if (folder.isEmpty()) GTEST_SKIP() << "set OSTREVAN_SCREENSHOTS to a folder";
-    DemoTest::SetUp();
-  }
-  void Save(QWidget& w, const QString& name) {
-    w.show();
-    QTest::qWait(100);
-    w.grab().save(folder + "/" + name + ".png");
-  }
-  QString folder;
-};
-
-TEST_F(Screenshots, EveryWindow) {
-  windows->actions[Window::SeleccionCertif] = [] {
+// The form chosen for the operation is CACIPRA's second; every other window the component
+// asks for while the pictures are taken stays closed.
+class ChooseForm final : public WindowService {
+ public:
+  int ShowModal(Window w) override {
+    if (w != Window::SeleccionCertif) return 0;
     SeleccionCertif_Load();
     FrmSeleccionCertif& s = D().seleccion;
     s.Cmb_Camara.SetListIndex(s.Cmb_Camara.Items().indexOf("CACIPRA"));
     s.Cmb_CertificadoPais.SetListIndex(1);
     SeleccionCertif_KeyDown(122);
-  };
+    return 0;
+  }
+};
+
+QString folder;
+
+void Save(QWidget& w, const QString& name) {
+  w.show();
+  // Long enough for the window's own queued work (layouts, first paint).
+  QEventLoop wait;
+  QTimer::singleShot(100, &wait, &QEventLoop::quit);
+  wait.exec();
+  const QString path = QDir(folder).filePath(name + ".png");
+  if (!w.grab().save(path)) std::fprintf(stderr, "No se pudo guardar %s\n", qPrintable(path));
+}
+
+void EveryWindow() {
   Cls_Main c;
   c.CdoData("EX-2026-0001");
   c.Main();
@@ -184,3 +196,37 @@ TEST_F(Screenshots, EveryWindow) {
 
 }  // namespace
 }  // namespace ostrevan
+
+int main(int argc, char** argv) {
+  using namespace ostrevan;
+  if (argc != 2) {
+    std::fputs("Uso: ostrevan-screenshots CARPETA\n", stderr);
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication app(argc, argv);
+  folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+  QTemporaryDir programFiles;
+  if (!QDir().mkpath(folder) || !programFiles.isValid()) {
+    std::fprintf(stderr, "No se pudo preparar la carpeta %s\n", qPrintable(folder));
+    return 1;
+  }
+  SetMessageService(std::make_shared<ConsoleMessages>());
+  SetStatusPopup(std::make_shared<ConsolePopup>());
+  SetWindowService(std::make_shared<ChooseForm>());
+  try {
+    demo::BuildDemoInstallation(programFiles.path(), true);
+    qputenv("ProgramFiles", QFile::encodeName(programFiles.path()));
+    data::InstallSchema();
+    EveryWindow();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", AsRuntimeError(e).Description().toUtf8().constData());
+    return 1;
+  }
+  LiberarComponentes();
+  std::printf("Imagenes en %s\n", qPrintable(folder));
+  return 0;
+}

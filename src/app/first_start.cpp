@@ -1,0 +1,40 @@
+#include "app/first_start.h"
+
+#include <QDir>
+
+#include "app/demo_install.h"
+#include "host/errors.h"
+#include "host/msgbox.h"
+#include "host/sistema.h"
+
+namespace ostrevan::app {
+
+QString NoInstallationText() {
+  return "No hay una instalacion de Ostrevan en " + QDir::toNativeSeparators(InstallationDir());
+}
+
+std::optional<int> OfferInstallation() {
+  // The buttons are Qt's own, in whatever language it has: the question reads right with
+  // Yes, No and Cancel in any of them.
+  const int answer = MsgBox(
+      NoInstallationText() +
+          "\r\n\r\n¿Crear alli la instalacion de demostracion, con camaras, formularios y "
+          "operaciones de ejemplo?\r\n\r\nSi responde que no, se crea una instalacion vacia: "
+          "sus tablas y su configuracion, sin camaras, formularios ni certificados. Cancelar "
+          "sale sin crear nada.",
+      vbYesNoCancel | vbQuestion);
+  if (answer == vbCancel) return 0;
+  try {
+    if (answer == vbYes) {
+      demo::BuildDemoInstallation(ProgramFilesDir());
+    } else {
+      demo::BuildEmptyInstallation(ProgramFilesDir());
+    }
+  } catch (const std::exception& e) {
+    MsgBox(AsRuntimeError(e).Description(), vbCritical);
+    return 1;
+  }
+  return std::nullopt;
+}
+
+}  // namespace ostrevan::app

@@ -1,0 +1,89 @@
+#include "app/first_start.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <optional>
+
+#include "app/demo_install.h"
+#include "data/forms.h"
+#include "host/errors.h"
+#include "host/msgbox.h"
+#include "host/state.h"
+#include "support/fixtures.h"
+
+namespace ostrevan::test {
+namespace {
+
+// A user who has no installation yet: each case gets a ProgramFiles folder of its own.
+class FirstStartTest : public InstallationTest {
+ protected:
+  void SetUp() override {
+    InstallationTest::SetUp();
+    if (Engine() == "QPSQL") GTEST_SKIP() << "a first start has no server of its own";
+  }
+  void UseFolder(const QString& name) {
+    qputenv("ProgramFiles", QFile::encodeName(tmp->filePath(name)));
+    ResetAll();
+  }
+};
+
+TEST_F(FirstStartTest, OffersTheDemoAnEmptyInstallationOrToLeave) {
+  const struct {
+    int answer;
+    std::optional<int> status;
+    bool created;
+    long chambers;
+  } rows[] = {
+      {vbCancel, 0, false, 0},
+      {vbNo, std::nullopt, true, 0},
+      {vbYes, std::nullopt, true, 3},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.answer);
+    UseFolder(QString("usuario-%1").arg(r.answer));
+    ASSERT_FALSE(demo::HasInstallation(InstallationDir()));
+    messages->shown.clear();
+    messages->answers = {r.answer};
+    EXPECT_EQ(app::OfferInstallation(), r.status) << Messages().join("|");
+    ASSERT_EQ(messages->shown.size(), 1u) << Messages().join("|");
+    EXPECT_TRUE(messages->shown[0].text.contains(QDir::toNativeSeparators(InstallationDir())));
+    EXPECT_EQ(messages->shown[0].style & 7, vbYesNoCancel);
+    ResetAll();
+    EXPECT_EQ(demo::HasInstallation(InstallationDir()), r.created);
+    EXPECT_EQ(QDir(InstallationDir()).exists("Datos"), r.created) << "nothing made on leaving";
+    if (!r.created) continue;
+    EXPECT_EQ(Count("CEOCFG", "CeoCamaras"), r.chambers);
+    EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
+    EXPECT_TRUE(Messages().size() == 1) << "no error: " << Messages().join("|");
+  }
+}
+
+TEST_F(FirstStartTest, AnEmptyInstallationHasTablesAndNothingElseAndIsMadeOnce) {
+  UseFolder("oficina");
+  demo::BuildEmptyInstallation(tmp->filePath("oficina"));
+  ResetAll();
+  for (const auto& [entity, table] : {std::pair{"CEOCFG", "CeoFormularios"},
+                                      {"CEOCFG", "CeoConfig"},
+                                      {"OSTREVAN", "CeoMercosur"},
+                                      {"OSTREVAN_CLI", "CeoParametros"},
+                                      {"CATALOGOS", "DescripcionNormasOrigen"},
+                                      {"INTERNOS", "Caratula"}}) {
+    EXPECT_EQ(Column(entity, QString("select count(*) from %1").arg(table)), QStringList{"0"})
+        << table << " " << Messages().join("|");
+  }
+  EXPECT_TRUE(QFile::exists(InstallationPath("Cfg/CeoFrm.ini")));
+  // A second time would overwrite what the office has typed since.
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion) values ('X1', 'propio')");
+  try {
+    demo::BuildEmptyInstallation(tmp->filePath("oficina"));
+    ADD_FAILURE() << "an existing installation was made again";
+  } catch (const RuntimeError& e) {
+    EXPECT_TRUE(e.Description().startsWith("Ya hay una instalacion en ")) << e.Description();
+  }
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 1);
+}
+
+}  // namespace
+}  // namespace ostrevan::test
