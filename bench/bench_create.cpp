@@ -6,6 +6,7 @@
 #include <QTextStream>
 
 #include "app/batch.h"
+#include "app/synthetic_data.h"
 #include "bench_common.h"
 #include "bench_pg.h"
 #include "entry/cls_main.h"
