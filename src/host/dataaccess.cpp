@@ -17,6 +17,7 @@
 #include "host/errors.h"
 #include "host/ini.h"
 #include "host/sistema.h"
+#include "host/state.h"
 
 namespace ostrevan {
 
@@ -45,15 +46,23 @@ QString EntitySettings::Key() const {
 }
 
 namespace {
-thread_local int hostRoles = 0;
+// What the component's data access keeps between statements: how deep the host's role goes,
+// the databases open by entity settings (shared while any connection holds them), and the
+// count that names their Qt connections.
+struct AccessState {
+  int hostRoles = 0;
+  std::map<QString, std::weak_ptr<SharedDatabase>> registry;
+  int connections = 0;
+};
+AccessState& Access() { return Owned<AccessState>(); }
 }
 bool IsHostEntity(const QString& entity) {
   const QString e = entity.toUpper();
   return e == "INTERNOS" || e == "PERSONAL";
 }
-HostRole::HostRole() { ++hostRoles; }
-HostRole::~HostRole() { --hostRoles; }
-bool HostRole::Active() { return hostRoles > 0; }
+HostRole::HostRole() { ++Access().hostRoles; }
+HostRole::~HostRole() { --Access().hostRoles; }
+bool HostRole::Active() { return Access().hostRoles > 0; }
 
 // One open database shared by every connection object whose settings are the same.
 class SharedDatabase {
@@ -110,19 +119,12 @@ class SharedDatabase {
 };
 
 namespace {
-using Registry = std::map<QString, std::weak_ptr<SharedDatabase>>;
-thread_local Registry registry;
-int& Counter() {
-  static thread_local int n = 0;
-  return n;
-}
-
 std::shared_ptr<SharedDatabase> Acquire(const EntitySettings& s) {
-  auto& slot = registry[s.Key()];
+  auto& slot = Access().registry[s.Key()];
   if (auto db = slot.lock()) return db;
   QString name = QString("ostrevan-%1-%2")
                      .arg(reinterpret_cast<quintptr>(QThread::currentThreadId()))
-                     .arg(++Counter());
+                     .arg(++Access().connections);
   auto db = std::make_shared<SharedDatabase>(s, name);
   slot = db;
   return db;
