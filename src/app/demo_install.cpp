@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/demo_forms.h"
+#include "data/cod_datos.h"
 #include "data/schema.h"
 #include "host/errors.h"
 #include "host/sqltext.h"
@@ -227,10 +228,14 @@ void EmptyServerTables() {
     for (const auto& step : data::SchemaFor(entity, d)) {
       statements.insert(statements.end(), step.begin(), step.end());
     }
+    // A table its own migration fills (the country codes) is reference data, not the demo's.
+    QStringList filled;
+    for (const QString& st : statements) filled << TableOf(st);
     InTransaction(entity, [&] {
       for (const QString& st : statements) {
         const QString table = create.match(st).captured(1);
-        if (!table.isEmpty()) Execute(entity, "DELETE FROM " + table);
+        if (!table.isEmpty() && !filled.contains(table, Qt::CaseInsensitive))
+          Execute(entity, "DELETE FROM " + table);
       }
     });
   }
@@ -660,6 +665,16 @@ void CompleteCertificate(const QString& idCeo) {
               ", Observaciones = " + Quoted("Mercaderia nueva, sin uso. Embalaje: 14 pallets.") +
               ", DeclProdFin = " + Quoted("Argentina") + ", DeclAcuerdo = " +
               Quoted("ACE 18 - MERCOSUR") + ", Fecha = " + Quoted("04/12/2026") + where);
+  DatosCod cod = LeerDatosCod(idCeo);
+  using C = CampoCod;
+  cod[C::ExpCiudad] = "Ciudadela";
+  cod[C::ExpTelefono] = "+54 11 4488-1200";
+  cod[C::ExpEmail] = "comex@dalessandro.com.ar";
+  cod[C::ExpRegistroFiscal] = kDemoCuit;
+  cod[C::ImpCiudad] = QString::fromUtf8("São Paulo");
+  cod[C::DeclExportacion] = "26001EC01000123X";
+  cod[C::DeclJuradaFecha] = "01/12/2026";
+  GuardarDatosCod(idCeo, cod);
   Recordset rs;
   if (!Query("OSTREVAN", "Select distinct NCM From Articulos" + where + " Order by NCM", rs))
     return;

@@ -27,7 +27,8 @@ void AddCertificates(int count);
 
 // Completes a certificate of the current installation as a broker would: the header boxes
 // the host does not fill and an origin norm for every tariff position (norms 1, 2, 3 in
-// turn), so the demo prints a whole certificate.
+// turn), and the fields of its digital certificate of origin that no paper box holds, so the
+// demo prints a whole certificate and exports a valid COD.
 void CompleteCertificate(const QString& idCeo);
 
 // The statements of a seed script: split at ";" outside quoted text, "--" comment lines

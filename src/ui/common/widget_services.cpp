@@ -14,6 +14,7 @@
 #include "print/backends.h"
 #include "ui/config/config_windows.h"
 #include "ui/edit/frm_cargadatos.h"
+#include "ui/edit/frm_cod.h"
 #include "ui/edit/frm_dsdhst.h"
 #include "ui/edit/frm_hallazgos.h"
 #include "ui/edit/item_windows.h"
@@ -147,6 +148,8 @@ int WidgetWindows::ShowModal(Window w) {
       d.exec();
       return 0;
     }
+    case Window::Cod:
+      return ShowDialog<FrmCodWindow>(owner);
     default:
       ShowConfigWindow(w, owner);
       return 0;

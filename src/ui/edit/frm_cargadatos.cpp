@@ -21,6 +21,7 @@
 #include "host/msgbox.h"
 #include "host/state.h"
 #include "host/windows.h"
+#include "job/cod_job.h"
 #include "job/print_job.h"
 #include "ui/common/binding.h"
 #include "ui/common/flexgrid.h"
@@ -68,7 +69,8 @@ QLabel* Bound(Label& m, const char* name) {
 
 FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
     : ClassicWindow("Certificados de Origen - v." + ComponentVersion(), "Carga de Datos",
-                    "[F8]  Vista previa  -  [F11]  Guardar  -  [F12]  Imprimir  -  [ESC]  Salir",
+                    "[F8]  Vista previa  -  [F9]  COD  -  [F11]  Guardar  -  [F12]  Imprimir  -  "
+                    "[ESC]  Salir",
                     parent) {
   FrmCargaDatos& m = CargaDatos();
   m.rowParteI = m.rowParteII = 0;
@@ -268,6 +270,12 @@ bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {
         return true;
       case 119:  // F8
         VistaPreviaDesdeCarga(*this);
+        return true;
+      case 120:  // F9: the digital certificate of the certificate as saved now
+        if (GuardarCambios()) {
+          CodVentana().Form_Load(St().sIdCeo);
+          Windows().ShowModal(Window::Cod);
+        }
         return true;
       case 123: {
         QApplication::setOverrideCursor(Qt::WaitCursor);
