@@ -44,8 +44,8 @@ Hallazgo EnCampo(const QString& codigo, CampoCod c, const QString& que) {
 Hallazgo EnArticulo(const QString& codigo, long nro, const QString& que) {
   return {codigo,
           Nivel::Error,
-          que + " Corríjalo en la pestaña \"Secciones VIII - XIII\", artículo " +
-              QString::number(nro) + ".",
+          que + " Corríjalo en la pestaña \"Secciones VIII - XIII\"" +
+              (nro > 0 ? ", artículo " + QString::number(nro) + "." : QString(".")),
           Lugar::Articulos,
           {},
           nro};
@@ -344,6 +344,9 @@ cod::Documento Construir(const Certificado& c, const InstalacionCod& inst,
   Lineas_ lineas = Mercaderias(c);
   primerNro = lineas.primerNro;
   d.mercaderias = std::move(lineas.mercaderias);
+  if (d.mercaderias.empty()) {
+    faltan.push_back(EnArticulo(kFalta, 0, "El certificado no tiene artículos (COD)."));
+  }
   const QDateTime declFecha = Momento(c.cod[K::DeclJuradaFecha]);
   for (size_t k = 0; k < d.mercaderias.size(); ++k) {
     cod::Mercaderia& m = d.mercaderias[k];

@@ -12,6 +12,8 @@
 #include "app/batch.h"
 #include "app/demo_install.h"
 #include "data/cod_datos.h"
+#include "data/dialogs.h"
+#include "data/forms.h"
 #include "data/mod_main.h"
 #include "host/state.h"
 #include "job/cod_job.h"
@@ -77,7 +79,7 @@ TEST_F(CodVerbs, EveryDemoFormWithAnAgreementExportsACodTheSchemaAccepts) {
     const char *camara, *form, *interno, *acronimo;
   } forms[] = {
       {"CAC", "CEO004", "EX-2026-0001", "A18"},     {"CAC", "CEO005", "EX-2026-0002", "A35"},
-      {"CAC", "CEO006", "EX-2026-0003", "A36"},     {"CACIPRA", "CEO104", "EX-2026-0003", "A18"},
+      {"CAC", "CEO006", "EX-2026-0005", "A36"},     {"CACIPRA", "CEO104", "EX-2026-0004", "A18"},
       {"CACIPRA", "CEO106", "EX-2026-0005", "A06"}, {"CERA", "CEO204", "EX-2026-0004", "A18"},
       {"CERA", "CEO205", "EX-2026-0002", "A35"},    {"CERA", "CEO206", "EX-2026-0001", "A18"},
   };
@@ -98,8 +100,17 @@ TEST_F(CodVerbs, EveryDemoFormWithAnAgreementExportsACodTheSchemaAccepts) {
     EXPECT_TRUE(ValidaCon(xml, "cod_ver_4.1.1_exporter_unsigned.xsd"));
     QFile file(xml);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(TextoDe(file.readAll(), "AgreementAcronym"), f.acronimo);
+    EXPECT_EQ(TextoDe(file.readAll(), "AgreementAcronym"), QString(f.acronimo));
+    // One certificate per operation: the next form starts from a new one.
+    ASSERT_TRUE(BorrarRegistro(id));
+    EXPECT_EQ(Count("OSTREVAN", "CeoCod", "IdCeo = '" + id + "'"), 0);
   }
+  const QString vacio = Crear("CAC", "CEO004", "EX-2026-0003");
+  demo::CompleteCertificate(vacio);
+  EXPECT_TRUE(LineasHallazgos(HallazgosCod(CargarCertificado(vacio)))
+                  .contains(QString::fromUtf8("Advertencia: El certificado no tiene artículos "
+                                              "(COD). Corríjalo en la pestaña \"Secciones VIII - "
+                                              "XIII\".")));
   // ACE 59 has a form type of its own: the broker is told, nothing is written.
   const QString id = Crear("CACIPRA", "CEO105", "EX-2026-0005");
   demo::CompleteCertificate(id);
@@ -122,6 +133,10 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
   const QString id = Crear("CACIPRA", "CEO104", "EX-2026-0001");
   ASSERT_FALSE(id.isEmpty());
   demo::CompleteCertificate(id);
+  // Signed on the day of the declaration, while the signer's certificate is valid.
+  Execute("OSTREVAN", "update CeoMercosur set Fecha = '" +
+                          QDate::currentDate().toString("dd/MM/yyyy") + "' where IdCeo = '" + id +
+                          "'");
   const QString firmado = tmp->filePath("firmado.xml");
 
   // A wrong password, from standard input and from a file: exit 1, and never in the output.
