@@ -170,6 +170,9 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
   EXPECT_EQ(s.rc, 0) << s.texto.toStdString();
   EXPECT_TRUE(s.texto.contains("Exportadora de prueba")) << s.texto.toStdString();
 
+  // In this process too (which also readies xmlsec for the test chamber below).
+  EXPECT_TRUE(VerificarArchivoCod(firmado, pki.filePath("ca.pem")).ok);
+
   // The chamber's issued COD attaches; one whose COD changed after signing does not.
   QFile f(firmado);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
