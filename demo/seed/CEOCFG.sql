@@ -22,6 +22,18 @@ INSERT INTO CeoPaises (idFormulario, Nomenclador) VALUES ('CEO204', 'NCM');
 INSERT INTO CeoPaises (idFormulario, Nomenclador) VALUES ('CEO205', 'NALADISA');
 INSERT INTO CeoPaises (idFormulario, Nomenclador) VALUES ('CEO206', 'NCM');
 
+-- The agreement each form is filed under in the digital certificate of origin (ALADI's
+-- acronym and name) and its COD form type; ACE 59 has a form type of its own, not written yet.
+INSERT INTO CeoAcuerdos (IdFormulario, Acronimo, Acuerdo, FormularioCod) VALUES ('CEO004', 'A18', 'Acuerdo de Alcance Parcial de Complementación Económica Nº 18', 'FormA18');
+INSERT INTO CeoAcuerdos (IdFormulario, Acronimo, Acuerdo, FormularioCod) VALUES ('CEO005', 'A35', 'Acuerdo de Alcance Parcial de Complementación Económica Nº 35', 'FormA35');
+INSERT INTO CeoAcuerdos (IdFormulario, Acronimo, Acuerdo, FormularioCod) VALUES ('CEO006', 'A36', 'Acuerdo de Alcance Parcial de Complementación Económica Nº 36', 'FormA36');
+INSERT INTO CeoAcuerdos (IdFormulario, Acronimo, Acuerdo, FormularioCod) VALUES ('CEO104', 'A18', 'Acuerdo de Alcance Parcial de Complementación Económica Nº 18', 'FormA18');
+INSERT INTO CeoAcuerdos (IdFormulario, Acronimo, Acuerdo, FormularioCod) VALUES ('CEO105', 'A59', 'Acuerdo de Alcance Parcial de Complementación Económica Nº 59', '');
+INSERT INTO CeoAcuerdos (IdFormulario, Acronimo, Acuerdo, FormularioCod) VALUES ('CEO106', 'A06', 'Acuerdo de Alcance Parcial de Complementación Económica Nº 6', 'FormR252');
+INSERT INTO CeoAcuerdos (IdFormulario, Acronimo, Acuerdo, FormularioCod) VALUES ('CEO204', 'A18', 'Acuerdo de Alcance Parcial de Complementación Económica Nº 18', 'FormA18');
+INSERT INTO CeoAcuerdos (IdFormulario, Acronimo, Acuerdo, FormularioCod) VALUES ('CEO205', 'A35', 'Acuerdo de Alcance Parcial de Complementación Económica Nº 35', 'FormA35');
+INSERT INTO CeoAcuerdos (IdFormulario, Acronimo, Acuerdo, FormularioCod) VALUES ('CEO206', 'A18', 'Acuerdo de Alcance Parcial de Complementación Económica Nº 18', 'FormA18');
+
 -- Field layout: millimetres from the top left of the 190 x 278 mm print area.
 INSERT INTO CeoConfig (Campo, ValorX, ValorY, FontName, FontSize, Orientacion) VALUES ('CEO004ProdFinExp', '14', '24', 'Arial', '9', 0);
 INSERT INTO CeoConfig (Campo, ValorX, ValorY, FontName, FontSize, Orientacion) VALUES ('CEO004ProductorRazon', '14', '24', 'Arial', '9', 0);

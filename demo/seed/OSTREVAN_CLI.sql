@@ -18,3 +18,6 @@ INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO205', 'XO
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO205', 'YOFFSET', '0');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO206', 'XOFFSET', '0');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO206', 'YOFFSET', '0');
+-- Who files this installation's digital certificates of origin: a broker for its clients.
+INSERT INTO CeoCodInstalacion (Clave, Valor) VALUES ('Presentante', 'REP');
+INSERT INTO CeoCodInstalacion (Clave, Valor) VALUES ('Nombre', 'Estudio Aduanero Velmora');

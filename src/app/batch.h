@@ -2,6 +2,7 @@
 // The component without windows: what a window would ask the user is given on the command
 // line, and what it would show is printed.
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 
 #include "host/windows.h"
@@ -39,5 +40,20 @@ int Validar(const QString& idCeo, QTextStream& out);
 // Prints the calibration page (scales every 5 mm along the top and the left edge of the print
 // area) to a PDF file; 0 on success.
 int PrintCalibrationToPdf(const QString& pdf, QTextStream& out);
+
+// The digital certificate of origin's verbs: "cod", "cod-verificar", "cod-adjuntar". Each
+// prints what it did and its findings; 0 when it did all it was asked, 1 otherwise, 2 with
+// the usage when the command line is malformed.
+inline constexpr const char* kUsoCod =
+    "  cod ID ARCHIVO.xml [--p12 ARCHIVO.p12 | --token URI-PKCS11] [--secreto-archivo ARCHIVO]\n"
+    "                                    [--modulo LIBRERIA-PKCS11]\n"
+    "                                    exporta el certificado de origen digital (COD); con\n"
+    "                                    --p12 o --token lo firma: la contrasena o el PIN se\n"
+    "                                    leen de la entrada estandar o del --secreto-archivo\n"
+    "  cod-verificar ARCHIVO.xml [--ca AUTORIDADES.pem]\n"
+    "                                    verifica un COD: esquema, firmas y certificados\n"
+    "  cod-adjuntar ID ARCHIVO.xml       adjunta al certificado el COD emitido por la entidad\n";
+bool EsVerboCod(const QString& cmd);
+int VerboCod(const QString& cmd, QStringList args, QTextStream& out);
 
 }  // namespace ostrevan::app

@@ -28,6 +28,21 @@ QStringList TablesOf(const QString& entity, const Dialect& d) {
   return tables;
 }
 
+// The tables a migration fills itself (the country codes): the server has their rows from its
+// own migration, and the installation's edited rows replace them.
+QStringList FilledByMigration(const QString& entity, const Dialect& d) {
+  static const QRegularExpression insert(R"(^\s*INSERT INTO (\w+))",
+                                         QRegularExpression::CaseInsensitiveOption);
+  QStringList tables;
+  for (const auto& step : data::SchemaFor(entity, d)) {
+    for (const QString& s : step) {
+      const QString t = insert.match(s).captured(1);
+      if (!t.isEmpty() && !tables.contains(t, Qt::CaseInsensitive)) tables << t;
+    }
+  }
+  return tables;
+}
+
 long CountRows(Connection& c, const QString& table) {
   Recordset rs;
   c.SetSQL("select count(*) as n from " + table);
@@ -67,9 +82,10 @@ int CopiarDatos(bool replace, QTextStream& out) {
                                   return done.count(target.Key() + "|" + t.toUpper()) > 0;
                                 }),
                  tables.end());
+    const QStringList filled = FilledByMigration(entity, to.GetDialect());
     if (!replace) {
       for (const QString& t : tables) {
-        if (CountRows(to, t) > 0) {
+        if (!filled.contains(t, Qt::CaseInsensitive) && CountRows(to, t) > 0) {
           out << "No se copiaron los datos: la tabla " << t << " de la entidad " << entity
               << " ya tiene registros en el servidor (use --reemplazar para sustituirlos)\n";
           return 1;
@@ -84,7 +100,7 @@ int CopiarDatos(bool replace, QTextStream& out) {
         Recordset rs;
         from.SetSQL("select * from " + t);
         const long expected = from.CrearRs(rs) ? rs.RecordCount() : 0;
-        if (replace) {
+        if (replace || filled.contains(t, Qt::CaseInsensitive)) {
           to.SetSQL("DELETE FROM " + t);
           to.Ejecutar();
         }

@@ -1,6 +1,7 @@
 #include "app/demo_completion.h"
 
 #include "app/demo_common.h"
+#include "data/cod_datos.h"
 #include "host/state.h"
 #include "host/value.h"
 
@@ -20,6 +21,16 @@ void CompleteCertificate(const QString& idCeo) {
               ", Observaciones = " + Quoted("Mercaderia nueva, sin uso. Embalaje: 14 pallets.") +
               ", DeclProdFin = " + Quoted("Argentina") + ", DeclAcuerdo = " +
               Quoted("ACE 18 - MERCOSUR") + ", Fecha = " + Quoted("04/12/2026") + where);
+  DatosCod cod = LeerDatosCod(idCeo);
+  using C = CampoCod;
+  cod[C::ExpCiudad] = "Ciudadela";
+  cod[C::ExpTelefono] = "+54 11 4488-1200";
+  cod[C::ExpEmail] = "comex@dalessandro.com.ar";
+  cod[C::ExpRegistroFiscal] = "30-71234567-8";
+  cod[C::ImpCiudad] = QString::fromUtf8("São Paulo");
+  cod[C::DeclExportacion] = "26001EC01000123X";
+  cod[C::DeclJuradaFecha] = "01/12/2026";
+  GuardarDatosCod(idCeo, cod);
   Recordset rs;
   if (!Query("OSTREVAN", "Select distinct NCM From Articulos" + where + " Order by NCM", rs))
     return;

@@ -57,10 +57,14 @@ void EmptyServerTables() {
     for (const auto& step : data::SchemaFor(entity, d)) {
       statements.insert(statements.end(), step.begin(), step.end());
     }
+    // A table its own migration fills (the country codes) is reference data, not the demo's.
+    QStringList filled;
+    for (const QString& st : statements) filled << TableOf(st);
     InTransaction(entity, [&] {
       for (const QString& st : statements) {
         const QString table = create.match(st).captured(1);
-        if (!table.isEmpty()) Execute(entity, "DELETE FROM " + table);
+        if (!table.isEmpty() && !filled.contains(table, Qt::CaseInsensitive))
+          Execute(entity, "DELETE FROM " + table);
       }
     });
   }

@@ -204,6 +204,11 @@ int main(int argc, char** argv) {
       c.Main();
       return app::PrintToPdf(args[0], args[1], args.value(2), args.value(3), out, borrador);
     }
+    if (app::EsVerboCod(cmd)) {
+      Cls_Main c;
+      c.Main();
+      return app::VerboCod(cmd, args, out);
+    }
     if (cmd == "validar" && args.size() == 1) {
       Cls_Main c;
       c.Main();
@@ -214,5 +219,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::fputs(kUsage, stderr);
+  std::fputs(app::kUsoCod, stderr);
   return 2;
 }

@@ -268,6 +268,8 @@ Certificado CargarCertificado(const QString& idCeo) {
   c.params = LeerFormParams(c.idFormulario);
   c.layout = LeerLayout(c.idFormulario);
   c.offsets = LeerOffsets(c.idFormulario);
+  c.acuerdo = LeerAcuerdoCod(c.idFormulario);
+  c.cod = LeerDatosCod(idCeo);
   return c;
 }
 

@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+#include "data/cod_datos.h"
+
 namespace ostrevan {
 
 // The header boxes, in the order of the header table below.
@@ -138,6 +140,8 @@ struct Certificado {
   FormParams params;
   std::vector<CampoLayout> layout;
   Offsets offsets;
+  AcuerdoCod acuerdo;  // the form's agreement, for its digital certificate of origin
+  DatosCod cod;        // the COD fields beyond the paper boxes, and the issued COD
 
   const QString& operator[](Casilla c) const { return encabezado[static_cast<size_t>(c)]; }
   QString& operator[](Casilla c) { return encabezado[static_cast<size_t>(c)]; }

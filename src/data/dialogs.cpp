@@ -139,6 +139,8 @@ bool BorrarRegistro(const QString& idReg) {
     AllOrNothing tx(c);
     c.SetSQL("delete from articulos where idceo = '" + SqlText(idReg) + "'");
     c.Ejecutar();
+    c.SetSQL("delete from CeoCod where idceo = '" + SqlText(idReg) + "'");
+    c.Ejecutar();
     c.SetSQL("Delete From CeoMercosur Where IdCeo ='" + SqlText(idReg) + "'");
     const long n = c.Ejecutar();
     tx.Commit();

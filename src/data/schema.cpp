@@ -67,6 +67,51 @@ const std::vector<QString> kPersonal = {
     "CREATE INDEX IF NOT EXISTS Clientes_Cuit ON Clientes (Cuit)",
 };
 
+// The digital certificate of origin: the agreement of each chamber form, the COD fields a
+// certificate holds beyond its paper boxes with what the issued COD said, and this
+// installation's settings and country codes.
+const std::vector<QString> kCodFormularios = {
+    "CREATE TABLE IF NOT EXISTS CeoAcuerdos (IdFormulario" T " PRIMARY KEY, Acronimo" T
+    ", Acuerdo" T ", FormularioCod" T ")",
+};
+
+const std::vector<QString> kCodCertificados = {
+    "CREATE TABLE IF NOT EXISTS CeoCod (IdCeo" T " PRIMARY KEY, ExpCiudad" T ", ExpTelefono" T
+    ", ExpEmail" T ", ExpRegistroFiscal" T ", ImpCiudad" T ", DeclExportacion" T
+    ", DeclJuradaFecha" T ", TerceroNombre" T ", TerceroDireccion" T ", TerceroCiudad" T
+    ", TerceroPais" T ", TerceroFactura" T ", TerceroFacturaFecha" T ", EHId" T ", EHNombre" T
+    ", EHPais" T ", CodNumero" T ", CodFecha" T ", CodControl" T ", CodArchivo" T
+    ", CodFirmado" T ")",
+};
+
+// The country names the host and the brokers write, with their ISO 3166 codes: the ALADI
+// members and the usual destinations. The installation edits the table afterwards.
+const std::vector<std::pair<const char*, const char*>> kPaises = {
+    {"Argentina", "AR"}, {"Bolivia", "BO"}, {"Brasil", "BR"}, {"Brazil", "BR"},
+    {"Chile", "CL"}, {"Colombia", "CO"}, {"Cuba", "CU"}, {"Ecuador", "EC"},
+    {"México", "MX"}, {"Panamá", "PA"}, {"Paraguay", "PY"}, {"Perú", "PE"},
+    {"Uruguay", "UY"}, {"Venezuela", "VE"}, {"Estados Unidos", "US"}, {"Canadá", "CA"},
+    {"China", "CN"}, {"Japón", "JP"}, {"Corea del Sur", "KR"}, {"India", "IN"},
+    {"Vietnam", "VN"}, {"España", "ES"}, {"Italia", "IT"}, {"Alemania", "DE"},
+    {"Francia", "FR"}, {"Países Bajos", "NL"}, {"Bélgica", "BE"}, {"Portugal", "PT"},
+    {"Reino Unido", "GB"}, {"Suiza", "CH"}, {"Rusia", "RU"}, {"Sudáfrica", "ZA"},
+    {"Egipto", "EG"}, {"Argelia", "DZ"}, {"Arabia Saudita", "SA"},
+    {"Emiratos Árabes Unidos", "AE"}, {"Costa Rica", "CR"}, {"República Dominicana", "DO"},
+    {"Guatemala", "GT"}, {"Honduras", "HN"}, {"El Salvador", "SV"}, {"Nicaragua", "NI"},
+};
+
+std::vector<QString> CodInstalacion() {
+  std::vector<QString> s = {
+      "CREATE TABLE IF NOT EXISTS CeoCodInstalacion (Clave" T " PRIMARY KEY, Valor" T ")",
+      "CREATE TABLE IF NOT EXISTS CeoPaisesIso (Pais" T " PRIMARY KEY, Iso" T ")",
+  };
+  for (const auto& [pais, iso] : kPaises) {
+    s.push_back("INSERT INTO CeoPaisesIso (Pais, Iso) VALUES ('" + QString::fromUtf8(pais) +
+                "', '" + iso + "')");
+  }
+  return s;
+}
+
 #undef T
 
 std::vector<QString> Join(std::initializer_list<const std::vector<QString>*> parts) {
@@ -93,9 +138,14 @@ std::vector<QString> ForEngine(const std::vector<QString>& statements, const Dia
 // step is appended, never edited, so that every installation reaches the same tables.
 SchemaSteps SchemaFor(const QString& entity, const Dialect& d) {
   const QString e = entity.toUpper();
-  if (e == "OSTREVAN") return {ForEngine(Join({&kCertificados, &kParametros, &kFormularios}), d)};
-  if (e == "CEOCFG") return {ForEngine(Join({&kParametros, &kFormularios}), d)};
-  if (e == "OSTREVAN_CLI") return {ForEngine(kParametros, d)};
+  if (e == "OSTREVAN") {
+    return {ForEngine(Join({&kCertificados, &kParametros, &kFormularios}), d),
+            ForEngine(kCodCertificados, d)};
+  }
+  if (e == "CEOCFG") {
+    return {ForEngine(Join({&kParametros, &kFormularios}), d), ForEngine(kCodFormularios, d)};
+  }
+  if (e == "OSTREVAN_CLI") return {ForEngine(kParametros, d), ForEngine(CodInstalacion(), d)};
   if (e == "CATALOGOS") return {ForEngine(kCatalogos, d)};
   return {};  // the host's entities are the host's: read, never altered
 }

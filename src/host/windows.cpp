@@ -46,6 +46,10 @@ QString WindowName(Window w) {
       return "Frm_VistaPrevia";
     case Window::Hallazgos:
       return "Frm_Hallazgos";
+    case Window::Cod:
+      return "Frm_Cod";
+    case Window::ConfigCod:
+      return "Frm_ConfigCod";
   }
   return {};
 }

@@ -31,6 +31,9 @@ enum class Window {
   // Before printing: the certificate on its form, the checks' findings.
   VistaPrevia,
   Hallazgos,
+  // The digital certificate of origin of the open certificate, and its settings.
+  Cod,
+  ConfigCod,
 };
 
 QString WindowName(Window w);

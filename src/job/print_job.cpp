@@ -9,6 +9,7 @@
 #include "host/sistema.h"
 #include "host/state.h"
 #include "host/windows.h"
+#include "job/cod_job.h"
 #include "job/page_range.h"
 #include "job/preview.h"
 #include "print/calibration.h"
@@ -93,7 +94,9 @@ std::vector<print::Page> ComponerPaginas() {
 std::vector<Hallazgo> VerificarParaImprimir(const QString& idCeo) {
   const Certificado c = CargarCertificado(idCeo);
   if (!c.params.verificar) return {};
-  return Verificar(c, print::SondaDeImpresion(ImageFolder()));
+  std::vector<Hallazgo> h = Verificar(c, print::SondaDeImpresion(ImageFolder()));
+  for (Hallazgo& x : HallazgosCod(c)) h.push_back(std::move(x));
+  return h;
 }
 
 QString ImagenFormulario(const QString& formId) {

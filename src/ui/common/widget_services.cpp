@@ -17,6 +17,7 @@
 #include "ui/common/classic_window.h"
 #include "ui/config/config_windows.h"
 #include "ui/edit/frm_cargadatos.h"
+#include "ui/edit/frm_cod.h"
 #include "ui/edit/frm_dsdhst.h"
 #include "ui/edit/frm_hallazgos.h"
 #include "ui/edit/item_windows.h"
@@ -167,6 +168,8 @@ int WidgetWindows::Show(Window w) {
       Exec(d, w);
       return 0;
     }
+    case Window::Cod:
+      return ShowDialog<FrmCodWindow>(owner, w);
     default:
       ShowConfigWindow(w, owner);
       return 0;

@@ -70,6 +70,13 @@ class FrmCalibraCeoWindow final : public ClassicWindow {
   QLabel* salida_;
 };
 
+// The COD settings of the form chosen in the settings window and of the installation.
+class FrmConfigCodWindow final : public ClassicWindow {
+ public:
+  explicit FrmConfigCodWindow(QWidget* parent = nullptr);
+  bool Form_KeyDown(int keyCode, int shift) override;
+};
+
 // Shows one of the configuration windows modally; false for any other window.
 bool ShowConfigWindow(Window w, QWidget* owner);
 

@@ -10,8 +10,10 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include "data/cod_datos.h"
 #include "data/config_forms.h"
 #include "host/keys.h"
+#include "host/state.h"
 #include "ui/common/binding.h"
 #include "ui/config/config_binding.h"
 #include "ui/config/config_windows.h"
@@ -114,15 +116,22 @@ FrmConfigWindow::FrmConfigWindow(QWidget* parent)
   auto* templates = Button("Templates", "Cmd_Templates");
   auto* unidades = Button("Unidades", "Cmd_Unidades");
   auto* test = Button("Prueba de Impresion", "Cmd_TestPrinter");
+  auto* cod = Button("COD", "Cmd_ConfigCod");
+  cod->setToolTip(QString::fromUtf8("Certificado de origen digital: acuerdo del formulario, "
+                                    "firma, esquemas y países"));
   auto* calibra = Button(QString(), "Cmd_UpgradeCalibra");
   calibra->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
   calibra->setToolTip("Pagina de calibracion");
-  for (QPushButton* b : {adv, templates, unidades, test, calibra}) buttons->addWidget(b);
+  for (QPushButton* b : {adv, templates, unidades, cod, test, calibra}) buttons->addWidget(b);
   buttons->addStretch(1);
   Body()->addLayout(buttons);
   connect(adv, &QPushButton::clicked, this, [] { config::Cf().config->Cmd_AdvCfg_Click(); });
   connect(templates, &QPushButton::clicked, this, [] { Windows().ShowModal(Window::Templates); });
   connect(unidades, &QPushButton::clicked, this, [] { Windows().ShowModal(Window::Unidades); });
+  connect(cod, &QPushButton::clicked, this, [] {
+    ConfigCod().Form_Load(config::Cf().config->sConfiguredIdForm);
+    Windows().ShowModal(Window::ConfigCod);
+  });
   connect(calibra, &QPushButton::clicked, this,
           [] { config::Cf().config->Cmd_UpgradeCalibra_Click(); });
   resize(820, 460);
@@ -173,6 +182,10 @@ bool ShowConfigWindow(Window w, QWidget* owner) {
       return true;
     case Window::CalibraCeo:
       FrmCalibraCeoWindow(owner).exec();
+      return true;
+    case Window::ConfigCod:
+      FrmConfigCodWindow(owner).exec();
+      Forget<FrmConfigCod>();
       return true;
     default:
       return false;

@@ -23,6 +23,7 @@
 #include "host/msgbox.h"
 #include "host/state.h"
 #include "host/windows.h"
+#include "job/cod_job.h"
 #include "job/print_job.h"
 #include "ui/common/binding.h"
 #include "ui/common/flexgrid.h"
@@ -70,7 +71,8 @@ QLabel* Bound(Label& m, const char* name) {
 
 FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
     : ClassicWindow("Certificados de Origen - v." + ComponentVersion(), "Carga de Datos",
-                    "[F8]  Vista previa  -  [F11]  Guardar  -  [F12]  Imprimir  -  [ESC]  Salir",
+                    "[F8]  Vista previa  -  [F9]  COD  -  [F11]  Guardar  -  [F12]  Imprimir  -  "
+                    "[ESC]  Salir",
                     parent) {
   FrmCargaDatos& m = CargaDatos();
   m.rowParteI = m.rowParteII = 0;
@@ -275,6 +277,12 @@ bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {
         return true;
       case Key::F8:
         VistaPreviaDesdeCarga(*this);
+        return true;
+      case Key::F9:  // the digital certificate of the certificate as saved now
+        if (GuardarCambios()) {
+          CodVentana().Form_Load(St().sIdCeo);
+          Windows().ShowModal(Window::Cod);
+        }
         return true;
       case Key::F12: {
         QApplication::setOverrideCursor(Qt::WaitCursor);
