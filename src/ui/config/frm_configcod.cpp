@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 
 #include "data/cod_datos.h"
+#include "host/keys.h"
 #include "host/msgbox.h"
 #include "ui/common/binding.h"
 #include "ui/config/config_windows.h"
@@ -64,11 +65,11 @@ FrmConfigCodWindow::FrmConfigCodWindow(QWidget* parent)
 }
 
 bool FrmConfigCodWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode == 27) {
+  if (keyCode == Key::Esc) {
     close();
     return true;
   }
-  if (keyCode != 122) return false;
+  if (keyCode != Key::F11) return false;
   const QString error = ConfigCod().Guardar();
   if (!error.isEmpty()) {
     MsgBox(error, vbExclamation, "Certificado de Origen Digital");

@@ -11,6 +11,7 @@
 
 #include "host/errors.h"
 #include "host/msgbox.h"
+#include "host/keys.h"
 #include "host/state.h"
 #include "job/cod_job.h"
 #include "ui/common/binding.h"
@@ -102,23 +103,23 @@ bool FrmCodWindow::Form_KeyDown(int keyCode, int) {
   try {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     switch (keyCode) {
-      case 27:
+      case Key::Esc:
         QApplication::restoreOverrideCursor();
         close();
         return true;
-      case 122:  // F11
+      case Key::F11:
         m.Guardar();
         break;
-      case 116:  // F5
+      case Key::F5:
         m.Exportar();
         break;
-      case 120:  // F9
+      case Key::F9:
         m.Firmar();
         break;
-      case 118:  // F7
+      case Key::F7:
         m.Verificar();
         break;
-      case 119:  // F8
+      case Key::F8:
         m.Adjuntar();
         break;
       default:
