@@ -49,6 +49,7 @@ TEST_F(DemoTest, TheBatchPrintHonoursTheRangeAndFailsWhenNothingWasPrinted) {
       {"3", "2", 1, 2, "El campo DESDE no puede ser mayor que HASTA"},
       {"x", "", 1, 2, "El campo DESDE debe tener un valor númerico"},
       {"1", "9", 1, 2, "El campo HASTA no puede ser mayor a 3"},
+      {"0", "2", 1, 2, "El campo DESDE no puede ser menor a 1"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.desde) + "-" + r.hasta);
