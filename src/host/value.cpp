@@ -19,7 +19,8 @@ bool IsNumeric(const QString& text) {
   bool digits = false, sep = false;
   for (; i < t.size(); ++i) {
     QChar c = t[i];
-    if (c.isDigit()) {
+    // Only the digits the statements and the print read: "１４" or "٤٠" would print at 0 mm.
+    if (c >= u'0' && c <= u'9') {
       digits = true;
     } else if ((c == '.' || c == ',') && !sep) {
       sep = true;
@@ -61,7 +62,8 @@ double Val(const QString& text) {
   bool point = false;
   for (; i < t.size(); ++i) {
     QChar c = t[i];
-    if (c.isDigit()) {
+    // Only the digits the statements and the print read: "１４" or "٤٠" would print at 0 mm.
+    if (c >= u'0' && c <= u'9') {
       num += c;
     } else if ((c == '.' || c == ',') && !point) {
       point = true;

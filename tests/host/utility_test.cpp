@@ -21,7 +21,8 @@ TEST(Values, EsnullAndEsnumero) {
   } rows[] = {{QVariant(12), 12},   {QVariant("12.5"), 12.5}, {QVariant("12,5"), 12.5},
               {QVariant(" 7 "), 7}, {QVariant("12a"), 0},     {QVariant(""), 0},
               {QVariant("-3"), -3}, {QVariant("1.2.3"), 0},   {QVariant(2.25), 2.25},
-              {QVariant(), 0}};
+              {QVariant(), 0},      {QVariant(QString::fromUtf8("１４")), 0},
+              {QVariant(QString::fromUtf8("٤٠")), 0}};
   for (const auto& r : rows) EXPECT_EQ(esnumero(r.in), r.out) << r.in.toString().toStdString();
 }
 
