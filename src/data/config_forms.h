@@ -52,14 +52,20 @@ struct FrmConfig {
   void lstCEO_Click();
   // Validates and saves the offsets and the two switches; true when everything was written.
   bool GuardarOffSet(const QString& sConfiguredIdForm);
-  // F11 saves, Esc asks to unload: true when the window must close.
+  // F11 saves, Esc asks to unload: true when the window must close. Esc with changes not
+  // saved asks whether to save them (Yes saves and closes if the save went through, No
+  // closes, Cancel stays).
   bool Form_KeyDown(int keyCode);
+  // The chosen form's offsets or switches differ from what is stored.
+  bool SinGuardar() const;
   void Cmd_AdvCfg_Click();
   void Cmd_UpgradeCalibra_Click();
 
  private:
   void TextChange(const TextBox& box, ScrollBar& bar);
+  QString Valores() const;  // the offsets and switches F11 saves, as one text
   bool fromText_ = false;  // the bar follows the text: it must not rewrite it
+  QString guardado_;       // Valores() as stored for the chosen form
   QString formPreferido_;  // the form to select first while loading
 };
 

@@ -175,12 +175,33 @@ void FrmConfig::lstCEO_Click() {
     Chk_IntCampo9NCM2007.SetValue(esnumero(GetCEOParamInfo(id, "NCMMultilinea", false)) == 1);
     Chk_UsaFactura.SetValue(esnumero(GetCEOParamInfo(id, "UsaFactura", false)) == 1);
     if (fellBack) GuardarOffSet(sConfiguredIdForm);
+    guardado_ = Valores();
   } catch (const std::exception& e) {
     ReportDetailed(e, "lstCEO_Click", kFormulario, kFrmConfig);
   }
 }
 
+QString FrmConfig::Valores() const {
+  return txtX.Text() + '\n' + txtY.Text() + '\n' + QString::number(Chk_IntCampo9NCM2007.Value()) +
+         QString::number(Chk_UsaFactura.Value());
+}
+
+bool FrmConfig::SinGuardar() const {
+  return !sConfiguredIdForm.trimmed().isEmpty() && Valores() != guardado_;
+}
+
 bool FrmConfig::GuardarOffSet(const QString& formId) {
+  if (formId.trimmed().isEmpty()) {
+    // Nowhere to save: say why instead of doing nothing (issue 25).
+    MsgBox(LstCamaras.ListIndex() >= 0 && lstCEO.ListCount() == 0
+               ? QString::fromUtf8("No se guardó nada: la cámara ") + LstCamaras.Text() +
+                     QString::fromUtf8(" no tiene formularios. Elija una cámara y uno de sus "
+                                       "formularios en \"Certificado Modelo\".")
+               : QString::fromUtf8("No se guardó nada: elija un formulario en \"Certificado "
+                                   "Modelo\"."),
+           vbExclamation);
+    return false;
+  }
   if (!IsNumeric(txtX.Text())) {
     MsgBox(QString::fromUtf8("El campo X OffSet debe tener un valor númerico"), vbExclamation);
     return false;
@@ -189,18 +210,32 @@ bool FrmConfig::GuardarOffSet(const QString& formId) {
     MsgBox(QString::fromUtf8("El campo Y OffSet debe tener un valor númerico"), vbExclamation);
     return false;
   }
-  if (formId.trimmed().isEmpty()) return false;  // no form chosen: nowhere to save
   bool ok = GuardarParametro(formId, "XOffSet", txtX.Text());
   ok = GuardarParametro(formId, "YOffSet", txtY.Text()) && ok;
   ok = GuardarParametro(formId, "NcmMultilinea", Chk_IntCampo9NCM2007.Value() ? "1" : "0") && ok;
   ok = GuardarParametro(formId, "UsaFactura", Chk_UsaFactura.Value() ? "1" : "0") && ok;
-  if (ok) MsgBox("Datos guardados", vbInformation);
+  if (ok) {
+    if (formId == sConfiguredIdForm) guardado_ = Valores();
+    MsgBox("Datos guardados", vbInformation);
+  }
   return ok;
 }
 
 bool FrmConfig::Form_KeyDown(int keyCode) {
   if (keyCode == Key::F11) GuardarOffSet(sConfiguredIdForm);
-  return keyCode == Key::Esc;
+  if (keyCode != Key::Esc) return false;
+  // Departure from Part 6.1 (issue 25): Esc does not drop typed offsets without asking.
+  if (!SinGuardar()) return true;
+  switch (MsgBox(QString::fromUtf8("Los cambios del formulario ") + lstCEO.Text() +
+                     QString::fromUtf8(" no fueron guardados. ¿Desea guardarlos antes de salir?"),
+                 vbYesNoCancel | vbQuestion, QString::fromUtf8("Configuración"))) {
+    case vbYes:
+      return GuardarOffSet(sConfiguredIdForm);
+    case vbNo:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void FrmConfig::Cmd_AdvCfg_Click() {

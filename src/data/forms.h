@@ -22,6 +22,7 @@ struct FrmCargaDatos {
   ComboBox Cmb_Camara, cboPais;
   Grid MsfgParteI, MsfgParteII;
   Label Lbl_TotalArts{"Total Arts:"}, LblSelInfo;
+  Label Lbl_Guardado;  // the status line: when the window's keys last saved the certificate
   // The labels whose captions follow the form (found by their tags).
   Label Lbl_Cuit{"1) Productor final o exportador (Nombre, Direccion , Pais)", "ID001"};
   Label Lbl_NroRegistro{"2) Importador (Nombre, Direccion, Pais)", "ID002"};

@@ -3,6 +3,7 @@
 
 #include "data/certificado.h"
 #include "data/forms.h"
+#include "data/item_work.h"
 #include "data/mod_main.h"
 #include "host/errors.h"
 #include "host/msgbox.h"
@@ -74,6 +75,11 @@ QString ArticulosPorNomencladorSql() {
 void CargarArticulosEnGrid(long keep) {
   StatusPopup& popup = Popup();
   Grid& g = CargaDatos().MsfgParteI;
+  // Departure from Part 4.2 (issue 25): the reloaded rows carry no marks, so the selection
+  // and its counter go too; F6 then acts only on what the grid shows marked.
+  CargaDatos().selected.clear();
+  CargaDatos().selPosition.clear();
+  ActualizarSelInfo();
   try {
     popup.ShowStatus();
     cGetTimer timer;

@@ -174,15 +174,66 @@ TEST_F(ConfigTest, AFormWithoutItsOwnOffsetsTakesTheSharedOnesAndKeepsThemAtOnce
                    "IdFormulario = 'CEO104' order by 1"),
             (QStringList{"XOffSet=0", "YOffSet=0"}));
 
-  // A chamber without forms leaves the boxes; F11 then has no form to save to.
+  // A chamber without forms leaves the boxes; F11 then has no form to save to, and says so
+  // (issue 25); Esc has nothing unsaved to ask about.
   m.txtX.SetText("4");
-  m.LstCamaras.SetListIndex(1);
+  auto* camaras = w.findChild<QListWidget*>("LstCamaras");
+  camaras->setFocus();
+  QTest::keyClick(camaras, Qt::Key_Down);
+  EXPECT_EQ(m.LstCamaras.Text(), "CERA");
   EXPECT_EQ(m.lstCEO.ListCount(), 0);
   EXPECT_EQ(m.txtX.Text(), "4");
   messages->shown.clear();
-  m.Form_KeyDown(122);
-  EXPECT_TRUE(Messages().isEmpty());
+  QTest::keyClick(camaras, Qt::Key_F11);
+  EXPECT_EQ(Messages(), QStringList{QString::fromUtf8(
+                            "No se guardó nada: la cámara CERA no tiene formularios. Elija una "
+                            "cámara y uno de sus formularios en \"Certificado Modelo\".")});
   EXPECT_EQ(Count("OSTREVAN_CLI", "CeoParametros", "Valor = '4'"), 0);
+  messages->shown.clear();
+  QTest::keyClick(camaras, Qt::Key_Escape);
+  EXPECT_TRUE(Messages().isEmpty());
+  EXPECT_FALSE(w.isVisible());
+}
+
+// Departure from Part 6.1 (issue 25): Esc with offsets or switches not saved asks whether to
+// save them: Yes saves and leaves, No leaves as stored, Cancel stays with what was typed.
+TEST_F(ConfigTest, EscWithChangesNotSavedAsksBeforeDroppingThem) {
+  const struct {
+    const char* name;
+    const char* typed;  // in txtX; "" changes nothing
+    int answer;
+    bool asked;
+    bool open;
+    const char* stored;  // XOffset afterwards
+  } rows[] = {
+      {"nothing changed", "", vbYes, false, false, "2,5"},
+      {"Cancel", "9", vbCancel, true, true, "2,5"},
+      {"No", "9", vbNo, true, false, "2,5"},
+      {"Yes", "9", vbYes, true, false, "9"},
+      {"typed back as stored", "2,5", vbYes, false, false, "2,5"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    Execute("OSTREVAN_CLI", "update CeoParametros set Valor = '2,5' where Propiedad = 'XOffset'");
+    config::LoadConfig();
+    ui::FrmConfigWindow w;
+    w.show();
+    auto* txtX = w.findChild<QLineEdit*>("txtX");
+    if (*r.typed) Retype(txtX, r.typed);
+    messages->shown.clear();
+    messages->answers = {r.answer};
+    QTest::keyClick(txtX, Qt::Key_Escape);
+    ASSERT_EQ(!messages->shown.empty(), r.asked) << Messages().join("|");
+    if (r.asked) {
+      EXPECT_EQ(messages->shown[0].text,
+                QString::fromUtf8("Los cambios del formulario Brasil no fueron guardados. "
+                                  "¿Desea guardarlos antes de salir?"));
+      EXPECT_EQ(messages->shown[0].style, vbYesNoCancel | vbQuestion);
+    }
+    EXPECT_EQ(w.isVisible(), r.open);
+    EXPECT_EQ(Cli("XOffset"), QStringList{r.stored});
+    if (r.open) EXPECT_EQ(txtX->text(), r.typed);
+  }
 }
 
 TEST_F(ConfigTest, TheLayoutEditorWritesEachRowAsTypedAndColoursIt) {

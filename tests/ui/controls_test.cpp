@@ -70,7 +70,9 @@ TEST_F(ControlsTest, NumericFieldRejectsTextAndCancelGivesZero) {
   EXPECT_EQ(f.a->text(), QString(QLocale().decimalPoint()) + ".");
 }
 
-TEST_F(ControlsTest, PopupKeepsItsRulesAndNeverTakesTheFocus) {
+// The popup never takes the focus from the window that works, except while it waits for its
+// "Cerrar": then the button has the keys, and Enter presses it (issue 25).
+TEST_F(ControlsTest, PopupKeepsItsRulesAndTakesTheFocusOnlyToBeClosed) {
   QLineEdit edit;
   edit.show();
   edit.setFocus();
@@ -92,11 +94,24 @@ TEST_F(ControlsTest, PopupKeepsItsRulesAndNeverTakesTheFocus) {
   EXPECT_FALSE(p.close());
   p.findChild<QPushButton*>("Cmd_Cerrar")->click();  // still disabled: nothing happens
   EXPECT_FALSE(p.Cerrar());
+  EXPECT_TRUE(edit.hasFocus());
   p.EnableBoton(true);
-  p.findChild<QPushButton*>("Cmd_Cerrar")->click();
+  QApplication::processEvents();
+  EXPECT_TRUE(p.isVisible());
+  EXPECT_EQ(QApplication::activeWindow(), &p);
+  EXPECT_EQ(p.focusWidget(), p.findChild<QPushButton*>("Cmd_Cerrar"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_TRUE(p.Cerrar());
   p.HideStatus();
   EXPECT_FALSE(p.isVisible());
+  // Shown again for another operation, it leaves the focus where it is.
+  edit.activateWindow();
+  edit.setFocus();
+  QApplication::processEvents();
+  p.ShowStatus();
+  QApplication::processEvents();
+  EXPECT_TRUE(edit.hasFocus());
+  p.HideStatus();
 }
 
 // The popup shows its whole messages and stands over the window it reports for.

@@ -323,6 +323,72 @@ TEST_F(ItemKeysTest, TheSecondTabAndEnterOnTheStripReachTheItems) {
   EXPECT_EQ(QApplication::focusWidget(), w->MsfgParteI());
 }
 
+// Tab and Shift+Tab leave the item grid where they found it, for the next or previous
+// control; Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp turn the pages (after the last,
+// the first), and the page's first control takes the keys.
+TEST_F(ItemKeysTest, TabLeavesTheGridAndCtrlTabTurnsThePages) {
+  QApplication::setActiveWindow(w.get());
+  for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+    SCOPED_TRACE(key == Qt::Key_Tab ? "Tab" : "Shift+Tab");
+    w->MsfgParteI()->setFocus();
+    G().SetRow(2);
+    QTest::keyClick(w->MsfgParteI(), key,
+                    key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    EXPECT_NE(w->focusWidget(), w->MsfgParteI());
+    EXPECT_EQ(G().Row(), 2);
+    EXPECT_EQ(w->SSTab1()->currentIndex(), 1);
+  }
+  const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+  const struct {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    int tab;            // shown afterwards
+    const char* focus;  // the control that has the keys then
+  } rows[] = {
+      {"Ctrl+Tab", Qt::Key_Tab, ctrl, 2, "Txt_Observaciones"},
+      {"Ctrl+PgDn", Qt::Key_PageDown, ctrl, 3, "Text1"},
+      {"Ctrl+PgDn after the last", Qt::Key_PageDown, ctrl, 0, "Txt_ProdFinExp"},
+      {"Ctrl+Shift+Tab before the first", Qt::Key_Backtab, ctrl | shift, 3, "Text1"},
+      {"Ctrl+PgUp", Qt::Key_PageUp, ctrl, 2, "Txt_Observaciones"},
+      {"Ctrl+Shift+Tab", Qt::Key_Tab, ctrl | shift, 1, "MsfgParteI"},
+  };
+  w->MsfgParteI()->setFocus();
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    QTest::keyClick(w->focusWidget(), r.key, r.mods);
+    EXPECT_EQ(w->SSTab1()->currentIndex(), r.tab);
+    ASSERT_NE(w->focusWidget(), nullptr);
+    EXPECT_EQ(w->focusWidget()->objectName(), r.focus);
+  }
+}
+
+// Departure from Part 4.2 (issue 25): the reload after an edit or a delete shows no marks, so
+// it keeps no selection either: the counter goes, and F6 has nothing to act on.
+TEST_F(ItemKeysTest, AReloadThatDropsTheMarksDropsTheSelection) {
+  const struct {
+    const char* name;
+    Qt::Key key;
+  } rows[] = {{"edit", Qt::Key_Return}, {"delete", Qt::Key_Delete}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    Press(4, Qt::Key_Space, Qt::ShiftModifier);
+    ASSERT_EQ(CargaDatos().LblSelInfo.Caption(), " 2 Art/s Sel.");
+    if (r.key == Qt::Key_Return) {
+      OnModal([](QWidget* editor) { QTest::keyClick(editor, Qt::Key_F11); });
+    }
+    Press(1, r.key);
+    EXPECT_EQ(Marks().count('X'), 0);
+    EXPECT_EQ(CargaDatos().LblSelInfo.Caption(), "");
+    // (F6 on a selection kept would open the pick list.)
+    ASSERT_TRUE(CargaDatos().selected.isEmpty());
+    messages->shown.clear();
+    Press(1, Qt::Key_F6);
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_EQ(Messages()[0], "No hay articulos seleccionados");
+  }
+}
+
 TEST_F(ItemKeysTest, TariffCodesAndOperationNumbersAreNeverCut) {
   Execute("OSTREVAN", "update Articulos set NCM = '8708.29.99' where NroOrden = 1");
   Execute("OSTREVAN",

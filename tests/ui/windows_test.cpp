@@ -1,4 +1,12 @@
 #include <QApplication>
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <map>
+#include <memory>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +24,12 @@
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
 #include "ui/list/lifecycle_windows.h"
+#include "host/msgbox.h"
+#include "data/config_forms.h"
+#include "data/cod_datos.h"
+#include "data/item_work.h"
+#include "ui/config/config_windows.h"
+#include "ui/edit/item_windows.h"
 
 namespace ostrevan {
 namespace {
@@ -318,6 +332,169 @@ TEST_F(WindowsTest, ThePageRangeWindowAcceptsWithEnterF11OrF8AndCancelsOnlyWithC
     EXPECT_EQ(d.findChild<QLabel*>("Lbl_Titulo")->text(), "Certificados de Origen");
     EXPECT_TRUE(d.Lbl_Opciones()->text().contains("[F8]  Vista previa"));
   }
+}
+
+// Every window is transient for the window that opened it, and once it closes the keys go
+// back to that window where they were (issue 25): the data-entry window opened from the list,
+// the settings opened with F10 from the data-entry window, and a message box, also when no
+// window is active (as X leaves it without a window manager).
+TEST_F(WindowsTest, EveryWindowBelongsToItsOpenerAndGivesItTheKeysBack) {
+  Execute("OSTREVAN",
+          "insert into CeoMercosur (IdCeo, Descripcion, IdFormulario) values "
+          "('ONLY', 'el unico', 'CEO004')");
+  CargarListadoInternos(false);
+  Lista().Msfg_ListadoMn.SetRow(1);
+  ui::FrmOstrevanListaWindow list;
+  list.show();
+  QWidget* entryParent = nullptr;
+  QWidget* configParent = nullptr;
+  QWidget* entryOpened = nullptr;
+  QString configTitle, focusAfterConfig;
+  bool entryActiveAgain = false;
+  int tabAfterConfig = -1;
+  QTimer::singleShot(200, [&] {
+    QWidget* entry = QApplication::activeModalWidget();
+    ASSERT_NE(entry, nullptr);
+    entryOpened = entry;
+    entryParent = entry->parentWidget();
+    auto* numero = entry->findChild<QLineEdit*>("Txt_FCNumero");
+    numero->setFocus();
+    QTimer::singleShot(200, [&] {
+      QWidget* config = QApplication::activeModalWidget();
+      ASSERT_NE(config, nullptr);
+      configTitle = config->windowTitle();
+      configParent = config->parentWidget();
+      // A key the settings do not take is not the data-entry window's either while they are
+      // open: Ctrl+PgDn there would turn its page (and F12 print).
+      QTest::keyClick(config->focusWidget() ? config->focusWidget() : config, Qt::Key_PageDown,
+                      Qt::ControlModifier);
+      QApplication::setActiveWindow(nullptr);
+      QTest::keyClick(config, Qt::Key_Escape);
+    });
+    QTest::keyClick(numero, Qt::Key_F10);
+    QApplication::processEvents();
+    entryActiveAgain = QApplication::activeWindow() == entry;
+    focusAfterConfig = entry->focusWidget() ? entry->focusWidget()->objectName() : QString();
+    tabAfterConfig = entry->findChild<QTabWidget*>("SSTab1")->currentIndex();
+    QTest::keyClick(entry, Qt::Key_Escape);
+  });
+  QTest::keyClick(&list, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_EQ(entryParent, &list);
+  EXPECT_EQ(configTitle, QString::fromUtf8("Configuración"));
+  EXPECT_EQ(configParent, entryOpened);
+  EXPECT_TRUE(entryActiveAgain);
+  EXPECT_EQ(focusAfterConfig, "Txt_FCNumero");
+  EXPECT_EQ(tabAfterConfig, 0);
+  EXPECT_EQ(QApplication::activeWindow(), &list);
+
+  // A message box: its parent is the window the keys went to, even with none active.
+  QApplication::setActiveWindow(nullptr);
+  QWidget* boxParent = nullptr;
+  QTimer::singleShot(100, [&boxParent] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    boxParent = box->parentWidget();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  EXPECT_EQ(ui::WidgetMessages().Show("Hola", vbOKOnly, QString()), vbOK);
+  QApplication::processEvents();
+  EXPECT_EQ(boxParent, &list);
+  EXPECT_EQ(QApplication::activeWindow(), &list);
+  EXPECT_EQ(list.focusWidget(), list.Msfg_ListadoMn());
+}
+
+// F11 says that it saved, on the window's status line (with the time, so a second F11 shows
+// too); a save that failed says so in its message and leaves no such line (issue 25).
+TEST_F(WindowsTest, F11SaysOnTheStatusLineThatTheCertificateWasSaved) {
+  const struct {
+    const char* name;
+    const char* form;  // none: the save fails
+    bool saved;
+  } rows[] = {{"saved", "'CEO004'", true}, {"the save fails", "null", false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    messages->shown.clear();
+    Execute("OSTREVAN", "delete from CeoMercosur");
+    Execute("OSTREVAN", QString("insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', ") +
+                            r.form + ")");
+    CargarDatosAPlanilla("C1");
+    auto window = std::make_unique<ui::FrmCargaDatosWindow>();
+    ui::FrmCargaDatosWindow& w = *window;
+    w.show();
+    auto* line = w.findChild<QLabel*>("Lbl_Guardado");
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), "");
+    QTest::keyClick(&w, Qt::Key_F11);
+    EXPECT_EQ(line->text().startsWith("Datos guardados ("), r.saved) << line->text();
+    EXPECT_EQ(line->isVisible(), true);
+    EXPECT_EQ(Messages().contains("La Información no ha sido actualizada"), !r.saved);
+    EXPECT_TRUE(w.Lbl_Opciones()->text().contains("[F10]  Configuracion"));
+    window.reset();  // before its model
+    UnloadCargaDatos();
+  }
+}
+
+// No control the user works with needs the mouse: each takes the focus with Tab, or the
+// window's keys label names its key (issue 25).
+TEST_F(WindowsTest, EveryControlIsReachableFromTheKeyboard) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
+  AddItem("C1", 1, "1111.11.11", "1");
+  CargarListadoInternos(false);
+  Lista().Msfg_ListadoMn.SetRow(1);
+  CargarDatosAPlanilla("C1");
+  config::LoadConfig();
+  config::LoadUnidades();
+  config::LoadTemplates();
+  NuevaListaNormas();
+  InitNormas();
+  NuevoAMArticulos().Tag = "1";
+  NuevoCambiaPosicion().NcmActual = "1111.11.11";
+  ConfigCod().Form_Load("CEO004");
+  // The controls that take no focus, and the key that does their work instead.
+  const std::map<QString, QString> keyOf = {{"Cmd_Config", "[F10]"}};
+  std::vector<std::unique_ptr<ui::ClassicWindow>> windows;
+  windows.push_back(std::make_unique<ui::FrmOstrevanListaWindow>());
+  windows.push_back(std::make_unique<ui::FrmGuardaDatosWindow>());
+  windows.push_back(std::make_unique<ui::FrmSeleccionCertifWindow>());
+  windows.push_back(std::make_unique<ui::FrmCargaDatosWindow>());
+  windows.push_back(std::make_unique<ui::FrmListaNormasOrigenWindow>());
+  windows.push_back(std::make_unique<ui::FrmNuevaNormaWindow>());
+  windows.push_back(std::make_unique<ui::FrmAMArticulosWindow>());
+  windows.push_back(std::make_unique<ui::FrmCambiaPosicionWindow>());
+  windows.push_back(std::make_unique<ui::FrmDsdHstWindow>());
+  windows.push_back(std::make_unique<ui::FrmConfigWindow>());
+  windows.push_back(std::make_unique<ui::FrmUnidadesWindow>());
+  windows.push_back(std::make_unique<ui::FrmTemplatesWindow>());
+  windows.push_back(std::make_unique<ui::FrmCalibraCeoWindow>());
+  windows.push_back(std::make_unique<ui::FrmConfigCodWindow>());
+  for (auto& w : windows) {
+    SCOPED_TRACE(w->windowTitle().toStdString() + " / " +
+                 w->findChild<QLabel*>("Lbl_Seccion")->text().toStdString());
+    w->show();
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+      // The parts of a table, a tab strip, a scroll area or an editable drop-down are reached
+      // through it.
+      QWidget* p = c->parentWidget();
+      if (!c->isVisibleTo(w.get()) || !c->isEnabled() || qobject_cast<QHeaderView*>(c) ||
+          qobject_cast<QTabBar*>(p) || qobject_cast<QComboBox*>(p) ||
+          qobject_cast<QAbstractItemView*>(p) || (p && p->objectName().startsWith("qt_scrollarea"))) {
+        continue;
+      }
+      auto* line = qobject_cast<QLineEdit*>(c);
+      auto* area = qobject_cast<QPlainTextEdit*>(c);
+      const bool works = qobject_cast<QAbstractButton*>(c) || qobject_cast<QComboBox*>(c) ||
+                         qobject_cast<QAbstractItemView*>(c) ||
+                         qobject_cast<QAbstractSlider*>(c) || (line && !line->isReadOnly()) ||
+                         (area && !area->isReadOnly());
+      if (!works || (c->focusPolicy() & Qt::TabFocus)) continue;
+      const auto key = keyOf.find(c->objectName());
+      EXPECT_TRUE(key != keyOf.end() && w->Lbl_Opciones()->text().contains(key->second))
+          << c->metaObject()->className() << " " << c->objectName().toStdString();
+    }
+    w.reset();
+  }
+  UnloadCargaDatos();
 }
 
 TEST_F(WindowsTest, CaptionsFollowTheForm) {

@@ -62,7 +62,9 @@ ClassicWindow::ClassicWindow(const QString& caption, const QString& section, con
 }
 
 void ClassicWindow::Watch(QObject* o) {
-  if (!o->isWidgetType()) return;
+  // A window opened from this one is its child too, but its keys are its own: this window's
+  // keys must not act while it is open (Esc there would close this one).
+  if (!o->isWidgetType() || static_cast<QWidget*>(o)->isWindow()) return;
   o->installEventFilter(this);
   for (QObject* c : o->children()) Watch(c);
 }
@@ -73,6 +75,9 @@ void ClassicWindow::childEvent(QChildEvent* e) {
 }
 
 bool ClassicWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() != this) {
+    return QDialog::eventFilter(watched, event);
+  }
   if (event->type() == QEvent::ChildAdded) {
     Watch(static_cast<QChildEvent*>(event)->child());
   } else if (event->type() == QEvent::KeyPress) {

@@ -78,6 +78,9 @@ FlexGrid::FlexGrid(Grid& grid, QWidget* parent) : QTableView(parent) {
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Tab and Shift+Tab leave the grid for the next or previous control, as the classic grid's
+  // did; the arrows walk the cells.
+  setTabKeyNavigation(false);
   verticalHeader()->setVisible(false);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   horizontalHeader()->setHighlightSections(false);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -66,9 +67,35 @@ QMessageBox::Icon IconFor(int style) {
 }
 }  // namespace
 
+QWidget* Opener() {
+  // The top modal window is the one the keys went to, also when no window manager made it
+  // the active one; the progress popup never opens anything.
+  QWidget* w = QApplication::activeModalWidget();
+  if (!w) w = QApplication::activeWindow();
+  if (w && (!w->isVisible() || w->windowType() == Qt::Tool)) return nullptr;
+  return w;
+}
+
+GiveBackFocus::GiveBackFocus(QWidget* opener)
+    : opener_(opener), focus_(opener ? opener->focusWidget() : nullptr) {}
+
+GiveBackFocus::~GiveBackFocus() {
+  if (!opener_ || !opener_->isVisible()) return;
+  // A window manager activates the parent of a closed transient window; without one nobody
+  // does, and the keys would go nowhere.
+  opener_->raise();
+  opener_->activateWindow();
+  if (focus_ && focus_->isVisible() && opener_->isAncestorOf(focus_) &&
+      opener_->focusWidget() != focus_) {
+    focus_->setFocus(Qt::ActiveWindowFocusReason);
+  }
+}
+
 int WidgetMessages::Show(const QString& text, int style, const QString& title) {
+  QWidget* opener = Opener();
+  GiveBackFocus back(opener);
   QMessageBox box(IconFor(style), title.isEmpty() ? ComponentTitle() : title, text,
-                  QMessageBox::NoButton, QApplication::activeWindow());
+                  QMessageBox::NoButton, opener);
   ButtonSet set = ButtonsFor(style);
   std::map<QAbstractButton*, int> results;
   for (auto [b, r] : set.buttons) results[static_cast<QAbstractButton*>(box.addButton(b))] = r;
@@ -107,7 +134,9 @@ int WidgetWindows::ShowModal(Window w) {
 }
 
 int WidgetWindows::Show(Window w) {
-  QWidget* owner = QApplication::activeWindow();
+  // Every window is transient for the one that opened it, and gives the keys back to it.
+  QWidget* owner = Opener();
+  GiveBackFocus back(owner);
   switch (w) {
     case Window::OstrevanLista: {
       {
@@ -119,7 +148,7 @@ int WidgetWindows::Show(Window w) {
     }
     case Window::CargaDatos: {
       {
-        FrmCargaDatosWindow d(nullptr);
+        FrmCargaDatosWindow d(owner);
         Exec(d, w);
       }
       CargaDatos_Unload();  // the window is gone: its model may go too
@@ -184,7 +213,9 @@ WidgetServices::WidgetServices()
   // "DIALOGO" in the printer settings: the user picks the printer; cancelling prints nothing.
   print::SetPrintDialogHook([](const QString&) -> std::shared_ptr<print::Backend> {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    QWidget* opener = Opener();
+    GiveBackFocus back(opener);
+    QPrintDialog dialog(&printer, opener);
     if (dialog.exec() != QDialog::Accepted) return nullptr;
     return std::make_shared<print::PrinterBackend>(printer.printerName());
   });
@@ -217,6 +248,7 @@ int KeyCodeOf(const QKeyEvent& e) {
     case Qt::Key_Delete:
       return Key::Delete;
     case Qt::Key_Tab:
+    case Qt::Key_Backtab:  // Shift+Tab: the shift state says which way
       return Key::Tab;
     case Qt::Key_Backspace:
       return Key::Backspace;
@@ -247,7 +279,7 @@ int KeyCodeOf(const QKeyEvent& e) {
 
 int ShiftOf(const QKeyEvent& e) {
   int s = 0;
-  if (e.modifiers() & Qt::ShiftModifier) s |= KeyShift::Shift;
+  if ((e.modifiers() & Qt::ShiftModifier) || e.key() == Qt::Key_Backtab) s |= KeyShift::Shift;
   if (e.modifiers() & Qt::ControlModifier) s |= KeyShift::Ctrl;
   if (e.modifiers() & Qt::AltModifier) s |= KeyShift::Alt;
   return s;

@@ -2,6 +2,7 @@
 // The services of the component shown with real widgets: message boxes, modal windows and
 // the choice of a printer in the platform's dialog.
 #include <QKeyEvent>
+#include <QPointer>
 #include <QString>
 #include <memory>
 
@@ -12,6 +13,23 @@
 class QWidget;
 
 namespace ostrevan::ui {
+
+// The window a new window or message belongs to (its parent, so that it is transient for it):
+// the top modal window of the component, else the active one; none for the progress popup.
+QWidget* Opener();
+
+// Once a window or message opened from `opener` has closed, the opener is active again with
+// the focus where it was, with or without a window manager.
+class GiveBackFocus {
+ public:
+  explicit GiveBackFocus(QWidget* opener);
+  ~GiveBackFocus();
+  GiveBackFocus(const GiveBackFocus&) = delete;
+  GiveBackFocus& operator=(const GiveBackFocus&) = delete;
+
+ private:
+  QPointer<QWidget> opener_, focus_;
+};
 
 class WidgetMessages final : public MessageService {
  public:

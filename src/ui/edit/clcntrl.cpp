@@ -160,17 +160,22 @@ bool ClCntrl::eventFilter(QObject* watched, QEvent* event) {
   if (!w) return false;
   const QString tag = TagOf(w);
   switch (event->type()) {
-    case QEvent::FocusIn:
+    case QEvent::FocusIn: {
+      // The window coming back after a message or a window it opened is no entering of the
+      // field: what was being typed is not selected, so the next key does not replace it.
+      const bool entered =
+          static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason;
       if (w == check_) {
         SetBase(w, QColor(224, 224, 224));
       } else if (tag.endsWith("#F6")) {
         SetBase(w, ColorFromBgr(kNumericColour));
-        SelectAll(w);
+        if (entered) SelectAll(w);
       } else if (!tag.startsWith("BB")) {
         SetBase(w, ColorFromBgr(kFocusColour));
-        SelectAll(w);
+        if (entered) SelectAll(w);
       }
       break;
+    }
     case QEvent::FocusOut:
       if (w == check_) {
         w->setPalette(QPalette());

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTime>
 #include <QTimer>
 
 #include "data/forms.h"
@@ -71,8 +72,8 @@ QLabel* Bound(Label& m, const char* name) {
 
 FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
     : ClassicWindow("Certificados de Origen - v." + ComponentVersion(), "Carga de Datos",
-                    "[F8]  Vista previa  -  [F9]  COD  -  [F11]  Guardar  -  [F12]  Imprimir  -  "
-                    "[ESC]  Salir",
+                    "[F8]  Vista previa  -  [F9]  COD  -  [F10]  Configuracion  -  [F11]  Guardar  "
+                    "-  [F12]  Imprimir  -  [Ctrl+Tab]  Solapas  -  [ESC]  Salir",
                     parent) {
   FrmCargaDatos& m = CargaDatos();
   m.rowParteI = m.rowParteII = 0;
@@ -85,7 +86,10 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   nomenclador->setMaximumWidth(110);
   auto* config = new QPushButton("Configuracion");
   config->setObjectName("Cmd_Config");
+  // Out of the Enter walk through the fields (it would open the settings on the way); F10
+  // opens them from the keyboard.
   config->setFocusPolicy(Qt::NoFocus);
+  config->setToolTip("[F10]");
   connect(config, &QPushButton::clicked, this, [] { Windows().ShowModal(Window::Config); });
   top->addWidget(NamedLabel("Camara:", "Lbl_Camaras"), 0, 0);
   top->addWidget(camara, 0, 1);
@@ -103,6 +107,9 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   tabs_ = new QTabWidget;
   tabs_->setObjectName("SSTab1");
   Body()->addWidget(tabs_, 1);
+  auto* guardado = new QLabel;
+  guardado->setObjectName("Lbl_Guardado");
+  Bind(guardado, m.Lbl_Guardado);
 
   // Secciones I - VII
   auto* t1 = new QWidget;
@@ -189,10 +196,12 @@ FrmCargaDatosWindow::FrmCargaDatosWindow(QWidget* parent)
   auto* v4 = new QVBoxLayout(t4);
   auto* text1 = new QPlainTextEdit;
   text1->setObjectName("Text1");
+  text1->setTabChangesFocus(true);
   Bind(text1, m.Text1);
   v4->addWidget(text1);
   tabs_->addTab(t4, "Declaración Jurada");
 
+  Body()->addWidget(guardado);
   connect(tabs_, &QTabWidget::currentChanged, this, &FrmCargaDatosWindow::TabChanged);
   reload_ = new QTimer(this);
   reload_->setSingleShot(true);
@@ -240,6 +249,15 @@ void FrmCargaDatosWindow::TabChanged(int index) {
   items_->Sync();
 }
 
+bool FrmCargaDatosWindow::GuardarYAvisar() {
+  const bool saved = GuardarCambios();
+  // The sign of a save the settings window gives, without a box to close: the status line
+  // under the tabs, with the time, so that a second F11 shows too.
+  CargaDatos().Lbl_Guardado.SetCaption(
+      saved ? "Datos guardados (" + QTime::currentTime().toString("HH:mm:ss") + ")" : QString());
+  return saved;
+}
+
 bool FrmCargaDatosWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return ClassicWindow::eventFilter(watched, event);
   const auto* k = static_cast<QKeyEvent*>(event);
@@ -265,21 +283,49 @@ bool FrmCargaDatosWindow::eventFilter(QObject* watched, QEvent* event) {
   return ClassicWindow::eventFilter(watched, event);
 }
 
-bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {
+void FrmCargaDatosWindow::MoverSolapa(int step) {
+  const int n = tabs_->count();
+  tabs_->setCurrentIndex((tabs_->currentIndex() + step + n) % n);
+  if (tabs_->currentIndex() == 1) return;  // the item grid took the focus
+  // The keys go on in the page shown: its first control takes them.
+  QWidget* page = tabs_->currentWidget();
+  for (QWidget* w = page->nextInFocusChain(); w != page && w != this; w = w->nextInFocusChain()) {
+    if (page->isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() &&
+        (w->focusPolicy() & Qt::TabFocus)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
+bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int shift) {
   try {
+    const bool ctrl = shift & KeyShift::Ctrl;
     switch (keyCode) {
+      case Key::Tab:  // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in every Qt window
+        if (!ctrl) return false;
+        MoverSolapa(shift & KeyShift::Shift ? -1 : 1);
+        return true;
+      case Key::PageDown:
+      case Key::PageUp:
+        if (!ctrl) return false;
+        MoverSolapa(keyCode == Key::PageDown ? 1 : -1);
+        return true;
       case Key::Esc:
         CargaDatos().selected.clear();
         close();
         return true;
+      case Key::F10:
+        Windows().ShowModal(Window::Config);
+        return true;
       case Key::F11:
-        GuardarCambios();
+        GuardarYAvisar();
         return true;
       case Key::F8:
         VistaPreviaDesdeCarga(*this);
         return true;
       case Key::F9:  // the digital certificate of the certificate as saved now
-        if (GuardarCambios()) {
+        if (GuardarYAvisar()) {
           CodVentana().Form_Load(St().sIdCeo);
           Windows().ShowModal(Window::Cod);
         }
@@ -287,7 +333,7 @@ bool FrmCargaDatosWindow::Form_KeyDown(int keyCode, int) {
       case Key::F12: {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         QString salida;  // only this key's run: a failed save or check prints nothing
-        if (GuardarCambios() && VerificarAntesDeImprimir(*this)) {
+        if (GuardarYAvisar() && VerificarAntesDeImprimir(*this)) {
           salida = EnviaImpresion();
         }
         QApplication::restoreOverrideCursor();

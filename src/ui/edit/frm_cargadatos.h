@@ -27,6 +27,11 @@ class FrmCargaDatosWindow final : public ClassicWindow {
 
  private:
   void TabChanged(int index);
+  // Shows the next (1) or previous (-1) tab page, the first one after the last, and gives the
+  // focus to its first control.
+  void MoverSolapa(int step);
+  // GuardarCambios, and the status line says that it saved.
+  bool GuardarYAvisar();
   QTabWidget* tabs_;
   FlexGrid* items_;
   FlexGrid* norms_;

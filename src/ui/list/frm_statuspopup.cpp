@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -96,7 +97,45 @@ void FrmStatusPopupWindow::Loaded() {
   if (focus) focus->setFocus();
 }
 
-void FrmStatusPopupWindow::Unloaded() { hide(); }
+void FrmStatusPopupWindow::Unloaded() {
+  hide();
+  TakeKeys(false);
+}
+
+// While the popup waits for "Cerrar" it is the window the user acts on: it takes the focus,
+// with the button, so that Enter, Space or Esc press it (without a mouse, and without a
+// window manager to give it the focus). Otherwise it never takes the focus.
+void FrmStatusPopupWindow::TakeKeys(bool take) {
+  if (take == takesKeys_) return;
+  takesKeys_ = take;
+  const bool shown = isVisible();
+  setWindowFlag(Qt::WindowDoesNotAcceptFocus, !take);  // hides the window
+  setAttribute(Qt::WA_ShowWithoutActivating, !take);
+  cerrar_->setFocusPolicy(take ? Qt::StrongFocus : Qt::NoFocus);
+  if (!take || !shown) return;
+  show();
+  Recentre();
+  raise();
+  activateWindow();
+  cerrar_->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmStatusPopupWindow::keyPressEvent(QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+      if (cerrar_->isVisible() && cerrar_->isEnabled()) {
+        cerrar_->click();
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  QWidget::keyPressEvent(e);
+}
 
 void FrmStatusPopupWindow::closeEvent(QCloseEvent* e) {
   if (!QueryUnload()) {
@@ -122,6 +161,7 @@ void FrmStatusPopupWindow::Paint(bool now) {
   lastPaint_.restart();
   cerrar_->setVisible(ButtonUsed());
   cerrar_->setEnabled(ButtonEnabled());
+  TakeKeys(ButtonUsed() && ButtonEnabled());
   regAct_->setText(QString::number(RegAct()));
   if (TotalSet()) {
     de_->setVisible(true);

@@ -1,5 +1,6 @@
 #pragma once
-// The progress popup: always on top, never taking the focus from the window that works.
+// The progress popup: always on top, never taking the focus from the window that works, except
+// while it waits for its "Cerrar".
 #include <QElapsedTimer>
 #include <QWidget>
 
@@ -23,10 +24,14 @@ class FrmStatusPopupWindow final : public QWidget, public PopupState {
   void Loaded() override;
   void Unloaded() override;
   void closeEvent(QCloseEvent* e) override;
+  // Enter, Space or Esc press "Cerrar" once it is enabled.
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void Paint(bool now);
   void Recentre();
+  void TakeKeys(bool take);
+  bool takesKeys_ = false;
   QLabel *msg_, *msg1_, *regAct_, *de_, *total_, *desc_, *elapsed_;
   QProgressBar* bar_;
   QPushButton* cerrar_;
