@@ -77,6 +77,46 @@ TEST_F(WorkstationsTest, TwoWorkstationsCreatingAtOnceKeepEveryItemAndExporter) 
   }
 }
 
+// An installation left at the previous version of its tables, opened by two workstations at
+// the same moment: one brings it up to date, the other waits and finds it done, and neither
+// fails on the other's half-made tables.
+TEST_F(WorkstationsTest, TwoWorkstationsOpeningAnOlderInstallationUpgradeItOnce) {
+  const struct {
+    const char* entity;
+    QStringList addedLast;  // the tables the newest step creates
+  } entities[] = {{"OSTREVAN", {"CeoCod"}},
+                  {"CEOCFG", {"CeoAcuerdos"}},
+                  {"OSTREVAN_CLI", {"CeoCodInstalacion", "CeoPaisesIso"}}};
+  for (const auto& e : entities) {
+    for (const QString& table : e.addedLast) {
+      Conn(e.entity).SetSQL("DROP TABLE " + table);
+      Conn(e.entity).Ejecutar();
+    }
+    Conn(e.entity).SetSQL("UPDATE OstrevanSchema SET Version = Version - 1 WHERE Entity = '" +
+                          QString(e.entity) + "'");
+    ASSERT_EQ(Conn(e.entity).Ejecutar(), 1) << e.entity;
+  }
+  demo::AddHostOperation("UP-1", 50, 10);
+  demo::AddHostOperation("UP-2", 50, 10);
+  ResetAll();
+  QProcess* a = Start(tmp->path(), {"crear", "UP-1", "CACIPRA", "CEO104"});
+  QProcess* b = Start(tmp->path(), {"crear", "UP-2", "CACIPRA", "CEO104"});
+  const Outcome ra = Finish(a), rb = Finish(b);
+  ASSERT_EQ(ra.rc, 0) << ra.output;
+  ASSERT_EQ(rb.rc, 0) << rb.output;
+  ResetAll();
+  data::InstallSchema();
+  for (const auto& e : entities) {
+    EXPECT_EQ(Column(e.entity, "select Version from OstrevanSchema where Entity = '" +
+                                   QString(e.entity) + "'"),
+              QStringList{"2"})
+        << e.entity;
+  }
+  EXPECT_EQ(Count("OSTREVAN_CLI", "CeoPaisesIso", "Iso = 'AR'"), 1);
+  EXPECT_EQ(Count("OSTREVAN", "CeoCod"), 0);
+  EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo in ('UP-1', 'UP-2')"), 100);
+}
+
 // Lines of a listing that name the certificate, in the listing's own format.
 int TimesListed(const QString& listing, const QString& id) {
   return static_cast<int>(listing.count("\n  " + id + "\t"));
