@@ -1,8 +1,8 @@
 // The digital certificate of origin from the certificates a broker makes: every demo form
 // with an agreement exports a COD that ALADI's schema accepts, the batch verbs sign with a
-// file read from standard input, verify, and attach the chamber's issued COD; a wrong
-// password fails without showing it; and a certificate completed only through the windows'
-// models exports a COD too.
+// file or a token (the secret on standard input), verify, and attach the chamber's issued
+// COD; a wrong password or PIN fails without showing it; and a certificate completed only
+// through the windows' models exports a COD too.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -126,7 +126,12 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
   QTemporaryDir pki;
   const Identidad ca = Autoridad("Autoridad de prueba");
   GuardarPem({ca}, pki.filePath("ca.pem"));
-  GuardarP12(Emitir(ca, "Exportadora de prueba"), pki.filePath("exportador.p12"), kClave);
+  const Identidad exportador = Emitir(ca, "Exportadora de prueba");
+  GuardarP12(exportador, pki.filePath("exportador.p12"), kClave);
+  QString errorToken;
+  const QString token = PrepararToken(pki.filePath("token"), exportador, "4711", errorToken);
+  ASSERT_FALSE(token.isEmpty()) << errorToken;
+  const QStringList conToken = {"--token", token, "--modulo", kModuloSoftHsm};
   GuardarP12(Emitir(ca, "Funcionario habilitado"), pki.filePath("oficial.p12"), kClave);
   InstalacionCod inst = LeerInstalacionCod();
   inst.autoridades = pki.filePath("ca.pem");
@@ -150,7 +155,8 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
                   QByteArray("no-es-la-clave-5519\n")},
         std::pair{QStringList{"--p12", pki.filePath("exportador.p12"), "--secreto-archivo",
                               secreto.fileName()},
-                  QByteArray()}}) {
+                  QByteArray()},
+        std::pair{conToken, QByteArray("no-es-la-clave-5519\n")}}) {
     const Salida s = Ostrevan(QStringList{"cod", id, firmado} + args, entrada);
     EXPECT_EQ(s.rc, 1) << s.texto.toStdString();
     EXPECT_FALSE(s.texto.contains("no-es-la-clave")) << s.texto.toStdString();
@@ -158,8 +164,14 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
     EXPECT_FALSE(QFile::exists(firmado));
   }
 
-  Salida s = Ostrevan({"cod", id, firmado, "--p12", pki.filePath("exportador.p12")},
-                      QByteArray(kClave) + "\n");
+  // Signed with the token, then with the file, whose document goes on to the chamber.
+  const QString conArchivo = tmp->filePath("con-token.xml");
+  Salida s = Ostrevan(QStringList{"cod", id, conArchivo} + conToken, "4711\n");
+  ASSERT_EQ(s.rc, 0) << s.texto.toStdString();
+  EXPECT_FALSE(s.texto.contains("4711")) << s.texto.toStdString();
+  EXPECT_TRUE(ValidaCon(conArchivo, "cod_ver_4.1.1_exporter_signed.xsd"));
+  s = Ostrevan({"cod", id, firmado, "--p12", pki.filePath("exportador.p12")},
+               QByteArray(kClave) + "\n");
   ASSERT_EQ(s.rc, 0) << s.texto.toStdString();
   EXPECT_FALSE(s.texto.contains(kClave));
   EXPECT_TRUE(ValidaCon(firmado, "cod_ver_4.1.1_exporter_signed.xsd"));
