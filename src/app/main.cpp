@@ -62,7 +62,9 @@ const char* kUsage =
     "  copiar-datos [--reemplazar]       copia los datos propios de Datos/ al servidor que\n"
     "                                    Cfg/Conexiones.ini indica\n"
     "  calibracion [PDF]                 imprime la pagina de calibracion en un archivo PDF o,\n"
-    "                                    sin PDF, donde Cfg/Impresoras.ini lo indique\n"
+    "                                    sin PDF, donde Cfg/Impresoras.ini lo indique\n";
+// After the digital certificate's commands, which their own usage lists.
+const char* kUsageEnd =
     "  --help                            muestra esta ayuda\n"
     "  --version                         muestra la version\n"
     "\n"
@@ -70,11 +72,17 @@ const char* kUsage =
     "~/.local/share/Velmora/Formularios. Donde no hay ninguna, los comandos lo dicen y no\n"
     "crean nada; \"ventanas\" ofrece crear alli la de demostracion o una vacia.\n";
 
+void PrintUsage(FILE* to) {
+  std::fputs(kUsage, to);
+  std::fputs(app::kUsoCod, to);
+  std::fputs(kUsageEnd, to);
+}
+
 // The commands that work on an installation: where there is none they would create empty
 // databases and show empty lists without a word.
-const char* kInstallationCommands[] = {"crear",          "main",         "listar",
-                                       "demo-completar", "ventanas",     "imprimir",
-                                       "validar",        "copiar-datos", "calibracion"};
+const char* kInstallationCommands[] = {"crear",       "main",     "listar",      "demo-completar",
+                                       "ventanas",    "imprimir", "validar",     "copiar-datos",
+                                       "calibracion", "cod",      "cod-adjuntar"};
 
 bool NeedsInstallation(const QString& cmd) {
   for (const char* c : kInstallationCommands) {
@@ -101,7 +109,7 @@ void SetRuntimeFolder() {
 
 int Crear(const QStringList& args, QTextStream& out, bool formRequired) {
   if (args.isEmpty() || args[0].trimmed().isEmpty() || (formRequired && args.size() < 3)) {
-    std::fputs(kUsage, stderr);
+    PrintUsage(stderr);
     return 2;
   }
   SetWindowService(std::make_shared<app::BatchWindows>(args.value(1), args.value(2), out));
@@ -125,7 +133,7 @@ int Listar(QTextStream& out) {
 int main(int argc, char** argv) {
   // Help and version need no display, no installation and no Qt application.
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::fputs(kUsage, stdout);
+    PrintUsage(stdout);
     return 0;
   }
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -133,7 +141,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc < 2) {
-    std::fputs(kUsage, stderr);
+    PrintUsage(stderr);
     return 2;
   }
   SetRuntimeFolder();
@@ -218,7 +226,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", AsRuntimeError(e).Description().toUtf8().constData());
     return 1;
   }
-  std::fputs(kUsage, stderr);
-  std::fputs(app::kUsoCod, stderr);
+  PrintUsage(stderr);
   return 2;
 }
