@@ -257,6 +257,10 @@ TEST_F(CodVerbs, ACertificateCompletedThroughTheWindowsExportsAValidCod) {
   w.Exportar();
   EXPECT_TRUE(ValidaCon(tmp->filePath("ventanas.xml"), "cod_ver_4.1.1_exporter_unsigned.xsd"))
       << w.Lbl_Resultado.Caption().toStdString();
+  // With no issued COD named, F7 checks the broker's own file.
+  w.Verificar();
+  EXPECT_TRUE(w.Lbl_Resultado.Caption().contains("ventanas.xml"))
+      << w.Lbl_Resultado.Caption().toStdString();
 }
 
 }  // namespace
