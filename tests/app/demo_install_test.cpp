@@ -34,17 +34,10 @@ class DemoInstallTest : public DemoTest {
   }
   std::map<QString, long> Counts() {
     std::map<QString, long> n;
-    for (const auto& [entity, table] :
-         std::vector<std::pair<QString, QString>>{{"CEOCFG", "CeoConfig"},
-                                                  {"CEOCFG", "CeoParametros"},
-                                                  {"OSTREVAN_CLI", "CeoParametros"},
-                                                  {"CATALOGOS", "NCMCEO"},
-                                                  {"INTERNOS", "SubItems"},
-                                                  {"INTERNOS", "groupSubItems"},
-                                                  {"INTERNOS", "catarticulos"},
-                                                  {"PERSONAL", "Clientes"},
-                                                  {"OSTREVAN", "CeoMercosur"}}) {
-      n[entity + "." + table] = Count(entity, table);
+    for (const char* t : {"CEOCFG.CeoConfig", "CEOCFG.CeoParametros", "OSTREVAN_CLI.CeoParametros",
+                          "CATALOGOS.NCMCEO", "INTERNOS.SubItems", "INTERNOS.groupSubItems",
+                          "INTERNOS.catarticulos", "PERSONAL.Clientes", "OSTREVAN.CeoMercosur"}) {
+      n[t] = Count(QString(t).section('.', 0, 0), QString(t).section('.', 1));
     }
     return n;
   }
