@@ -15,21 +15,17 @@ TEST(Values, EsnullAndEsnumero) {
   EXPECT_EQ(esnull(QVariant()).toString(), "");
   EXPECT_EQ(esnumero(esnull(QVariant())), 0);
   EXPECT_EQ(esnull(QVariant("x")).toString(), "x");
+  // The full-width digits would make clang-format spread the table one row a line.
+  // clang-format off
   struct Row {
     QVariant in;
     double out;
-  } rows[] = {{QVariant(12), 12},
-              {QVariant("12.5"), 12.5},
-              {QVariant("12,5"), 12.5},
-              {QVariant(" 7 "), 7},
-              {QVariant("12a"), 0},
-              {QVariant(""), 0},
-              {QVariant("-3"), -3},
-              {QVariant("1.2.3"), 0},
-              {QVariant(2.25), 2.25},
-              {QVariant(), 0},
-              {QVariant(QString::fromUtf8("１４")), 0},
+  } rows[] = {{QVariant(12), 12},   {QVariant("12.5"), 12.5}, {QVariant("12,5"), 12.5},
+              {QVariant(" 7 "), 7}, {QVariant("12a"), 0},     {QVariant(""), 0},
+              {QVariant("-3"), -3}, {QVariant("1.2.3"), 0},   {QVariant(2.25), 2.25},
+              {QVariant(), 0},      {QVariant(QString::fromUtf8("１４")), 0},
               {QVariant(QString::fromUtf8("٤٠")), 0}};
+  // clang-format on
   for (const auto& r : rows) EXPECT_EQ(esnumero(r.in), r.out) << r.in.toString().toStdString();
 }
 
