@@ -93,12 +93,27 @@ void BatchWindows::PrintCertificate() {
   out_.flush();
 }
 
+namespace {
+// One cell on one line: a line break in a text shows as a blank, as a tab does in the grid.
+QString UnaLinea(const QString& cell) {
+  QString t = cell;
+  t.replace("\r\n", " ");
+  for (QChar& c : t) {
+    if (c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == QChar(0x85) ||
+        c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+      c = ' ';
+    }
+  }
+  return t;
+}
+}  // namespace
+
 void BatchWindows::PrintList() {
   const Grid& g = Lista().Msfg_ListadoMn;
   out_ << "Listado: " << (g.Rows() - 1) << " certificados\n";
   for (int r = 1; r < g.Rows() && r <= 20; ++r) {
-    out_ << "  " << g.TextMatrix(r, 0) << "\t" << g.TextMatrix(r, 1) << "\t" << g.TextMatrix(r, 2)
-         << "\t" << g.TextMatrix(r, 3) << "\n";
+    out_ << "  " << UnaLinea(g.TextMatrix(r, 0)) << "\t" << UnaLinea(g.TextMatrix(r, 1)) << "\t"
+         << UnaLinea(g.TextMatrix(r, 2)) << "\t" << UnaLinea(g.TextMatrix(r, 3)) << "\n";
   }
   out_.flush();
 }

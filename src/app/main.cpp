@@ -150,6 +150,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   QApplication app(argc, argv);
+  // This program plays the host: it owns the process, so it installs Qt's translations.
+  app::InstalarTraduccionesDeQt(&app);
   QStringList args = app.arguments().mid(1);
   QTextStream out(stdout);
   SetMessageService(std::make_shared<ConsoleMessages>());

@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 
 #include "app/demo_completion.h"
+#include "data/mod_main.h"
 #include "entry/cls_main.h"
 #include "host/state.h"
 #include "print/backends.h"
@@ -154,6 +155,40 @@ TEST_F(DemoTest, TheBatchPrintSaysWhyItDidNotPrintWhole) {
   }
   console.clear();
   EXPECT_EQ(app::PrintToPdf(id, tmp->filePath("c.pdf"), "", "", out), 0) << Messages().join("|");
+}
+
+}  // namespace
+}  // namespace ostrevan::test
+
+namespace ostrevan::test {
+namespace {
+
+// "listar" prints one line per certificate: a line break typed in a description or a country
+// shows as a blank, as a tab does, and the columns after it stay on their line.
+TEST_F(DemoTest, ListarKeepsEachCertificateOnOneLine) {
+  const struct {
+    const char *id, *descripcion, *pais, *line;
+  } rows[] = {
+      {"L1", "dos\r\nlineas", "Bra\nsil", "\n  L1\tdos lineas\tBra sil\tCreando\n"},
+      {"L2", "retorno\rsolo", "Chi\u2028le", "\n  L2\tretorno solo\tChi le\tCreando\n"},
+      {"L3", "con\ttab", "Uru\n\nguay", "\n  L3\tcon tab\tUru  guay\tCreando\n"},
+  };
+  for (const auto& r : rows) {
+    Execute("OSTREVAN",
+            QString("insert into CeoMercosur (IdCeo, Descripcion, PaisDest, Estado, IdFormulario) "
+                    "values ('%1', '%2', '%3', 'Creando', 'CEO104')")
+                .arg(r.id, QString::fromUtf8(r.descripcion), QString::fromUtf8(r.pais)));
+  }
+  ASSERT_TRUE(CargarListadoInternos(false)) << Messages().join("|");
+  QString console;
+  QTextStream out(&console);
+  app::BatchWindows(QString(), QString(), out).ShowModal(Window::OstrevanLista);
+  out.flush();
+  EXPECT_EQ(console.count('\n'), 4) << console.toStdString();
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.id);
+    EXPECT_TRUE(console.contains(QString::fromUtf8(r.line))) << console.toStdString();
+  }
 }
 
 }  // namespace
