@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -379,6 +380,7 @@ namespace {
 // file of "Print to File (PDF)" included, not only a printer's name.
 TEST_F(WindowsTest, ThePrintDialogsFileChoiceIsWhereThePagesGo) {
   if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
+  QDir().mkpath(Dir() + "Cfg");
   clINI().GuardarINI("MOD_TODLL", "Destino", "DIALOGO", Dir() + "Cfg/Impresoras.ini");
   print::SetPrintDialogHook(ui::PrintDialogChoice);
   const QString pdf = Dir() + "elegido en el dialogo.pdf";
