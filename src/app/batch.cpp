@@ -4,9 +4,9 @@
 #include <functional>
 
 #include "data/dialogs.h"
-#include "data/verificaciones.h"
 #include "data/forms.h"
 #include "data/mod_main.h"
+#include "data/verificaciones.h"
 #include "host/msgbox.h"
 #include "host/sqltext.h"
 #include "host/state.h"
@@ -170,6 +170,10 @@ QString SilentCause(const QString& idCeo) {
 }  // namespace
 
 namespace {
+QString Errores(int n) {
+  return n == 1 ? QStringLiteral("1 error") : QString::number(n) + " errores";
+}
+
 // The checks of F12 before a batch print: every finding is listed; errors refuse the print
 // unless it is forced (or only a draft), warnings never do. True when the print goes on;
 // `errores` is how many errors it goes on with.
@@ -183,8 +187,7 @@ bool Verificado(const QString& idCeo, bool borrador, bool forzar, QTextStream& o
   }
   out.flush();
   if (errores == 0) return true;
-  const QString cuantos =
-      errores == 1 ? QStringLiteral("1 error") : QString::number(errores) + " errores";
+  const QString cuantos = Errores(errores);
   if (borrador) {
     out << "El borrador se imprime con " << cuantos << " de la verificacion\n";
   } else if (forzar) {
@@ -230,9 +233,7 @@ int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, c
   }
   out << "Certificado " << idCeo << " impreso en " << path;
   if (errores > 0 && !borrador) {
-    out << " (con --forzar, a pesar de " << (errores == 1 ? QStringLiteral("1 error")
-                                                            : QString::number(errores) + " errores")
-        << " de la verificacion)";
+    out << " (con --forzar, a pesar de " << Errores(errores) << " de la verificacion)";
   }
   out << "\n";
   return 0;
