@@ -52,17 +52,23 @@ const char* kUsage =
     "                                    certificado de demostracion\n"
     "  ventanas [INTERNO]                abre las ventanas como el host: Main para la operacion\n"
     "                                    INTERNO (si se da) y luego el listado\n"
-    "  imprimir ID PDF [DESDE [HASTA]] [--borrador]\n"
+    "  imprimir ID PDF [DESDE [HASTA]] [--borrador] [--forzar]\n"
     "                                    imprime un certificado guardado en un archivo PDF,\n"
-    "                                    opcionalmente solo las paginas DESDE a HASTA; con\n"
-    "                                    --borrador, sobre la imagen del formulario y con la\n"
-    "                                    marca \"BORRADOR - SIN VALOR\" en cada pagina\n"
+    "                                    opcionalmente solo las paginas DESDE a HASTA. Antes\n"
+    "                                    lo verifica como F12 y lista lo que encuentra: un\n"
+    "                                    error no lo deja imprimir (sale con 1), salvo con\n"
+    "                                    --forzar, que lo imprime igual y lo dice; una\n"
+    "                                    advertencia no lo detiene. Con --borrador, sobre la\n"
+    "                                    imagen del formulario y con la marca\n"
+    "                                    \"BORRADOR - SIN VALOR\" en cada pagina, aun con\n"
+    "                                    errores\n"
     "  validar ID                        verifica un certificado antes de imprimirlo; sale\n"
     "                                    con 1 si encuentra un error\n"
     "  copiar-datos [--reemplazar]       copia los datos propios de Datos/ al servidor que\n"
     "                                    Cfg/Conexiones.ini indica\n"
     "  calibracion [PDF]                 imprime la pagina de calibracion en un archivo PDF o,\n"
-    "                                    sin PDF, donde Cfg/Impresoras.ini lo indique\n";
+    "                                    sin PDF, donde Cfg/Impresoras.ini lo indique; sale\n"
+    "                                    con 1 y el motivo si no se pudo imprimir\n";
 // After the digital certificate's commands, which their own usage lists.
 const char* kUsageEnd =
     "  --help                            muestra esta ayuda\n"
@@ -203,16 +209,21 @@ int main(int argc, char** argv) {
       Cls_Main c;
       c.Main();
       if (args.isEmpty()) {
-        ImprimirPaginaCalibracion();  // tells the user itself when it fails
-        return 0;
+        // It tells the user itself where the page went, or why it did not print.
+        return ImprimirPaginaCalibracion().isEmpty() ? 1 : 0;
       }
       return app::PrintCalibrationToPdf(args[0], out);
     }
     if (cmd == "imprimir" && args.size() >= 2) {
       const bool borrador = args.removeAll("--borrador") > 0;
+      const bool forzar = args.removeAll("--forzar") > 0;
+      if (args.size() < 2) {
+        std::fputs(kUsage, stderr);
+        return 2;
+      }
       Cls_Main c;
       c.Main();
-      return app::PrintToPdf(args[0], args[1], args.value(2), args.value(3), out, borrador);
+      return app::PrintToPdf(args[0], args[1], args.value(2), args.value(3), out, borrador, forzar);
     }
     if (app::EsVerboCod(cmd)) {
       Cls_Main c;
