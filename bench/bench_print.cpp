@@ -1,6 +1,7 @@
-// Printing a 2,000-item certificate to PDF, against a bare loop that draws the same texts at
-// the same positions with QPdfWriter and writes the same trace lines the same way (the file
-// opened, the line appended, the file closed, before going on).
+// Printing a 2,000-item certificate to PDF, against a bare loop that reads the same rows with
+// one plain query, draws the same texts at the same positions with QPdfWriter and writes the
+// same trace lines the same way (the file opened, the line appended, the file closed, before
+// going on). A print reads its certificate from the database, so the bare loop does too.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -11,6 +12,9 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 #include "app/synthetic_data.h"
 #include "bench_common.h"
@@ -60,8 +64,35 @@ void AppendLine(const QByteArray& path, const QByteArray& line) {
   ::close(fd);
 }
 
+// The certificate's header and items as the print orders them, every column a print needs.
+size_t BareRead(const QString& id) {
+  QSqlDatabase db = QSqlDatabase::database("bare");
+  if (!db.isValid()) {
+    db = QSqlDatabase::addDatabase("QSQLITE", "bare");
+    db.setDatabaseName(InstallationDir() + "Datos/OSTREVAN.db");
+    db.open();
+  }
+  QSqlQuery q(db);
+  std::vector<QString> values;
+  q.exec("select * from CeoMercosur where IdCeo = '" + id + "'");
+  while (q.next()) {
+    for (int c = 0; c < q.record().count(); ++c) values.push_back(q.value(c).toString());
+  }
+  q.exec("select distinct *, Ncm as Nomenclador from Articulos where IdCeo = '" + id +
+         "' order by Ncm, IdNormasOrigen");
+  while (q.next()) {
+    for (const char* c : {"NroOrden", "Nomenclador", "IdNormasOrigen", "CodArticulo", "DenoMerc",
+                          "Unidad", "TextoPartida", "TextoNCM1", "TextoNCM2", "TextoNCM3",
+                          "PesoCant", "ValorFobUsd"}) {
+      values.push_back(q.value(c).toString());
+    }
+  }
+  return values.size();
+}
+
 void BareLoop(const std::vector<print::Page>& pages, const QString& file,
               const std::vector<QByteArray>& trace, const QByteArray& logPath) {
+  if (BareRead("P2000") == 0) std::fputs("bare read found no rows\n", stderr);
   // The trace comes before the pages, as the pagination writes it before drawing.
   for (const QByteArray& line : trace) AppendLine(logPath, line);
   QPdfWriter w(file);
@@ -113,7 +144,7 @@ int main(int argc, char** argv) {
   const auto [ours, bare] =
       bench::MedianSeconds([] { EnviaImpresion(); },
                            [&] { BareLoop(pages, scratch.Path() + "/bare.pdf", trace, bareLog); });
-  bench::Report("print of a 2,000-item certificate to PDF", ours, bare, 1.3);
+  bench::Report("print of a 2,000-item certificate to PDF", ours, bare, 1.2);
   const double traceAlone = bench::Seconds([&] {
     for (const QByteArray& line : trace) AppendLine(bareLog, line);
   });

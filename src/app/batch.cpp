@@ -6,6 +6,7 @@
 #include "data/dialogs.h"
 #include "data/forms.h"
 #include "data/mod_main.h"
+#include "data/verificaciones.h"
 #include "host/msgbox.h"
 #include "host/sqltext.h"
 #include "host/state.h"
@@ -93,12 +94,27 @@ void BatchWindows::PrintCertificate() {
   out_.flush();
 }
 
+namespace {
+// One cell on one line: a line break in a text shows as a blank, as a tab does in the grid.
+QString UnaLinea(const QString& cell) {
+  QString t = cell;
+  t.replace("\r\n", " ");
+  for (QChar& c : t) {
+    if (c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == QChar(0x85) ||
+        c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+      c = ' ';
+    }
+  }
+  return t;
+}
+}  // namespace
+
 void BatchWindows::PrintList() {
   const Grid& g = Lista().Msfg_ListadoMn;
   out_ << "Listado: " << (g.Rows() - 1) << " certificados\n";
   for (int r = 1; r < g.Rows() && r <= 20; ++r) {
-    out_ << "  " << g.TextMatrix(r, 0) << "\t" << g.TextMatrix(r, 1) << "\t" << g.TextMatrix(r, 2)
-         << "\t" << g.TextMatrix(r, 3) << "\n";
+    out_ << "  " << UnaLinea(g.TextMatrix(r, 0)) << "\t" << UnaLinea(g.TextMatrix(r, 1)) << "\t"
+         << UnaLinea(g.TextMatrix(r, 2)) << "\t" << UnaLinea(g.TextMatrix(r, 3)) << "\n";
   }
   out_.flush();
 }
@@ -168,8 +184,40 @@ QString SilentCause(const QString& idCeo) {
 }
 }  // namespace
 
+namespace {
+QString Errores(int n) {
+  return n == 1 ? QStringLiteral("1 error") : QString::number(n) + " errores";
+}
+
+// The checks of F12 before a batch print: every finding is listed; errors refuse the print
+// unless it is forced (or only a draft), warnings never do. True when the print goes on;
+// `errores` is how many errors it goes on with.
+bool Verificado(const QString& idCeo, bool borrador, bool forzar, QTextStream& out,
+                int& errores) {
+  const std::vector<Hallazgo> hallazgos = VerificarParaImprimir(idCeo);
+  errores = 0;
+  for (const Hallazgo& h : hallazgos) {
+    out << NivelTexto(h.nivel) << "\t" << h.codigo << "\t" << h.mensaje << "\n";
+    if (h.nivel == Nivel::Error) ++errores;
+  }
+  out.flush();
+  if (errores == 0) return true;
+  const QString cuantos = Errores(errores);
+  if (borrador) {
+    out << "El borrador se imprime con " << cuantos << " de la verificacion\n";
+  } else if (forzar) {
+    out << "Se imprime igual por --forzar, con " << cuantos << " de la verificacion\n";
+  } else {
+    out << "No se imprimio el certificado " << idCeo << ": la verificacion encontro " << cuantos
+        << " (corrijalos, o use --forzar para imprimirlo igual)\n";
+    return false;
+  }
+  return true;
+}
+}  // namespace
+
 int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, const QString& hasta,
-               QTextStream& out, bool borrador) {
+               QTextStream& out, bool borrador, bool forzar) {
   auto windows = std::make_shared<BatchWindows>(QString(), QString(), out);
   windows->desde = desde;
   windows->hasta = hasta;
@@ -180,6 +228,8 @@ int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, c
     MsgBox("No existe el certificado " + idCeo, vbExclamation);
     return 1;
   }
+  int errores = 0;
+  if (!Verificado(idCeo, borrador, forzar, out, errores)) return 1;
   auto told = std::make_shared<ErrorsTold>();
   told->previous = SetMessageService(told);
   CargarDatosAPlanilla(idCeo);
@@ -196,7 +246,11 @@ int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, c
         << " con errores, no esta completo: " << told->errors.join(" / ") << "\n";
     return 1;
   }
-  out << "Certificado " << idCeo << " impreso en " << path << "\n";
+  out << "Certificado " << idCeo << " impreso en " << path;
+  if (errores > 0 && !borrador) {
+    out << " (con --forzar, a pesar de " << Errores(errores) << " de la verificacion)";
+  }
+  out << "\n";
   return 0;
 }
 

@@ -30,10 +30,13 @@ class BatchWindows final : public WindowService {
 // The form's name in the drop-down for a form id or name given on the command line.
 QString FormularioName(const QString& camara, const QString& idOrName);
 
-// Prints a stored certificate of the installation to a PDF file; 0 on success. A draft has
-// the form's image under the texts and the mark "BORRADOR - SIN VALOR" on every page.
+// Prints a stored certificate of the installation to a PDF file; 0 on success. It first runs
+// the checks F12 runs and lists their findings: an error refuses the print (1) unless
+// `forzar`, and the output then says it printed anyway; warnings never stop it. A draft has
+// the form's image under the texts and the mark "BORRADOR - SIN VALOR" on every page, and is
+// printed whatever the checks find.
 int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, const QString& hasta,
-               QTextStream& out, bool borrador = false);
+               QTextStream& out, bool borrador = false, bool forzar = false);
 // Prints the findings of the checks before printing of a stored certificate; 1 when one of
 // them is an error (or the certificate does not exist), else 0.
 int Validar(const QString& idCeo, QTextStream& out);

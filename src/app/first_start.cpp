@@ -1,6 +1,10 @@
 #include "app/first_start.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "app/demo_install.h"
 #include "host/errors.h"
@@ -35,6 +39,20 @@ std::optional<int> OfferInstallation() {
     return 1;
   }
   return std::nullopt;
+}
+
+QTranslator* InstalarTraduccionesDeQt(QObject* owner) {
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  auto* translator = new QTranslator(owner);
+  // "qt" names the catalogues of every Qt module the locale has; "qtbase" alone is enough
+  // for the buttons and the print dialog where the meta-catalogue is missing.
+  if ((translator->load(QLocale(), "qt", "_", folder) ||
+       translator->load(QLocale(), "qtbase", "_", folder)) &&
+      QCoreApplication::installTranslator(translator)) {
+    return translator;
+  }
+  delete translator;
+  return nullptr;
 }
 
 }  // namespace ostrevan::app

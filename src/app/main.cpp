@@ -52,17 +52,25 @@ const char* kUsage =
     "                                    certificado de demostracion\n"
     "  ventanas [INTERNO]                abre las ventanas como el host: Main para la operacion\n"
     "                                    INTERNO (si se da) y luego el listado\n"
-    "  imprimir ID PDF [DESDE [HASTA]] [--borrador]\n"
+    "  imprimir ID PDF [DESDE [HASTA]] [--borrador] [--forzar]\n"
     "                                    imprime un certificado guardado en un archivo PDF,\n"
-    "                                    opcionalmente solo las paginas DESDE a HASTA; con\n"
-    "                                    --borrador, sobre la imagen del formulario y con la\n"
-    "                                    marca \"BORRADOR - SIN VALOR\" en cada pagina\n"
+    "                                    opcionalmente solo las paginas DESDE a HASTA. Antes\n"
+    "                                    lo verifica como F12 y lista lo que encuentra: un\n"
+    "                                    error no lo deja imprimir (sale con 1), salvo con\n"
+    "                                    --forzar, que lo imprime igual y lo dice; una\n"
+    "                                    advertencia no lo detiene. Con --borrador, sobre la\n"
+    "                                    imagen del formulario y con la marca\n"
+    "                                    \"BORRADOR - SIN VALOR\" en cada pagina, aun con\n"
+    "                                    errores\n"
     "  validar ID                        verifica un certificado antes de imprimirlo; sale\n"
     "                                    con 1 si encuentra un error\n"
     "  copiar-datos [--reemplazar]       copia los datos propios de Datos/ al servidor que\n"
     "                                    Cfg/Conexiones.ini indica\n"
     "  calibracion [PDF]                 imprime la pagina de calibracion en un archivo PDF o,\n"
-    "                                    sin PDF, donde Cfg/Impresoras.ini lo indique\n"
+    "                                    sin PDF, donde Cfg/Impresoras.ini lo indique; sale\n"
+    "                                    con 1 y el motivo si no se pudo imprimir\n";
+// After the digital certificate's commands, which their own usage lists.
+const char* kUsageEnd =
     "  --help                            muestra esta ayuda\n"
     "  --version                         muestra la version\n"
     "\n"
@@ -70,11 +78,17 @@ const char* kUsage =
     "~/.local/share/Velmora/Formularios. Donde no hay ninguna, los comandos lo dicen y no\n"
     "crean nada; \"ventanas\" ofrece crear alli la de demostracion o una vacia.\n";
 
+void PrintUsage(FILE* to) {
+  std::fputs(kUsage, to);
+  std::fputs(app::kUsoCod, to);
+  std::fputs(kUsageEnd, to);
+}
+
 // The commands that work on an installation: where there is none they would create empty
 // databases and show empty lists without a word.
-const char* kInstallationCommands[] = {"crear",          "main",         "listar",
-                                       "demo-completar", "ventanas",     "imprimir",
-                                       "validar",        "copiar-datos", "calibracion"};
+const char* kInstallationCommands[] = {"crear",       "main",     "listar",      "demo-completar",
+                                       "ventanas",    "imprimir", "validar",     "copiar-datos",
+                                       "calibracion", "cod",      "cod-adjuntar"};
 
 bool NeedsInstallation(const QString& cmd) {
   for (const char* c : kInstallationCommands) {
@@ -101,7 +115,7 @@ void SetRuntimeFolder() {
 
 int Crear(const QStringList& args, QTextStream& out, bool formRequired) {
   if (args.isEmpty() || args[0].trimmed().isEmpty() || (formRequired && args.size() < 3)) {
-    std::fputs(kUsage, stderr);
+    PrintUsage(stderr);
     return 2;
   }
   SetWindowService(std::make_shared<app::BatchWindows>(args.value(1), args.value(2), out));
@@ -125,7 +139,7 @@ int Listar(QTextStream& out) {
 int main(int argc, char** argv) {
   // Help and version need no display, no installation and no Qt application.
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::fputs(kUsage, stdout);
+    PrintUsage(stdout);
     return 0;
   }
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -133,7 +147,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc < 2) {
-    std::fputs(kUsage, stderr);
+    PrintUsage(stderr);
     return 2;
   }
   SetRuntimeFolder();
@@ -142,6 +156,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   QApplication app(argc, argv);
+  // This program plays the host: it owns the process, so it installs Qt's translations.
+  app::InstalarTraduccionesDeQt(&app);
   QStringList args = app.arguments().mid(1);
   QTextStream out(stdout);
   SetMessageService(std::make_shared<ConsoleMessages>());
@@ -193,16 +209,21 @@ int main(int argc, char** argv) {
       Cls_Main c;
       c.Main();
       if (args.isEmpty()) {
-        ImprimirPaginaCalibracion();  // tells the user itself when it fails
-        return 0;
+        // It tells the user itself where the page went, or why it did not print.
+        return ImprimirPaginaCalibracion().isEmpty() ? 1 : 0;
       }
       return app::PrintCalibrationToPdf(args[0], out);
     }
     if (cmd == "imprimir" && args.size() >= 2) {
       const bool borrador = args.removeAll("--borrador") > 0;
+      const bool forzar = args.removeAll("--forzar") > 0;
+      if (args.size() < 2) {
+        std::fputs(kUsage, stderr);
+        return 2;
+      }
       Cls_Main c;
       c.Main();
-      return app::PrintToPdf(args[0], args[1], args.value(2), args.value(3), out, borrador);
+      return app::PrintToPdf(args[0], args[1], args.value(2), args.value(3), out, borrador, forzar);
     }
     if (app::EsVerboCod(cmd)) {
       Cls_Main c;
@@ -218,7 +239,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", AsRuntimeError(e).Description().toUtf8().constData());
     return 1;
   }
-  std::fputs(kUsage, stderr);
-  std::fputs(app::kUsoCod, stderr);
+  PrintUsage(stderr);
   return 2;
 }

@@ -23,19 +23,31 @@ FrmAMArticulos& AMArticulos() {
   return *D().amArticulos;
 }
 
-bool NumeroEscrito(const QString& text, const QLocale& locale, QString* forSql) {
+bool NumeroEscrito(const QString& text, const QLocale& locale, QString* forSql, QString* shown) {
   const QString t = text.trimmed();
   if (t.isEmpty()) return false;
   bool ok = false;
   const double v = locale.toDouble(t, &ok);
-  if (ok && std::isfinite(v)) {
-    if (forSql) *forSql = QString::number(v, 'g', 15);
-    return true;
+  if (!ok || !std::isfinite(v)) return false;
+  // What is stored, and the same value written back in the locale, without grouping so that
+  // "1.250" read as 1250 in es_AR shows as 1250 and not as the text it came from.
+  const QString sql = QString::number(v, 'g', 15);
+  if (forSql) *forSql = sql;
+  if (shown) {
+    QLocale plain(locale);
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    *shown = plain.toString(sql.toDouble(), 'f', QLocale::FloatingPointShortest);
   }
-  // One separator of either kind, as the classic test let through in any locale.
-  if (!IsNumeric(t)) return false;
-  if (forSql) *forSql = QString(t).replace(',', '.');
   return true;
+}
+
+QString NoEsNumero(const QString& text, const QLocale& locale) {
+  if (text.trimmed().isEmpty()) return {};
+  QLocale plain(locale);
+  plain.setNumberOptions(QLocale::OmitGroupSeparator);
+  return "\"" + text.trimmed() + "\" no es un número en la configuración regional " +
+         locale.name() + "; escriba, por ejemplo, " + plain.toString(1234.5, 'f', 1) + " o " +
+         locale.toString(1234.5, 'f', 1);
 }
 
 void Inicio() {
@@ -47,7 +59,9 @@ void Inicio() {
     w.lbMensaje.SetCaption(w.edit ? "MODIFICAR ARTICULO" : "AGREGAR NUEVO ARTICULO");
     if (w.edit) CargarDatosArt();
     const Grid& g = CargaDatos().MsfgParteI;
-    w.textosPartida = !g.TextMatrix(g.Row(), 2).isEmpty();
+    // A new item is no continuation of the row the grid is on: it shows its texts, so that
+    // F5's wording is seen (and stored).
+    w.textosPartida = !w.edit || !g.TextMatrix(g.Row(), 2).isEmpty();
   } catch (const std::exception& e) {
     ReportDetailed(e, "Inicio", "Formulario", "frm_AMArticulos");
   }
@@ -88,7 +102,27 @@ bool Rechazar(const char* text) {
   MsgBox(QString::fromUtf8(text), vbExclamation);
   return false;
 }
+
+// A number box refused: the system's words, and how the user's locale reads numbers.
+bool RechazarNumero(const char* text, const QString& typed) {
+  const QString why = NoEsNumero(typed, QLocale());
+  MsgBox(QString::fromUtf8(text) + (why.isEmpty() ? QString() : "\r\n" + why), vbExclamation);
+  return false;
+}
+
+// The box shows the number as it will be stored; a text that is not a number stays as typed
+// (storing refuses it and says why).
+void MostrarNumero(TextBox& box) {
+  QString shown;
+  if (NumeroEscrito(box.Text(), QLocale(), nullptr, &shown) && shown != box.Text()) {
+    box.SetText(shown);
+  }
+}
 }  // namespace
+
+void txtPesoCant_LostFocus() { MostrarNumero(AMArticulos().txtPesoCant); }
+
+void txtValorFobUsd_LostFocus() { MostrarNumero(AMArticulos().txtValorFobUsd); }
 
 bool GuardarArticulo() {
   try {
@@ -102,10 +136,11 @@ bool GuardarArticulo() {
       return Rechazar("El campo Denominacion de Mercaderias no puede estar vacio");
     }
     if (!NumeroEscrito(w.txtPesoCant.Text(), QLocale(), &peso)) {
-      return Rechazar("El campo Peso Liquido o Cantidad debe ser un valor númerico");
+      return RechazarNumero("El campo Peso Liquido o Cantidad debe ser un valor númerico",
+                            w.txtPesoCant.Text());
     }
     if (!NumeroEscrito(w.txtValorFobUsd.Text(), QLocale(), &fob)) {
-      return Rechazar("El campo FOB debe ser un valor númerico");
+      return RechazarNumero("El campo FOB debe ser un valor númerico", w.txtValorFobUsd.Text());
     }
     if (w.Txt_Unidad.Text().isEmpty()) w.Txt_Unidad.SetText(" ");
     w.txtNCM.SetText(QString(w.txtNCM.Text()).replace('\'', ' ').replace(',', '.'));
@@ -123,25 +158,32 @@ bool GuardarArticulo() {
         if (Query("OSTREVAN", "select max(nroorden) as maxorden from articulos", rs)) {
           nro = static_cast<long>(esnumero(rs.Fields("maxorden").Value)) + 1;
         }
+        // A new item keeps the tariff texts as an edited one does: the wording F5 brought
+        // from the catalogue, or what the user typed.
         return QString(st.bNaladisa
                            ? "insert into articulos (nroorden, naladisa, denomerc,pesocant, "
-                             "valorfobusd,Unidad,idceo) values ("
+                             "valorfobusd,Unidad,idceo,TextoNCM1,TextoNCM2,TextoNCM3,"
+                             "TextoPartida) values ("
                            : "insert into articulos (nroorden, ncm, denomerc,pesocant, "
-                             "valorfobusd,Unidad,idceo) values (") +
+                             "valorfobusd,Unidad,idceo,TextoNCM1,TextoNCM2,TextoNCM3,"
+                             "TextoPartida) values (") +
                QString::number(nro) + ",'" + ncm + "','" + deno + "','" + peso + "','" + fob +
-               "','" + unidad + "','" + idCeo + "')";
+               "','" + unidad + "','" + idCeo + "','" + SqlText(w.Txt_NCML1.Text()) + "','" +
+               SqlText(w.Txt_NCML2.Text()) + "','" + SqlText(w.Txt_NCML3.Text()) + "','" +
+               SqlText(w.txt_TextoPartida.Text()) + "')";
       };
-      return Conn("OSTREVAN").EjecutarConNumeroNuevo(insert) > 0;
+      if (Conn("OSTREVAN").EjecutarConNumeroNuevo(insert) <= 0) return false;
+    } else {
+      const QString sql =
+          "update articulos set " + QString(st.bNaladisa ? "naladisa = '" : "ncm = '") + ncm +
+          "',denomerc = '" + deno + "',pesocant = '" + peso + "',unidad = '" + unidad +
+          "',valorfobusd = '" + fob + "', TextoNCM1 = '" + SqlText(w.Txt_NCML1.Text()) +
+          "', TextoNCM2 = '" + SqlText(w.Txt_NCML2.Text()) + "', TextoNCM3 = '" +
+          SqlText(w.Txt_NCML3.Text()) + "', TextoPartida = '" +
+          SqlText(w.txt_TextoPartida.Text()) + "' where nroorden = " +
+          QString::number(static_cast<long>(esnumero(w.key))) + " and IdCeo = '" + idCeo + "'";
+      if (Execute("OSTREVAN", sql) <= 0) return false;
     }
-    const QString sql =
-        "update articulos set " + QString(st.bNaladisa ? "naladisa = '" : "ncm = '") + ncm +
-        "',denomerc = '" + deno + "',pesocant = '" + peso + "',unidad = '" + unidad +
-        "',valorfobusd = '" + fob + "', TextoNCM1 = '" + SqlText(w.Txt_NCML1.Text()) +
-        "', TextoNCM2 = '" + SqlText(w.Txt_NCML2.Text()) + "', TextoNCM3 = '" +
-        SqlText(w.Txt_NCML3.Text()) + "', TextoPartida = '" + SqlText(w.txt_TextoPartida.Text()) +
-        "' where nroorden = " + QString::number(static_cast<long>(esnumero(w.key))) +
-        " and IdCeo = '" + idCeo + "'";
-    if (Execute("OSTREVAN", sql) <= 0) return false;
     bool result = true;
     if (w.chk_updateCatalogoNCM) result = UpdateNCMData(w.txtNCM.Text(), w.txt_TextoPartida.Text());
     if (w.chk_updDichosPartidasALL) {
@@ -166,6 +208,7 @@ bool AMArticulos_KeyDown(int keyCode) {
       w.key.clear();
       return true;
     case Key::F5:
+      txtNCM_LostFocus();  // the code as it will be stored, also while its box has the focus
       w.txt_TextoPartida.SetText(GetDichosDePartidaCATALOGO(w.txtNCM.Text(), St().bNaladisa));
       return false;
     default:

@@ -183,8 +183,10 @@ void CambiarPosicion(int row) {
   w.DBNroOrden = static_cast<long>(esnumero(g.TextMatrix(row, 1)));
   Windows().ShowModal(Window::CambiaPosicion);
   const FrmCambiaPosicionArancelaria& done = CambiaPosicion();
+  // A group changed meanwhile is shown as it is now.
   if (!done.NcmNew.isEmpty() &&
-      AplicarCambioPosicion(done.NcmActual, done.NcmNew, ItemsDelGrupo(row), done.modo)) {
+      AplicarCambioPosicion(done.NcmActual, done.NcmNew, ItemsDelGrupo(row), done.modo) !=
+          CambioPosicion::kFallido) {
     ClearSelection();
     CargarArticulosEnGrid(0);
   }

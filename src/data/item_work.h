@@ -83,10 +83,17 @@ void CargarDatosArt();
 bool GuardarArticulo();
 bool AMArticulos_KeyDown(int keyCode);
 void txtNCM_LostFocus();
-// A number as the user typed it in the locale ("2,5" or "1.234,50" in es_AR, "1,234.50" in
-// en_US; either decimal separator alone always passes), written for a statement with a
-// point and no grouping. False when it is not a number.
-bool NumeroEscrito(const QString& text, const QLocale& locale, QString* forSql);
+// The number boxes show the value as it will be stored once they are left.
+void txtPesoCant_LostFocus();
+void txtValorFobUsd_LostFocus();
+// A number as the user's locale reads it ("2,5" or "1.234,50" in es_AR, "1,234.50" in
+// en_US; "1.250" is 1250 in es_AR and 1.25 in en_US), written for a statement with a point
+// and no grouping, and as the locale writes that stored value back (no grouping). False when
+// the locale does not read it as a number.
+bool NumeroEscrito(const QString& text, const QLocale& locale, QString* forSql,
+                   QString* shown = nullptr);
+// Why `text` is not a number in `locale`, with an example of one; "" for an empty text.
+QString NoEsNumero(const QString& text, const QLocale& locale);
 
 // --- Frm_CambiaPosicionArancelaria ---
 FrmCambiaPosicionArancelaria& CambiaPosicion();
@@ -96,9 +103,18 @@ void Txt_PosNueva_Change();
 // True when the position was accepted (the window closes).
 bool Cmd_Aceptar_Click();
 void Cmd_Cancelar_Click();
+// A tariff position as NCM and NALADISA codes are stored: 9999.99.99.
+bool FormaDePosicion(const QString& code);
+// What AplicarCambioPosicion did.
+enum class CambioPosicion {
+  kHecho,
+  kFallido,        // a statement failed; the user read why
+  kGrupoCambiado,  // an item was no longer under the position (another workstation)
+};
 // Moves the items (order numbers) from one position to another, with the texts as the
-// option says, all in one transaction. False (and nothing changed) on failure.
-bool AplicarCambioPosicion(const QString& actual, const QString& nueva, const QStringList& items,
-                           int modo);
+// option says, all in one transaction; nothing changes unless every item moves. The catalogue
+// option keeps the wordings (and says so) when the catalogue has none for the new position.
+CambioPosicion AplicarCambioPosicion(const QString& actual, const QString& nueva,
+                                     const QStringList& items, int modo);
 
 }  // namespace ostrevan

@@ -31,19 +31,23 @@ void CambiaPosicion_Load() {
 namespace {
 bool Digits(const QString& t, int from, int count) {
   for (int i = from; i < from + count; ++i) {
-    if (!t[i].isDigit()) return false;
+    if (t[i] < '0' || t[i] > '9') return false;
   }
   return true;
 }
 }  // namespace
 
+bool FormaDePosicion(const QString& code) {
+  // NCM and NALADISA codes are both stored as 9999.99.99 (the demo catalogue's NALADISA
+  // "8708.29.00", its NCM "8708.29.99").
+  return code.size() == 10 && Digits(code, 0, 4) && code[4] == '.' && Digits(code, 5, 2) &&
+         code[7] == '.' && Digits(code, 8, 2);
+}
+
 void Txt_PosNueva_Change() {
   FrmCambiaPosicionArancelaria& w = CambiaPosicion();
   const QString t = QString(w.Txt_PosNueva.Text()).replace(',', '.');
-  if (t.size() != 10 || !Digits(t, 0, 4) || t[4] != '.' || !Digits(t, 5, 2) || t[7] != '.' ||
-      !Digits(t, 8, 2)) {
-    return;
-  }
+  if (!FormaDePosicion(t)) return;
   if (t != w.Txt_PosNueva.Text()) w.Txt_PosNueva.SetText(t);
   w.Txt_DDP_Catalogo.SetText(GetDichosDePartidaCATALOGO(t, St().bNaladisa));
   w.Txt_DDP_PosNueva.SetText(QString());
@@ -51,12 +55,13 @@ void Txt_PosNueva_Change() {
 
 bool Cmd_Aceptar_Click() {
   FrmCambiaPosicionArancelaria& w = CambiaPosicion();
-  const QString nueva = w.Txt_PosNueva.Text();
-  if (nueva.trimmed().isEmpty() || nueva.size() != 10 || nueva == w.Txt_PosAct.Text()) {
-    MsgBox(
-        "La posicion ingresada no es correcta:\r\n     * Debera tener al menos 10 "
-        "caracteres\r\n     * Debe ser distinta al de la posicion actual",
-        vbExclamation, "Cambio de posicion NCM/NALADISA");
+  const QString nueva = QString(w.Txt_PosNueva.Text()).trimmed().replace(',', '.');
+  // Ten characters are not yet a position: it must have the nomenclature's shape.
+  if (!FormaDePosicion(nueva) || nueva == w.Txt_PosAct.Text()) {
+    MsgBox(QString("La posicion ingresada no es correcta:\r\n     * Debe tener la forma de una "
+                   "posicion %1: 9999.99.99\r\n     * Debe ser distinta al de la posicion actual")
+               .arg(St().bNaladisa ? "NALADISA" : "NCM"),
+           vbExclamation, "Cambio de posicion NCM/NALADISA");
     return false;
   }
   w.NcmNew = nueva;
@@ -65,8 +70,14 @@ bool Cmd_Aceptar_Click() {
 
 void Cmd_Cancelar_Click() { CambiaPosicion().NcmNew.clear(); }
 
-bool AplicarCambioPosicion(const QString& actual, const QString& nueva, const QStringList& items,
-                           int modo) {
+namespace {
+// Ends the transaction without changing anything: one of the group's items is no longer
+// where the grid showed it.
+struct GrupoCambiado {};
+}  // namespace
+
+CambioPosicion AplicarCambioPosicion(const QString& actual, const QString& nueva,
+                                     const QStringList& items, int modo) {
   const ComponentState& st = St();
   const QString col = st.bNaladisa ? "Naladisa" : "NCM";
   const QString idCeo = SqlText(st.sIdCeo);
@@ -95,12 +106,16 @@ bool AplicarCambioPosicion(const QString& actual, const QString& nueva, const QS
     const QString catalogo = modo == FrmCambiaPosicionArancelaria::kTextoCatalogo
                                  ? GetDichosDePartidaCATALOGO(nueva, st.bNaladisa)
                                  : QString();
+    // The catalogue has no wording for the new position: the wordings are kept, not emptied.
+    const bool sinCatalogo =
+        modo == FrmCambiaPosicionArancelaria::kTextoCatalogo && catalogo.trimmed().isEmpty();
     AllOrNothing tx(c);
     for (const QString& key : items) {
       c.SetSQL("update articulos set " + col + " = '" + SqlText(nueva) + "' where " + col + " = '" +
                SqlText(actual) + "' and IDCeo = '" + idCeo +
                "' and NroOrden = " + QString::number(static_cast<long>(esnumero(key))));
-      c.Ejecutar();
+      // Another workstation moved or deleted the item since the grid was loaded.
+      if (c.Ejecutar() != 1) throw GrupoCambiado{};
     }
     QString texto;
     bool todos = true;  // every item under the new position, or only the moved ones
@@ -116,7 +131,9 @@ bool AplicarCambioPosicion(const QString& actual, const QString& nueva, const QS
         texto = textoGrupo;
         break;
     }
-    if (todos) {
+    if (sinCatalogo) {
+      // Nothing to write.
+    } else if (todos) {
       c.SetSQL("update articulos set TextoPartida = '" + SqlText(texto) + "'" + bajoNueva);
       c.Ejecutar();
     } else {
@@ -127,11 +144,23 @@ bool AplicarCambioPosicion(const QString& actual, const QString& nueva, const QS
       }
     }
     tx.Commit();
-    return true;
+    if (sinCatalogo) {
+      MsgBox("La posicion " + nueva +
+                 " no tiene texto / dichos de partida en el CATALOGO: los articulos conservan "
+                 "los textos que tenian.",
+             vbExclamation, "Cambio de posicion NCM/NALADISA");
+    }
+    return CambioPosicion::kHecho;
+  } catch (const GrupoCambiado&) {
+    MsgBox("El grupo cambio mientras tanto (otro usuario modifico o elimino alguno de sus "
+               "articulos): no se cambio ninguna posicion. La grilla muestra ahora los articulos "
+               "como estan; vuelva a intentarlo.",
+           vbExclamation, "Cambio de posicion NCM/NALADISA");
+    return CambioPosicion::kGrupoCambiado;
   } catch (const std::exception& e) {
     ReportDetailed(e, "AplicarCambioPosicion", "Formulario", "Frm_CambiaPosicionArancelaria");
   }
-  return false;
+  return CambioPosicion::kFallido;
 }
 
 }  // namespace ostrevan

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "host/state.h"
@@ -215,6 +216,180 @@ void Glifos(const Certificado& d, const SondaImpresion& s, std::vector<Hallazgo>
   }
 }
 
+// --- Where the texts land ---
+
+constexpr double kTolerancia = 0.05;  // mm: what a measurement may round
+
+QString Mm(double v) { return QString::number(v, 'f', 1).replace('.', ','); }
+
+bool EsColumna(const TextoImpreso& t) {
+  return t.campo.startsWith(QLatin1String("Articulos.")) ||
+         t.campo.startsWith(QLatin1String("Normas."));
+}
+
+// The header box a layout field prints, or nullptr (the split forms print the exporter and
+// the importer in lines of their own fields).
+const CasillaInfo* CasillaDelCampo(const QString& campo) {
+  for (const CasillaInfo& c : Casillas()) {
+    if (*c.campoLayout && campo.compare(QString::fromLatin1(c.campoLayout), Qt::CaseInsensitive) == 0) {
+      return &c;
+    }
+  }
+  if (campo.startsWith(QLatin1String("Productor"), Qt::CaseInsensitive)) {
+    return &InfoCasilla(Casilla::Productor);
+  }
+  if (campo.startsWith(QLatin1String("Importador"), Qt::CaseInsensitive)) {
+    return &InfoCasilla(Casilla::Importador);
+  }
+  return nullptr;
+}
+
+// How a message names what prints a text: the layout field, or the column and the form
+// parameters that place it.
+QString NombreDelCampo(const TextoImpreso& t) {
+  if (t.campo.startsWith(QLatin1String("Articulos.COL0"))) {
+    const int n = t.campo.right(1).toInt();
+    static const char* const que[] = {"", "número de orden", "código", "denominación",
+                                      "peso o cantidad", "valor FOB"};
+    return "la columna " + QString::number(7 + n) + " de los artículos (" +
+           QString::fromUtf8(que[n >= 1 && n <= 5 ? n : 0]) + ", CX10" + QString::number(n) +
+           " a CX20" + QString::number(n) + ")";
+  }
+  if (t.campo == QLatin1String("Normas.COL01")) {
+    return "la columna de números de las normas de origen (NX101 a NX201)";
+  }
+  if (t.campo == QLatin1String("Normas.COL02")) {
+    return "la columna de textos de las normas de origen (NX201)";
+  }
+  return "el campo " + t.campo;
+}
+
+// The point of a line that the layout's position decides.
+double AnclaX(const TextoImpreso& t, const Rectangulo& r) {
+  if (t.alineacion == 1) return r.x2;
+  if (t.alineacion == 2) return (r.x1 + r.x2) / 2;
+  return r.x1;
+}
+
+bool Cortan(const Rectangulo& a, const Rectangulo& b) {
+  return std::min(a.x2, b.x2) - std::max(a.x1, b.x1) > kTolerancia &&
+         std::min(a.y2, b.y2) - std::max(a.y1, b.y1) > kTolerancia;
+}
+
+// Whether u comes after t in reading order: a text that runs on into a later one is the one
+// that does not fit.
+bool Despues(const TextoImpreso& u, const TextoImpreso& t) {
+  const Rectangulo& a = t.lineas.front().caja;
+  const Rectangulo& b = u.lineas.front().caja;
+  if (b.y1 > a.y1 + kTolerancia) return true;
+  return std::abs(b.y1 - a.y1) <= kTolerancia && b.x1 > a.x1 + kTolerancia;
+}
+
+// A coordinate or an offset that puts a text off the sheet (or off what the printer can
+// print) is an error: nothing of it would reach the paper. Texts longer than their place are
+// warned about: the box is the one to shorten.
+void Ubicacion(const Certificado& d, const SondaImpresion& s, std::vector<Hallazgo>& out) {
+  if (!s.textosImpresos) return;
+  const std::vector<TextoImpreso> textos = s.textosImpresos(d);
+  Rectangulo limite = s.hoja;
+  if (s.areaImpresora) {
+    limite.x1 = std::max(limite.x1, s.areaImpresora->x1);
+    limite.y1 = std::max(limite.y1, s.areaImpresora->y1);
+    limite.x2 = std::min(limite.x2, s.areaImpresora->x2);
+    limite.y2 = std::min(limite.y2, s.areaImpresora->y2);
+  }
+  const Rectangulo& area = s.area;
+  const double dx = d.offsets.X(), dy = d.offsets.Y();
+  const QString desplazamientos = "XOFFSET " + Mm(dx) + " mm, YOFFSET " + Mm(dy) + " mm";
+  const QString dondeHoja =
+      s.areaImpresora
+          ? QString("fuera de lo que la impresora puede imprimir (de X " +
+                    Mm(limite.x1 - s.hoja.x1) + " a " + Mm(limite.x2 - s.hoja.x1) +
+                    " mm y de Y " + Mm(limite.y1 - s.hoja.y1) + " a " +
+                    Mm(limite.y2 - s.hoja.y1) + " mm de la hoja)")
+          : QString("fuera de la hoja (" + Mm(s.hoja.x2 - s.hoja.x1) + " x " +
+                    Mm(s.hoja.y2 - s.hoja.y1) + " mm)");
+  std::map<int, std::vector<const TextoImpreso*>> porPagina;
+  for (const TextoImpreso& t : textos) {
+    if (!t.lineas.empty()) porPagina[t.pagina].push_back(&t);
+  }
+  std::vector<Hallazgo> errores, advertencias;
+  std::set<QString> fuera, cortados;
+  for (const TextoImpreso& t : textos) {
+    if (t.lineas.empty() || fuera.count(t.campo)) continue;
+    const Rectangulo& r = t.lineas.front().caja;
+    const double ax = AnclaX(t, r);
+    const bool afuera = ax < limite.x1 - kTolerancia || ax > limite.x2 + kTolerancia ||
+                        (t.alineacion != 1 && ax >= limite.x2) ||
+                        (t.alineacion == 1 && ax <= limite.x1) ||
+                        r.y1 < limite.y1 - kTolerancia || r.y2 > limite.y2 + kTolerancia;
+    if (!afuera) continue;
+    fuera.insert(t.campo);
+    errores.push_back(EnFormulario(
+        "FUERA-DE-LA-HOJA", Nivel::Error, d.idFormulario,
+        (EsColumna(t) ? QString("En el formulario " + d.idFormulario + ", " + NombreDelCampo(t))
+                      : QString("El campo " + t.campo + " del formulario " + d.idFormulario)) +
+            " se imprimiría en X " + Mm(ax) + " mm, Y " + Mm(r.y1) +
+            " mm del área de impresión (" + desplazamientos + " incluidos), es decir a " +
+            Mm(ax - s.hoja.x1) + " mm del borde izquierdo y " + Mm(r.y1 - s.hoja.y1) +
+            " mm del borde superior de la hoja: " + dondeHoja + ", no saldría en el papel."));
+  }
+  for (const TextoImpreso& t : textos) {
+    if (t.lineas.empty() || fuera.count(t.campo) || cortados.count(t.campo)) continue;
+    if (EsColumna(t)) {
+      for (const TextoImpreso::Linea& l : t.lineas) {
+        if (l.caja.x2 <= area.x2 + kTolerancia && l.caja.y2 <= area.y2 + kTolerancia) continue;
+        cortados.insert(t.campo);
+        const bool derecha = l.caja.x2 > area.x2 + kTolerancia;
+        advertencias.push_back(EnFormulario(
+            "FUERA-DEL-AREA", Nivel::Advertencia, d.idFormulario,
+            "En la página " + QString::number(t.pagina) + ", \"" + l.texto.trimmed() + "\" de " +
+                NombreDelCampo(t) + " llega hasta " +
+                (derecha ? QString("X " + Mm(l.caja.x2)) : QString("Y " + Mm(l.caja.y2))) +
+                " mm, fuera del área de impresión (" + Mm(area.x2) + " x " + Mm(area.y2) +
+                " mm; " + desplazamientos + " incluidos): la impresora puede cortarlo."));
+        break;
+      }
+      continue;
+    }
+    QString razon;
+    for (size_t i = 0; i < t.lineas.size() && razon.isEmpty(); ++i) {
+      const TextoImpreso::Linea& l = t.lineas[i];
+      const QString linea = "su línea " + QString::number(i + 1);
+      if (l.caja.x2 > area.x2 + kTolerancia) {
+        razon = linea + " ocupa de X " + Mm(l.caja.x1) + " a " + Mm(l.caja.x2) +
+                " mm y el área de impresión termina en " + Mm(area.x2) + " mm";
+      } else if (l.caja.y2 > area.y2 + kTolerancia) {
+        razon = linea + " llega hasta Y " + Mm(l.caja.y2) +
+                " mm y el área de impresión termina en " + Mm(area.y2) + " mm";
+      } else {
+        for (const TextoImpreso* u : porPagina[t.pagina]) {
+          if (u == &t || !Despues(*u, t)) continue;
+          for (const TextoImpreso::Linea& m : u->lineas) {
+            if (!Cortan(l.caja, m.caja)) continue;
+            razon = linea + " se imprimiría sobre " + NombreDelCampo(*u);
+            break;
+          }
+          if (!razon.isEmpty()) break;
+        }
+      }
+    }
+    if (razon.isEmpty()) continue;
+    cortados.insert(t.campo);
+    const QString cabe = " no cabe en su lugar del formulario " + d.idFormulario + ": " + razon +
+                         "; lo que sobra no se leería en el papel.";
+    if (const CasillaInfo* c = CasillaDelCampo(t.campo)) {
+      advertencias.push_back(EnCasilla("TEXTO-CORTADO", Nivel::Advertencia, *c,
+                                       "El texto de " + Nombre(*c) + cabe));
+    } else {
+      advertencias.push_back(EnFormulario("TEXTO-CORTADO", Nivel::Advertencia, d.idFormulario,
+                                          "El texto del campo " + t.campo + cabe));
+    }
+  }
+  for (Hallazgo& h : errores) out.push_back(std::move(h));
+  for (Hallazgo& h : advertencias) out.push_back(std::move(h));
+}
+
 }  // namespace
 
 const std::vector<Regla>& Reglas() {
@@ -229,6 +404,7 @@ const std::vector<Regla>& Reglas() {
       {"OFFSET-NO-NUMERICO", Nivel::Error, Desplazamientos},
       {"PLANTILLA-ILEGIBLE", Nivel::Advertencia, Plantilla},
       {"CARACTERES-SIN-GLIFO", Nivel::Error, Glifos},
+      {"FUERA-DE-LA-HOJA", Nivel::Error, Ubicacion},
   };
   return reglas;
 }

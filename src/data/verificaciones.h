@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "data/certificado.h"
@@ -29,8 +30,30 @@ struct Hallazgo {
   long nroOrden = 0;  // the item
 };
 
+// A rectangle in millimetres of the print area (its top left is 0, 0; the sheet's top left
+// is at -10, -9.5).
+struct Rectangulo {
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+// One text as the print run places it, measured: where each of its lines lands, offsets
+// included.
+struct TextoImpreso {
+  // The layout field without the form id ("Observaciones"), or "Articulos.COL0n" for the
+  // item columns and "Normas.COL0n" for the origin norms' columns.
+  QString campo;
+  int pagina = 1;
+  // What the layout places: 0 the left edge, 1 the right edge, 2 the centre.
+  int alineacion = 0;
+  struct Linea {
+    QString texto;
+    Rectangulo caja;
+  };
+  std::vector<Linea> lineas;
+};
+
 // What printing knows and the certificate data does not: which characters a layout's font
-// draws and whether an image file can be read.
+// draws, whether an image file can be read, and where the texts of every page land.
 struct SondaImpresion {
   // The characters of text that the font cannot draw ("" when it draws them all).
   std::function<QString(const QString& fontName, const QString& text)> caracteresSinGlifo;
@@ -38,6 +61,14 @@ struct SondaImpresion {
   std::function<bool(const QString& path)> imagenLegible;
   // The folder the form's images are in, with its trailing separator.
   QString carpetaImagenes;
+  // Every text of every page the certificate would print, measured; none when the run
+  // cannot be composed (other rules say why).
+  std::function<std::vector<TextoImpreso>(const Certificado&)> textosImpresos;
+  // The A4 sheet and the area the layout's positions are measured in.
+  Rectangulo hoja{-10, -9.5, 200, 287.5};
+  Rectangulo area{0, 0, 190, 278};
+  // The part of the sheet the printer can print on, when its driver says (not for a PDF).
+  std::optional<Rectangulo> areaImpresora;
 };
 
 struct Regla {

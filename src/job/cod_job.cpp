@@ -507,13 +507,14 @@ bool Escribir(const QString& archivo, const QByteArray& bytes, std::vector<Halla
 
 bool Leer(const QString& archivo, QByteArray& bytes, std::vector<Hallazgo>& h) {
   QFile f(archivo);
-  if (f.open(QIODevice::ReadOnly)) {
+  if (!archivo.isEmpty() && f.open(QIODevice::ReadOnly)) {
     bytes = f.readAll();
     return true;
   }
   h.push_back({"COD-ARCHIVO", Nivel::Error,
-               "No se pudo leer el archivo " + QDir::toNativeSeparators(archivo) + ": " +
-                   f.errorString(),
+               archivo.isEmpty() ? QString("Escriba el nombre del archivo del COD")
+                                 : "No se pudo leer el archivo " +
+                                       QDir::toNativeSeparators(archivo) + ": " + f.errorString(),
                Lugar::Formulario,
                {},
                0});
@@ -763,8 +764,11 @@ void FrmCod::Firmar() {
   Mostrar(r, "firmar el COD");
 }
 
+// The chamber's COD when one is named, else the broker's own: both are checked before filing.
 void FrmCod::Verificar() {
-  Mostrar(VerificarArchivoCod(Txt_Emitido.Text().trimmed()), "verificar el COD");
+  const QString emitido = Txt_Emitido.Text().trimmed();
+  Mostrar(VerificarArchivoCod(emitido.isEmpty() ? Txt_Archivo.Text().trimmed() : emitido),
+          "verificar el COD");
 }
 
 void FrmCod::Adjuntar() {

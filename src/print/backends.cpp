@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -291,7 +292,21 @@ bool PdfBackend::Print(const std::vector<Page>& pages, const QString& jobName, Q
   return true;
 }
 
-PrinterBackend::PrinterBackend(QString printerName) : printerName_(std::move(printerName)) {}
+PrinterBackend::PrinterBackend(QString printerName, PrinterChoices choices)
+    : printerName_(std::move(printerName)), choices_(choices) {}
+
+std::shared_ptr<Backend> BackendForDialogChoice(const QPrinter& printer) {
+  if (printer.outputFormat() == QPrinter::PdfFormat || !printer.outputFileName().isEmpty()) {
+    return std::make_shared<PdfBackend>(printer.outputFileName());
+  }
+  PrinterChoices c;
+  c.copies = std::max(1, printer.copyCount());
+  c.collate = printer.collateCopies();
+  c.duplex = static_cast<int>(printer.duplex());
+  c.colorMode = static_cast<int>(printer.colorMode());
+  c.lastPageFirst = printer.pageOrder() == QPrinter::LastPageFirst;
+  return std::make_shared<PrinterBackend>(printer.printerName(), c);
+}
 
 bool PrinterBackend::Print(const std::vector<Page>& pages, const QString& jobName, QString* error) {
   if (pages.empty()) return true;
@@ -311,6 +326,14 @@ bool PrinterBackend::Print(const std::vector<Page>& pages, const QString& jobNam
   printer.setPageLayout(FullA4());
   printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
   printer.setDocName(jobName);
+  printer.setCopyCount(std::max(1, choices_.copies));
+  printer.setCollateCopies(choices_.collate);
+  if (choices_.duplex >= 0) printer.setDuplex(static_cast<QPrinter::DuplexMode>(choices_.duplex));
+  if (choices_.colorMode >= 0) {
+    printer.setColorMode(static_cast<QPrinter::ColorMode>(choices_.colorMode));
+  }
+  // The print system turns the order round (CUPS' "outputorder=reverse").
+  if (choices_.lastPageFirst) printer.setPageOrder(QPrinter::LastPageFirst);
   QPainter painter;
   if (!printer.isValid() || !painter.begin(&printer)) {
     if (error) *error = "la impresora \"" + info.printerName() + "\" no acepta el trabajo";

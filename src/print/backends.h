@@ -8,6 +8,7 @@
 
 class QPainter;
 class QPagedPaintDevice;
+class QPrinter;
 
 namespace ostrevan::print {
 
@@ -66,15 +67,32 @@ class PdfBackend final : public Backend {
   size_t handedOver_ = 0;  // pages of this run given with PageReady, drawn or not
 };
 
+// What a user may choose for a system printer besides its name (in the print dialog); -1
+// leaves the printer's own setting.
+struct PrinterChoices {
+  int copies = 1;
+  bool collate = true;
+  int duplex = -1;     // QPrinter::DuplexMode
+  int colorMode = -1;  // QPrinter::ColorMode
+  bool lastPageFirst = false;
+};
+
 // A system printer by name; an empty name is the default printer.
 class PrinterBackend final : public Backend {
  public:
-  explicit PrinterBackend(QString printerName);
+  explicit PrinterBackend(QString printerName, PrinterChoices choices = {});
   bool Print(const std::vector<Page>& pages, const QString& jobName, QString* error) override;
   const QString& PrinterName() const { return printerName_; }
+  const PrinterChoices& Choices() const { return choices_; }
 
  private:
   QString printerName_;
+  PrinterChoices choices_;
 };
+
+// Where the print dialog's choice prints: "Print to File" the PDF file it names (drawn by
+// this library, so that every text stands at its millimetre), otherwise the printer it
+// names with the copies, sides, colour and page order chosen there.
+std::shared_ptr<Backend> BackendForDialogChoice(const QPrinter& printer);
 
 }  // namespace ostrevan::print

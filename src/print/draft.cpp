@@ -5,9 +5,16 @@
 #include <QFontMetrics>
 #include <QImageReader>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
+#include "host/msgbox.h"
+#include "host/progress.h"
 #include "print/fonts.h"
+#include "print/item_lines.h"
+#include "print/mod_todll.h"
+#include "print/print_settings.h"
 
 namespace ostrevan::print {
 
@@ -76,8 +83,94 @@ void DraftBackend::PageReady(const Page& page, const QString& jobName) {
   inner_->PageReady(PaginaBorrador(page, formImage_), jobName);
 }
 
+namespace {
+// While it lives, the run's messages and progress go nowhere: the checks compose the pages
+// only to measure them, and the rules say what is wrong.
+class Quietly {
+ public:
+  Quietly()
+      : messages_(SetMessageService(std::make_shared<Discard>())),
+        popup_(SetStatusPopup(std::make_shared<SilentPopup>())) {}
+  ~Quietly() {
+    SetMessageService(messages_);
+    SetStatusPopup(popup_);
+  }
+  Quietly(const Quietly&) = delete;
+  Quietly& operator=(const Quietly&) = delete;
+
+ private:
+  class Discard final : public MessageService {
+   public:
+    int Show(const QString&, int style, const QString&) override { return DefaultAnswer(style); }
+  };
+  std::shared_ptr<MessageService> messages_;
+  std::shared_ptr<StatusPopup> popup_;
+};
+
+// The checks' name of what placed a text: the layout field without the form id, or the
+// column of the items or of the norms.
+QString CampoDe(const PlacedText& t, const QString& form) {
+  static const QLatin1String kItems("SUBITEMS DATA X COORDENADA [{"),
+      kNorms("NormasOrigen DATA X COORDENADA [{");
+  if (t.campo.startsWith(kItems)) return "Articulos." + t.campo.mid(kItems.size(), 5);
+  if (t.campo.startsWith(kNorms)) return "Normas." + t.campo.mid(kNorms.size(), 5);
+  if (t.campo.startsWith(form, Qt::CaseInsensitive)) return t.campo.mid(form.size());
+  return t.campo;
+}
+
+int AlineacionDe(const QString& campo, const FormParams& params) {
+  if (campo.startsWith(QLatin1String("Articulos.COL0"))) {
+    const int n = campo.right(1).toInt();
+    if (n < 1 || n > 5) return 0;
+    const QString cal = params.columnas[static_cast<size_t>(n - 1)].cal;
+    return cal == "0" ? 1 : (cal == "2" ? 2 : 0);
+  }
+  return campo == QLatin1String("Normas.COL01") ? 2 : 0;
+}
+}  // namespace
+
+std::vector<TextoImpreso> TextosImpresos(const Certificado& cert, const QString& imageFolder) {
+  Quietly quietly;
+  PrintRun run;
+  run.cert = cert;
+  run.imageFolder = imageFolder;
+  PrePrintState pre;
+  Impresora p;
+  if (!TraerConfig(run) || !Paginar(run, p, pre)) return {};
+  const int pages = std::max(1, static_cast<int>(pre.pageTexts.size()) - 1);
+  if (!ComponerPaginas(run, pre, 1, pages, p)) return {};
+  std::vector<TextoImpreso> out;
+  for (size_t page = 0; page < p.Pages().size(); ++page) {
+    for (const PlacedText& t : p.Pages()[page].texts) {
+      if (t.campo.isEmpty() || t.orientation != 0) continue;  // the ruler; turned texts
+      TextoImpreso ti;
+      ti.campo = CampoDe(t, run.Form());
+      ti.pagina = static_cast<int>(page) + 1;
+      ti.alineacion = AlineacionDe(ti.campo, run.Params());
+      const double height = LineMetricsMm(t.fontName, t.fontSize).lineSpacing;
+      const QStringList lines = SplitLines(t.text);
+      for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].isEmpty()) continue;  // the renderer draws nothing there
+        const double top = t.y + i * height;
+        const double width = TextWidthMm(lines[i], t.fontName, t.fontSize);
+        ti.lineas.push_back({lines[i], {t.x, top, t.x + width, top + height}});
+      }
+      if (!ti.lineas.empty()) out.push_back(std::move(ti));
+    }
+  }
+  return out;
+}
+
 SondaImpresion SondaDeImpresion(const QString& imageFolder) {
   SondaImpresion s;
+  s.textosImpresos = [imageFolder](const Certificado& c) { return TextosImpresos(c, imageFolder); };
+  s.hoja = {-kAreaLeftMm, -kAreaTopMm, kPaperWidthMm - kAreaLeftMm, kPaperHeightMm - kAreaTopMm};
+  const Page blank;  // the print area every page of a certificate has
+  s.area = {0, 0, blank.width, blank.height};
+  if (const std::optional<QRectF> a = AreaImprimible(kPrintProgram)) {
+    s.areaImpresora = Rectangulo{a->left() - kAreaLeftMm, a->top() - kAreaTopMm,
+                                 a->right() - kAreaLeftMm, a->bottom() - kAreaTopMm};
+  }
   s.caracteresSinGlifo = [](const QString& fontName, const QString& text) {
     const QFontMetrics metrics(ReferenceFont(fontName));
     QString missing;

@@ -57,6 +57,9 @@ class DraftBackend final : public Backend {
 // --- Checks ---
 // What the checks need from printing: the fonts' glyphs and the images in imageFolder.
 SondaImpresion SondaDeImpresion(const QString& imageFolder);
+// Every text the certificate's pages would print, measured, composed as a print run composes
+// them (without a message or a progress window); none when the run cannot be composed.
+std::vector<TextoImpreso> TextosImpresos(const Certificado& cert, const QString& imageFolder);
 bool Legible(const QString& path);
 
 // A page as the preview shows it, `pxPerMm` pixels to a millimetre of paper, over the form's

@@ -141,8 +141,24 @@ QStringList CortarDescripcion(const QString& text, double widthMm, const Fits& f
     while (!rest.isEmpty()) {
       QString piece = fits(rest, widthMm);
       if (piece.isEmpty()) piece = rest.left(1);  // always progress
+      qsizetype next = piece.size();               // where the following line starts
+      if (next < rest.size() && !rest[next].isSpace()) {
+        // A word would be cut: the line ends at the last blank that fits, when there is one
+        // after some text; a word wider than the whole line is still cut.
+        qsizetype blank = piece.size() - 1;
+        while (blank > 0 && !piece[blank].isSpace()) --blank;
+        qsizetype end = blank;
+        while (end > 0 && piece[end - 1].isSpace()) --end;
+        if (end > 0) {
+          piece.truncate(end);
+          next = blank + 1;
+        }
+      } else {
+        while (piece.size() > 1 && piece.back().isSpace()) piece.chop(1);
+      }
+      while (next < rest.size() && rest[next].isSpace()) ++next;  // no line starts blank
       pieces << piece;
-      rest = rest.mid(piece.size());
+      rest = rest.mid(next);
     }
   }
   for (QString& p : pieces) {

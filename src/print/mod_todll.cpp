@@ -263,6 +263,7 @@ void SendColumns(Impresora& p, const cls_DatosDeImpresion& field, const char* ca
     for (int n = 1; n <= columns; ++n) {
       if (!lines[i].contains(QLatin1String(kMarkers[n - 1]))) continue;
       cls_DatosDeImpresion f = base;
+      f.c_Campo = base.c_Campo + " " + kMarkers[n - 1];  // the checks tell the columns apart
       f.c_valor = ColumnText(lines[i], n, columns);
       place(f, n, LineOffset(lineHeight, i));
       p.set_Agregotextov2(f);

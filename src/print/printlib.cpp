@@ -2,6 +2,10 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <atomic>
 #include <cmath>
 #include <mutex>
@@ -9,6 +13,7 @@
 
 #include "host/errors.h"
 #include "host/ini.h"
+#include "host/msgbox.h"
 #include "host/sistema.h"
 #include "host/value.h"
 #include "print/backends.h"
@@ -38,13 +43,18 @@ class PrinterSetting {
  public:
   explicit PrinterSetting(QString program) : program_(std::move(program)) {}
 
-  // "PDF" (default), "IMPRESORA" or "DIALOGO"; an unknown value prints to PDF, so a typo in
-  // the file never loses a certificate.
+  // "PDF" (also when the file names none), "IMPRESORA" or "DIALOGO"; "" for any other value,
+  // which Invalido() describes: a typo must not send a certificate somewhere else unseen.
   QString Destino() const {
     const QString d = Read("Destino").trimmed().toUpper();
+    if (d.isEmpty() || d == "PDF") return QStringLiteral("PDF");
     if (d == "IMPRESORA") return d;
     if (d == "DIALOGO" || d == QString::fromUtf8("DIÁLOGO")) return QStringLiteral("DIALOGO");
-    return QStringLiteral("PDF");
+    return {};
+  }
+  QString Invalido() const {
+    return "El destino \"" + Read("Destino").trimmed() + "\" de [" + program_ +
+           "] en Cfg/Impresoras.ini no es valido: use PDF, IMPRESORA o DIALOGO";
   }
   // Relative paths are under the installation folder; by default a new, dated file per run.
   QString Archivo() const {
@@ -66,10 +76,17 @@ class PrinterSetting {
 
 // The backend for a program: an installed factory first (tests, the batch command), then the
 // installation's setting. printerOverride is the host's printer for the calibration page.
-std::shared_ptr<Backend> ChooseBackend(const QString& program, const QString& printerOverride) {
+// nullptr when the user cancelled the print dialog, or with *error set when the setting is
+// not valid.
+std::shared_ptr<Backend> ChooseBackend(const QString& program, const QString& printerOverride,
+                                       QString* error) {
   if (BackendFactory factory = Factory()) return factory(program);
   const PrinterSetting setting(program);
   const QString destino = setting.Destino();
+  if (destino.isEmpty()) {
+    *error = setting.Invalido();
+    return nullptr;
+  }
   if (destino == "PDF") return std::make_shared<PdfBackend>(setting.Archivo());
   if (!printerOverride.trimmed().isEmpty()) {
     return std::make_shared<PrinterBackend>(printerOverride.trimmed());
@@ -82,6 +99,24 @@ std::shared_ptr<Backend> ChooseBackend(const QString& program, const QString& pr
 }
 
 }  // namespace
+
+std::optional<QRectF> AreaImprimible(const QString& program) {
+  if (Factory()) return std::nullopt;
+  const PrinterSetting setting(program);
+  if (setting.Destino() != "IMPRESORA") return std::nullopt;
+  const QString name = setting.Impresora();
+  const QPrinterInfo info =
+      name.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(name);
+  if (info.isNull()) return std::nullopt;  // printing says so
+  QPrinter printer(info, QPrinter::HighResolution);
+  printer.setFullPage(true);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  QPageLayout layout = printer.pageLayout();
+  layout.setUnits(QPageLayout::Millimeter);
+  const QMarginsF m = layout.minimumMargins();
+  const QRectF sheet = layout.fullRect(QPageLayout::Millimeter);
+  return sheet.adjusted(m.left(), m.top(), -m.right(), -m.bottom());
+}
 
 bool RecordingBackend::Print(const std::vector<Page>& pages, const QString&, QString*) {
   jobs.push_back(pages);
@@ -114,7 +149,9 @@ void Impresora::SetBackend(std::shared_ptr<Backend> b) {
 bool Impresora::selectandsetprinter(const QString& program) {
   DiscardHandedOver();
   program_ = program;
-  backend_ = ChooseBackend(program, {});
+  QString error;
+  backend_ = ChooseBackend(program, {}, &error);
+  if (!error.isEmpty()) MsgBox(error, vbExclamation);
   return backend_ != nullptr;
 }
 
@@ -233,9 +270,9 @@ bool Impresora::PrintPages(const QString& jobName, QString* error) {
 
 // The flag is taken as the callers pass it (always True); failures are raised instead.
 bool Impresora::imprimirINICFGPRog(const QString& program, bool&) {
-  if (!backend_) backend_ = ChooseBackend(program, {});
   QString reason;
-  if (!PrintPages(program, &reason)) {
+  if (!backend_) backend_ = ChooseBackend(program, {}, &reason);
+  if (!reason.isEmpty() || !PrintPages(program, &reason)) {
     throw RuntimeError(kPrintError, "No se pudo imprimir: " + reason, "Glyphor2");
   }
   return true;
@@ -244,9 +281,9 @@ bool Impresora::imprimirINICFGPRog(const QString& program, bool&) {
 // The calibration page does not handle errors of the library, so they are only reported
 // through the flag and the text.
 void Impresora::Imprimir(const QString& printer, QString& errText, bool& errFlag) {
-  if (!backend_) backend_ = ChooseBackend(kCalibrationProgram, printer);
   QString reason;
-  if (!PrintPages(kCalibrationProgram, &reason)) {
+  if (!backend_) backend_ = ChooseBackend(kCalibrationProgram, printer, &reason);
+  if (!reason.isEmpty() || !PrintPages(kCalibrationProgram, &reason)) {
     errFlag = true;
     errText = "No se pudo imprimir: " + reason;
   }

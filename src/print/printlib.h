@@ -2,9 +2,11 @@
 // The print library: the printer object of one print run and its field object. Pages are
 // display lists in millimetres from the top left of the print area until they are printed;
 // a backend draws them (PDF file, system printer, or a recording for tests).
+#include <QRectF>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ostrevan::print {
@@ -130,6 +132,11 @@ void SetBackendFactory(BackendFactory f);
 // installs it; without it such a program prints to PDF. nullptr removes it.
 using PrintDialogHook = std::function<std::shared_ptr<Backend>(const QString& program)>;
 void SetPrintDialogHook(PrintDialogHook hook);
+
+// The part of the A4 sheet, in mm from its top left edge, that the printer a program prints
+// on can reach: a system printer ("IMPRESORA") whose driver tells its margins. Nothing for a
+// PDF, the print dialog (not chosen yet), an installed backend or a printer that is missing.
+std::optional<QRectF> AreaImprimible(const QString& program);
 
 // The section of Cfg/Impresoras.ini that Imprimir reads when no printer was chosen before
 // (the calibration page makes its printer object without selectandsetprinter).

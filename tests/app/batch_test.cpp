@@ -10,7 +10,9 @@
 #include <QStandardPaths>
 
 #include "app/demo_completion.h"
+#include "data/mod_main.h"
 #include "entry/cls_main.h"
+#include "host/ini.h"
 #include "host/state.h"
 #include "print/backends.h"
 #include "support/demo_certificate.h"
@@ -34,6 +36,7 @@ TEST_F(DemoTest, TheBatchPrintHonoursTheRangeAndFailsWhenNothingWasPrinted) {
   QTextStream out(&console);
   const QString id = CreateDemoCertificate(out, "CACIPRA", "CEO104");
   ASSERT_FALSE(id.isEmpty()) << Messages().join("|");
+  demo::CompleteCertificate(id);
   const QString pdf = tmp->filePath("certificado.pdf");
 
   const struct {
@@ -147,13 +150,169 @@ TEST_F(DemoTest, TheBatchPrintSaysWhyItDidNotPrintWhole) {
     SCOPED_TRACE(r.name);
     console.clear();
     r.breakIt();
-    EXPECT_EQ(app::PrintToPdf(id, tmp->filePath("c.pdf"), "", "", out), 1);
+    // Forced past the checks: what the print run itself tells.
+    EXPECT_EQ(app::PrintToPdf(id, tmp->filePath("c.pdf"), "", "", out, false, true), 1);
     r.repair();
     out.flush();
     EXPECT_TRUE(console.contains(r.says)) << console.toStdString() << Messages().join("|");
   }
   console.clear();
   EXPECT_EQ(app::PrintToPdf(id, tmp->filePath("c.pdf"), "", "", out), 0) << Messages().join("|");
+}
+
+}  // namespace
+}  // namespace ostrevan::test
+
+namespace ostrevan::test {
+namespace {
+
+// "listar" prints one line per certificate: a line break typed in a description or a country
+// shows as a blank, as a tab does, and the columns after it stay on their line.
+TEST_F(DemoTest, ListarKeepsEachCertificateOnOneLine) {
+  const struct {
+    const char *id, *descripcion, *pais, *line;
+  } rows[] = {
+      {"L1", "dos\r\nlineas", "Bra\nsil", "\n  L1\tdos lineas\tBra sil\tCreando\n"},
+      {"L2", "retorno\rsolo", "Chi\u2028le", "\n  L2\tretorno solo\tChi le\tCreando\n"},
+      {"L3", "con\ttab", "Uru\n\nguay", "\n  L3\tcon tab\tUru  guay\tCreando\n"},
+  };
+  for (const auto& r : rows) {
+    Execute("OSTREVAN",
+            QString("insert into CeoMercosur (IdCeo, Descripcion, PaisDest, Estado, IdFormulario) "
+                    "values ('%1', '%2', '%3', 'Creando', 'CEO104')")
+                .arg(r.id, QString::fromUtf8(r.descripcion), QString::fromUtf8(r.pais)));
+  }
+  ASSERT_TRUE(CargarListadoInternos(false)) << Messages().join("|");
+  QString console;
+  QTextStream out(&console);
+  app::BatchWindows(QString(), QString(), out).ShowModal(Window::OstrevanLista);
+  out.flush();
+  EXPECT_EQ(console.count('\n'), 4) << console.toStdString();
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.id);
+    EXPECT_TRUE(console.contains(QString::fromUtf8(r.line))) << console.toStdString();
+  }
+}
+
+// `imprimir` runs the checks of F12 first: an error refuses the print unless it is forced, and
+// the output says so; a warning is listed and the print goes on.
+TEST_F(DemoTest, TheBatchPrintRunsTheChecksFirst) {
+  QString console;
+  QTextStream out(&console);
+  const QString id = CreateDemoCertificate(out, "CACIPRA", "CEO104");
+  ASSERT_FALSE(id.isEmpty()) << Messages().join("|");
+  demo::CompleteCertificate(id);
+  const QString consignee =
+      "update CeoConfig set ValorX = '%1' where Campo = 'CEO104Consignatario'";
+  const QString offset =
+      "update CeoParametros set Valor = '%1' where Propiedad = 'XOFFSET' and "
+      "IdFormulario = 'CEO104'";
+  const QString remarks = "update CeoMercosur set Observaciones = %1";
+  const struct {
+    const char* entity;
+    QString breaking, repair;
+    bool borrador, forzar;
+    int rc;
+    QStringList says;
+  } rows[] = {
+      {"OSTREVAN", remarks.arg("Observaciones"), "", false, false, 0, {"impreso en"}},
+      {"CEOCFG",
+       consignee.arg("x"),
+       consignee.arg("14"),
+       false,
+       false,
+       1,
+       {"Error\tLAYOUT-NO-NUMERICO\t", "No se imprimio el certificado " + id +
+                                           ": la verificacion encontro 1 error (corrijalos, o "
+                                           "use --forzar para imprimirlo igual)"}},
+      {"OSTREVAN_CLI",
+       offset.arg("-300"),
+       offset.arg("1,5"),
+       false,
+       false,
+       1,
+       {"Error\tFUERA-DE-LA-HOJA\t", "No se imprimio"}},
+      {"OSTREVAN",
+       remarks.arg("'Caja ' || char(57344)"),
+       remarks.arg("''"),
+       false,
+       false,
+       1,
+       {"Error\tCARACTERES-SIN-GLIFO\t", "No se imprimio"}},
+      {"CEOCFG",
+       consignee.arg("x"),
+       consignee.arg("14"),
+       false,
+       true,
+       0,
+       {"Se imprime igual por --forzar, con 1 error de la verificacion", "impreso en",
+        "(con --forzar, a pesar de 1 error de la verificacion)"}},
+      {"CEOCFG",
+       consignee.arg("x"),
+       consignee.arg("14"),
+       true,
+       false,
+       0,
+       {"El borrador se imprime con 1 error de la verificacion", "impreso en"}},
+      // The FOB column (CX205 = 186) with 4.5 mm: past the print area, still on the sheet.
+      {"OSTREVAN_CLI",
+       offset.arg("4,5"),
+       offset.arg("1,5"),
+       false,
+       false,
+       0,
+       {"Advertencia\tFUERA-DEL-AREA\t", "impreso en"}},
+  };
+  int n = 0;
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.breaking.toStdString());
+    const QString pdf = tmp->filePath(QString("v%1.pdf").arg(++n));
+    Execute(r.entity, r.breaking);
+    console.clear();
+    EXPECT_EQ(app::PrintToPdf(id, pdf, "", "", out, r.borrador, r.forzar), r.rc);
+    if (!r.repair.isEmpty()) Execute(r.entity, r.repair);
+    out.flush();
+    for (const QString& says : r.says) EXPECT_TRUE(console.contains(says)) << console.toStdString();
+    EXPECT_EQ(QFile::exists(pdf), r.rc == 0);
+    EXPECT_EQ(console.contains("--forzar, a pesar"), r.forzar);
+  }
+}
+
+}  // namespace
+}  // namespace ostrevan::test
+
+namespace ostrevan::test {
+namespace {
+
+// `ostrevan calibracion` as a script runs it: a page that did not print exits 1 with the reason.
+TEST_F(DemoTest, TheCalibrationVerbExitsOneWithTheReasonWhenItDidNotPrint) {
+  const QString ini = Dir() + "Cfg/Impresoras.ini";
+  const struct {
+    const char *destino, *impresora;
+    int rc;
+    const char* says;  // on standard error
+  } rows[] = {
+      {"IMPRESORA", "NO-EXISTE-7", 1, "no existe la impresora \"NO-EXISTE-7\""},
+      {"Papel", "", 1,
+       "El destino \"Papel\" de [FRM_CALIBRACEO] en Cfg/Impresoras.ini no es "
+       "valido: use PDF, IMPRESORA o DIALOGO"},
+      {"PDF", "", 0, "La pagina de calibracion se imprimio en el archivo "},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.destino);
+    clINI().GuardarINI("FRM_CALIBRACEO", "Destino", r.destino, ini);
+    clINI().GuardarINI("FRM_CALIBRACEO", "Impresora", r.impresora, ini);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ProgramFiles", tmp->path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    p.start(OSTREVAN_EXE, {"calibracion"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), r.rc);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_TRUE(err.contains(QString::fromUtf8(r.says))) << err.toStdString();
+  }
 }
 
 }  // namespace

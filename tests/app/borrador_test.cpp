@@ -119,12 +119,6 @@ TEST_F(DemoCertificateTest, TheDraftHasTheFormAndTheMarkOnEveryPageAndTheRealPri
   }
 }
 
-}  // namespace
-}  // namespace ostrevan::test
-
-namespace ostrevan::test {
-namespace {
-
 // Darkness of the form image at a point of the print area, in mm.
 int Grey(const QImage& img, double xMm, double yMm) {
   const double k = demo::kFormPxPerMm;

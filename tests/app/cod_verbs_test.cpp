@@ -1,12 +1,11 @@
 // The digital certificate of origin from the certificates a broker makes: every demo form
 // with an agreement exports a COD that ALADI's schema accepts, the batch verbs sign with a
-// file read from standard input, verify, and attach the chamber's issued COD; a wrong
-// password fails without showing it; and a certificate completed only through the windows'
-// models exports a COD too.
+// file or a token (the secret on standard input), verify, and attach the chamber's issued
+// COD; a wrong password or PIN fails without showing it; and a certificate completed only
+// through the windows' models exports a COD too.
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "app/batch.h"
@@ -29,16 +28,6 @@ using namespace ostrevan::cod::pruebas;
 
 const char* kClave = "clave-de-prueba-7731";
 
-// ALADI's schema checked by xmllint, not by the library that wrote the file.
-::testing::AssertionResult ValidaCon(const QString& archivo, const char* esquema) {
-  QProcess p;
-  p.setWorkingDirectory(CarpetaEsquemas());
-  p.start("xmllint", {"--noout", "--nonet", "--schema", esquema, archivo});
-  if (!p.waitForFinished(60000)) return ::testing::AssertionFailure() << "xmllint no respondió";
-  if (p.exitCode() == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << p.readAllStandardError().left(3000).constData();
-}
-
 class CodVerbs : public DemoTest {
  protected:
   void SetUp() override {
@@ -52,25 +41,9 @@ class CodVerbs : public DemoTest {
     QTextStream out(&console);
     return CreateDemoCertificate(out, camara, form, interno);
   }
-  struct Salida {
-    int rc = -1;
-    QString texto;
-  };
   // The program itself, as a script runs it, with `entrada` on its standard input.
-  Salida Ostrevan(const QStringList& args, const QByteArray& entrada = {}) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("ProgramFiles", tmp->path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    p.setProcessEnvironment(env);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(OSTREVAN_EXE, args);
-    p.write(entrada);
-    p.closeWriteChannel();
-    Salida s;
-    if (p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit) s.rc = p.exitCode();
-    s.texto = QString::fromUtf8(p.readAll());
-    return s;
+  static Outcome Ostrevan(const QStringList& args, const QByteArray& entrada = {}) {
+    return Finish(StartProgram(OSTREVAN_EXE, args), entrada);
   }
   QString console;
 };
@@ -98,7 +71,7 @@ TEST_F(CodVerbs, EveryDemoFormWithAnAgreementExportsACodTheSchemaAccepts) {
     QString salida;
     QTextStream out(&salida);
     ASSERT_EQ(app::VerboCod("cod", {id, xml}, out), 0) << salida.toStdString();
-    EXPECT_TRUE(ValidaCon(xml, "cod_ver_4.1.1_exporter_unsigned.xsd"));
+    EXPECT_EQ(ErroresDeEsquema(xml, "cod_ver_4.1.1_exporter_unsigned.xsd"), "");
     QFile file(xml);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(TextoDe(file.readAll(), "AgreementAcronym"), QString(f.acronimo));
@@ -126,7 +99,12 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
   QTemporaryDir pki;
   const Identidad ca = Autoridad("Autoridad de prueba");
   GuardarPem({ca}, pki.filePath("ca.pem"));
-  GuardarP12(Emitir(ca, "Exportadora de prueba"), pki.filePath("exportador.p12"), kClave);
+  const Identidad exportador = Emitir(ca, "Exportadora de prueba");
+  GuardarP12(exportador, pki.filePath("exportador.p12"), kClave);
+  QString errorToken;
+  const QString token = PrepararToken(pki.filePath("token"), exportador, "4711", errorToken);
+  ASSERT_FALSE(token.isEmpty()) << errorToken;
+  const QStringList conToken = {"--token", token, "--modulo", kModuloSoftHsm};
   GuardarP12(Emitir(ca, "Funcionario habilitado"), pki.filePath("oficial.p12"), kClave);
   InstalacionCod inst = LeerInstalacionCod();
   inst.autoridades = pki.filePath("ca.pem");
@@ -150,26 +128,33 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
                   QByteArray("no-es-la-clave-5519\n")},
         std::pair{QStringList{"--p12", pki.filePath("exportador.p12"), "--secreto-archivo",
                               secreto.fileName()},
-                  QByteArray()}}) {
-    const Salida s = Ostrevan(QStringList{"cod", id, firmado} + args, entrada);
-    EXPECT_EQ(s.rc, 1) << s.texto.toStdString();
-    EXPECT_FALSE(s.texto.contains("no-es-la-clave")) << s.texto.toStdString();
-    EXPECT_FALSE(s.texto.trimmed().isEmpty());
+                  QByteArray()},
+        std::pair{conToken, QByteArray("no-es-la-clave-5519\n")}}) {
+    const Outcome s = Ostrevan(QStringList{"cod", id, firmado} + args, entrada);
+    EXPECT_EQ(s.rc, 1) << s.output.toStdString();
+    EXPECT_FALSE(s.output.contains("no-es-la-clave")) << s.output.toStdString();
+    EXPECT_FALSE(s.output.trimmed().isEmpty());
     EXPECT_FALSE(QFile::exists(firmado));
   }
 
-  Salida s = Ostrevan({"cod", id, firmado, "--p12", pki.filePath("exportador.p12")},
-                      QByteArray(kClave) + "\n");
-  ASSERT_EQ(s.rc, 0) << s.texto.toStdString();
-  EXPECT_FALSE(s.texto.contains(kClave));
-  EXPECT_TRUE(ValidaCon(firmado, "cod_ver_4.1.1_exporter_signed.xsd"));
+  // Signed with the token, then with the file, whose document goes on to the chamber.
+  const QString conArchivo = tmp->filePath("con-token.xml");
+  Outcome s = Ostrevan(QStringList{"cod", id, conArchivo} + conToken, "4711\n");
+  ASSERT_EQ(s.rc, 0) << s.output.toStdString();
+  EXPECT_FALSE(s.output.contains("4711")) << s.output.toStdString();
+  EXPECT_EQ(ErroresDeEsquema(conArchivo, "cod_ver_4.1.1_exporter_signed.xsd"), "");
+  s = Ostrevan({"cod", id, firmado, "--p12", pki.filePath("exportador.p12")},
+               QByteArray(kClave) + "\n");
+  ASSERT_EQ(s.rc, 0) << s.output.toStdString();
+  EXPECT_FALSE(s.output.contains(kClave));
+  EXPECT_EQ(ErroresDeEsquema(firmado, "cod_ver_4.1.1_exporter_signed.xsd"), "");
   ResetAll();
   EXPECT_EQ(Column("OSTREVAN", "select Estado from CeoMercosur where IdCeo = '" + id + "'"),
             QStringList{"COD firmado"});
 
   s = Ostrevan({"cod-verificar", firmado, "--ca", pki.filePath("ca.pem")});
-  EXPECT_EQ(s.rc, 0) << s.texto.toStdString();
-  EXPECT_TRUE(s.texto.contains("Exportadora de prueba")) << s.texto.toStdString();
+  EXPECT_EQ(s.rc, 0) << s.output.toStdString();
+  EXPECT_TRUE(s.output.contains("Exportadora de prueba")) << s.output.toStdString();
 
   // In this process too (which also readies xmlsec for the test chamber below).
   EXPECT_TRUE(VerificarArchivoCod(firmado, pki.filePath("ca.pem")).ok);
@@ -177,20 +162,19 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
   // The chamber's issued COD attaches; one whose COD changed after signing does not.
   QFile f(firmado);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  const QByteArray emitido =
-      EmitirComoCamara(f.readAll(), pki.filePath("oficial.p12"), kClave,
-                       QDateTime::currentDateTimeUtc());
+  const QByteArray emitido = EmitirComoCamara(f.readAll(), pki.filePath("oficial.p12"), kClave,
+                                              QDateTime::currentDateTimeUtc());
   ASSERT_FALSE(emitido.isEmpty());
   QByteArray alterado = emitido;
   alterado.replace("Paso de los Libres", "Paso de los Libros");
-  for (const auto& [nombre, bytes, rc] : {std::tuple{"alterado.xml", alterado, 1},
-                                          std::tuple{"emitido.xml", emitido, 0}}) {
+  for (const auto& [nombre, bytes, rc] :
+       {std::tuple{"alterado.xml", alterado, 1}, std::tuple{"emitido.xml", emitido, 0}}) {
     QFile e(tmp->filePath(nombre));
     ASSERT_TRUE(e.open(QIODevice::WriteOnly));
     e.write(bytes);
     e.close();
     s = Ostrevan({"cod-adjuntar", id, e.fileName()});
-    EXPECT_EQ(s.rc, rc) << nombre << ": " << s.texto.toStdString();
+    EXPECT_EQ(s.rc, rc) << nombre << ": " << s.output.toStdString();
   }
   ResetAll();
   const QString numero = TextoDe(emitido, "CertificateID");
@@ -228,9 +212,12 @@ TEST_F(CodVerbs, ACertificateCompletedThroughTheWindowsExportsAValidCod) {
         << w.Lbl_Hallazgos.Caption().toStdString();
   }
   const std::pair<CampoCod, const char*> campos[] = {
-      {CampoCod::ExpCiudad, "Ciudadela"},         {CampoCod::ExpTelefono, "011 4488-1200"},
-      {CampoCod::ExpEmail, "comex@ejemplo.com.ar"}, {CampoCod::ImpCiudad, "Sao Paulo"},
-      {CampoCod::DeclExportacion, "26001EC01000777Z"}, {CampoCod::DeclJuradaFecha, "1/12/26"},
+      {CampoCod::ExpCiudad, "Ciudadela"},
+      {CampoCod::ExpTelefono, "011 4488-1200"},
+      {CampoCod::ExpEmail, "comex@ejemplo.com.ar"},
+      {CampoCod::ImpCiudad, "Sao Paulo"},
+      {CampoCod::DeclExportacion, "26001EC01000777Z"},
+      {CampoCod::DeclJuradaFecha, "1/12/26"},
   };
   for (const auto& [campo, texto] : campos) w.campos[static_cast<size_t>(campo)].SetText(texto);
   w.Guardar();
@@ -243,7 +230,12 @@ TEST_F(CodVerbs, ACertificateCompletedThroughTheWindowsExportsAValidCod) {
       << w.Lbl_Hallazgos.Caption().toStdString();
   w.Txt_Archivo.SetText(tmp->filePath("ventanas.xml"));
   w.Exportar();
-  EXPECT_TRUE(ValidaCon(tmp->filePath("ventanas.xml"), "cod_ver_4.1.1_exporter_unsigned.xsd"))
+  EXPECT_EQ(ErroresDeEsquema(tmp->filePath("ventanas.xml"), "cod_ver_4.1.1_exporter_unsigned.xsd"),
+            "")
+      << w.Lbl_Resultado.Caption().toStdString();
+  // With no issued COD named, F7 checks the broker's own file.
+  w.Verificar();
+  EXPECT_TRUE(w.Lbl_Resultado.Caption().contains("ventanas.xml"))
       << w.Lbl_Resultado.Caption().toStdString();
 }
 

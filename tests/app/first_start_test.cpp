@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
+#include <QTranslator>
 #include <optional>
 
 #include "app/demo_install.h"
@@ -83,6 +86,33 @@ TEST_F(FirstStartTest, AnEmptyInstallationHasTablesAndNothingElseAndIsMadeOnce) 
     EXPECT_TRUE(e.Description().startsWith("Ya hay una instalacion en ")) << e.Description();
   }
   EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 1);
+}
+
+// The program installs Qt's translations for the user's locale: the standard buttons of every
+// message box and dialog read in the user's language (qt6-translations-l10n, a dependency).
+TEST(QtTranslationsTest, StandardButtonsReadInTheUsersLanguage) {
+  const QLocale before;
+  const struct {
+    const char* locale;
+    bool installed;
+    const char *yes, *no, *cancel;
+  } rows[] = {
+      {"es_AR", true, "&Sí", "&No", "Cancelar"},
+      {"es_ES", true, "&Sí", "&No", "Cancelar"},
+      {"C", false, "&Yes", "&No", "Cancel"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.locale);
+    QLocale::setDefault(QLocale(r.locale));  // the user's locale, as the process reads it
+    std::unique_ptr<QTranslator> translator(app::InstalarTraduccionesDeQt(nullptr));
+    EXPECT_EQ(translator != nullptr, r.installed);
+    QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No |
+                         QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Yes)->text(), QString::fromUtf8(r.yes));
+    EXPECT_EQ(box.button(QDialogButtonBox::No)->text(), QString::fromUtf8(r.no));
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(r.cancel));
+  }
+  QLocale::setDefault(before);
 }
 
 }  // namespace

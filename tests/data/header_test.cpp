@@ -31,32 +31,6 @@ TEST_F(HeaderTest, FormChoiceCarriesFormIdAndNomenclature) {
   EXPECT_EQ(St().sIdFormulario, "");
 }
 
-TEST_F(HeaderTest, SaveAndLoadRoundTripTypedText) {
-  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo) values ('C1')");
-  ChooseForm("CEO104");
-  FrmCargaDatos& f = CargaDatos();
-  int n = 0;
-  for (const CasillaInfo& c : Casillas()) {
-    f.Box(c.casilla).SetText(QString("%1 d'O \"%2\"\r\nfin").arg(c.columna).arg(++n));
-  }
-  St().sIdCeo = "C1";
-  EXPECT_TRUE(GuardarCambios());
-  EXPECT_EQ(Column("OSTREVAN", "select PaisCodeCEO from CeoMercosur"), QStringList{"Chile"});
-  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO104"});
-  ResetAll();
-  data::InstallSchema();
-  LoadCombos(CargaDatos().Cmb_Camara, CargaDatos().cboPais);
-  CargarDatosAPlanilla("C1");
-  n = 0;
-  for (const CasillaInfo& c : Casillas()) {
-    EXPECT_EQ(CargaDatos().Box(c.casilla).Text(),
-              QString("%1 d'O \"%2\"\r\nfin").arg(c.columna).arg(++n));
-  }
-  EXPECT_EQ(St().sIdFormulario, "CEO104");
-  EXPECT_TRUE(St().bCertificadoCargado);
-  EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|");
-}
-
 // Loading one certificate after another must not take the second's form for a change the
 // user made to the first: that saved the half-loaded texts over the first certificate.
 TEST_F(HeaderTest, LoadingAnotherCertificateSavesNothing) {

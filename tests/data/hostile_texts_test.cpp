@@ -27,13 +27,30 @@ TEST_F(HostileTextsTest, EveryPathStoresWhatWasTyped) {
     SCOPED_TRACE(t.left(40).toStdString());
     const QString id = "H" + QString::number(++n);
     Execute("OSTREVAN", "insert into CeoMercosur (IdCeo) values ('" + id + "')");
+    // Each box gets a text of its own, so that one saved in another's column shows.
+    auto boxText = [&](const CasillaInfo& c) -> QString {
+      const QString own = QString(c.columna) + " \"\r\n";
+      return own + t.left(4000 - own.size());
+    };
     ChooseForm("CEO104");
-    for (const CasillaInfo& c : Casillas()) CargaDatos().Box(c.casilla).SetText(t);
+    for (const CasillaInfo& c : Casillas()) CargaDatos().Box(c.casilla).SetText(boxText(c));
     St().sIdCeo = id;
     ASSERT_TRUE(GuardarCambios());
-    CargaDatos().Txt_Importador.SetText("otro");
+    EXPECT_EQ(Column("OSTREVAN",
+                     "select PaisCodeCEO || IdFormulario from CeoMercosur where "
+                     "IdCeo = '" +
+                         id + "'"),
+              QStringList{"ChileCEO104"});
+    // Loaded anew, with nothing left of what was typed.
+    for (const CasillaInfo& c : Casillas()) CargaDatos().Box(c.casilla).SetText({});
+    St().sIdFormulario.clear();
+    St().bCertificadoCargado = false;
     CargarDatosAPlanilla(id);
-    for (const CasillaInfo& c : Casillas()) EXPECT_EQ(CargaDatos().Box(c.casilla).Text(), t) << c.columna;
+    for (const CasillaInfo& c : Casillas()) {
+      EXPECT_EQ(CargaDatos().Box(c.casilla).Text(), boxText(c)) << c.columna;
+    }
+    EXPECT_EQ(St().sIdFormulario, "CEO104");
+    EXPECT_TRUE(St().bCertificadoCargado);
 
     NuevaNorma().txtNorma.SetText(t);
     ASSERT_TRUE(Grabar());

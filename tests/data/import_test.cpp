@@ -68,14 +68,6 @@ TEST_F(ImportTest, AnOperationWithoutItemsLeavesOnlyTheHeaderAndNoPopup) {
   EXPECT_TRUE(Messages().isEmpty());
 }
 
-TEST_F(ImportTest, HeaderOfAnExistingCertificateIsNotCreatedTwice) {
-  Prepare("CEO004");
-  EXPECT_FALSE(CrearInterno());
-  ASSERT_EQ(messages->shown.size(), 1u);
-  EXPECT_TRUE(messages->shown[0].text.startsWith("Registro Duplicado: el certificado"))
-      << messages->shown[0].text;
-}
-
 // A Null from the host is the number 0 where a number is expected, not an empty text.
 TEST_F(ImportTest, NullQuantitiesAndValuesAreStoredAsZero) {
   Run("INTERNOS", {"delete from SubItems"});

@@ -67,33 +67,48 @@ TEST_F(ItemWorkTest, NumbersAreReadAsTheLocaleWritesThem) {
     const char* locale;
     bool ok;
     const char* sql;
+    const char* shown;  // in the box once it is left
   } rows[] = {
-      {"2,5", "es_AR", true, "2.5"},
-      {"1.234,50", "es_AR", true, "1234.5"},
-      {"1,234.50", "en_US", true, "1234.5"},
-      {"2,5", "en_US", true, "2.5"},
-      {"2.5", "es_AR", true, "2.5"},
-      {" 7 ", "C", true, "7"},
-      {"12a", "es_AR", false, ""},
-      {"", "C", false, ""},
-      {"inf", "C", false, ""},
+      {"2,5", "es_AR", true, "2.5", "2,5"},
+      {"1.234,50", "es_AR", true, "1234.5", "1234,5"},
+      {"1.250", "es_AR", true, "1250", "1250"},
+      {"1,250", "es_AR", true, "1.25", "1,25"},
+      {"1,234.50", "en_US", true, "1234.5", "1234.5"},
+      {"1,250", "en_US", true, "1250", "1250"},
+      {"1.250", "en_US", true, "1.25", "1.25"},
+      {" 7 ", "C", true, "7", "7"},
+      // Not a number in the user's locale: refused, whatever another locale makes of it.
+      {"2.5", "es_AR", false, "", ""},
+      {"1.25", "es_AR", false, "", ""},
+      {"2,5", "en_US", false, "", ""},
+      {"12a", "es_AR", false, "", ""},
+      {"", "C", false, "", ""},
+      {"inf", "C", false, "", ""},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.text) + " " + r.locale);
-    QString sql;
-    EXPECT_EQ(NumeroEscrito(r.text, QLocale(r.locale), &sql), r.ok);
+    QString sql, shown;
+    EXPECT_EQ(NumeroEscrito(r.text, QLocale(r.locale), &sql, &shown), r.ok);
     if (r.ok) {
       EXPECT_EQ(sql, r.sql);
+      EXPECT_EQ(shown, r.shown);
     }
   }
 }
 
+// The user's locale is es_AR (the process's default; the program never sets it).
 class ArticleEditorTest : public CertificateTest {
  protected:
   void SetUp() override {
     CertificateTest::SetUp();
+    QLocale::setDefault(QLocale("es_AR"));
     St().sIdCeo = "C1";
   }
+  void TearDown() override {
+    QLocale::setDefault(before);
+    CertificateTest::TearDown();
+  }
+  const QLocale before;
   FrmAMArticulos& Nuevo(const QString& ncm, const QString& deno, const QString& peso,
                         const QString& fob, const QString& unidad = {}) {
     FrmAMArticulos& w = NuevoAMArticulos();
@@ -113,9 +128,17 @@ TEST_F(ArticleEditorTest, ChecksFireInOrderAndNothingIsStored) {
   } rows[] = {
       {"", "", "x", "x", "El campo Codigo NCM/Naladisa no puede estar vacio"},
       {"1111.11.11", "", "x", "x", "El campo Denominacion de Mercaderias no puede estar vacio"},
-      {"1111.11.11", "Tornillo", "x", "x",
+      {"1111.11.11", "Tornillo", "", "x",
        "El campo Peso Liquido o Cantidad debe ser un valor númerico"},
-      {"1111.11.11", "Tornillo", "2", "3a", "El campo FOB debe ser un valor númerico"},
+      {"1111.11.11", "Tornillo", "x", "x",
+       "El campo Peso Liquido o Cantidad debe ser un valor númerico\r\n\"x\" no es un número en "
+       "la configuración regional es_AR; escriba, por ejemplo, 1234,5 o 1.234,5"},
+      {"1111.11.11", "Tornillo", "2.5", "3",
+       "El campo Peso Liquido o Cantidad debe ser un valor númerico\r\n\"2.5\" no es un número "
+       "en la configuración regional es_AR; escriba, por ejemplo, 1234,5 o 1.234,5"},
+      {"1111.11.11", "Tornillo", "2", "3a",
+       "El campo FOB debe ser un valor númerico\r\n\"3a\" no es un número en la configuración "
+       "regional es_AR; escriba, por ejemplo, 1234,5 o 1.234,5"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.message);
@@ -205,66 +228,98 @@ TEST_F(ItemWorkTest, TheFirstNormOfAnEmptyCatalogueIsNumberOne) {
 
 TEST_F(ItemWorkTest, TariffWindowChecksTheNewPositionLiveAndOnAcceptance) {
   Execute("CATALOGOS", "insert into NCMCEO values ('8708.29.99','Partes de carroceria')");
-  FrmCambiaPosicionArancelaria& w = NuevoCambiaPosicion();
-  w.NcmActual = "1111.11.11";
-  CambiaPosicion_Load();
+  const QString wrong =
+      "La posicion ingresada no es correcta:\r\n     * Debe tener la forma de una posicion "
+      "%1: 9999.99.99\r\n     * Debe ser distinta al de la posicion actual";
   const struct {
+    bool naladisa;
     const char* typed;
     const char* shown;
     const char* catalogue;
     bool accepted;
   } rows[] = {
-      {"8708,29,99", "8708.29.99", "Partes de carroceria", true},
-      {"8708.29.9", "8708.29.9", "", false},
-      {"8708.29.99x", "8708.29.99x", "", false},
-      {"1111.11.11", "1111.11.11", "Dichos NCM", false},
+      {false, "8708,29,99", "8708.29.99", "Partes de carroceria", true},
+      {false, "8708.29.9", "8708.29.9", "", false},
+      {false, "8708.29.99x", "8708.29.99x", "", false},
+      {false, "1111.11.11", "1111.11.11", "Dichos NCM", false},
+      // Ten characters are not a position.
+      {false, "1234567890", "1234567890", "", false},
+      {false, "8708.29-99", "8708.29-99", "", false},
+      {false, "８７０８.29.99", "８７０８.29.99", "", false},
+      {true, "8708,29,00", "8708.29.00", "Partes y accesorios de carrocerias", true},
+      {true, "87082900", "87082900", "", false},
   };
+  Execute("CATALOGOS",
+          "insert into NaladisaCEO values ('8708.29.00','Partes y accesorios de carrocerias')");
   for (const auto& r : rows) {
     SCOPED_TRACE(r.typed);
+    St().bNaladisa = r.naladisa;
+    FrmCambiaPosicionArancelaria& w = NuevoCambiaPosicion();
+    w.NcmActual = "1111.11.11";
+    CambiaPosicion_Load();
     messages->shown.clear();
-    w.Txt_DDP_Catalogo.SetText("");
-    w.NcmNew.clear();
-    w.Txt_PosNueva.SetText(r.typed);
+    w.Txt_PosNueva.SetText(QString::fromUtf8(r.typed));
     Txt_PosNueva_Change();
-    EXPECT_EQ(w.Txt_PosNueva.Text(), r.shown);
+    EXPECT_EQ(w.Txt_PosNueva.Text(), QString::fromUtf8(r.shown));
     EXPECT_EQ(w.Txt_DDP_Catalogo.Text(), r.catalogue);
     EXPECT_EQ(Cmd_Aceptar_Click(), r.accepted);
     EXPECT_EQ(w.NcmNew, r.accepted ? QString(r.shown) : QString());
-    EXPECT_EQ(messages->shown.size(), r.accepted ? 0u : 1u);
+    ASSERT_EQ(messages->shown.size(), r.accepted ? 0u : 1u);
     if (!r.accepted) {
-      EXPECT_EQ(messages->shown[0].text,
-                "La posicion ingresada no es correcta:\r\n     * Debera tener al menos 10 "
-                "caracteres\r\n     * Debe ser distinta al de la posicion actual");
+      EXPECT_EQ(messages->shown[0].text, wrong.arg(r.naladisa ? "NALADISA" : "NCM"));
     }
   }
 }
 
 TEST_F(ItemWorkTest, TariffChangeOptionsDecideTheTextsUnderTheNewPosition) {
   Execute("CATALOGOS", "insert into NCMCEO values ('B','del catalogo')");
+  using F = FrmCambiaPosicionArancelaria;
   const struct {
+    const char* name;
     int modo;
-    QStringList texts;  // items 1 and 2 moved, 3 already under B
+    const char* nueva;
+    QStringList items;  // the group as the grid showed it
+    CambioPosicion result;
+    QStringList codes, texts;  // items 1 to 4; 1 and 2 moved, 3 already under B
+    const char* message;       // "" for none
   } rows[] = {
-      {FrmCambiaPosicionArancelaria::kTextoPosicionActual, {"de A", "de A", "de A"}},
-      {FrmCambiaPosicionArancelaria::kTextoCatalogo,
-       {"del catalogo", "del catalogo", "del catalogo"}},
-      {FrmCambiaPosicionArancelaria::kTextoPosicionNueva, {"de B", "de B", "de B"}},
+      {"current", F::kTextoPosicionActual, "B", {"1", "2"}, CambioPosicion::kHecho,
+       {"B", "B", "B", "A"}, {"de A", "de A", "de A", "queda"}, ""},
+      {"catalogue", F::kTextoCatalogo, "B", {"1", "2"}, CambioPosicion::kHecho,
+       {"B", "B", "B", "A"}, {"del catalogo", "del catalogo", "del catalogo", "queda"}, ""},
+      {"new", F::kTextoPosicionNueva, "B", {"1", "2"}, CambioPosicion::kHecho,
+       {"B", "B", "B", "A"}, {"de B", "de B", "de B", "queda"}, ""},
+      // The catalogue has no wording for C: the wordings are kept, and the user is told.
+      {"catalogue without wording", F::kTextoCatalogo, "C", {"1", "2"}, CambioPosicion::kHecho,
+       {"C", "C", "B", "A"}, {"de A", "", "de B", "queda"},
+       "La posicion C no tiene texto / dichos de partida en el CATALOGO: los articulos "
+       "conservan los textos que tenian."},
+      // Another workstation moved item 2 (or deleted item 9) since the grid was loaded.
+      {"an item moved meanwhile", F::kTextoPosicionActual, "B", {"1", "3"},
+       CambioPosicion::kGrupoCambiado, {"A", "A", "B", "A"}, {"de A", "", "de B", "queda"},
+       "El grupo cambio mientras tanto (otro usuario modifico o elimino alguno de sus "
+       "articulos): no se cambio ninguna posicion. La grilla muestra ahora los articulos como "
+       "estan; vuelva a intentarlo."},
+      {"an item deleted meanwhile", F::kTextoCatalogo, "B", {"1", "9"},
+       CambioPosicion::kGrupoCambiado, {"A", "A", "B", "A"}, {"de A", "", "de B", "queda"},
+       "El grupo cambio mientras tanto (otro usuario modifico o elimino alguno de sus "
+       "articulos): no se cambio ninguna posicion. La grilla muestra ahora los articulos como "
+       "estan; vuelva a intentarlo."},
   };
   St().sIdCeo = "X";
   for (const auto& r : rows) {
-    SCOPED_TRACE(r.modo);
+    SCOPED_TRACE(r.name);
     Execute("OSTREVAN", "delete from Articulos");
     AddItem("X", 1, "A", "1", "de A");
     AddItem("X", 2, "A", "1");
     AddItem("X", 3, "B", "2", "de B");
     AddItem("X", 4, "A", "2", "queda");
-    EXPECT_TRUE(AplicarCambioPosicion("A", "B", {"1", "2"}, r.modo));
-    EXPECT_EQ(Column("OSTREVAN", "select NCM from Articulos order by NroOrden"),
-              QStringList({"B", "B", "B", "A"}));
-    EXPECT_EQ(Column("OSTREVAN",
-                     "select TextoPartida from Articulos where NroOrden < 4 "
-                     "order by NroOrden"),
+    messages->shown.clear();
+    EXPECT_EQ(AplicarCambioPosicion("A", r.nueva, r.items, r.modo), r.result);
+    EXPECT_EQ(Column("OSTREVAN", "select NCM from Articulos order by NroOrden"), r.codes);
+    EXPECT_EQ(Column("OSTREVAN", "select TextoPartida from Articulos order by NroOrden"),
               r.texts);
+    EXPECT_EQ(Messages(), *r.message ? QStringList{r.message} : QStringList{});
   }
 }
 

@@ -57,16 +57,6 @@ TEST_F(MainTest, ANewCertificateIsCreatedFromTheHostOperation) {
       << Messages().join("|") << popup->messages.join("|") << St().sIdFormulario << St().sIdCeo;
 }
 
-TEST_F(MainTest, CancellingTheChoiceCreatesNothing) {
-  ChooseInDialog("CAC", "Brasil", 27);
-  Cls_Main c;
-  c.CdoData("OP1");
-  c.Main();
-  EXPECT_EQ(windows->shown, std::vector<Window>{Window::SeleccionCertif});
-  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
-  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
-}
-
 TEST_F(MainTest, PropertiesOfTheHost) {
   Cls_Main c;
   c.InternoQuandor("A");

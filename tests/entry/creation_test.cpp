@@ -1,5 +1,6 @@
 // Creating the certificate of a host operation: it exists finished or not at all, an
-// operation the host lacks creates nothing, and the host mode ends with Main.
+// operation the host lacks or a cancelled choice creates nothing, and the host mode ends with
+// Main.
 #include "data/certificate_fixture.h"
 #include "entry/cls_main.h"
 
@@ -143,9 +144,14 @@ TEST_F(CreationTest, TheHostModeEndsWithMain) {
   int n = 0;
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
+    windows->shown.clear();
     ChooseInDialog("CAC", "Brasil", r.key);
     RunMain(r.interno);
     EXPECT_FALSE(St().bDesdeHost);
+    const bool chosen = r.key == 122;  // a cancelled choice creates and opens nothing
+    EXPECT_EQ(windows->Showed(Window::CargaDatos), chosen);
+    EXPECT_EQ(Count("OSTREVAN", "CeoMercosur", "IdCeo = '" + QString(r.interno) + "'"),
+              chosen ? 1 : 0);
     // The user then creates a certificate by hand from the list.
     const QString id = "MAN-" + QString::number(++n);
     D().guardaDatos.txtInterno.SetText(id);
@@ -156,6 +162,7 @@ TEST_F(CreationTest, TheHostModeEndsWithMain) {
     EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur where IdCeo = 'OP1'"),
               QStringList{"[ OP1 ] - [ Quandor ]"});
   }
+  EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP2'"), 0);
 }
 
 }  // namespace

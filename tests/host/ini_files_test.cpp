@@ -65,6 +65,7 @@ TEST_F(InstallationTest, AnUnknownDriverNamesTheInstalledOnes) {
     Execute("INTERNOS", "select 1");
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
+    EXPECT_TRUE(e.Description().contains("INTERNOS")) << e.Description();
     EXPECT_TRUE(e.Description().contains("QFOOSQL")) << e.Description();
     EXPECT_TRUE(e.Description().contains("instalados: ")) << e.Description();
     EXPECT_TRUE(e.Description().contains("QSQLITE")) << e.Description();

@@ -15,6 +15,8 @@ TEST(Values, EsnullAndEsnumero) {
   EXPECT_EQ(esnull(QVariant()).toString(), "");
   EXPECT_EQ(esnumero(esnull(QVariant())), 0);
   EXPECT_EQ(esnull(QVariant("x")).toString(), "x");
+  // The full-width digits would make clang-format spread the table one row a line.
+  // clang-format off
   struct Row {
     QVariant in;
     double out;
@@ -23,6 +25,7 @@ TEST(Values, EsnullAndEsnumero) {
               {QVariant("-3"), -3}, {QVariant("1.2.3"), 0},   {QVariant(2.25), 2.25},
               {QVariant(), 0},      {QVariant(QString::fromUtf8("１４")), 0},
               {QVariant(QString::fromUtf8("٤٠")), 0}};
+  // clang-format on
   for (const auto& r : rows) EXPECT_EQ(esnumero(r.in), r.out) << r.in.toString().toStdString();
 }
 
@@ -71,9 +74,6 @@ TEST(Paths, InstallationFolderFollowsProgramFiles) {
   EXPECT_TRUE(InstallationDir().endsWith("/Velmora/Formularios/"));
   EXPECT_FALSE(InstallationDir().startsWith("/Velmora"));
   if (!old.isEmpty()) qputenv("ProgramFiles", old);
-  clSistema s;
-  EXPECT_EQ(s.PonerBarra("/a/b"), "/a/b/");
-  EXPECT_EQ(s.PonerBarra("/a/b/"), "/a/b/");
 }
 
 TEST(ErrorReports, DetailedFormText) {

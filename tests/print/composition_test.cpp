@@ -4,7 +4,9 @@
 #include "host/log.h"
 #include "host/value.h"
 #include "job/print_job.h"
+#include "data/verificaciones.h"
 #include "print/backends.h"
+#include "print/draft.h"
 #include "print/item_lines.h"
 #include "job/print_job.h"
 #include "print/print_settings.h"
@@ -270,6 +272,113 @@ TEST_F(PaginationTest, LinesFormatAndRepeatWithinARun) {
     return t.left(static_cast<int>(w));
   });
   EXPECT_EQ(cut, QStringList({"[{COL03}]abcd", "[{COL03}]efgh", "[{COL03}]ij", "[{COL03}]xy"}));
+}
+
+}  // namespace
+}  // namespace ostrevan
+
+namespace ostrevan {
+namespace {
+
+// The checks before printing see the pages as the print run composes them: a coordinate or
+// an offset that puts a text off the sheet (or off what the printer can print, when it says)
+// is an error naming the field, the form and the millimetres; a text longer than its place
+// and a column value past the print area are warned about.
+using test::PrintTest;
+
+TEST_F(PrintTest, TheChecksRefuseTextsOffTheSheetAndWarnOfTextsThatDoNotFit) {
+  Certificate(2);
+  // The fixture's certificate date would stand on the code column: out of the way.
+  Execute("CEOCFG", "update CeoConfig set ValorX = '100' where Campo = 'CEO004Fecha'");
+  const QString longText = QString("Observacion larga ").repeated(220).trimmed();  // ~4,000
+  const Rectangulo margins{-10 + 4.2, -9.5 + 4.2, 200 - 4.2, 287.5 - 4.2};  // a laser's
+  const struct {
+    const char* entity;
+    QString breaking;
+    QStringList codes;
+    const char* says;  // in the first finding
+    bool printer = false;
+  } rows[] = {
+      {"OSTREVAN", "update CeoMercosur set FcNro = 'FC-1'", {}, ""},
+      {"OSTREVAN_CLI",
+       "update CeoParametros set Valor = '-300' where Propiedad = 'XOFFSET'",
+       {"FUERA-DE-LA-HOJA"},  // every field and column, each named once
+       "XOFFSET -300,0 mm"},
+      {"CEOCFG",
+       "update CeoConfig set ValorX = '-50' where Campo = 'CEO004Consignatario'",
+       {"FUERA-DE-LA-HOJA"},
+       "El campo Consignatario del formulario CEO004 se imprimiría en X -48,5 mm, Y 48,0 mm"},
+      {"CEOCFG",
+       "update CeoConfig set ValorX = '500' where Campo = 'CEO004Consignatario'",
+       {"FUERA-DE-LA-HOJA"},
+       "a 511,5 mm del borde izquierdo y 57,5 mm del borde superior de la hoja: fuera de la "
+       "hoja (210,0 x 297,0 mm)"},
+      {"CEOCFG",
+       "update CeoConfig set ValorY = '400' where Campo = 'CEO004Consignatario'",
+       {"FUERA-DE-LA-HOJA"},
+       "Y 398,0 mm"},
+      // On the sheet, but in the margin a laser printer cannot print on.
+      {"CEOCFG",
+       "update CeoConfig set ValorX = '-9' where Campo = 'CEO004Consignatario'",
+       {},
+       ""},
+      {"CEOCFG",
+       "update CeoConfig set ValorX = '-9' where Campo = 'CEO004Consignatario'",
+       {"FUERA-DE-LA-HOJA"},
+       "fuera de lo que la impresora puede imprimir (de X 4,2 a 205,8 mm",
+       true},
+      // The FOB column ends at CX205 = 185 plus the offset: 189.5 fits, 191 leaves the area,
+      // 215 (225 mm from the sheet's edge) leaves the sheet.
+      {"OSTREVAN_CLI", "update CeoParametros set Valor = '4,5' where Propiedad = 'XOFFSET'", {},
+       ""},
+      {"OSTREVAN_CLI",
+       "update CeoParametros set Valor = '6' where Propiedad = 'XOFFSET'",
+       {"FUERA-DEL-AREA"},
+       "\"3.46\" de la columna 12 de los artículos (valor FOB, CX105 a CX205) llega hasta X "
+       "191,0 mm"},
+      {"OSTREVAN_CLI",
+       "update CeoParametros set Valor = '30' where Propiedad = 'XOFFSET'",
+       {"FUERA-DE-LA-HOJA"},
+       "la columna 12 de los artículos (valor FOB, CX105 a CX205) se imprimiría en X 215,0 mm"},
+      {"OSTREVAN",
+       "update CeoMercosur set Observaciones = '" + longText + "'",
+       {"TEXTO-CORTADO"},
+       "El texto de las observaciones (casilla 14) no cabe en su lugar del formulario CEO004: su "
+       "línea 1 ocupa de X 21,5 a "},
+      // Three lines of the consignee run into the port below them.
+      {"OSTREVAN",
+       "update CeoMercosur set Consignatario = 'Consignataria SA' || char(13) || char(10) || "
+       "'Consignataria SA' || char(13) || char(10) || 'Consignataria SA', PuertoEmbarque = "
+       "'Rosario'",
+       {"TEXTO-CORTADO"},
+       "su línea 2 se imprimiría sobre el campo PuertoEmbarque"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.breaking.toStdString());
+    for (const char* e : {"OSTREVAN", "CEOCFG", "OSTREVAN_CLI"}) Conn(e).BeginTrans();
+    Execute(r.entity, r.breaking);
+    SondaImpresion sonda = print::SondaDeImpresion(ImageFolder());
+    if (r.printer) sonda.areaImpresora = margins;
+    QStringList codes;
+    QString first;
+    for (const Hallazgo& h : Verificar(CargarCertificado("P1"), sonda)) {
+      if (h.codigo != "FUERA-DE-LA-HOJA" && h.codigo != "TEXTO-CORTADO" &&
+          h.codigo != "FUERA-DEL-AREA") {
+        continue;
+      }
+      codes << h.codigo;
+      if (first.isEmpty()) first = h.mensaje;
+      EXPECT_EQ(h.nivel, h.codigo == "FUERA-DE-LA-HOJA" ? Nivel::Error : Nivel::Advertencia);
+    }
+    for (const char* e : {"OSTREVAN", "CEOCFG", "OSTREVAN_CLI"}) Conn(e).RollbackTrans();
+    const qsizetype found = codes.size();
+    codes.removeDuplicates();
+    EXPECT_EQ(codes, r.codes) << first.toStdString();
+    if (r.breaking.contains("-300")) {
+      EXPECT_GT(found, 10);
+    }
+    EXPECT_TRUE(first.contains(QString::fromUtf8(r.says))) << first.toStdString();
+  }
 }
 
 }  // namespace

@@ -136,6 +136,63 @@ TEST_F(ItemLinesTest, GroupsShareANumberAndTheDescriptionFollowsTheFormsParts) {
   EXPECT_TRUE(Messages().join("|").contains(" - seccion [Getarticulos]"));
 }
 
+// Box 10 breaks a description at the last blank that fits: a certificate with words split in
+// two reads as careless. Only a word wider than the column is still cut.
+TEST(ItemDescription, BreaksAtTheLastBlankThatFitsAndCutsOnlyAWordWiderThanTheColumn) {
+  const struct {
+    const char* text;
+    double width;
+    QStringList lines;
+  } rows[] = {
+      {"Juego de cortes traseros", 12, {"Juego de", "cortes", "traseros"}},
+      {"exactamente cinco", 11, {"exactamente", "cinco"}},  // the blank right after the width
+      {"uno   dos", 5, {"uno", "dos"}},                      // no line starts or ends blank
+      {"ab contrapernos xy", 5, {"ab", "contr", "apern", "os xy"}},
+      {"contrapernos", 5, {"contr", "apern", "os"}},
+      {"Dicho largo\r\nuna dos tres", 7, {"Dicho", "largo", "una dos", "tres"}},
+      {"  sangria de texto", 10, {"  sangria", "de texto"}},
+      {"cabe", 10, {"cabe"}},
+      {"", 10, {""}},
+  };
+  for (const auto& r : rows) {
+    QStringList got;
+    for (const QString& l : print::CortarDescripcion(QString::fromUtf8(r.text), r.width, ByChars)) {
+      EXPECT_TRUE(l.startsWith("[{COL03}]")) << l.toStdString();
+      got << print::RemoveMarkers(l);
+    }
+    EXPECT_EQ(got, r.lines) << r.text << " -> " << got.join("|").toStdString();
+  }
+}
+
+TEST_F(ItemLinesTest, WordBrokenDescriptionsStillKeepEachItemOnOnePage) {
+  Items({{"1000", "1"}, {"1000", "1"}, {"2000", "2"}, {"3000", "2"}});
+  // Words of 8 and 9 characters: a column of 80 characters holds 5 to 9 of them, and each
+  // description takes 4 lines broken at blanks (a cut by characters would split words).
+  QStringList words;
+  for (int i = 0; i < 30; ++i) words << QString("palabra%1").arg(i);
+  Execute("OSTREVAN", "update Articulos set DenoMerc = '" + words.join(' ') + "'");
+  DescriptionProps({{"OCULTA_COD_ART", "S"}, {"OCULTA_DICHOPARTIDA", "S"}});
+  print::Getarticulos(Run(), ByChars, 10, pre);
+  ASSERT_EQ(pre.articulos[0].DescriptionLines.size(), 4);
+  // Ten lines a page: two items of four lines each, the next item on the next page.
+  ASSERT_EQ(pre.pageTexts.size(), 1 + 2);
+  for (int page = 1; page <= 2; ++page) {
+    const QStringList lines = pre.pageTexts[page].split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), 8) << page;
+    QStringList text;
+    for (const QString& l : lines) {
+      const QString desc =
+          l.section("[{COL03}]", 1).section("[{COL04}]", 0, 0).trimmed();
+      for (const QString& w : desc.split(' ', Qt::SkipEmptyParts)) {
+        EXPECT_TRUE(words.contains(w)) << "a word was cut: " << w.toStdString();
+      }
+      text << desc;
+    }
+    EXPECT_EQ(text.mid(0, 4).join(' '), words.join(' '));
+    EXPECT_EQ(text.mid(4, 4).join(' '), words.join(' '));
+  }
+}
+
 TEST_F(ItemLinesTest, MultilineCodesFillEachRunToFourLines) {
   Items({{"8708.29.99", "1"}, {"8511.10", "1"}, {"8511.10", "1"}});
   Execute("CEOCFG", "insert into CeoParametros values ('CEO004','NcmMultilinea','1')");

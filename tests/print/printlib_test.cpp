@@ -346,6 +346,25 @@ TEST_F(PrintToPdf, UnwritablePathRaisesAndImprimirOnlyFlags) {
   EXPECT_TRUE(e.startsWith("No se pudo imprimir: ")) << e;
 }
 
+// A typo in Destino must not send a certificate somewhere nobody looks: it is refused with the
+// destinations there are, by every way of printing.
+TEST_F(PrintToPdf, AnUnknownDestinationIsRefusedNamingTheValidOnes) {
+  Setting("Destino", "Fax");
+  const QString says =
+      "El destino \"Fax\" de [MOD_TODLL] en Cfg/Impresoras.ini no es valido: use PDF, "
+      "IMPRESORA o DIALOGO";
+  Impresora p;
+  EXPECT_FALSE(p.selectandsetprinter("MOD_TODLL"));
+  EXPECT_EQ(Messages(), QStringList{says});
+  QString e;
+  bool f = false;
+  Impresora q;
+  q.set_Agregotexto("X", 10, 10, "Arial", "10", e, f);
+  bool flag = true;
+  EXPECT_THROW(q.imprimirINICFGPRog("MOD_TODLL", flag), RuntimeError);
+  EXPECT_TRUE(QDir(Dir() + "Salida").entryList(QDir::Files).isEmpty());
+}
+
 TEST_F(PrintToPdf, FactoryAndDialogHookChooseTheBackend) {
   auto rec = std::make_shared<RecordingBackend>();
   Setting("Destino", "DIALOGO");

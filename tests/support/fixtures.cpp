@@ -160,6 +160,30 @@ void DamageTable(const QString& entity, const QString& table) {
   f.write(QByteArray(static_cast<int>(size), '\xff'));
 }
 
+QProcess* StartProgram(const QString& exe, const QStringList& args, const QStringList& prefix) {
+  auto* p = new QProcess;
+  p->setProcessChannelMode(QProcess::MergedChannels);
+  if (prefix.isEmpty()) {
+    p->start(exe, args);
+  } else {
+    p->start(prefix[0], prefix.mid(1) + QStringList{exe} + args);
+  }
+  return p;
+}
+
+Outcome Finish(QProcess* p, const QByteArray& input) {
+  p->write(input);
+  p->closeWriteChannel();
+  Outcome r;
+  // waitForFinished is false for a process that has already ended.
+  const bool ended = p->state() == QProcess::NotRunning ? p->error() != QProcess::FailedToStart
+                                                        : p->waitForFinished(300000);
+  if (ended && p->exitStatus() == QProcess::NormalExit) r.rc = p->exitCode();
+  r.output = QString::fromUtf8(p->readAll());
+  delete p;
+  return r;
+}
+
 void InstallationTest::SetUp() {
   tmp = std::make_unique<QTemporaryDir>();
   ASSERT_TRUE(tmp->isValid());

@@ -2,6 +2,7 @@
 // Every test builds its own installation folder under a temporary ProgramFiles.
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -88,6 +89,15 @@ void RestoreItemUpdates();
 // Overwrites the first page of `table` in the SQLite file of `entity` with garbage, as a bad
 // sector would; every connection is closed first.
 void DamageTable(const QString& entity, const QString& table);
+
+// A program run as a workstation runs it on the installation ProgramFiles names (the child
+// inherits it), under `prefix` when given; Finish feeds it `input`, waits and deletes it.
+struct Outcome {
+  int rc = -1;     // -1 when it did not end normally
+  QString output;  // standard output and error, merged
+};
+QProcess* StartProgram(const QString& exe, const QStringList& args, const QStringList& prefix = {});
+Outcome Finish(QProcess* p, const QByteArray& input = {});
 
 // An empty installation: schema on first use, messages and windows recorded.
 class InstallationTest : public ::testing::Test {

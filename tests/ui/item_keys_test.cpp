@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -21,6 +22,19 @@ namespace ostrevan {
 namespace {
 
 using test::CertificateTest;
+
+// The user's locale for one test: the process's default, as the program reads it (it never
+// sets one).
+class UserLocale {
+ public:
+  explicit UserLocale(const char* name) { QLocale::setDefault(QLocale(name)); }
+  ~UserLocale() { QLocale::setDefault(before_); }
+  UserLocale(const UserLocale&) = delete;
+  UserLocale& operator=(const UserLocale&) = delete;
+
+ private:
+  const QLocale before_;
+};
 
 // Items 1 and 2 form group 1 under 1111.11.11, item 3 is group 2 (same code, norm 1), items
 // 4 and 5 group 3 under 2222.22.22.
@@ -226,24 +240,36 @@ TEST_F(ItemKeysTest, InsInTheNormListLeavesTheNewNormChosen) {
 }
 
 TEST_F(ItemKeysTest, InsertEnterAndDeleteAddEditAndRemoveItems) {
-  OnModal([](QWidget* editor) {
+  UserLocale es("es_AR");
+  Execute("CATALOGOS", "insert into NCMCEO values ('3333.33.33','Bulones de acero')");
+  // Insert on a continuation row: a new item shows its texts; F5 brings the catalogue's
+  // wording (the code still in its box, commas and all) and F11 stores it with the item.
+  QString wording;
+  bool textsShown = false;
+  OnModal([&](QWidget* editor) {
     EXPECT_EQ(editor->findChild<QLabel*>("lbMensaje")->text(), "AGREGAR NUEVO ARTICULO");
     QTest::keyClicks(editor->findChild<QLineEdit*>("txtNCM"), "3333,33,33");
+    QTest::keyClick(editor, Qt::Key_F5);
+    auto* texto = editor->findChild<QPlainTextEdit*>("txt_TextoPartida");
+    textsShown = texto->isVisible();
+    wording = texto->toPlainText();
     QTest::keyClicks(editor->findChild<QLineEdit*>("txtDenoMerc"), "Bulon");
     QTest::keyClicks(editor->findChild<QLineEdit*>("txtPesoCant"), "1,5");
     QTest::keyClicks(editor->findChild<QLineEdit*>("txtValorFobUsd"), "10");
     QTest::keyClick(editor, Qt::Key_F11);
   });
-  Press(1, Qt::Key_Insert);
+  Press(2, Qt::Key_Insert);
+  EXPECT_TRUE(textsShown);
+  EXPECT_EQ(wording, "Bulones de acero");
   EXPECT_EQ(Column("OSTREVAN",
-                   "select NroOrden || NCM || PesoCant from Articulos where "
+                   "select NroOrden || NCM || PesoCant || '|' || TextoPartida from Articulos where "
                    "DenoMerc = 'Bulon'"),
-            QStringList{"63333.33.331.5"});
+            QStringList{"63333.33.331.5|Bulones de acero"});
   ASSERT_EQ(G().Rows(), 7);
   EXPECT_EQ(G().TextMatrix(6, 3), "3333.33.33");
 
   // Enter on a continuation row: the compact editor, without the tariff texts.
-  bool textsShown = true;
+  textsShown = true;
   OnModal([&textsShown](QWidget* editor) {
     textsShown = editor->findChild<QWidget*>("txt_TextoPartida")->isVisible();
     auto* deno = editor->findChild<QLineEdit*>("txtDenoMerc");
@@ -263,6 +289,67 @@ TEST_F(ItemKeysTest, InsertEnterAndDeleteAddEditAndRemoveItems) {
   EXPECT_EQ(Count("OSTREVAN", "Articulos", "NroOrden = 4"), 0);
   EXPECT_EQ(G().Rows(), 6);
   EXPECT_EQ(CargaDatos().Lbl_TotalArts.Caption(), "Total Arts: 5");
+}
+
+// A number box shows, once it is left, the value as it will be stored in the user's locale;
+// F11 refuses a text that locale does not read as a number and says how it reads them.
+TEST_F(ItemKeysTest, NumbersShowAsTheyWillBeStoredAndOthersAreRefused) {
+  const struct {
+    const char* locale;
+    const char *peso, *pesoShown;  // typed, and shown once the box is left
+    const char *fob, *why;         // refused, and the message's second line
+    const char *fobOk, *fobShown;
+    const char* stored;  // PesoCant|ValorFobUsd
+  } rows[] = {
+      {"es_AR", "1.250", "1250", "2.5",
+       "\"2.5\" no es un número en la configuración regional es_AR; escriba, por ejemplo, "
+       "1234,5 o 1.234,5",
+       "1.234,50", "1234,5", "1250|1234.5"},
+      {"en_US", "1,250", "1250", "2,5",
+       "\"2,5\" no es un número en la configuración regional en_US; escriba, por ejemplo, "
+       "1234.5 o 1,234.5",
+       "2.50", "2.5", "1250|2.5"},
+      {"es_AR", "1,250", "1,25", "1e", "\"1e\" no es un número en la configuración regional es_AR; "
+       "escriba, por ejemplo, 1234,5 o 1.234,5", "7", "7", "1.25|7"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::string(r.locale) + " " + r.peso);
+    UserLocale user(r.locale);
+    Execute("OSTREVAN", "delete from Articulos where DenoMerc = 'Tuerca'");
+    messages->shown.clear();
+    QString pesoShown, fobShown, refused;
+    bool stayed = false;
+    OnModal([&](QWidget* editor) {
+      QTest::keyClicks(editor->findChild<QLineEdit*>("txtNCM"), "4444.44.44");
+      QTest::keyClicks(editor->findChild<QLineEdit*>("txtDenoMerc"), "Tuerca");
+      auto* peso = editor->findChild<QLineEdit*>("txtPesoCant");
+      auto* fob = editor->findChild<QLineEdit*>("txtValorFobUsd");
+      QApplication::setActiveWindow(editor);
+      peso->setFocus();
+      QTest::keyClicks(peso, r.peso);
+      QTest::keyClick(peso, Qt::Key_Return);  // Enter leaves the box for the next
+      pesoShown = peso->text();
+      fob->setFocus();
+      QTest::keyClicks(fob, r.fob);
+      QTest::keyClick(fob, Qt::Key_F11);  // the box still has the focus
+      stayed = editor->isVisible();
+      refused = messages->shown.empty() ? QString() : messages->shown.back().text;
+      fob->selectAll();
+      QTest::keyClicks(fob, r.fobOk);
+      QTest::keyClick(fob, Qt::Key_Return);
+      fobShown = fob->text();
+      QTest::keyClick(editor, Qt::Key_F11);
+    });
+    Press(1, Qt::Key_Insert);
+    EXPECT_EQ(pesoShown, r.pesoShown);
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(refused, "El campo FOB debe ser un valor númerico\r\n" + QString::fromUtf8(r.why));
+    EXPECT_EQ(fobShown, r.fobShown);
+    EXPECT_EQ(Column("OSTREVAN",
+                     "select PesoCant || '|' || ValorFobUsd from Articulos where DenoMerc = "
+                     "'Tuerca'"),
+              QStringList{r.stored});
+  }
 }
 
 TEST_F(ItemKeysTest, F7MovesTheWholeGroupOrNothing) {
@@ -305,6 +392,42 @@ TEST_F(ItemKeysTest, F7MovesTheWholeGroupOrNothing) {
   EXPECT_EQ(G().TextMatrix(4, 3), "8708.29.99");
   EXPECT_EQ(G().TextMatrix(4, 1), "1");
   EXPECT_EQ(G().TextMatrix(5, 1), "2");
+
+  // Ten characters that are no position: refused, the window stays for another try.
+  const QStringList before =
+      Column("OSTREVAN", "select NCM || '|' || TextoPartida from Articulos order by NroOrden");
+  bool stayed = false;
+  OnModal([&stayed](QWidget* change) {
+    QTest::keyClicks(change->findChild<QLineEdit*>("Txt_PosNueva"), "1234567890");
+    QTest::keyClick(change, Qt::Key_F11);
+    stayed = change->isVisible();
+    QTest::keyClick(change, Qt::Key_Escape);
+  });
+  messages->shown.clear();
+  Press(4, Qt::Key_F7);
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(Messages(), QStringList{"La posicion ingresada no es correcta:\r\n     * Debe tener "
+                                    "la forma de una posicion NCM: 9999.99.99\r\n     * Debe "
+                                    "ser distinta al de la posicion actual"});
+  EXPECT_EQ(
+      Column("OSTREVAN", "select NCM || '|' || TextoPartida from Articulos order by NroOrden"),
+      before);
+
+  // Another workstation moves item 2 while the window is open: nothing moves, the user reads
+  // that the group changed, and the grid shows it as it is now.
+  OnModal([](QWidget* change) {
+    Execute("OSTREVAN", "update Articulos set NCM = '5555.55.55' where NroOrden = 2");
+    QTest::keyClicks(change->findChild<QLineEdit*>("Txt_PosNueva"), "7777,77,77");
+    QTest::keyClick(change, Qt::Key_F11);
+  });
+  messages->shown.clear();
+  Press(4, Qt::Key_F7);
+  ASSERT_EQ(messages->shown.size(), 1u) << Messages().join("|");
+  EXPECT_TRUE(Messages()[0].startsWith("El grupo cambio mientras tanto")) << Messages()[0];
+  EXPECT_EQ(Column("OSTREVAN", "select NCM from Articulos order by NroOrden"),
+            QStringList({"8708.29.99", "5555.55.55", "1111.11.11", "2222.22.22", "2222.22.22"}));
+  EXPECT_EQ(G().TextMatrix(4, 3), "5555.55.55");
+  EXPECT_EQ(G().TextMatrix(4, 1), "2");
 }
 
 TEST_F(ItemKeysTest, TheSecondTabAndEnterOnTheStripReachTheItems) {

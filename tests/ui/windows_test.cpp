@@ -8,16 +8,20 @@
 #include <map>
 #include <memory>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
 #include "data/certificate_fixture.h"
 #include "data/dialogs.h"
 #include "entry/cls_main.h"
+#include "host/ini.h"
+#include "print/backends.h"
 #include "job/page_range.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
@@ -28,6 +32,7 @@
 #include "data/config_forms.h"
 #include "data/cod_datos.h"
 #include "data/item_work.h"
+#include "support/pdf_words.h"
 #include "ui/config/config_windows.h"
 #include "ui/edit/item_windows.h"
 
@@ -540,6 +545,54 @@ TEST_F(DemoWindowsTest, F12SaysWhereItPrintedOnlyWhenThisRunPrinted) {
         << Messages().join("|");
     EXPECT_EQ(Messages().contains("La Información no ha sido actualizada"), !r.saves);
   }
+}
+
+}  // namespace
+}  // namespace ostrevan
+
+namespace ostrevan {
+namespace {
+
+// "DIALOGO": what the user chose in the platform's print dialog is where the pages go, the
+// file of "Print to File (PDF)" included, not only a printer's name.
+TEST_F(WindowsTest, ThePrintDialogsFileChoiceIsWhereThePagesGo) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
+  QDir().mkpath(Dir() + "Cfg");
+  clINI().GuardarINI("MOD_TODLL", "Destino", "DIALOGO", Dir() + "Cfg/Impresoras.ini");
+  print::SetPrintDialogHook(ui::PrintDialogChoice);
+  const QString pdf = Dir() + "elegido en el dialogo.pdf";
+  bool driven = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return;
+    auto* printers = dialog->findChild<QComboBox*>("printers");
+    auto* file = dialog->findChild<QLineEdit*>("filename");
+    const int toFile = printers ? printers->findText("PDF", Qt::MatchContains) : -1;
+    if (!file || toFile < 0) {
+      dialog->close();  // the assertions below say what was missing
+      return;
+    }
+    printers->setCurrentIndex(toFile);
+    file->clear();
+    QTest::keyClicks(file, pdf);
+    QTest::keyClick(dialog, Qt::Key_Return);
+    driven = true;
+  });
+  print::Impresora p;
+  const bool chosen = p.selectandsetprinter("MOD_TODLL");
+  print::SetPrintDialogHook(nullptr);
+  ASSERT_TRUE(driven);
+  ASSERT_TRUE(chosen) << Messages().join("|").toStdString();
+  QString e;
+  bool f = false;
+  p.set_Agregotexto("ELEGIDO", 20, 30, "Arial", "10", e, f);
+  bool flag = true;
+  ASSERT_NO_THROW(p.imprimirINICFGPRog("MOD_TODLL", flag));
+  EXPECT_EQ(p.LastOutput(), pdf);
+  const std::vector<test::Word> words = test::PdfWords(pdf);
+  ASSERT_EQ(words.size(), 1u);
+  EXPECT_EQ(words[0].text, "ELEGIDO");
+  EXPECT_NEAR(words[0].x, 20 + print::kAreaLeftMm, 0.5);  // drawn by the library: at its mm
 }
 
 }  // namespace

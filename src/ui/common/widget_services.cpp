@@ -206,19 +206,26 @@ int WidgetWindows::Show(Window w) {
   return 0;
 }
 
+std::shared_ptr<print::Backend> PrintDialogChoice(const QString& program) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(program);
+  QWidget* opener = Opener();
+  GiveBackFocus back(opener);
+  QPrintDialog dialog(&printer, opener);
+  // The pages are chosen afterwards in "Imprimir"; the dialog offers only what is honoured.
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  return print::BackendForDialogChoice(printer);
+}
+
 WidgetServices::WidgetServices()
     : popup_(SetStatusPopup(std::make_shared<FrmStatusPopupWindow>())),
       messages_(SetMessageService(std::make_shared<WidgetMessages>())),
       windows_(SetWindowService(std::make_shared<WidgetWindows>())) {
   // "DIALOGO" in the printer settings: the user picks the printer; cancelling prints nothing.
-  print::SetPrintDialogHook([](const QString&) -> std::shared_ptr<print::Backend> {
-    QPrinter printer(QPrinter::HighResolution);
-    QWidget* opener = Opener();
-    GiveBackFocus back(opener);
-    QPrintDialog dialog(&printer, opener);
-    if (dialog.exec() != QDialog::Accepted) return nullptr;
-    return std::make_shared<print::PrinterBackend>(printer.printerName());
-  });
+  print::SetPrintDialogHook(PrintDialogChoice);
 }
 
 WidgetServices::~WidgetServices() {

@@ -12,6 +12,10 @@
 
 class QWidget;
 
+namespace ostrevan::print {
+class Backend;
+}
+
 namespace ostrevan::ui {
 
 // The window a new window or message belongs to (its parent, so that it is transient for it):
@@ -60,6 +64,11 @@ class WidgetServices {
   std::shared_ptr<MessageService> messages_;
   std::shared_ptr<WindowService> windows_;
 };
+
+// "DIALOGO" in the printer settings: the platform's print dialog, and where its choice
+// prints (the file of "Print to File", or the printer with the copies, sides and colour
+// chosen); nullptr when the user cancelled. WidgetServices installs it.
+std::shared_ptr<print::Backend> PrintDialogChoice(const QString& program);
 
 // The classic virtual-key code of a key event (Enter 13, Esc 27, F11 122, ...), 0 for none.
 int KeyCodeOf(const QKeyEvent& e);

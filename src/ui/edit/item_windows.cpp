@@ -164,11 +164,15 @@ FrmAMArticulosWindow::FrmAMArticulosWindow(QWidget* parent)
   grid->addWidget(NamedLabel("Denominación de las Mercaderias", "Label4"), 2, 0);
   grid->addWidget(BoundLine(m.txtDenoMerc, "txtDenoMerc"), 2, 1, 1, 3);
   grid->addWidget(NamedLabel("Peso Liquido o Cantidad", "Label5"), 3, 0);
-  grid->addWidget(BoundLine(m.txtPesoCant, "txtPesoCant"), 3, 1);
+  auto* peso = BoundLine(m.txtPesoCant, "txtPesoCant");
+  connect(peso, &QLineEdit::editingFinished, this, [] { txtPesoCant_LostFocus(); });
+  grid->addWidget(peso, 3, 1);
   grid->addWidget(NamedLabel("Unidad", "Label1"), 3, 2);
   grid->addWidget(BoundLine(m.Txt_Unidad, "Txt_Unidad"), 3, 3);
   grid->addWidget(NamedLabel("FOB en U$S", "Label6"), 4, 0);
-  grid->addWidget(BoundLine(m.txtValorFobUsd, "txtValorFobUsd"), 4, 1);
+  auto* fob = BoundLine(m.txtValorFobUsd, "txtValorFobUsd");
+  connect(fob, &QLineEdit::editingFinished, this, [] { txtValorFobUsd_LostFocus(); });
+  grid->addWidget(fob, 4, 1);
   grid->addWidget(NamedLabel("Catalogo", "Label7"), 4, 2);
   auto* catalogo = BoundLine(m.txt_DescCatalogo, "txt_DescCatalogo", true);
   catalogo->setFocusPolicy(Qt::NoFocus);
@@ -227,8 +231,10 @@ void FrmAMArticulosWindow::Form_Activate() {
 bool FrmAMArticulosWindow::Form_KeyDown(int keyCode, int) {
   if (keyCode != Key::Esc && keyCode != Key::F5 && keyCode != Key::F11) return false;
   if (keyCode == Key::F11) {
-    // The code box may still have the focus: its comma rule applies before storing.
+    // A box may still have the focus: what leaving it does applies before storing.
     txtNCM_LostFocus();
+    txtPesoCant_LostFocus();
+    txtValorFobUsd_LostFocus();
   }
   if (AMArticulos_KeyDown(keyCode)) accept();
   return true;

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryFile>
 
 namespace ostrevan::cod::pruebas {
 
@@ -256,6 +257,22 @@ Documento Ejemplo(Formulario f, int items) {
   d.DeclarationDate = ahora;
   d.Affidavit = "Declaramos que las mercaderías cumplen las normas de origen del acuerdo.";
   return d;
+}
+
+std::string ErroresDeEsquema(const QString& archivo, const char* esquema) {
+  QProcess p;
+  p.setWorkingDirectory(CarpetaEsquemas());
+  p.start("xmllint", {"--noout", "--nonet", "--schema", esquema, archivo});
+  if (!p.waitForFinished(60000)) return "xmllint no respondió";
+  return p.exitCode() == 0 ? std::string() : p.readAllStandardError().left(3000).toStdString();
+}
+
+std::string ErroresDeEsquema(const QByteArray& xml, const char* esquema) {
+  QTemporaryFile f;
+  f.open();
+  f.write(xml);
+  f.flush();
+  return ErroresDeEsquema(f.fileName(), esquema);
 }
 
 QString TextoDe(const QByteArray& xml, const char* elemento) {

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QString>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "cod/cod.h"
@@ -48,6 +49,11 @@ QByteArray EmitirComoCamara(const QByteArray& firmado, const QString& p12, const
 
 // A complete document of each form type with `items` goods lines.
 Documento Ejemplo(Formulario f, int items = 3);
+
+// What xmllint, not the library under test, finds wrong in a document (or in the file
+// `archivo`) against ALADI's schema `esquema`: empty when it validates.
+std::string ErroresDeEsquema(const QString& archivo, const char* esquema);
+std::string ErroresDeEsquema(const QByteArray& xml, const char* esquema);
 
 // An element's text in a document, for assertions.
 QString TextoDe(const QByteArray& xml, const char* elemento);
