@@ -232,7 +232,9 @@ TEST_F(ConfigTest, EscWithChangesNotSavedAsksBeforeDroppingThem) {
     }
     EXPECT_EQ(w.isVisible(), r.open);
     EXPECT_EQ(Cli("XOffset"), QStringList{r.stored});
-    if (r.open) EXPECT_EQ(txtX->text(), r.typed);
+    if (r.open) {
+      EXPECT_EQ(txtX->text(), r.typed);
+    }
   }
 }
 
