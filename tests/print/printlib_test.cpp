@@ -8,8 +8,6 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -252,25 +250,6 @@ TEST_F(PrintToPdf, TextLandsAtItsFieldPositionPlusTheAreaOffset) {
   EXPECT_NEAR(at["OTRA"].y, 200 + kAreaTopMm, 0.3);
   const double line = LineMetricsMm("Arial", 12).lineSpacing;
   EXPECT_NEAR(at["SEGUNDA"].y - at["OTRA"].y, line, 0.05);
-}
-
-TEST_F(PrintToPdf, PagesOfOneRunGoToOneDatedFileByDefault) {
-  Impresora p;
-  ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
-  QString e;
-  bool f = false;
-  for (int i = 0; i < 3; ++i) {
-    p.set_newpage();
-    p.set_Agregotexto(QString("PAGINA%1").arg(i + 1), 10, 10, "Arial", "10", e, f);
-  }
-  bool flag = true;
-  p.imprimirINICFGPRog("MOD_TODLL", flag);
-  EXPECT_TRUE(
-      QRegularExpression(R"(Salida.MOD_TODLL_\d{8}-\d{6}\.pdf$)").match(p.LastOutput()).hasMatch())
-      << p.LastOutput();
-  std::vector<QString> texts;
-  for (const Word& w : PdfWords(p.LastOutput())) texts.push_back(w.text);
-  EXPECT_EQ(texts, (std::vector<QString>{"PAGINA1", "PAGINA2", "PAGINA3"}));
 }
 
 // Pages are drawn as they are finished; what reaches the file is still exactly the run that
