@@ -37,7 +37,6 @@ TEST(PrintFonts, LayoutNamesResolveToTheirLiberationTwins) {
 
 TEST(PrintFonts, MetricsAreTheRealFontsInMillimetres) {
   Impresora p;
-  // Liberation Mono advances 0.6 em per character: 10 pt -> 6 pt = 2.1167 mm.
   // Liberation Mono advances 1229/2048 em per character, as Courier New does; at 8 pt, where
   // whole-pixel font sizes would lose 0.25 %, it is still exact.
   const double em8 = 8 * 25.4 / 72;
