@@ -195,15 +195,6 @@ TEST(PrintRenderer, ImageFillsItsRectangleOnTheAreaNotTheWholePage) {
   EXPECT_EQ(at(100, 100), 255);
 }
 
-TEST(PrintRenderer, AMissingPrinterIsAReasonNotACrash) {
-  PrinterBackend printer("IMPRESORA QUE NO EXISTE");
-  Page page;
-  page.texts.push_back({"X", 10, 10, "Arial", 10, 0, "x"});
-  QString reason;
-  EXPECT_FALSE(printer.Print({page}, "MOD_TODLL", &reason));
-  EXPECT_TRUE(reason.contains("IMPRESORA QUE NO EXISTE")) << reason;
-}
-
 using test::PdfWords;
 using test::Word;
 
