@@ -234,8 +234,6 @@ TEST_F(ItemWorkTest, TariffWindowChecksTheNewPositionLiveAndOnAcceptance) {
       {false, "8708.29.9", "8708.29.9", "", false},
       {false, "8708.29.99x", "8708.29.99x", "", false},
       {false, "1111.11.11", "1111.11.11", "Dichos NCM", false},
-      // Ten characters are not a position.
-      {false, "1234567890", "1234567890", "", false},
       {false, "8708.29-99", "8708.29-99", "", false},
       {false, "８７０８.29.99", "８７０８.29.99", "", false},
       {true, "8708,29,00", "8708.29.00", "Partes y accesorios de carrocerias", true},
