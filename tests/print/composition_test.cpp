@@ -2,7 +2,6 @@
 
 #include "data/verificaciones.h"
 #include "host/log.h"
-#include "host/value.h"
 #include "job/print_job.h"
 #include "print/draft.h"
 #include "print/item_lines.h"
@@ -43,12 +42,9 @@ TEST_F(PrintTest, HeaderFieldsLandAtTheirPositionsPlusOffsets) {
       const print::PlacedText* f = Find(t, text);
       ASSERT_TRUE(f) << text;
       EXPECT_EQ(f->campo, QString("CEO004") + campo);
-      Recordset rs;
-      ASSERT_TRUE(Query(
-          "CEOCFG",
-          QString("select ValorX, ValorY from CeoConfig where Campo = 'CEO004%1'").arg(campo), rs));
-      EXPECT_DOUBLE_EQ(f->x, Val(Txt(rs.Fields("ValorX").Value)) + dx) << text;
-      EXPECT_DOUBLE_EQ(f->y, Val(Txt(rs.Fields("ValorY").Value)) + dy) << text;
+      // The fixture's layout: X 20 (the consignee 12,5), Y 15 onwards in steps of 5.
+      EXPECT_DOUBLE_EQ(f->x, (QString(campo) == "Consignatario" ? 12.5 : 20) + dx) << text;
+      EXPECT_DOUBLE_EQ(f->y, 15 + 5 * test::kLayoutFields.indexOf(campo) + dy) << text;
     }
     EXPECT_FALSE(Find(t, "extra"));
     Execute("OSTREVAN_CLI", "delete from CeoParametros where Propiedad like '_OFFSET'");
