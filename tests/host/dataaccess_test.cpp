@@ -98,11 +98,6 @@ TEST_F(DataAccessTest, ADamagedOrFullDatabaseIsCalledSo) {
     QString entity, statement;
     QStringList says;
   } rows[] = {
-      {"a damaged page",
-       [] { test::DamageTable("OSTREVAN", "Articulos"); },
-       "OSTREVAN",
-       "select * from Articulos",
-       {"OSTREVAN (", "OSTREVAN.db) esta dañada", "malformed"}},
       {"no database at all",
        [this] {
          ResetAll();

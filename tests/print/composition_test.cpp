@@ -1,17 +1,12 @@
 #include <QRegularExpression>
-#include <QStandardPaths>
 
-#include "host/log.h"
-#include "host/value.h"
-#include "job/print_job.h"
 #include "data/verificaciones.h"
-#include "print/backends.h"
+#include "host/log.h"
+#include "job/print_job.h"
 #include "print/draft.h"
 #include "print/item_lines.h"
-#include "job/print_job.h"
 #include "print/print_settings.h"
 #include "print_fixture.h"
-#include "support/pdf_words.h"
 
 namespace ostrevan {
 namespace {
@@ -47,13 +42,9 @@ TEST_F(PrintTest, HeaderFieldsLandAtTheirPositionsPlusOffsets) {
       const print::PlacedText* f = Find(t, text);
       ASSERT_TRUE(f) << text;
       EXPECT_EQ(f->campo, QString("CEO004") + campo);
-      Recordset rs;
-      ASSERT_TRUE(Query("CEOCFG",
-                        QString("select ValorX, ValorY from CeoConfig where Campo = 'CEO004%1'")
-                            .arg(campo),
-                        rs));
-      EXPECT_DOUBLE_EQ(f->x, Val(Txt(rs.Fields("ValorX").Value)) + dx) << text;
-      EXPECT_DOUBLE_EQ(f->y, Val(Txt(rs.Fields("ValorY").Value)) + dy) << text;
+      // The fixture's layout: X 20 (the consignee 12,5), Y 15 onwards in steps of 5.
+      EXPECT_DOUBLE_EQ(f->x, (QString(campo) == "Consignatario" ? 12.5 : 20) + dx) << text;
+      EXPECT_DOUBLE_EQ(f->y, 15 + 5 * test::kLayoutFields.indexOf(campo) + dy) << text;
     }
     EXPECT_FALSE(Find(t, "extra"));
     Execute("OSTREVAN_CLI", "delete from CeoParametros where Propiedad like '_OFFSET'");
@@ -141,24 +132,6 @@ TEST_F(PrintTest, SamplesRulerAndMissingLayout) {
   EnviaImpresion();
   EXPECT_TRUE(Messages().contains("No hay configuracion de impresion para el id [ CEO104 ]"))
       << Messages().join("|");
-}
-
-TEST_F(PrintTest, OnPaperAFieldAndAColumnLandWhereConfigured) {
-  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
-  Certificate(1);
-  const QString pdf = tmp->path() + "/cert.pdf";
-  auto backend = std::make_shared<print::PdfBackend>(pdf);
-  print::SetBackendFactory([backend](const QString&) { return backend; });
-  EnviaImpresion();
-  std::map<QString, test::Word> at;
-  for (const test::Word& w : test::PdfWords(pdf, 1)) at.emplace(w.text, w);
-  ASSERT_TRUE(at.count("CONSIGNA") && at.count("1000")) << Messages().join("|").toStdString();
-  // Consignatario: ValorX "12,5", ValorY 50, plus the offsets (1.5, -2) and the print area.
-  EXPECT_NEAR(at["CONSIGNA"].x, 12.5 + 1.5 + print::kAreaLeftMm, 0.5);
-  EXPECT_NEAR(at["CONSIGNA"].y, 50 - 2 + print::kAreaTopMm, 0.5);
-  // The tariff code column: left-aligned at CX102, top at CY102.
-  EXPECT_NEAR(at["1000"].x, 22 + 1.5 + print::kAreaLeftMm, 0.5);
-  EXPECT_NEAR(at["1000"].y, 100 - 2 + print::kAreaTopMm, 0.5);
 }
 
 // Pagination works on the line list alone.
@@ -268,30 +241,19 @@ TEST_F(PaginationTest, LinesFormatAndRepeatWithinARun) {
   EXPECT_FALSE(out[1].contains("C1"));
   EXPECT_TRUE(out[2].contains("2.00 KG"));
   EXPECT_TRUE(out[2].contains("9.00"));
-  QStringList cut = print::CortarDescripcion("abcdefghij\r\nxy", 4, [](const QString& t, double w) {
-    return t.left(static_cast<int>(w));
-  });
-  EXPECT_EQ(cut, QStringList({"[{COL03}]abcd", "[{COL03}]efgh", "[{COL03}]ij", "[{COL03}]xy"}));
 }
-
-}  // namespace
-}  // namespace ostrevan
-
-namespace ostrevan {
-namespace {
 
 // The checks before printing see the pages as the print run composes them: a coordinate or
 // an offset that puts a text off the sheet (or off what the printer can print, when it says)
 // is an error naming the field, the form and the millimetres; a text longer than its place
 // and a column value past the print area are warned about.
-using test::PrintTest;
 
 TEST_F(PrintTest, TheChecksRefuseTextsOffTheSheetAndWarnOfTextsThatDoNotFit) {
   Certificate(2);
   // The fixture's certificate date would stand on the code column: out of the way.
   Execute("CEOCFG", "update CeoConfig set ValorX = '100' where Campo = 'CEO004Fecha'");
   const QString longText = QString("Observacion larga ").repeated(220).trimmed();  // ~4,000
-  const Rectangulo margins{-10 + 4.2, -9.5 + 4.2, 200 - 4.2, 287.5 - 4.2};  // a laser's
+  const Rectangulo margins{-10 + 4.2, -9.5 + 4.2, 200 - 4.2, 287.5 - 4.2};         // a laser's
   const struct {
     const char* entity;
     QString breaking;
@@ -318,10 +280,7 @@ TEST_F(PrintTest, TheChecksRefuseTextsOffTheSheetAndWarnOfTextsThatDoNotFit) {
        {"FUERA-DE-LA-HOJA"},
        "Y 398,0 mm"},
       // On the sheet, but in the margin a laser printer cannot print on.
-      {"CEOCFG",
-       "update CeoConfig set ValorX = '-9' where Campo = 'CEO004Consignatario'",
-       {},
-       ""},
+      {"CEOCFG", "update CeoConfig set ValorX = '-9' where Campo = 'CEO004Consignatario'", {}, ""},
       {"CEOCFG",
        "update CeoConfig set ValorX = '-9' where Campo = 'CEO004Consignatario'",
        {"FUERA-DE-LA-HOJA"},
@@ -329,7 +288,9 @@ TEST_F(PrintTest, TheChecksRefuseTextsOffTheSheetAndWarnOfTextsThatDoNotFit) {
        true},
       // The FOB column ends at CX205 = 185 plus the offset: 189.5 fits, 191 leaves the area,
       // 215 (225 mm from the sheet's edge) leaves the sheet.
-      {"OSTREVAN_CLI", "update CeoParametros set Valor = '4,5' where Propiedad = 'XOFFSET'", {},
+      {"OSTREVAN_CLI",
+       "update CeoParametros set Valor = '4,5' where Propiedad = 'XOFFSET'",
+       {},
        ""},
       {"OSTREVAN_CLI",
        "update CeoParametros set Valor = '6' where Propiedad = 'XOFFSET'",

