@@ -1,4 +1,4 @@
-// The COD's fields as the specification numbers and names them (Annex 4), so that a finding
+// The COD's fields as ALADI's specification numbers and names them (Annex 4), so that a finding
 // speaks of "2.7 Teléfono de la empresa exportadora" and of the goods line, not of an XPath.
 #include <map>
 

@@ -14,7 +14,7 @@
 
 namespace ostrevan::cod {
 
-// The COD form types of the paper forms this component prints (Annex 3 of the specification):
+// The COD form types of the paper forms this component prints (Annex 3 of ALADI's specification):
 // ACE 18 (also A13, A14 and A57 under 4.1.1), ACE 35, ACE 36 and the Resolution 252 forms.
 enum class Formulario { A18, A35, A36, R252 };
 
@@ -76,7 +76,7 @@ struct Documento {
 enum class Nivel { Error, Advertencia };
 
 // What the broker knows of a place in the document: the COD field (its tag), its caption with
-// the specification's number ("2.7 Teléfono de la empresa exportadora"), and the goods line.
+// ALADI's number ("2.7 Teléfono de la empresa exportadora"), and the goods line.
 // The caller maps `campo` to its own box.
 struct Donde {
   QString campo;

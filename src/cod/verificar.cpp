@@ -368,7 +368,7 @@ QString Padre(const xmlNode* n) {
              : "";
 }
 
-// Every element in its place: one COD, one CODEH, signatures only where the specification
+// Every element in its place: one COD, one CODEH, signatures only where ALADI's specification
 // puts them, and each of their ids on exactly one element.
 void RevisarLugares(xmlDoc* doc, const Lugares& l, xmlNode* firmaExp, xmlNode* firmaEh,
                     std::vector<Hallazgo>& h) {

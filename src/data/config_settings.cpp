@@ -192,7 +192,7 @@ bool FrmConfig::SinGuardar() const {
 
 bool FrmConfig::GuardarOffSet(const QString& formId) {
   if (formId.trimmed().isEmpty()) {
-    // Nowhere to save: say why instead of doing nothing (issue 25).
+    // Nowhere to save: say why instead of doing nothing.
     MsgBox(LstCamaras.ListIndex() >= 0 && lstCEO.ListCount() == 0
                ? QString::fromUtf8("No se guardó nada: la cámara ") + LstCamaras.Text() +
                      QString::fromUtf8(" no tiene formularios. Elija una cámara y uno de sus "
@@ -224,7 +224,7 @@ bool FrmConfig::GuardarOffSet(const QString& formId) {
 bool FrmConfig::Form_KeyDown(int keyCode) {
   if (keyCode == Key::F11) GuardarOffSet(sConfiguredIdForm);
   if (keyCode != Key::Esc) return false;
-  // Departure from Part 6.1 (issue 25): Esc does not drop typed offsets without asking.
+  // Typed offsets are work: Esc does not drop them without asking.
   if (!SinGuardar()) return true;
   switch (MsgBox(QString::fromUtf8("Los cambios del formulario ") + lstCEO.Text() +
                      QString::fromUtf8(" no fueron guardados. ¿Desea guardarlos antes de salir?"),

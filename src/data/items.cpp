@@ -75,8 +75,8 @@ QString ArticulosPorNomencladorSql() {
 void CargarArticulosEnGrid(long keep) {
   StatusPopup& popup = Popup();
   Grid& g = CargaDatos().MsfgParteI;
-  // Departure from Part 4.2 (issue 25): the reloaded rows carry no marks, so the selection
-  // and its counter go too; F6 then acts only on what the grid shows marked.
+  // The reloaded rows carry no marks, so the selection and its counter go too; F6 then acts
+  // only on what the grid shows marked.
   CargaDatos().selected.clear();
   CargaDatos().selPosition.clear();
   ActualizarSelInfo();
@@ -145,6 +145,8 @@ void CargarArticulosEnGrid(long keep) {
       DoEvents();
     }
     if (keptRow > 0) g.SetTopRow(keptRow);
+    // A row to stand on, so that Space marks what the user sees without an arrow key first.
+    if (g.Rows() > 1) g.SetRow(keptRow > 0 ? keptRow : 1);
     popup.HideStatus();
     g.SetColAlignment(2, Grid::flexAlignCenter);
     g.SetColAlignment(5, Grid::flexAlignLeft);

@@ -175,7 +175,7 @@ TEST_F(ConfigTest, AFormWithoutItsOwnOffsetsTakesTheSharedOnesAndKeepsThemAtOnce
             (QStringList{"XOffSet=0", "YOffSet=0"}));
 
   // A chamber without forms leaves the boxes; F11 then has no form to save to, and says so
-  // (issue 25); Esc has nothing unsaved to ask about.
+  // too; Esc has nothing unsaved to ask about.
   m.txtX.SetText("4");
   auto* camaras = w.findChild<QListWidget*>("LstCamaras");
   camaras->setFocus();
@@ -195,7 +195,7 @@ TEST_F(ConfigTest, AFormWithoutItsOwnOffsetsTakesTheSharedOnesAndKeepsThemAtOnce
   EXPECT_FALSE(w.isVisible());
 }
 
-// Departure from Part 6.1 (issue 25): Esc with offsets or switches not saved asks whether to
+// Esc with offsets or switches not saved asks whether to
 // save them: Yes saves and leaves, No leaves as stored, Cancel stays with what was typed.
 TEST_F(ConfigTest, EscWithChangesNotSavedAsksBeforeDroppingThem) {
   const struct {

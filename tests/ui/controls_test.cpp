@@ -71,7 +71,7 @@ TEST_F(ControlsTest, NumericFieldRejectsTextAndCancelGivesZero) {
 }
 
 // The popup never takes the focus from the window that works, except while it waits for its
-// "Cerrar": then the button has the keys, and Enter presses it (issue 25).
+// "Cerrar": then the button has the keys, and Enter presses it.
 TEST_F(ControlsTest, PopupKeepsItsRulesAndTakesTheFocusOnlyToBeClosed) {
   QLineEdit edit;
   edit.show();

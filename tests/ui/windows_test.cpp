@@ -340,7 +340,7 @@ TEST_F(WindowsTest, ThePageRangeWindowAcceptsWithEnterF11OrF8AndCancelsOnlyWithC
 }
 
 // Every window is transient for the window that opened it, and once it closes the keys go
-// back to that window where they were (issue 25): the data-entry window opened from the list,
+// back to that window where they were: the data-entry window opened from the list,
 // the settings opened with F10 from the data-entry window, and a message box, also when no
 // window is active (as X leaves it without a window manager).
 TEST_F(WindowsTest, EveryWindowBelongsToItsOpenerAndGivesItTheKeysBack) {
@@ -410,7 +410,7 @@ TEST_F(WindowsTest, EveryWindowBelongsToItsOpenerAndGivesItTheKeysBack) {
 }
 
 // F11 says that it saved, on the window's status line (with the time, so a second F11 shows
-// too); a save that failed says so in its message and leaves no such line (issue 25).
+// too); a save that failed says so in its message and leaves no such line.
 TEST_F(WindowsTest, F11SaysOnTheStatusLineThatTheCertificateWasSaved) {
   const struct {
     const char* name;
@@ -441,7 +441,7 @@ TEST_F(WindowsTest, F11SaysOnTheStatusLineThatTheCertificateWasSaved) {
 }
 
 // No control the user works with needs the mouse: each takes the focus with Tab, or the
-// window's keys label names its key (issue 25).
+// window's keys label names its key.
 TEST_F(WindowsTest, EveryControlIsReachableFromTheKeyboard) {
   Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
   AddItem("C1", 1, "1111.11.11", "1");
