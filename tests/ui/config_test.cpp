@@ -174,8 +174,8 @@ TEST_F(ConfigTest, AFormWithoutItsOwnOffsetsTakesTheSharedOnesAndKeepsThemAtOnce
                    "IdFormulario = 'CEO104' order by 1"),
             (QStringList{"XOffSet=0", "YOffSet=0"}));
 
-  // A chamber without forms leaves the boxes; F11 then has no form to save to, and says so
-  // too; Esc has nothing unsaved to ask about.
+  // A chamber without forms leaves the boxes; F11 then has no form to save to, and says so;
+  // Esc has nothing unsaved to ask about.
   m.txtX.SetText("4");
   auto* camaras = w.findChild<QListWidget*>("LstCamaras");
   camaras->setFocus();
@@ -195,8 +195,8 @@ TEST_F(ConfigTest, AFormWithoutItsOwnOffsetsTakesTheSharedOnesAndKeepsThemAtOnce
   EXPECT_FALSE(w.isVisible());
 }
 
-// Esc with offsets or switches not saved asks whether to
-// save them: Yes saves and leaves, No leaves as stored, Cancel stays with what was typed.
+// Esc with offsets or switches not saved asks whether to save them: Yes saves and leaves, No
+// leaves as stored, Cancel stays with what was typed.
 TEST_F(ConfigTest, EscWithChangesNotSavedAsksBeforeDroppingThem) {
   const struct {
     const char* name;
