@@ -32,6 +32,7 @@ struct LogState {
   Clock clock;
   QString installation, day;
   QByteArray folderName, pathName;
+  int muted = 0;
 };
 LogState& L() { return Owned<LogState>(); }
 
@@ -176,7 +177,11 @@ void WriteEntry(const Entry& e) {
 
 }  // namespace
 
+LogMuted::LogMuted() { ++L().muted; }
+LogMuted::~LogMuted() { --L().muted; }
+
 void WriteLog(const QString& message) {
+  if (L().muted > 0) return;
   try {
     // The folder and file names only change with the installation or the day; kept, they
     // are shared by every line instead of encoded for each.

@@ -10,6 +10,16 @@ namespace ostrevan {
 // The file is opened, the line appended and the file closed before it returns.
 void WriteLog(const QString& message);
 
+// While one lives, WriteLog writes nothing: a run that only measures the pages (the checks
+// before a print) is not a print, and the day's trace shows each print once.
+class LogMuted {
+ public:
+  LogMuted();
+  ~LogMuted();
+  LogMuted(const LogMuted&) = delete;
+  LogMuted& operator=(const LogMuted&) = delete;
+};
+
 // The module's own procedures, public only so that tests can reach them.
 namespace modlog {
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <optional>
 
+#include "host/log.h"
 #include "host/msgbox.h"
 #include "host/progress.h"
 #include "print/fonts.h"
@@ -84,8 +85,8 @@ void DraftBackend::PageReady(const Page& page, const QString& jobName) {
 }
 
 namespace {
-// While it lives, the run's messages and progress go nowhere: the checks compose the pages
-// only to measure them, and the rules say what is wrong.
+// While it lives, the run's messages, progress and trace go nowhere: the checks compose the
+// pages only to measure them, and the rules say what is wrong.
 class Quietly {
  public:
   Quietly()
@@ -105,6 +106,7 @@ class Quietly {
   };
   std::shared_ptr<MessageService> messages_;
   std::shared_ptr<StatusPopup> popup_;
+  LogMuted log_;
 };
 
 // The checks' name of what placed a text: the layout field without the form id, or the

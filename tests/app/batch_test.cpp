@@ -14,6 +14,7 @@
 #include "data/mod_main.h"
 #include "entry/cls_main.h"
 #include "host/ini.h"
+#include "host/log.h"
 #include "host/state.h"
 #include "print/backends.h"
 #include "support/demo_certificate.h"
@@ -48,6 +49,14 @@ TEST_F(BatchTest, TheBatchPrintHonoursTheRangeAndFailsWhenNothingWasPrinted) {
   if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "no pdfinfo";
   const QString id = Completed();
   const QString pdf = tmp->filePath("certificado.pdf");
+  // The checks lay the pages out before the print, without a trace of their own.
+  const auto paginations = [] {
+    QFile log(modlog::LogFilePath());
+    return log.open(QIODevice::ReadOnly) ? log.readAll().count("Generamos el Paginado") : -1;
+  };
+  const qsizetype before = paginations();
+  ASSERT_EQ(app::PrintToPdf(id, pdf, "", "", out), 0) << console.toStdString();
+  EXPECT_EQ(paginations(), before + 1);
 
   const struct {
     const char *desde, *hasta;
