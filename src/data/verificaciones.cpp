@@ -39,7 +39,7 @@ Hallazgo EnFormulario(const char* codigo, Nivel nivel, const QString& form, cons
   return {
       codigo,
       nivel,
-      que + " Corríjalo en la configuración del formulario " + form + " (botón \"Configuracion\").",
+      que + " Corríjalo en la configuración del formulario " + form + " ([F10] \"Configuracion\").",
       Lugar::Formulario,
       "Cmd_Config",
       0};

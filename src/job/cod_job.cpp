@@ -33,8 +33,9 @@ Hallazgo EnCampo(const QString& codigo, CampoCod c, const QString& que) {
   const CampoCodInfo& i = InfoCampoCod(c);
   return {codigo,
           Nivel::Error,
-          que + " Complételo en la ventana del certificado digital ([F9] en la carga de datos), "
-                "campo \"" +
+          que +
+              " Complételo en la ventana del certificado digital ([F9] en la carga de datos), "
+              "campo \"" +
               QString::fromUtf8(i.etiqueta) + "\".",
           Lugar::Encabezado,
           i.control,
@@ -55,7 +56,7 @@ Hallazgo EnInstalacion(const QString& codigo, const char* clave, const QString& 
   return {codigo,
           Nivel::Error,
           que + " Corríjalo en " + EntradaInstalacionCod(clave) +
-              " (botón \"Configuracion\", \"COD\").",
+              " ([F10] \"Configuracion\", botón \"COD\").",
           Lugar::Formulario,
           "Cmd_Config",
           0};
@@ -65,19 +66,25 @@ Hallazgo EnAcuerdo(const QString& codigo, const QString& form, const QString& qu
   return {codigo,
           Nivel::Error,
           que + " Corríjalo en la configuración del COD del formulario " + form +
-              " (botón \"Configuracion\", \"COD\").",
+              " ([F10] \"Configuracion\", botón \"COD\").",
           Lugar::Formulario,
           "Cmd_Config",
           0};
+}
+
+// "del importador", "de la descripción": the box's name after "de", as Spanish contracts it.
+QString De(const CasillaInfo& i) {
+  const QString nombre = QString::fromUtf8(i.nombre);
+  return nombre.startsWith("el ") ? QString("del " + nombre.mid(3)) : QString("de " + nombre);
 }
 
 Hallazgo EnPaises(const QString& codigo, Casilla c, const QString& pais) {
   const CasillaInfo& i = InfoCasilla(c);
   return {codigo,
           Nivel::Error,
-          "El país \"" + pais + "\" de " + QString::fromUtf8(i.nombre) +
+          "El país \"" + pais + "\" " + De(i) +
               " no está en la tabla de países del COD. Agréguelo con su código ISO en la "
-              "configuración del COD (botón \"Configuracion\", \"COD\") o " +
+              "configuración del COD ([F10] \"Configuracion\", botón \"COD\") o " +
               EnLaPestana(i).left(1).toLower() + EnLaPestana(i).mid(1),
           Lugar::Encabezado,
           i.control,
@@ -174,6 +181,8 @@ Partes Separar(const QString& caja, const std::map<QString, QString>& paises) {
   QStringList l = Lineas(caja);
   if (l.isEmpty()) return p;
   p.nombre = l.takeFirst();
+  // Some forms' box 1 ends with the exporter's date: a date is no country.
+  if (!l.isEmpty() && LeerFecha(l.last()).isValid()) l.removeLast();
   if (!l.isEmpty()) {
     p.paisTexto = l.last().section(',', -1).trimmed();
     if (const QString iso = PaisIso(paises, l.last()); !iso.isEmpty()) {
@@ -265,21 +274,19 @@ class Faltantes {
   void Campo(CampoCod c, const QString& valor) {
     const CampoCodInfo& i = InfoCampoCod(c);
     if (Exige(i.exigen) && valor.trimmed().isEmpty()) {
-      out_.push_back(EnCampo(kFalta, c,
-                             "Falta el dato \"" + QString::fromUtf8(i.etiqueta) + "\" del COD."));
+      out_.push_back(
+          EnCampo(kFalta, c, "Falta el dato \"" + QString::fromUtf8(i.etiqueta) + "\" del COD."));
     } else if (i.esFecha && !valor.trimmed().isEmpty() && !LeerFecha(valor).isValid()) {
-      out_.push_back(EnCampo("COD-FECHA", c,
-                             "\"" + valor + "\" no es una fecha (" +
-                                 QString::fromUtf8(i.etiqueta).toLower() + ")."));
+      out_.push_back(EnCampo(
+          "COD-FECHA", c,
+          "\"" + valor + "\" no es una fecha (" + QString::fromUtf8(i.etiqueta).toLower() + ")."));
     }
   }
   void Pais(Casilla c, const Partes& p, const QString& porOmision, const QString& iso) {
     if (!iso.isEmpty()) return;
     const QString texto = p.paisTexto.isEmpty() ? porOmision : p.paisTexto;
     if (texto.trimmed().isEmpty()) {
-      out_.push_back(EnCasilla(kFalta, c,
-                               "Falta el país de " + QString::fromUtf8(InfoCasilla(c).nombre) +
-                                   " (COD)."));
+      out_.push_back(EnCasilla(kFalta, c, "Falta el país " + De(InfoCasilla(c)) + " (COD)."));
     } else {
       out_.push_back(EnPaises("COD-PAIS", c, texto));
     }
@@ -422,12 +429,13 @@ cod::Documento Construir(const Certificado& c, const InstalacionCod& inst,
   const QString acuerdo =
       c[C::Acuerdo].trimmed().isEmpty() ? c.acuerdo.nombre : c[C::Acuerdo].simplified();
   if (!c[C::Declaracion].trimmed().isEmpty()) {
-    d.Affidavit = "Declaramos que las mercaderías mencionadas en el presente formulario fueron "
-                  "producidas en " +
-                  c[C::Declaracion].simplified() +
-                  " y están de acuerdo con las condiciones de origen establecidas en el "
-                  "acuerdo " +
-                  acuerdo + ".";
+    d.Affidavit =
+        "Declaramos que las mercaderías mencionadas en el presente formulario fueron "
+        "producidas en " +
+        c[C::Declaracion].simplified() +
+        " y están de acuerdo con las condiciones de origen establecidas en el "
+        "acuerdo " +
+        acuerdo + ".";
   }
   falta.Casilla_(C::Declaracion, d.Affidavit, "FormA18 FormA35 FormA36 FormR252",
                  "Falta el país de producción de la declaración (COD).");
@@ -450,8 +458,7 @@ bool AcuerdoEscribible(const Certificado& c, std::vector<Hallazgo>& h) {
     if (f == QString::fromLatin1(k)) return true;
   }
   h.push_back(EnAcuerdo("COD-FORMULARIO", c.idFormulario,
-                        "El acuerdo " + c.acuerdo.acronimo + " del formulario " +
-                            c.idFormulario +
+                        "El acuerdo " + c.acuerdo.acronimo + " del formulario " + c.idFormulario +
                             (f.isEmpty() ? QString(" no tiene tipo de formulario de COD")
                                          : " tiene el tipo de formulario de COD \"" + f + "\"") +
                             ": el COD se genera para FormA18, FormA35, FormA36 y FormR252."));
@@ -496,7 +503,8 @@ void Agregar(std::vector<Hallazgo>& a, const std::vector<cod::Hallazgo>& hs, con
 bool Escribir(const QString& archivo, const QByteArray& bytes, std::vector<Hallazgo>& h) {
   QSaveFile f(archivo);
   if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit()) return true;
-  h.push_back({"COD-ARCHIVO", Nivel::Error,
+  h.push_back({"COD-ARCHIVO",
+               Nivel::Error,
                "No se pudo escribir el archivo " + QDir::toNativeSeparators(archivo) + ": " +
                    f.errorString(),
                Lugar::Formulario,
@@ -511,7 +519,8 @@ bool Leer(const QString& archivo, QByteArray& bytes, std::vector<Hallazgo>& h) {
     bytes = f.readAll();
     return true;
   }
-  h.push_back({"COD-ARCHIVO", Nivel::Error,
+  h.push_back({"COD-ARCHIVO",
+               Nivel::Error,
                archivo.isEmpty() ? QString("Escriba el nombre del archivo del COD")
                                  : "No se pudo leer el archivo " +
                                        QDir::toNativeSeparators(archivo) + ": " + f.errorString(),
@@ -553,7 +562,8 @@ void InformeVerificacion(const cod::Verificacion& v, QStringList& informe) {
   informe << "COD versión " + v.version + ", " + Texto(v.etapa);
   for (const cod::FirmaVerificada& f : v.firmas) {
     informe << "Firma de " + f.quien + ": " + f.firmante +
-                   (f.momento.isValid() ? ", " + f.momento.toString("dd/MM/yyyy HH:mm") : QString()) +
+                   (f.momento.isValid() ? ", " + f.momento.toString("dd/MM/yyyy HH:mm")
+                                        : QString()) +
                    (f.valida ? ", válida" : ", NO válida");
   }
 }
@@ -674,8 +684,8 @@ ResultadoCod AdjuntarCod(const QString& idCeo, const QString& archivo) {
   d.archivo = copia;
   GuardarEmisionCod(idCeo, d);
   FijarEstadoCertificado(idCeo, "COD emitido Nº " + e.CertificateID);
-  r.informe << "COD emitido Nº " + e.CertificateID + " por " + e.EHName + " adjuntado al certificado " +
-                   idCeo;
+  r.informe << "COD emitido Nº " + e.CertificateID + " por " + e.EHName +
+                   " adjuntado al certificado " + idCeo;
   r.ok = SinErrores(r.hallazgos);
   return r;
 }
@@ -700,14 +710,15 @@ FrmCod& CodVentana() { return Owned<FrmCod>(); }
 void FrmCod::Form_Load(const QString& id) {
   idCeo = id;
   const DatosCod d = LeerDatosCod(id);
-  for (const CampoCodInfo& i : CamposCod()) campos[static_cast<size_t>(i.campo)].SetText(d[i.campo]);
+  for (const CampoCodInfo& i : CamposCod())
+    campos[static_cast<size_t>(i.campo)].SetText(d[i.campo]);
   Txt_Secreto.SetText({});
   Lbl_Resultado.SetCaption({});
   if (Txt_Archivo.Text().isEmpty()) Txt_Archivo.SetText(QDir::home().filePath(id + ".xml"));
   const EmisionCod& e = d.emision;
   Lbl_Emision.SetCaption(e.numero.isEmpty() ? QString("Sin COD emitido adjunto")
-                                            : "COD emitido Nº " + e.numero + " por " +
-                                                  e.ehNombre + " (" + e.fecha.left(10) + ")");
+                                            : "COD emitido Nº " + e.numero + " por " + e.ehNombre +
+                                                  " (" + e.fecha.left(10) + ")");
   if (Txt_Emitido.Text().isEmpty()) Txt_Emitido.SetText(e.archivo);
   ActualizarHallazgos();
 }
@@ -731,7 +742,8 @@ void FrmCod::ActualizarHallazgos() {
 
 bool FrmCod::Guardar() {
   DatosCod d = LeerDatosCod(idCeo);
-  for (const CampoCodInfo& i : CamposCod()) d[i.campo] = campos[static_cast<size_t>(i.campo)].Text();
+  for (const CampoCodInfo& i : CamposCod())
+    d[i.campo] = campos[static_cast<size_t>(i.campo)].Text();
   GuardarDatosCod(idCeo, d);
   ActualizarHallazgos();
   return true;
@@ -752,8 +764,8 @@ void FrmCod::Exportar() {
 void FrmCod::Firmar() {
   Guardar();
   cod::Firmante f;
-  f.origen = Cmb_Origen.ListIndex() == 1 ? cod::Firmante::Origen::Token
-                                         : cod::Firmante::Origen::Archivo;
+  f.origen =
+      Cmb_Origen.ListIndex() == 1 ? cod::Firmante::Origen::Token : cod::Firmante::Origen::Archivo;
   f.ruta = Txt_Firmante.Text().trimmed();
   QByteArray secreto = Txt_Secreto.Text().toUtf8();
   Txt_Secreto.SetText({});  // used once: a wrong PIN is typed again, never retried

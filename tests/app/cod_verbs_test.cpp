@@ -65,6 +65,10 @@ TEST_F(CodVerbs, EveryDemoFormWithAnAgreementExportsACodTheSchemaAccepts) {
     const std::vector<Hallazgo> antes = HallazgosCod(CargarCertificado(id));
     EXPECT_FALSE(antes.empty());
     EXPECT_FALSE(HayErrores(antes));
+    // Box 1 of some forms ends with the exporter's date, which is no country.
+    for (const Hallazgo& h : antes) {
+      EXPECT_FALSE(h.codigo == "COD-PAIS" && h.mensaje.contains('/')) << h.mensaje;
+    }
     demo::CompleteCertificate(id);
     EXPECT_EQ(LineasHallazgos(HallazgosCod(CargarCertificado(id))), QStringList());
     const QString xml = tmp->filePath(QString(f.form) + ".xml");
