@@ -72,17 +72,11 @@ Hallazgo EnAcuerdo(const QString& codigo, const QString& form, const QString& qu
           0};
 }
 
-// "del importador", "de la descripción": the box's name after "de", as Spanish contracts it.
-QString De(const CasillaInfo& i) {
-  const QString nombre = QString::fromUtf8(i.nombre);
-  return nombre.startsWith("el ") ? QString("del " + nombre.mid(3)) : QString("de " + nombre);
-}
-
 Hallazgo EnPaises(const QString& codigo, Casilla c, const QString& pais) {
   const CasillaInfo& i = InfoCasilla(c);
   return {codigo,
           Nivel::Error,
-          "El país \"" + pais + "\" " + De(i) +
+          "El país \"" + pais + "\" " + De(QString::fromUtf8(i.nombre)) +
               " no está en la tabla de países del COD. Agréguelo con su código ISO en la "
               "configuración del COD ([F10] \"Configuracion\", botón \"COD\") o " +
               EnLaPestana(i).left(1).toLower() + EnLaPestana(i).mid(1),
@@ -286,7 +280,8 @@ class Faltantes {
     if (!iso.isEmpty()) return;
     const QString texto = p.paisTexto.isEmpty() ? porOmision : p.paisTexto;
     if (texto.trimmed().isEmpty()) {
-      out_.push_back(EnCasilla(kFalta, c, "Falta el país " + De(InfoCasilla(c)) + " (COD)."));
+      out_.push_back(EnCasilla(
+          kFalta, c, "Falta el país " + De(QString::fromUtf8(InfoCasilla(c).nombre)) + " (COD)."));
     } else {
       out_.push_back(EnPaises("COD-PAIS", c, texto));
     }
@@ -320,19 +315,26 @@ cod::Documento Construir(const Certificado& c, const InstalacionCod& inst,
   }
   d.formulario = FormularioDe(f);
 
-  const Partes exp = Separar(c[C::Productor], paises);
-  d.exportador.BusinessName = exp.nombre;
-  d.exportador.Address = exp.direccion;
-  d.exportador.Country = exp.pais.isEmpty() ? PaisIso(paises, c[C::Declaracion]) : exp.pais;
+  // A company box: name, address lines, country (else the box named `porOmision`), and what
+  // the form type lacks of it.
+  auto empresa = [&](Casilla caja, Casilla porOmision, const char* exigenNombre,
+                     const QString& quien, cod::Empresa& e) {
+    const Partes p = Separar(c[caja], paises);
+    e.BusinessName = p.nombre;
+    e.Address = p.direccion;
+    e.Country = p.pais.isEmpty() ? PaisIso(paises, c[porOmision]) : p.pais;
+    falta.Casilla_(caja, p.nombre, exigenNombre, "Falta el nombre " + quien + " (COD).");
+    falta.Casilla_(caja, p.direccion, "FormA18 FormA35 FormA36",
+                   "Falta la dirección " + quien + ", en la línea que sigue a su nombre (COD).");
+    falta.Pais(caja, p, c[porOmision], e.Country);
+    return p;
+  };
+  const Partes exp = empresa(C::Productor, C::Declaracion, "FormA18 FormA35 FormA36 FormR252",
+                             "del exportador", d.exportador);
   d.exportador.City = c.cod[K::ExpCiudad];
   d.exportador.Telephone = c.cod[K::ExpTelefono];
   d.exportador.Email = c.cod[K::ExpEmail];
   d.exportador.TaxIdentification = c.cod[K::ExpRegistroFiscal];
-  falta.Casilla_(C::Productor, exp.nombre, "FormA18 FormA35 FormA36 FormR252",
-                 "Falta el nombre del exportador (COD).");
-  falta.Casilla_(C::Productor, exp.direccion, "FormA18 FormA35 FormA36",
-                 "Falta la dirección del exportador, en la línea que sigue a su nombre (COD).");
-  falta.Pais(C::Productor, exp, c[C::Declaracion], d.exportador.Country);
 
   d.SubscriberSubmitterName = inst.nombre.trimmed();
   if (d.SubscriberSubmitterName.isEmpty() && d.CODSubmitterType == "EXP") {
@@ -375,16 +377,8 @@ cod::Documento Construir(const Certificado& c, const InstalacionCod& inst,
   falta.Campo(K::DeclExportacion, c.cod[K::DeclExportacion]);
   falta.Campo(K::DeclJuradaFecha, c.cod[K::DeclJuradaFecha]);
 
-  const Partes imp = Separar(c[C::Importador], paises);
-  d.importador.BusinessName = imp.nombre;
-  d.importador.Address = imp.direccion;
-  d.importador.Country = imp.pais.isEmpty() ? PaisIso(paises, c[C::PaisDestino]) : imp.pais;
+  empresa(C::Importador, C::PaisDestino, "FormA18 FormA35 FormA36", "del importador", d.importador);
   d.importador.City = c.cod[K::ImpCiudad];
-  falta.Casilla_(C::Importador, imp.nombre, "FormA18 FormA35 FormA36",
-                 "Falta el nombre del importador (COD).");
-  falta.Casilla_(C::Importador, imp.direccion, "FormA18 FormA35 FormA36",
-                 "Falta la dirección del importador, en la línea que sigue a su nombre (COD).");
-  falta.Pais(C::Importador, imp, c[C::PaisDestino], d.importador.Country);
 
   if (!c[C::Consignatario].trimmed().isEmpty()) {
     const Partes con = Separar(c[C::Consignatario], paises);
