@@ -47,13 +47,17 @@ const std::array<CasillaInfo, kCasillas>& Casillas() {
        "la declaración (casilla 15)", kTab3, "15) Declaracion", true, false},
       {C::Acuerdo, "DeclAcuerdo", "Txt_DeclAcuerdo", "DeclAcuerdo", 15,
        "el acuerdo de la declaración (casilla 15)", kTab3, "acuerdo", false, false},
-      {C::FechaCertificado, "Fecha", "Txt_Fecha", "Fecha", 15, "la fecha del certificado (casilla 15)", kTab3,
-       "Fecha:", true, true},
+      {C::FechaCertificado, "Fecha", "Txt_Fecha", "Fecha", 15,
+       "la fecha del certificado (casilla 15)", kTab3, "Fecha:", true, true},
   }};
   return t;
 }
 
 const CasillaInfo& InfoCasilla(Casilla c) { return Casillas()[static_cast<size_t>(c)]; }
+
+QString De(const QString& nombre) {
+  return nombre.startsWith("el ") ? QString("del " + nombre.mid(3)) : QString("de " + nombre);
+}
 
 QDate LeerFecha(const QString& text) {
   const QString t = text.trimmed();
@@ -107,10 +111,10 @@ QString ArticulosPorNomencladorSql(const QString& idCeo, bool naladisa) {
 FormParams LeerFormParams(const QString& form) {
   std::map<QString, QString> v;  // upper-case property -> value; the first row of a name holds
   Recordset rs;
-  if (Query("CEOCFG",
-            "Select Propiedad, Valor From CeoParametros Where IdFormulario = '" + SqlText(form) +
-                "'",
-            rs)) {
+  if (Query(
+          "CEOCFG",
+          "Select Propiedad, Valor From CeoParametros Where IdFormulario = '" + SqlText(form) + "'",
+          rs)) {
     for (; !rs.Eof(); rs.MoveNext()) {
       v.emplace(Txt(rs.Fields("Propiedad").Value).toUpper(), Txt(rs.Fields("Valor").Value));
     }
@@ -254,10 +258,10 @@ Certificado CargarCertificado(const QString& idCeo) {
       a.denoMerc = Txt(rs.Fields("DenoMerc").Value);
       a.unidad = Txt(rs.Fields("Unidad").Value);
       a.textoPartida = Txt(rs.Fields("TextoPartida").Value);
-      a.textosNcm = QStringList{Txt(rs.Fields("TextoNCM1").Value),
-                                Txt(rs.Fields("TextoNCM2").Value),
-                                Txt(rs.Fields("TextoNCM3").Value)}
-                        .join(' ');
+      a.textosNcm =
+          QStringList{Txt(rs.Fields("TextoNCM1").Value), Txt(rs.Fields("TextoNCM2").Value),
+                      Txt(rs.Fields("TextoNCM3").Value)}
+              .join(' ');
       a.pesoCant = Txt(rs.Fields("PesoCant").Value);
       a.valorFob = Txt(rs.Fields("ValorFobUsd").Value);
       if (!a.norma.isEmpty()) c.normas.emplace(a.norma, QString());
@@ -279,8 +283,8 @@ bool GuardarEncabezado(const Certificado& c, const QString& nombreFormulario) {
     sql += QString::fromLatin1(i.columna) + " = '" + SqlText(c[i.casilla]) + "',";
     if (i.casilla == Casilla::Estado) sql += "PaisCodeCEO = '" + SqlText(nombreFormulario) + "',";
   }
-  sql += "IdFormulario = '" + SqlText(c.idFormulario) + "' Where IdCeo = '" + SqlText(c.idCeo) +
-         "'";
+  sql +=
+      "IdFormulario = '" + SqlText(c.idFormulario) + "' Where IdCeo = '" + SqlText(c.idCeo) + "'";
   return Execute("OSTREVAN", sql) > 0;
 }
 

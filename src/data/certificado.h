@@ -52,6 +52,9 @@ struct CasillaInfo {
 const std::array<CasillaInfo, kCasillas>& Casillas();
 const CasillaInfo& InfoCasilla(Casilla c);
 
+// "del importador", "de la fecha": a name after "de", contracted as Spanish writes it.
+QString De(const QString& nombre);
+
 // How brokers type dates: d/M/yyyy and its variants, ISO, and two-digit years, 00 to 79 being
 // 2000 to 2079 and 80 to 99 the previous century. An invalid date when it is none of them.
 QDate LeerFecha(const QString& text);

@@ -14,8 +14,6 @@ namespace ostrevan {
 
 namespace {
 
-const CasillaInfo& CasillaDe(Casilla c) { return InfoCasilla(c); }
-
 QString DondeCorregir(const CasillaInfo& c) {
   return "Corríjalo en la pestaña \"" + QString::fromUtf8(c.pestana) + "\", campo \"" +
          QString::fromUtf8(c.etiqueta) + "\".";
@@ -121,19 +119,19 @@ void Fechas(const Certificado& d, const SondaImpresion&, std::vector<Hallazgo>& 
   const QDate factura = LeerFecha(textoFactura);
   const QDate certificado = LeerFecha(textoCertificado);
   if (!textoFactura.trimmed().isEmpty() && !factura.isValid()) {
-    const CasillaInfo& c = CasillaDe(Casilla::FacturaFecha);
+    const CasillaInfo& c = InfoCasilla(Casilla::FacturaFecha);
     out.push_back(
         EnCasilla("FECHA-INVALIDA", Nivel::Error, c,
                   "La fecha de la factura \"" + textoFactura + "\" no es una fecha (dd/mm/aaaa)."));
   }
   if (!textoCertificado.trimmed().isEmpty() && !certificado.isValid()) {
-    const CasillaInfo& c = CasillaDe(Casilla::FechaCertificado);
+    const CasillaInfo& c = InfoCasilla(Casilla::FechaCertificado);
     out.push_back(EnCasilla(
         "FECHA-INVALIDA", Nivel::Error, c,
         "La fecha del certificado \"" + textoCertificado + "\" no es una fecha (dd/mm/aaaa)."));
   }
   if (!factura.isValid() || !certificado.isValid()) return;
-  const CasillaInfo& c = CasillaDe(Casilla::FacturaFecha);
+  const CasillaInfo& c = InfoCasilla(Casilla::FacturaFecha);
   if (factura > certificado) {
     out.push_back(EnCasilla("FACTURA-POSTERIOR", Nivel::Error, c,
                             "La factura (" + textoFactura + ") es posterior al certificado (" +
@@ -145,8 +143,7 @@ void Fechas(const Certificado& d, const SondaImpresion&, std::vector<Hallazgo>& 
   }
 }
 
-void CoordenadasDelLayout(const Certificado& d, const SondaImpresion&,
-                          std::vector<Hallazgo>& out) {
+void CoordenadasDelLayout(const Certificado& d, const SondaImpresion&, std::vector<Hallazgo>& out) {
   for (const CampoLayout& c : d.layout) {
     for (const auto& [eje, valor] : {std::pair{"X", c.x}, std::pair{"Y", c.y}}) {
       if (IsNumeric(valor.trimmed())) continue;
@@ -160,13 +157,14 @@ void CoordenadasDelLayout(const Certificado& d, const SondaImpresion&,
 }
 
 void Desplazamientos(const Certificado& d, const SondaImpresion&, std::vector<Hallazgo>& out) {
-  for (const auto& [nombre, stored] : {std::pair{"XOFFSET", d.offsets.x},
-                                       std::pair{"YOFFSET", d.offsets.y}}) {
+  for (const auto& [nombre, stored] :
+       {std::pair{"XOFFSET", d.offsets.x}, std::pair{"YOFFSET", d.offsets.y}}) {
     if (!stored || IsNumeric(stored->trimmed())) continue;
     const QString valor = *stored;
     out.push_back(EnFormulario("OFFSET-NO-NUMERICO", Nivel::Error, d.idFormulario,
-                               "El desplazamiento " + QString::fromLatin1(nombre) + " de esta instalación es \"" +
-                                   valor + "\", que no es un número: se imprimiría con 0 mm."));
+                               "El desplazamiento " + QString::fromLatin1(nombre) +
+                                   " de esta instalación es \"" + valor +
+                                   "\", que no es un número: se imprimiría con 0 mm."));
   }
 }
 
@@ -197,16 +195,15 @@ void Glifos(const Certificado& d, const SondaImpresion& s, std::vector<Hallazgo>
     const QString faltan = s.caracteresSinGlifo(fuente, d[c.casilla]);
     if (faltan.isEmpty()) continue;
     out.push_back(EnCasilla("CARACTERES-SIN-GLIFO", Nivel::Error, c,
-                            "El texto de " + Nombre(c) + " tiene caracteres que la fuente " +
+                            "El texto " + De(Nombre(c)) + " tiene caracteres que la fuente " +
                                 fuente + " no puede imprimir (\"" + faltan +
                                 "\"): saldrían en blanco."));
   }
   const QString fuente = FuenteDe(d, "SubGlobalPag");
   for (const ArticuloCert* p : PorOrden(d)) {
     const ArticuloCert& a = *p;
-    const QString textos = QStringList{a.denoMerc, a.textoPartida, a.textosNcm, a.unidad,
-                                       a.codArticulo}
-                               .join(' ');
+    const QString textos =
+        QStringList{a.denoMerc, a.textoPartida, a.textosNcm, a.unidad, a.codArticulo}.join(' ');
     const QString faltan = s.caracteresSinGlifo(fuente, textos);
     if (faltan.isEmpty()) continue;
     out.push_back(EnArticulo("CARACTERES-SIN-GLIFO", Nivel::Error, a.nroOrden,
@@ -231,7 +228,8 @@ bool EsColumna(const TextoImpreso& t) {
 // the importer in lines of their own fields).
 const CasillaInfo* CasillaDelCampo(const QString& campo) {
   for (const CasillaInfo& c : Casillas()) {
-    if (*c.campoLayout && campo.compare(QString::fromLatin1(c.campoLayout), Qt::CaseInsensitive) == 0) {
+    if (*c.campoLayout &&
+        campo.compare(QString::fromLatin1(c.campoLayout), Qt::CaseInsensitive) == 0) {
       return &c;
     }
   }
@@ -249,8 +247,8 @@ const CasillaInfo* CasillaDelCampo(const QString& campo) {
 QString NombreDelCampo(const TextoImpreso& t) {
   if (t.campo.startsWith(QLatin1String("Articulos.COL0"))) {
     const int n = t.campo.right(1).toInt();
-    static const char* const que[] = {"", "número de orden", "código", "denominación",
-                                      "peso o cantidad", "valor FOB"};
+    static const char* const que[] = {
+        "", "número de orden", "código", "denominación", "peso o cantidad", "valor FOB"};
     return "la columna " + QString::number(7 + n) + " de los artículos (" +
            QString::fromUtf8(que[n >= 1 && n <= 5 ? n : 0]) + ", CX10" + QString::number(n) +
            " a CX20" + QString::number(n) + ")";
@@ -302,13 +300,12 @@ void Ubicacion(const Certificado& d, const SondaImpresion& s, std::vector<Hallaz
   const double dx = d.offsets.X(), dy = d.offsets.Y();
   const QString desplazamientos = "XOFFSET " + Mm(dx) + " mm, YOFFSET " + Mm(dy) + " mm";
   const QString dondeHoja =
-      s.areaImpresora
-          ? QString("fuera de lo que la impresora puede imprimir (de X " +
-                    Mm(limite.x1 - s.hoja.x1) + " a " + Mm(limite.x2 - s.hoja.x1) +
-                    " mm y de Y " + Mm(limite.y1 - s.hoja.y1) + " a " +
-                    Mm(limite.y2 - s.hoja.y1) + " mm de la hoja)")
-          : QString("fuera de la hoja (" + Mm(s.hoja.x2 - s.hoja.x1) + " x " +
-                    Mm(s.hoja.y2 - s.hoja.y1) + " mm)");
+      s.areaImpresora ? QString("fuera de lo que la impresora puede imprimir (de X " +
+                                Mm(limite.x1 - s.hoja.x1) + " a " + Mm(limite.x2 - s.hoja.x1) +
+                                " mm y de Y " + Mm(limite.y1 - s.hoja.y1) + " a " +
+                                Mm(limite.y2 - s.hoja.y1) + " mm de la hoja)")
+                      : QString("fuera de la hoja (" + Mm(s.hoja.x2 - s.hoja.x1) + " x " +
+                                Mm(s.hoja.y2 - s.hoja.y1) + " mm)");
   std::map<int, std::vector<const TextoImpreso*>> porPagina;
   for (const TextoImpreso& t : textos) {
     if (!t.lineas.empty()) porPagina[t.pagina].push_back(&t);
@@ -321,17 +318,17 @@ void Ubicacion(const Certificado& d, const SondaImpresion& s, std::vector<Hallaz
     const double ax = AnclaX(t, r);
     const bool afuera = ax < limite.x1 - kTolerancia || ax > limite.x2 + kTolerancia ||
                         (t.alineacion != 1 && ax >= limite.x2) ||
-                        (t.alineacion == 1 && ax <= limite.x1) ||
-                        r.y1 < limite.y1 - kTolerancia || r.y2 > limite.y2 + kTolerancia;
+                        (t.alineacion == 1 && ax <= limite.x1) || r.y1 < limite.y1 - kTolerancia ||
+                        r.y2 > limite.y2 + kTolerancia;
     if (!afuera) continue;
     fuera.insert(t.campo);
     errores.push_back(EnFormulario(
         "FUERA-DE-LA-HOJA", Nivel::Error, d.idFormulario,
         (EsColumna(t) ? QString("En el formulario " + d.idFormulario + ", " + NombreDelCampo(t))
                       : QString("El campo " + t.campo + " del formulario " + d.idFormulario)) +
-            " se imprimiría en X " + Mm(ax) + " mm, Y " + Mm(r.y1) +
-            " mm del área de impresión (" + desplazamientos + " incluidos), es decir a " +
-            Mm(ax - s.hoja.x1) + " mm del borde izquierdo y " + Mm(r.y1 - s.hoja.y1) +
+            " se imprimiría en X " + Mm(ax) + " mm, Y " + Mm(r.y1) + " mm del área de impresión (" +
+            desplazamientos + " incluidos), es decir a " + Mm(ax - s.hoja.x1) +
+            " mm del borde izquierdo y " + Mm(r.y1 - s.hoja.y1) +
             " mm del borde superior de la hoja: " + dondeHoja + ", no saldría en el papel."));
   }
   for (const TextoImpreso& t : textos) {
@@ -343,11 +340,11 @@ void Ubicacion(const Certificado& d, const SondaImpresion& s, std::vector<Hallaz
         const bool derecha = l.caja.x2 > area.x2 + kTolerancia;
         advertencias.push_back(EnFormulario(
             "FUERA-DEL-AREA", Nivel::Advertencia, d.idFormulario,
-            "En la página " + QString::number(t.pagina) + ", \"" + l.texto.trimmed() + "\" de " +
-                NombreDelCampo(t) + " llega hasta " +
+            "En la página " + QString::number(t.pagina) + ", \"" + l.texto.trimmed() + "\" " +
+                De(NombreDelCampo(t)) + " llega hasta " +
                 (derecha ? QString("X " + Mm(l.caja.x2)) : QString("Y " + Mm(l.caja.y2))) +
-                " mm, fuera del área de impresión (" + Mm(area.x2) + " x " + Mm(area.y2) +
-                " mm; " + desplazamientos + " incluidos): la impresora puede cortarlo."));
+                " mm, fuera del área de impresión (" + Mm(area.x2) + " x " + Mm(area.y2) + " mm; " +
+                desplazamientos + " incluidos): la impresora puede cortarlo."));
         break;
       }
       continue;
@@ -379,8 +376,8 @@ void Ubicacion(const Certificado& d, const SondaImpresion& s, std::vector<Hallaz
     const QString cabe = " no cabe en su lugar del formulario " + d.idFormulario + ": " + razon +
                          "; lo que sobra no se leería en el papel.";
     if (const CasillaInfo* c = CasillaDelCampo(t.campo)) {
-      advertencias.push_back(EnCasilla("TEXTO-CORTADO", Nivel::Advertencia, *c,
-                                       "El texto de " + Nombre(*c) + cabe));
+      advertencias.push_back(
+          EnCasilla("TEXTO-CORTADO", Nivel::Advertencia, *c, "El texto " + De(Nombre(*c)) + cabe));
     } else {
       advertencias.push_back(EnFormulario("TEXTO-CORTADO", Nivel::Advertencia, d.idFormulario,
                                           "El texto del campo " + t.campo + cabe));
