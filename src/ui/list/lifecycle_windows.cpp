@@ -1,7 +1,5 @@
 #include "ui/list/lifecycle_windows.h"
 
-#include "host/keys.h"
-
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -13,6 +11,7 @@
 #include "data/forms.h"
 #include "data/mod_main.h"
 #include "host/errors.h"
+#include "host/keys.h"
 #include "host/state.h"
 #include "host/windows.h"
 #include "ui/common/binding.h"
@@ -147,12 +146,12 @@ FrmSeleccionCertifWindow::FrmSeleccionCertifWindow(QWidget* parent)
   camara->setFocus();
 }
 
+// Esc and F11 are this window's keys whether or not it closes: an F11 that only said what is
+// missing is handled too, or the key would go on to the parents and say it again.
 bool FrmSeleccionCertifWindow::Form_KeyDown(int keyCode, int) {
-  if (SeleccionCertif_KeyDown(keyCode)) {
-    done(D().seleccion.Cancel ? Rejected : Accepted);
-    return true;
-  }
-  return false;
+  if (keyCode != Key::Esc && keyCode != Key::F11) return false;
+  if (SeleccionCertif_KeyDown(keyCode)) done(D().seleccion.Cancel ? Rejected : Accepted);
+  return true;
 }
 
 FrmCeoBorraWindow::FrmCeoBorraWindow(QWidget* parent)
