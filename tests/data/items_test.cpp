@@ -46,7 +46,6 @@ TEST_F(ItemGridTest, GroupsNumbersShadingAndNorms) {
   EXPECT_EQ(normas[2].descripcion, "Norma dos");
   EXPECT_EQ(normas[3].grupo, "4");
   EXPECT_EQ(CargaDatos().MsfgParteII.Rows(), 4);
-  EXPECT_EQ(CargaDatos().Lbl_TotalArts.Caption(), "Total Arts: 5");
   EXPECT_FALSE(popup->Visible());
 }
 

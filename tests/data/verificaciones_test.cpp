@@ -123,12 +123,5 @@ TEST_F(VerificacionesTest, FindingsSayWhereToFixThemAndHowBadTheyAre) {
   EXPECT_FALSE(HayErrores({h[2]}));
 }
 
-TEST_F(VerificacionesTest, TheFormParameterTurnsTheChecksOff) {
-  EXPECT_TRUE(LeerFormParams("CEO004").verificar);
-  Execute("CEOCFG", "insert into CeoParametros values ('CEO004','VERIFICAR',' n ')");
-  EXPECT_FALSE(LeerFormParams("CEO004").verificar);
-  EXPECT_TRUE(LeerFormParams("CEO104").verificar);
-}
-
 }  // namespace
 }  // namespace ostrevan::test

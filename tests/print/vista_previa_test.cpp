@@ -40,51 +40,45 @@ TEST_F(PrintTest, ThePreviewShowsTheVeryPagesThePrintSends) {
 
 TEST_F(PrintTest, ThePageRangeChoosesThePagesAndOnlyF12InItsPreviewPrintsThem) {
   Certificate(40);
+  // From page 2: a preview that is closed or printed, Aceptar without a preview, Cancelar.
   const struct {
+    const char* hasta;
+    std::function<bool()> key;
     VistaPrevia::Resultado answer;
-    size_t jobs;
-  } rows[] = {{VistaPrevia::Cerrar, 0}, {VistaPrevia::Imprimir, 1}};
+    size_t previewed, printed;
+  } rows[] = {
+      {"3", DsdHst_VistaPrevia, VistaPrevia::Cerrar, 2, 0},
+      {"3", DsdHst_VistaPrevia, VistaPrevia::Imprimir, 2, 2},
+      {"2", Validar_Guardar, VistaPrevia::Imprimir, 0, 1},
+      {"2",
+       [] {
+         DsdHst_Cancelar();
+         return true;
+       },
+       VistaPrevia::Imprimir, 0, 0},
+  };
   for (const auto& r : rows) {
     recorder->jobs.clear();
     std::vector<print::Page> shown;
-    int first = 0;
-    windows->actions[Window::DsdHst] = [] {
+    windows->actions[Window::DsdHst] = [&] {
       DsdHst_Load();
       DsdHst().txtDesde.SetText("2");
-      DsdHst().txtHasta.SetText("3");
-      ASSERT_TRUE(DsdHst_VistaPrevia());
+      DsdHst().txtHasta.SetText(r.hasta);
+      ASSERT_TRUE(r.key());
     };
     windows->actions[Window::VistaPrevia] = [&] {
       shown = Previa().paginas;
-      first = Previa().primera;
       EXPECT_TRUE(Previa().Estado().startsWith("Pagina 2 de 3")) << Previa().Estado();
       Previa().resultado = r.answer;
     };
     EnviaImpresion();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(first, 2);
-    ASSERT_EQ(recorder->jobs.size(), r.jobs);
-    if (r.jobs == 1) {
-      ASSERT_EQ(recorder->jobs[0].size(), 2u);
-      for (size_t i = 0; i < 2; ++i) EXPECT_EQ(Placed(recorder->jobs[0][i]), Placed(shown[i]));
+    ASSERT_EQ(shown.size(), r.previewed);
+    const size_t printed = recorder->jobs.empty() ? 0 : recorder->jobs[0].size();
+    ASSERT_EQ(printed, r.printed);
+    for (size_t i = 0; i < r.previewed && i < printed; ++i) {
+      EXPECT_EQ(Placed(recorder->jobs[0][i]), Placed(shown[i]));
     }
   }
-  // Aceptar alone prints the range without a preview; Cancelar prints nothing.
-  windows->actions[Window::DsdHst] = [] {
-    DsdHst_Load();
-    DsdHst().txtDesde.SetText("2");
-    DsdHst().txtHasta.SetText("2");
-    ASSERT_TRUE(Validar_Guardar());
-  };
-  windows->shown.clear();
-  recorder->jobs.clear();
-  EnviaImpresion();
-  EXPECT_FALSE(windows->Showed(Window::VistaPrevia));
-  ASSERT_EQ(recorder->jobs.size(), 1u);
-  EXPECT_EQ(recorder->jobs[0].size(), 1u);
-  windows->actions[Window::DsdHst] = [] { DsdHst_Cancelar(); };
-  EnviaImpresion();
-  EXPECT_EQ(recorder->jobs.size(), 1u);
 }
 
 TEST_F(PrintTest, ADraftPageIsThePrintedPageOverTheFormWithTheMark) {
