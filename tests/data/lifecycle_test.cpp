@@ -51,19 +51,6 @@ TEST_F(LifecycleTest, ANewCertificateByHand) {
   EXPECT_EQ(NumeroGenerado(QDateTime(QDate(2024, 3, 15), QTime(14, 5, 9))), "240315-140509");
 }
 
-TEST_F(LifecycleTest, DeletingRemovesItemsThenHeader) {
-  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo) values ('ONLY')");
-  AddItem("ONLY", 1, "A", "1");
-  AddItem("ONLY", 2, "A", "1");
-  CargarListadoInternos(false);
-  Lista().Msfg_ListadoMn.SetRow(1);
-  CeoBorra_Activate();
-  EXPECT_EQ(D().borra.txt_IdOperacion.Text(), "ONLY");
-  ASSERT_TRUE(EliminarBoleta());         // what is left is checked from the list window's Del
-  EXPECT_FALSE(BorrarRegistro("ONLY"));  // nothing left: the window stays, no message
-  EXPECT_TRUE(Messages().isEmpty());
-}
-
 // A tab typed in a text must not shift a grid row's columns: it shows as a blank, and the
 // stored text keeps it.
 TEST_F(LifecycleTest, TabsInTextsShowAsBlanksInTheirOwnColumn) {

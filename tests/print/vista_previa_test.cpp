@@ -99,12 +99,6 @@ TEST_F(PrintTest, ADraftPageIsThePrintedPageOverTheFormWithTheMark) {
   EXPECT_LT(mark.orientation, 70);
   // Without a form image a plain page stands in: the mark only.
   EXPECT_EQ(print::PaginaBorrador(pages[0], "").images.size(), pages[0].images.size());
-  // The draft backend hands every page on as a draft page.
-  auto inner = std::make_shared<print::KeepingBackend>();
-  print::DraftBackend backend(inner, "");
-  ASSERT_TRUE(backend.Print({pages[0], pages[0]}, "X", nullptr));
-  ASSERT_EQ(inner->Pages().size(), 2u);
-  for (const auto& p : inner->Pages()) EXPECT_EQ(p.texts.back().text, "BORRADOR - SIN VALOR");
 }
 
 TEST_F(PrintTest, TheProbeKnowsWhatTheFontsCannotDraw) {
