@@ -221,11 +221,6 @@ TEST_F(PaginationTest, LinesFormatAndRepeatWithinARun) {
   EXPECT_TRUE(out[2].contains("9.00"));
 }
 
-// The checks before printing see the pages as the print run composes them: a coordinate or
-// an offset that puts a text off the sheet (or off what the printer can print, when it says)
-// is an error naming the field, the form and the millimetres; a text longer than its place
-// and a column value past the print area are warned about.
-
 TEST_F(PrintTest, TheChecksRefuseTextsOffTheSheetAndWarnOfTextsThatDoNotFit) {
   Certificate(2);
   // The fixture's certificate date would stand on the code column: out of the way.
