@@ -44,9 +44,6 @@ TEST_F(LifecycleTest, ANewCertificateByHand) {
   EXPECT_FALSE(GuardaDatos_Aceptar());
   ASSERT_EQ(messages->shown.size(), 2u);
   EXPECT_TRUE(messages->shown[0].text.startsWith("Se genero automáticamente el interno número "));
-  EXPECT_EQ(messages->shown[1].text,
-            "El Campo Nombre Descriptivo debe contener alguna información");
-  EXPECT_EQ(messages->shown[1].title, "Creacion de Nueva Multinota...");
   EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 1);
   EXPECT_EQ(NumeroGenerado(QDateTime(QDate(2024, 3, 15), QTime(14, 5, 9))), "240315-140509");
 }
