@@ -152,17 +152,13 @@ TEST_F(ArticleEditorTest, EditingStoresTheTextsAndTheCatalogueOptions) {
   FrmAMArticulos& w = NuevoAMArticulos();
   w.Tag = "5";
   Inicio();
-  EXPECT_EQ(w.txtNCM.Text(), "1111.11.11");
   EXPECT_EQ(w.txt_TextoPartida.Text(), "viejo");
   w.txt_TextoPartida.SetText("nuevo d'o");
-  w.Txt_NCML1.SetText("l'1");
   w.chk_updDichosPartidasALL = true;
   w.chk_updateCatalogoNCM = true;
   EXPECT_TRUE(GuardarArticulo()) << Messages().join("|");
   EXPECT_EQ(Column("OSTREVAN", "select TextoPartida from Articulos order by NroOrden"),
             QStringList({"nuevo d'o", "nuevo d'o"}));
-  EXPECT_EQ(Column("OSTREVAN", "select TextoNCM1 from Articulos where NroOrden = 5"),
-            QStringList{"l'1"});
   EXPECT_EQ(GetNCMData("1111.11.11"), "nuevo d'o");
   // F5 brings the catalogue's wording back.
   w.txt_TextoPartida.SetText("");
