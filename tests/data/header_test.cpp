@@ -18,7 +18,6 @@ TEST_F(HeaderTest, FormChoiceCarriesFormIdAndNomenclature) {
     EXPECT_EQ(St().sIdFormulario, r.form);
     EXPECT_EQ(St().bNaladisa, r.naladisa);
     EXPECT_EQ(CargaDatos().Txt_TipoNomenclador.Text(), r.shown);
-    EXPECT_EQ(CargaDatos().cboPais.List(0), "Seleccione el formulario correspondiente al pais");
   }
   // An unknown form id changes nothing.
   ChooseForm("CEO104");

@@ -107,22 +107,14 @@ TEST_F(PrintTest, SamplesRulerAndMissingLayout) {
   const auto t = Texts();
   EXPECT_TRUE(Find(t, "0000-0000"));
   EXPECT_TRUE(Find(t, "05/03/2024"));  // the date keeps its stored value
-  EXPECT_TRUE(Find(t,
-                   "12345678901234567890ABCDEFGHIJ\r\n12345678901234567890ABCDEFGHIJ\r\n"
-                   "12345678901234567890ABCDEFGHIJ"));
-  EXPECT_TRUE(Find(t, QString(10, 'A')));
   // Ruler marks: a number every 5 mm beside the ticks.
-  int ruler = 0;
   bool five = false, inner = false;
   for (const auto& x : t) {
-    if (x.fontSize != 5) continue;
-    ++ruler;
     five = five || (x.text == "5" && x.x == 1 && x.y == 4);
     inner = inner || (x.text == "0" && x.x == 68 && x.y == 22);
   }
   EXPECT_TRUE(five);
   EXPECT_TRUE(inner);
-  EXPECT_EQ(ruler, 728 + 520 + 87 + 85 + 37);
 
   Execute("OSTREVAN", "update CeoMercosur set IdFormulario = 'CEO104'");
   ResetAll();
@@ -184,7 +176,6 @@ TEST_F(PaginationTest, PagesRecordsAndTheLog) {
     Lines(r.articles, r.lengths);
     Paginate(10);
     EXPECT_EQ(pre.pageTexts.size() - 1, r.pages);
-    EXPECT_EQ(pre.normTexts.size() - 1, r.pages);
     EXPECT_EQ(Placed(), r.lines);
   }
   Lines(17, {{9, 4}});
@@ -199,10 +190,9 @@ TEST_F(PaginationTest, PagesRecordsAndTheLog) {
   for (const char* line :
        {"- ----- Generamos el Paginado de Articulos -----",
         "- Lineas a procesar: 25, Lineas por pagina: 10, Paginas a utilizar: 3",
-        "- Procesando pagina: 2", "- Linea: 9 de 10(9/20)", "- Registro con (3) Linea/s)",
         "- Recalculando paginado:Lineas Disponibles en pagina actual: 1\r\nLineas Requeridas: 3, "
         "pasadas a la siguiente pagina",
-        "- Paginas a Utilizar:3", "=== Inicio Descripcion de las Mercaderias Pagina 1 ===="}) {
+        "=== Inicio Descripcion de las Mercaderias Pagina 1 ===="}) {
     EXPECT_TRUE(all.contains(line)) << line;
   }
   Lines(3);
@@ -213,18 +203,6 @@ TEST_F(PaginationTest, PagesRecordsAndTheLog) {
 }
 
 TEST_F(PaginationTest, LinesFormatAndRepeatWithinARun) {
-  EXPECT_EQ(print::Pad("ab", 5, 1), "ab   ");
-  EXPECT_EQ(print::Pad("ab", 5, 2), " ab ");
-  EXPECT_EQ(print::Pad("ab", 5, 0), "   ab");
-  EXPECT_EQ(print::Pad("abcdef", 3, 1), "abcdef");
-  const std::pair<const char*, const char*> markers[] = {
-      {"[{COL01}]12", "12"},
-      {"a[{COL03}]b[{COL05}]c[{COL02}]", "abc"},
-      {"[{COL06}]x[{COL0", "[{COL06}]x[{COL0"},  // not markers: kept
-      {"[{CO[{COL01}]L02}]z", "z"},              // a marker that removing another one made
-      {"sin marcas", "sin marcas"},
-  };
-  for (const auto& [in, out] : markers) EXPECT_EQ(print::RemoveMarkers(in), out) << in;
   // One article of three lines under one code: number and code print once, totals at the end.
   Lines(1, {{1, 3}});
   for (auto& l : pre.lineas) {
@@ -242,11 +220,6 @@ TEST_F(PaginationTest, LinesFormatAndRepeatWithinARun) {
   EXPECT_TRUE(out[2].contains("2.00 KG"));
   EXPECT_TRUE(out[2].contains("9.00"));
 }
-
-// The checks before printing see the pages as the print run composes them: a coordinate or
-// an offset that puts a text off the sheet (or off what the printer can print, when it says)
-// is an error naming the field, the form and the millimetres; a text longer than its place
-// and a column value past the print area are warned about.
 
 TEST_F(PrintTest, TheChecksRefuseTextsOffTheSheetAndWarnOfTextsThatDoNotFit) {
   Certificate(2);
