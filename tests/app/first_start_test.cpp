@@ -106,8 +106,7 @@ TEST(QtTranslationsTest, StandardButtonsReadInTheUsersLanguage) {
     QLocale::setDefault(QLocale(r.locale));  // the user's locale, as the process reads it
     std::unique_ptr<QTranslator> translator(app::InstalarTraduccionesDeQt(nullptr));
     EXPECT_EQ(translator != nullptr, r.installed);
-    QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No |
-                         QDialogButtonBox::Cancel);
+    QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel);
     EXPECT_EQ(box.button(QDialogButtonBox::Yes)->text(), QString::fromUtf8(r.yes));
     EXPECT_EQ(box.button(QDialogButtonBox::No)->text(), QString::fromUtf8(r.no));
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(r.cancel));
