@@ -59,7 +59,6 @@ TEST_F(FirstStartTest, OffersTheDemoAnEmptyInstallationOrToLeave) {
     if (!r.created) continue;
     EXPECT_EQ(Count("CEOCFG", "CeoCamaras"), r.chambers);
     EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
-    EXPECT_TRUE(Messages().size() == 1) << "no error: " << Messages().join("|");
   }
 }
 
@@ -98,7 +97,6 @@ TEST(QtTranslationsTest, StandardButtonsReadInTheUsersLanguage) {
     const char *yes, *no, *cancel;
   } rows[] = {
       {"es_AR", true, "&Sí", "&No", "Cancelar"},
-      {"es_ES", true, "&Sí", "&No", "Cancelar"},
       {"C", false, "&Yes", "&No", "Cancel"},
   };
   for (const auto& r : rows) {
