@@ -87,7 +87,6 @@ TEST_F(WorkstationsTest, RefusalsExitNonZeroAndSayWhy) {
   } rows[] = {
       {{"crear", ""}, 2, "Uso: ostrevan"},
       {{"crear", " ", "CACIPRA", "CEO104"}, 2, "Uso: ostrevan"},
-      {{"crear", "NOPE-1", "CACIPRA", "CEO104"}, 1, "No se encontro la operacion NOPE-1"},
       {{"crear", "EX-2026-0001", "CACIPRA", "NO-FORM"}, 1, "no tiene el formulario"},
   };
   for (const auto& r : rows) {
