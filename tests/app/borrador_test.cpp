@@ -8,8 +8,8 @@
 #include <QStandardPaths>
 
 #include "app/batch.h"
-#include "app/demo_forms.h"
 #include "app/demo_completion.h"
+#include "app/demo_forms.h"
 #include "entry/cls_main.h"
 #include "host/sistema.h"
 #include "host/state.h"

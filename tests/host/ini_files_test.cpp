@@ -72,6 +72,7 @@ TEST_F(InstallationTest, AnUnknownDriverNamesTheInstalledOnes) {
   }
 }
 
+// Sections and keys are found whatever their case, and a write keeps the rest of the file.
 TEST(IniEncoding, AnsiFilesAreReadAndWrittenBackAsAnsi) {
   QTemporaryDir dir;
   const struct {
@@ -81,23 +82,32 @@ TEST(IniEncoding, AnsiFilesAreReadAndWrittenBackAsAnsi) {
     QByteArray written;  // the line J=ñ€ as stored afterwards
     QByteArray keptK;    // the line K as stored afterwards
   } rows[] = {
-      {"Windows-1252", "[S]\r\nK=Caf\xe9 \x80 \x93x\x94\r\n", QString::fromUtf8("Café € “x”"),
+      {"Windows-1252", "K=Caf\xe9 \x80 \x93x\x94\r\n", QString::fromUtf8("Café € “x”"),
        "J=\xf1\x80", "K=Caf\xe9 \x80 \x93x\x94"},
-      {"UTF-8", "[S]\r\nK=Caf\xc3\xa9\r\n", QString::fromUtf8("Café"), "J=\xc3\xb1\xe2\x82\xac",
+      {"UTF-8", "K=Caf\xc3\xa9\r\n", QString::fromUtf8("Café"), "J=\xc3\xb1\xe2\x82\xac",
        "K=Caf\xc3\xa9"},
   };
+  clINI ini;
+  EXPECT_EQ(ini.LeerINI("S", "K", dir.filePath("none.ini")), "");
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     const QString path = dir.filePath(QString(r.name) + ".ini");
-    Write(path, r.file);
-    clINI ini;
-    EXPECT_EQ(ini.LeerINI("S", "K", path), r.read);
-    ini.GuardarINI("S", "J", QString::fromUtf8("ñ€"), path);
+    Write(path, "; comentario\r\n[S]\r\n" + r.file + "\r\n[Otra]\r\nK=queda\r\n");
+    EXPECT_EQ(ini.LeerINI("s", "k", path), r.read);
+    EXPECT_EQ(ini.LeerINI("S", "Falta", path), "");
+    ini.GuardarINI("s", "J", QString::fromUtf8("ñ€"), path);
+    ini.GuardarINI("otra", "k", "sigue", path);
+    ini.GuardarINI("Nueva", "K", "V", path);
     const QByteArray after = Read(path);
+    EXPECT_TRUE(after.startsWith("; comentario\r\n")) << after.toStdString();
     EXPECT_TRUE(after.contains(r.written)) << after.toStdString();
     EXPECT_TRUE(after.contains(r.keptK)) << after.toStdString();
     EXPECT_EQ(ini.LeerINI("S", "J", path), QString::fromUtf8("ñ€"));
+    EXPECT_EQ(ini.LeerINI("OTRA", "K", path), "sigue");
+    EXPECT_FALSE(after.contains("queda")) << after.toStdString();
+    EXPECT_EQ(ini.LeerINI("Nueva", "K", path), "V");
   }
+  EXPECT_THROW(ini.GuardarINI("a", "b", "c", "/proc/none/x.ini"), RuntimeError);
 }
 
 }  // namespace

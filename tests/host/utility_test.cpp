@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "host/errors.h"
-#include "host/ini.h"
 #include "host/sistema.h"
 #include "host/value.h"
 
@@ -36,33 +32,6 @@ TEST(Values, ValReadsTheLeadingNumber) {
   EXPECT_EQ(Val("abc"), 0);
   EXPECT_EQ(Fixed(1.005 * 100, 2), "100.50");
   EXPECT_EQ(Fixed(-0.001, 2), "0.00");
-}
-
-TEST(Ini, ReadsWithoutCaseAndWritesWithoutLosingTheRest) {
-  QTemporaryDir dir;
-  const QString path = dir.path() + "/a.ini";
-  clINI ini;
-  EXPECT_EQ(ini.LeerINI("Gfont", "Name", path), "");  // missing file
-  {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("; comment\r\n[Gfont]\r\nName=Arial\r\nSize=9\r\n\r\n[Other]\r\nName=Keep\r\n");
-  }
-  EXPECT_EQ(ini.LeerINI("GFONT", "name", path), "Arial");
-  EXPECT_EQ(ini.LeerINI("other", "NAME", path), "Keep");
-  EXPECT_EQ(ini.LeerINI("Gfont", "Missing", path), "");
-  ini.GuardarINI("gfont", "NAME", "Courier New", path);
-  ini.GuardarINI("Gfont", "Bold", "S", path);
-  ini.GuardarINI("New", "Key", "V", path);
-  EXPECT_EQ(ini.LeerINI("Gfont", "Name", path), "Courier New");
-  EXPECT_EQ(ini.LeerINI("Gfont", "Size", path), "9");
-  EXPECT_EQ(ini.LeerINI("Gfont", "Bold", path), "S");
-  EXPECT_EQ(ini.LeerINI("Other", "Name", path), "Keep");
-  EXPECT_EQ(ini.LeerINI("New", "Key", path), "V");
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(f.readAll().startsWith("; comment\r\n"));
-  EXPECT_THROW(ini.GuardarINI("a", "b", "c", "/proc/none/x.ini"), RuntimeError);
 }
 
 TEST(Paths, InstallationFolderFollowsProgramFiles) {
