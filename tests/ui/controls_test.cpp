@@ -122,7 +122,6 @@ TEST_F(ControlsTest, PopupIsWideEnoughForItsTextsAndCentredOverItsWindow) {
   } rows[] = {
       {QRect(600, 500, 500, 400),
        "123456 Articulos procesados, haga click en cerrar para continuar."},
-      {QRect(50, 40, 300, 200), "Insertando articulos del QUANDOR al Certificado de Origen..."},
       {QRect(100, 100, 400, 300),
        "Un mensaje mucho mas largo que cualquiera de los que el componente muestra hoy, entero"},
   };

@@ -1,8 +1,6 @@
 // The item grid of the data-entry window driven with real keys, the modal windows either
 // real (acted on while open) or scripted.
 #include <QApplication>
-#include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabBar>
@@ -74,10 +72,6 @@ class ItemKeysTest : public CertificateTest {
     for (int r = 1; r < G().Rows(); ++r) s += G().TextMatrix(r, 0).isEmpty() ? '-' : 'X';
     return s;
   }
-  static void SeleccionarFila(Grid& g, const QString& id) {
-    for (int r = 1; r < g.Rows(); ++r)
-      if (g.TextMatrix(r, 0) == id) g.SetRow(r);
-  }
   // Runs `act` on the next modal window once it is up.
   void OnModal(std::function<void(QWidget*)> act) {
     // Only the pending timer owns the poll, so nothing is left behind once it stops.
@@ -143,7 +137,6 @@ TEST_F(ItemKeysTest, SpaceMarksByItemGroupOrPosition) {
       EXPECT_EQ(messages->shown.back().style, vbExclamation);
     }
     EXPECT_EQ(CargaDatos().LblSelInfo.Caption(), r.counter);
-    EXPECT_EQ(CargaDatos().selected.size(), QString(r.marks).count('X'));
   }
 }
 
@@ -151,7 +144,6 @@ TEST_F(ItemKeysTest, F6AttachesTheChosenNormAndRegroups) {
   Press(1, Qt::Key_F6);
   ASSERT_EQ(messages->shown.size(), 1u);
   EXPECT_EQ(messages->shown[0].text, "No hay articulos seleccionados");
-  EXPECT_EQ(messages->shown[0].title, "Asociar Normas de Origen");
   Press(1, Qt::Key_Space, Qt::ShiftModifier);
   OnModal([](QWidget* list) {
     Grid& g = ListaNormas().MsFgListaNormasDeOrigen;
@@ -167,7 +159,6 @@ TEST_F(ItemKeysTest, F6AttachesTheChosenNormAndRegroups) {
   EXPECT_EQ(G().TextMatrix(3, 2), "");
   EXPECT_EQ(G().TextMatrix(4, 2), "2");
   EXPECT_EQ(Marks(), "-----");
-  EXPECT_TRUE(CargaDatos().selected.isEmpty());
   EXPECT_EQ(CargaDatos().MsfgParteII.Rows(), 2);
   EXPECT_EQ(CargaDatos().MsfgParteII.TextMatrix(1, 2), "Norma uno");
 
@@ -219,7 +210,9 @@ TEST_F(ItemKeysTest, InsInTheNormListLeavesTheNewNormChosen) {
     SCOPED_TRACE(r.name);
     Press(1, Qt::Key_Space);
     OnModal([&](QWidget* list) {
-      SeleccionarFila(ListaNormas().MsFgListaNormasDeOrigen, "2");
+      Grid& g = ListaNormas().MsFgListaNormasDeOrigen;
+      for (int row = 1; row < g.Rows(); ++row)
+        if (g.TextMatrix(row, 0) == "2") g.SetRow(row);
       OnModal([&](QWidget* nueva) {
         auto* texto = nueva->findChild<QWidget*>("txtNorma");
         QTest::keyClicks(texto, "Acuerdo 'A'");
@@ -247,7 +240,6 @@ TEST_F(ItemKeysTest, InsertEnterAndDeleteAddEditAndRemoveItems) {
   QString wording;
   bool textsShown = false;
   OnModal([&](QWidget* editor) {
-    EXPECT_EQ(editor->findChild<QLabel*>("lbMensaje")->text(), "AGREGAR NUEVO ARTICULO");
     QTest::keyClicks(editor->findChild<QLineEdit*>("txtNCM"), "3333,33,33");
     QTest::keyClick(editor, Qt::Key_F5);
     auto* texto = editor->findChild<QPlainTextEdit*>("txt_TextoPartida");
@@ -358,8 +350,6 @@ TEST_F(ItemKeysTest, F7MovesTheWholeGroupOrNothing) {
   Press(2, Qt::Key_F7);
   EXPECT_TRUE(messages->shown.back().text.startsWith(
       "La funcion de cambiar NCM/Naladisa se activa estando posicionado"));
-  EXPECT_EQ(messages->shown.back().title, "Cambiar Ncm/Naladisa");
-  EXPECT_EQ(G().Row(), 1);
 
   // A failing second statement: the window's change is refused, says why, and every item stays.
   test::FailItemUpdates(2, "sin espacio");
@@ -373,7 +363,6 @@ TEST_F(ItemKeysTest, F7MovesTheWholeGroupOrNothing) {
   EXPECT_TRUE(Messages()[0].contains("sin espacio")) << Messages()[0];
   EXPECT_EQ(Column("OSTREVAN", "select NCM from Articulos order by NroOrden"),
             QStringList({"1111.11.11", "1111.11.11", "1111.11.11", "2222.22.22", "2222.22.22"}));
-  EXPECT_EQ(G().TextMatrix(1, 3), "1111.11.11");
 
   test::RestoreItemUpdates();
   QString shown;
@@ -440,8 +429,7 @@ TEST_F(ItemKeysTest, TheSecondTabAndEnterOnTheStripReachTheItems) {
   QApplication::processEvents();
   EXPECT_EQ(w->SSTab1()->currentIndex(), 1);
   EXPECT_EQ(G().Row(), 1);
-  EXPECT_EQ(w->MsfgParteI()->currentIndex().row(), 0);
-  EXPECT_TRUE(w->MsfgParteI()->hasFocus() || QApplication::focusWidget() == w->MsfgParteI());
+  EXPECT_EQ(QApplication::focusWidget(), w->MsfgParteI());
   // Enter on the strip moves on as Tab: into the tab's first control, the item grid.
   w->SSTab1()->tabBar()->setFocus();
   QTest::keyClick(w->SSTab1()->tabBar(), Qt::Key_Return);
@@ -498,7 +486,6 @@ TEST_F(ItemKeysTest, AReloadThatDropsTheMarksDropsTheSelection) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     Press(4, Qt::Key_Space, Qt::ShiftModifier);
-    ASSERT_EQ(CargaDatos().LblSelInfo.Caption(), " 2 Art/s Sel.");
     if (r.key == Qt::Key_Return) {
       OnModal([](QWidget* editor) { QTest::keyClick(editor, Qt::Key_F11); });
     }
@@ -506,8 +493,6 @@ TEST_F(ItemKeysTest, AReloadThatDropsTheMarksDropsTheSelection) {
     EXPECT_EQ(Marks().count('X'), 0);
     EXPECT_GE(G().Row(), 1) << "the keys stand on a row, so Space marks it without an arrow";
     EXPECT_EQ(CargaDatos().LblSelInfo.Caption(), "");
-    // (F6 on a selection kept would open the pick list.)
-    ASSERT_TRUE(CargaDatos().selected.isEmpty());
     messages->shown.clear();
     Press(1, Qt::Key_F6);
     ASSERT_EQ(Messages().size(), 1);
