@@ -1,13 +1,12 @@
 #include "ui/common/classic_window.h"
 
-#include "host/keys.h"
-
 #include <QChildEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include "host/errors.h"
+#include "host/keys.h"
 #include "ui/common/widget_services.h"
 
 namespace ostrevan::ui {
@@ -81,21 +80,35 @@ bool ClassicWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ChildAdded) {
     Watch(static_cast<QChildEvent*>(event)->child());
   } else if (event->type() == QEvent::KeyPress) {
-    auto* k = static_cast<QKeyEvent*>(event);
-    const int code = KeyCodeOf(*k);
     // A popup list of a combo keeps its own keys.
-    if (code != 0 && !watched->inherits("QComboBoxPrivateContainer") &&
-        KeyDown(code, ShiftOf(*k))) {
+    if (!watched->inherits("QComboBoxPrivateContainer") &&
+        OfferKey(*static_cast<QKeyEvent*>(event), static_cast<QWidget*>(watched))) {
       return true;
     }
   }
   return QDialog::eventFilter(watched, event);
 }
 
+// Qt hands a key that a control did not accept on to each of its parents in turn, the same
+// event each time. The window's keys are offered once, where the key arrived: a handler that
+// acts and leaves the key to the control would otherwise act again at every level up.
+bool ClassicWindow::OfferKey(const QKeyEvent& k, QWidget* at) {
+  const int code = KeyCodeOf(k);
+  if (code == 0) return false;
+  const bool passedOn = &k == offered_.event && k.key() == offered_.key &&
+                        k.timestamp() == offered_.time && offered_.at &&
+                        at->isAncestorOf(offered_.at);
+  if (passedOn) return false;
+  offered_ = {&k, k.key(), k.timestamp(), at};
+  const bool taken = KeyDown(code, ShiftOf(k));
+  if (taken) offered_ = {};
+  return taken;
+}
+
 void ClassicWindow::keyPressEvent(QKeyEvent* e) {
-  const int code = KeyCodeOf(*e);
-  if (code != 0 && KeyDown(code, ShiftOf(*e))) return;
-  if (code == Key::Esc) return;  // Esc closes only where the window says so
+  const bool taken = OfferKey(*e, this);
+  offered_ = {};                                   // the window is the last a key reaches
+  if (taken || KeyCodeOf(*e) == Key::Esc) return;  // Esc closes only where the window says so
   QDialog::keyPressEvent(e);
 }
 

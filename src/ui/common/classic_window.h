@@ -2,8 +2,10 @@
 // What every window of the component shares: the title band ("Certificados de Origen", the
 // section, the keys), modal showing, and keys seen by the window before its controls.
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 
+class QKeyEvent;
 class QLabel;
 class QVBoxLayout;
 
@@ -35,6 +37,14 @@ class ClassicWindow : public QDialog {
  private:
   void Watch(QObject* o);
   bool KeyDown(int keyCode, int shift);
+  bool OfferKey(const QKeyEvent& k, QWidget* at);
+  // The last key offered and where, until a control took it or the window saw it.
+  struct Offered {
+    const QKeyEvent* event = nullptr;
+    int key = 0;
+    quint64 time = 0;
+    QPointer<QWidget> at;
+  } offered_;
   QVBoxLayout* body_;
   QLabel* options_;
 };

@@ -146,11 +146,9 @@ FrmSeleccionCertifWindow::FrmSeleccionCertifWindow(QWidget* parent)
   camara->setFocus();
 }
 
-// Esc and F11 are this window's keys whether or not it closes: an F11 that only said what is
-// missing is handled too, or the key would go on to the parents and say it again.
 bool FrmSeleccionCertifWindow::Form_KeyDown(int keyCode, int) {
-  if (keyCode != Key::Esc && keyCode != Key::F11) return false;
-  if (SeleccionCertif_KeyDown(keyCode)) done(D().seleccion.Cancel ? Rejected : Accepted);
+  if (!SeleccionCertif_KeyDown(keyCode)) return false;
+  done(D().seleccion.Cancel ? Rejected : Accepted);
   return true;
 }
 
