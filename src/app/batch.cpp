@@ -7,6 +7,7 @@
 #include "data/forms.h"
 #include "data/mod_main.h"
 #include "data/verificaciones.h"
+#include "host/keys.h"
 #include "host/msgbox.h"
 #include "host/sqltext.h"
 #include "host/state.h"
@@ -71,7 +72,7 @@ void BatchWindows::ChooseForm() {
     MsgBox("La camara \"" + camara_ + "\" no tiene el formulario \"" + formulario_ + "\"",
            vbExclamation);
   }
-  SeleccionCertif_KeyDown(ok && !St().sIdFormulario.isEmpty() ? 122 : 27);
+  SeleccionCertif_KeyDown(ok && !St().sIdFormulario.isEmpty() ? Key::F11 : Key::Esc);
   if (ok) {
     out_ << "Camara " << s.Cmb_Camara.Text() << ", formulario " << St().sIdFormulario << " ("
          << s.Cmb_CertificadoPais.Text() << "), nomenclador " << s.Txt_Nomenclador.Text()

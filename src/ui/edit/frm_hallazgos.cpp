@@ -134,7 +134,7 @@ void VistaPreviaDesdeCarga(FrmCargaDatosWindow& window) {
   QApplication::restoreOverrideCursor();
   if (!saved) return;
   if (MostrarVistaPrevia() != VistaPrevia::Imprimir) return;
-  window.Form_KeyDown(123, 0);  // printing from the preview is F12 of this window
+  window.Form_KeyDown(Key::F12, 0);  // printing from the preview is F12 of this window
 }
 
 }  // namespace ostrevan::ui

@@ -74,7 +74,7 @@ FrmListaNormasOrigenWindow::FrmListaNormasOrigenWindow(QWidget* parent)
   grid_->horizontalHeader()->setStretchLastSection(true);
   Body()->addWidget(grid_, 1);
   connect(grid_, &QAbstractItemView::doubleClicked, this, [this] {
-    if (ListaNormas_KeyDown(13)) accept();
+    if (ListaNormas_KeyDown(Key::Enter)) accept();
   });
   resize(TwipsToPixels(9000, this) + 60, 460);
   grid_->setFocus();
