@@ -87,15 +87,16 @@ CambioPosicion AplicarCambioPosicion(const QString& actual, const QString& nueva
   try {
     // The texts are read before anything moves: the group's own and, for the third option,
     // the one the new position already carries in this certificate.
-    QString textoGrupo, textoNueva;
+    QString textoGrupo, textoNueva, normaGrupo;
     Recordset rs;
     if (!items.isEmpty() &&
         Query("OSTREVAN",
-              "select TextoPartida from articulos where " + col + " = '" + SqlText(actual) +
-                  "' and IDCeo = '" + idCeo +
+              "select TextoPartida, IdNormasOrigen from articulos where " + col + " = '" +
+                  SqlText(actual) + "' and IDCeo = '" + idCeo +
                   "' and NroOrden = " + QString::number(static_cast<long>(esnumero(items.first()))),
               rs)) {
       textoGrupo = Txt(rs.Fields("TextoPartida").Value);
+      normaGrupo = Txt(rs.Fields("IdNormasOrigen").Value);
     }
     if (Query("OSTREVAN",
               "select TextoPartida from articulos" + bajoNueva +
@@ -116,6 +117,17 @@ CambioPosicion AplicarCambioPosicion(const QString& actual, const QString& nueva
                "' and NroOrden = " + QString::number(static_cast<long>(esnumero(key))));
       // Another workstation moved or deleted the item since the grid was loaded.
       if (c.Ejecutar() != 1) throw GrupoCambiado{};
+    }
+    // Nor may an item another workstation added to the group (its position and norm) stay
+    // behind, alone under the old position.
+    Recordset quedan;
+    if (!items.isEmpty() &&
+        Query("OSTREVAN",
+              "select NroOrden from articulos where " + col + " = '" + SqlText(actual) +
+                  "' and IDCeo = '" + idCeo + "' and isnull(IdNormasOrigen,'') = '" +
+                  SqlText(normaGrupo) + "'",
+              quedan)) {
+      throw GrupoCambiado{};
     }
     QString texto;
     bool todos = true;  // every item under the new position, or only the moved ones
@@ -152,10 +164,11 @@ CambioPosicion AplicarCambioPosicion(const QString& actual, const QString& nueva
     }
     return CambioPosicion::kHecho;
   } catch (const GrupoCambiado&) {
-    MsgBox("El grupo cambio mientras tanto (otro usuario modifico o elimino alguno de sus "
-               "articulos): no se cambio ninguna posicion. La grilla muestra ahora los articulos "
-               "como estan; vuelva a intentarlo.",
-           vbExclamation, "Cambio de posicion NCM/NALADISA");
+    MsgBox(
+        "El grupo cambio mientras tanto (otro usuario modifico o elimino alguno de sus "
+        "articulos): no se cambio ninguna posicion. La grilla muestra ahora los articulos "
+        "como estan; vuelva a intentarlo.",
+        vbExclamation, "Cambio de posicion NCM/NALADISA");
     return CambioPosicion::kGrupoCambiado;
   } catch (const std::exception& e) {
     ReportDetailed(e, "AplicarCambioPosicion", "Formulario", "Frm_CambiaPosicionArancelaria");

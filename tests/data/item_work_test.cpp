@@ -267,6 +267,12 @@ TEST_F(ItemWorkTest, TariffChangeOptionsDecideTheTextsUnderTheNewPosition) {
        "El grupo cambio mientras tanto (otro usuario modifico o elimino alguno de sus "
        "articulos): no se cambio ninguna posicion. La grilla muestra ahora los articulos como "
        "estan; vuelva a intentarlo."},
+      // ... or added item 2 to the group: it would stay behind under A.
+      {"an item added meanwhile", F::kTextoCatalogo, "B", "1", CambioPosicion::kGrupoCambiado,
+       "A A B A", "de A||de B|queda",
+       "El grupo cambio mientras tanto (otro usuario modifico o elimino alguno de sus "
+       "articulos): no se cambio ninguna posicion. La grilla muestra ahora los articulos como "
+       "estan; vuelva a intentarlo."},
   };
   St().sIdCeo = "X";
   for (const auto& r : rows) {
