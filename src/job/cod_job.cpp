@@ -495,6 +495,7 @@ void Agregar(std::vector<Hallazgo>& a, const std::vector<cod::Hallazgo>& hs, con
 }
 
 bool Escribir(const QString& archivo, const QByteArray& bytes, std::vector<Hallazgo>& h) {
+  QDir().mkpath(QFileInfo(archivo).absolutePath());  // Salida/ of a new installation
   QSaveFile f(archivo);
   if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit()) return true;
   h.push_back({"COD-ARCHIVO",
@@ -702,18 +703,22 @@ FrmCod::FrmCod() {
 FrmCod& CodVentana() { return Owned<FrmCod>(); }
 
 void FrmCod::Form_Load(const QString& id) {
+  // The files named for another certificate would take this one's COD under its name.
+  const bool otro = idCeo != id;
   idCeo = id;
   const DatosCod d = LeerDatosCod(id);
   for (const CampoCodInfo& i : CamposCod())
     campos[static_cast<size_t>(i.campo)].SetText(d[i.campo]);
   Txt_Secreto.SetText({});
   Lbl_Resultado.SetCaption({});
-  if (Txt_Archivo.Text().isEmpty()) Txt_Archivo.SetText(QDir::home().filePath(id + ".xml"));
+  if (otro || Txt_Archivo.Text().isEmpty()) {
+    Txt_Archivo.SetText(QDir::toNativeSeparators(InstallationPath("Salida/" + id + ".xml")));
+  }
   const EmisionCod& e = d.emision;
   Lbl_Emision.SetCaption(e.numero.isEmpty() ? QString("Sin COD emitido adjunto")
                                             : "COD emitido Nº " + e.numero + " por " + e.ehNombre +
                                                   " (" + e.fecha.left(10) + ")");
-  if (Txt_Emitido.Text().isEmpty()) Txt_Emitido.SetText(e.archivo);
+  if (otro || Txt_Emitido.Text().isEmpty()) Txt_Emitido.SetText(e.archivo);
   ActualizarHallazgos();
 }
 

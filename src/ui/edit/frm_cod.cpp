@@ -31,7 +31,7 @@ QLabel* Texto(Label& m, const char* name) {
 }  // namespace
 
 FrmCodWindow::FrmCodWindow(QWidget* parent)
-    : ClassicWindow("Certificados de Origen - v." + ComponentVersion(),
+    : ClassicWindow("Certificado de Origen Digital - " + St().sIdCeo,
                     "Certificado de Origen Digital",
                     "[F11]  Guardar  -  [F5]  Exportar  -  [F9]  Firmar  -  [F7]  Verificar  -  "
                     "[F8]  Adjuntar emitido  -  [ESC]  Salir",
