@@ -1,9 +1,8 @@
 // Frm_ConfigProvisorio: every field and parameter of one form in a grid, each row edited in
 // its own small window and written at once.
 #include "data/config_forms.h"
-
-#include "host/keys.h"
 #include "host/errors.h"
+#include "host/keys.h"
 #include "host/msgbox.h"
 #include "host/sqltext.h"
 #include "host/state.h"
@@ -21,6 +20,12 @@ constexpr int kColTipo = 6;
 // The numbers of a layout row are stored as decimal text with a point; a comma typed as the
 // decimal separator counts as one, so 12,5 stays 12.5 and text that is no number is 0.
 QString Numero(const QString& text) { return DecimalText(Val(text)); }
+// The grid shows a stored number as an edit would store it, so that "10,5" and "10.5" of two
+// rows read alike; a text that is no number is shown as it is, to be seen and corrected.
+QString Mostrado(const QVariant& stored) {
+  const QString t = Txt(stored);
+  return IsNumeric(t) ? Numero(t) : t;
+}
 }  // namespace
 
 void FrmConfigProvisorio::Form_Load() {
@@ -76,8 +81,9 @@ void FrmConfigProvisorio::LoadParametersGrid() {
         // The query matched the prefix without regard to case: so is it taken off.
         QString campo = Txt(rs.Fields("Campo").Value);
         campo.remove(p_FormIdConfig, Qt::CaseInsensitive);
-        g.AddItem(QStringList{campo, Txt(rs.Fields("ValorX").Value), Txt(rs.Fields("ValorY").Value),
-                              Txt(rs.Fields("FontName").Value), Txt(rs.Fields("FontSize").Value),
+        g.AddItem(QStringList{campo, Mostrado(rs.Fields("ValorX").Value),
+                              Mostrado(rs.Fields("ValorY").Value), Txt(rs.Fields("FontName").Value),
+                              Mostrado(rs.Fields("FontSize").Value),
                               Txt(rs.Fields("Orientacion").Value)}
                       .join('\t'));
       }

@@ -31,7 +31,7 @@ int GridWidth(const Grid& g, const QWidget* w) {
 }  // namespace
 
 FrmUnidadesWindow::FrmUnidadesWindow(QWidget* parent)
-    : ClassicWindow(" ", "Unidades", "[Esc]   Salir - [Ins]   Agregar - [Del]   Quitar", parent) {
+    : ClassicWindow("Unidades", "Unidades", "[Esc]   Salir - [Ins]   Agregar - [Del]   Quitar", parent) {
   config::FrmUnidades& m = *config::Cf().unidades;
   auto* top = new QGridLayout;
   top->addWidget(NamedLabel("Unidad Origen", "Lbl_UniOrig"), 0, 0);
