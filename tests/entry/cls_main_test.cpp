@@ -22,36 +22,6 @@ TEST_F(MainTest, WithoutAnOperationOnlyTheComponentsAreCreated) {
   EXPECT_FALSE(QDir(Dir() + "Datos").exists());  // no database was even opened
 }
 
-TEST_F(MainTest, AnExistingCertificateOpensDirectly) {
-  Execute("OSTREVAN",
-          "insert into CeoMercosur (IdCeo, Descripcion, IdFormulario) values "
-          "('OP1', 'ya existe', 'CEO004')");
-  AddItem("OP1", 1, "1111.11.11", "1");
-  Cls_Main c;
-  c.CdoData("OP1");
-  c.Main();
-  EXPECT_EQ(windows->shown, std::vector<Window>{Window::CargaDatos});
-  EXPECT_EQ(CargaDatos().Txt_Descripcion.Text(), "ya existe");
-  EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 2);
-  EXPECT_EQ(Lista().Msfg_ListadoMn.Row(), 1);  // the list selects the host's operation
-}
-
-TEST_F(MainTest, ANewCertificateIsCreatedFromTheHostOperation) {
-  ChooseInDialog("CAC", "Brasil");
-  Cls_Main c;
-  c.InternoQuandor("OP1");
-  c.Main();
-  EXPECT_EQ(windows->shown, (std::vector<Window>{Window::SeleccionCertif, Window::CargaDatos}));
-  EXPECT_EQ(Column("OSTREVAN", "select IdFormulario || ': ' || ProdFinExp from CeoMercosur"),
-            QStringList{"CEO004: O'Neil S.A.\r\nCalle 1\r\nRosario"});
-  EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
-  EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 4);
-  EXPECT_TRUE(St().bCertificadoCargado);
-  EXPECT_EQ(D().seleccion.Txt_Pais.Text(), "Brasil");
-  EXPECT_TRUE(Messages().isEmpty())
-      << Messages().join("|") << popup->messages.join("|") << St().sIdFormulario << St().sIdCeo;
-}
-
 TEST_F(MainTest, PropertiesOfTheHost) {
   Cls_Main c;
   c.InternoQuandor("A");

@@ -136,22 +136,33 @@ TEST_F(CreationTest, TheHostModeEndsWithMain) {
     const char* name;
     const char* interno;
     int key;  // in the form choice
+    std::vector<Window> shown;
   } rows[] = {
-      {"a new certificate", "OP1", 122},
-      {"an existing certificate", "OP1", 122},
-      {"the form choice cancelled", "OP2", 27},
+      {"a new certificate", "OP1", 122, {Window::SeleccionCertif, Window::CargaDatos}},
+      {"an existing certificate", "OP1", 122, {Window::CargaDatos}},  // no choice asked
+      {"the form choice cancelled", "OP2", 27, {Window::SeleccionCertif}},
   };
   int n = 0;
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     windows->shown.clear();
+    messages->shown.clear();
     ChooseInDialog("CAC", "Brasil", r.key);
     RunMain(r.interno);
     EXPECT_FALSE(St().bDesdeHost);
+    EXPECT_EQ(windows->shown, r.shown);
     const bool chosen = r.key == 122;  // a cancelled choice creates and opens nothing
-    EXPECT_EQ(windows->Showed(Window::CargaDatos), chosen);
     EXPECT_EQ(Count("OSTREVAN", "CeoMercosur", "IdCeo = '" + QString(r.interno) + "'"),
               chosen ? 1 : 0);
+    if (chosen) {
+      EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|");
+      EXPECT_EQ(Column("OSTREVAN",
+                       "select IdFormulario || ': ' || ProdFinExp from CeoMercosur "
+                       "where IdCeo = 'OP1'"),
+                QStringList{"CEO004: O'Neil S.A.\r\nCalle 1\r\nRosario"});
+      EXPECT_EQ(CargaDatos().Txt_Descripcion.Text(), "[ OP1 ] - [ Quandor ]");
+      EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 4);  // the host's three items
+    }
     // The user then creates a certificate by hand from the list.
     const QString id = "MAN-" + QString::number(++n);
     D().guardaDatos.txtInterno.SetText(id);

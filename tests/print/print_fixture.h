@@ -35,15 +35,6 @@ class PrintTest : public CertificateTest {
     print::SetBackendFactory(nullptr);
     CertificateTest::TearDown();
   }
-  void Param(const QString& form, std::initializer_list<std::pair<const char*, const char*>> p) {
-    for (const auto& [k, v] : p) {
-      Execute("CEOCFG", QString("delete from CeoParametros where IdFormulario = '%1' and "
-                                "Propiedad = '%2'")
-                            .arg(form, k));
-      Execute("CEOCFG",
-              QString("insert into CeoParametros values ('%1','%2','%3')").arg(form, k, v));
-    }
-  }
   // A certificate of the form with header texts and items, loaded as the window loads it.
   void Certificate(int items) {
     Execute("OSTREVAN",
