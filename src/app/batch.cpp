@@ -140,8 +140,7 @@ bool PrintingTo(const QString& pdf, const std::function<void()>& run, bool borra
   auto backend = std::make_shared<print::PdfBackend>(pdf);
   std::shared_ptr<print::Backend> target = backend;
   if (borrador) {
-    target =
-        std::make_shared<print::DraftBackend>(backend, ImagenFormulario(St().sIdFormulario));
+    target = std::make_shared<print::DraftBackend>(backend, FondoFormulario(St().sIdFormulario));
   }
   print::SetBackendFactory([target](const QString&) { return target; });
   run();
@@ -193,8 +192,7 @@ QString Errores(int n) {
 // The checks of F12 before a batch print: every finding is listed; errors refuse the print
 // unless it is forced (or only a draft), warnings never do. True when the print goes on;
 // `errores` is how many errors it goes on with.
-bool Verificado(const QString& idCeo, bool borrador, bool forzar, QTextStream& out,
-                int& errores) {
+bool Verificado(const QString& idCeo, bool borrador, bool forzar, QTextStream& out, int& errores) {
   const std::vector<Hallazgo> hallazgos = VerificarParaImprimir(idCeo);
   errores = 0;
   for (const Hallazgo& h : hallazgos) {
@@ -234,7 +232,8 @@ int PrintToPdf(const QString& idCeo, const QString& pdf, const QString& desde, c
   auto told = std::make_shared<ErrorsTold>();
   told->previous = SetMessageService(told);
   CargarDatosAPlanilla(idCeo);
-  const bool printed = PrintingTo(pdf, [] { EnviaImpresion(); }, borrador);
+  const bool printed = PrintingTo(
+      pdf, [] { EnviaImpresion(); }, borrador);
   SetMessageService(told->previous);
   if (!printed) {
     out << "No se imprimio el certificado " << idCeo << ": "

@@ -13,7 +13,7 @@ namespace ostrevan {
 QImage VistaPrevia::Imagen(double pxPerMm) const {
   if (paginas.empty()) return print::PaginaComoImagen({}, {}, pxPerMm, *renderer);
   return print::PaginaComoImagen(paginas[static_cast<size_t>(actual)],
-                                 mostrarFormulario ? imagenFormulario : QString(), pxPerMm,
+                                 mostrarFormulario ? fondo : print::PlacedImage(), pxPerMm,
                                  *renderer);
 }
 
@@ -24,7 +24,6 @@ bool VistaPrevia::Avanzar(int n) {
   return true;
 }
 
-
 QString VistaPrevia::Estado() const {
   static const char* zooms[] = {"Ajustar", "100 %", "200 %"};
   if (paginas.empty()) return QStringLiteral("Sin paginas");
@@ -32,20 +31,20 @@ QString VistaPrevia::Estado() const {
                   .arg(primera + actual)
                   .arg(primera + static_cast<int>(paginas.size()) - 1)
                   .arg(QString::fromLatin1(zooms[zoom]));
-  if (imagenFormulario.isEmpty()) return s + " - formulario sin imagen";
+  if (fondo.path.isEmpty()) return s + " - formulario sin imagen";
   return s + (mostrarFormulario ? " - con formulario" : " - sin formulario");
 }
 
 VistaPrevia& Previa() { return Owned<VistaPrevia>(); }
 
 namespace {
-void Cargar(std::vector<print::Page> pages, int primera, const QString& imagen,
+void Cargar(std::vector<print::Page> pages, int primera, const print::PlacedImage& fondo,
             bool desdeRango) {
   VistaPrevia& v = Previa();
   v = VistaPrevia();
   v.paginas = std::move(pages);
   v.primera = primera;
-  v.imagenFormulario = imagen;
+  v.fondo = fondo;
   v.desdeRango = desdeRango;
 }
 }  // namespace
@@ -56,7 +55,7 @@ VistaPrevia::Resultado MostrarVistaPrevia() {
     MsgBox("El certificado no tiene paginas para mostrar", vbInformation, "Vista previa");
     return VistaPrevia::Cerrar;
   }
-  Cargar(std::move(pages), 1, ImagenFormulario(St().sIdFormulario), false);
+  Cargar(std::move(pages), 1, FondoFormulario(St().sIdFormulario), false);
   Windows().ShowModal(Window::VistaPrevia);
   const VistaPrevia::Resultado r = Previa().resultado;
   Previa().paginas.clear();
@@ -64,8 +63,8 @@ VistaPrevia::Resultado MostrarVistaPrevia() {
 }
 
 bool ConfirmarConVistaPrevia(const std::vector<print::Page>& pages, int primera,
-                             const QString& imagenFormulario) {
-  Cargar(pages, primera, imagenFormulario, true);
+                             const print::PlacedImage& fondo) {
+  Cargar(pages, primera, fondo, true);
   Windows().ShowModal(Window::VistaPrevia);
   const bool print = Previa().resultado == VistaPrevia::Imprimir;
   Previa().paginas.clear();

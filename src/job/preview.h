@@ -16,7 +16,7 @@ struct VistaPrevia {
   int actual = 0;   // index into paginas
   enum Zoom { Ajustar = 0, Cien = 1, Doscientos = 2 } zoom = Ajustar;
   bool mostrarFormulario = true;
-  QString imagenFormulario;
+  print::PlacedImage fondo;  // the form's paper; no path when the form has no image
   // From the page range window: F12 goes on printing these pages, Esc drops them.
   bool desdeRango = false;
   enum Resultado { Cerrar = 0, Imprimir = 1 } resultado = Cerrar;
@@ -35,7 +35,7 @@ VistaPrevia::Resultado MostrarVistaPrevia();
 // The page range window asked for a look first: shows the pages about to print; true when
 // the user goes on printing them.
 bool ConfirmarConVistaPrevia(const std::vector<print::Page>& pages, int primera,
-                             const QString& imagenFormulario);
+                             const print::PlacedImage& fondo);
 // Where the preview's draft of a certificate goes.
 QString ArchivoBorrador(const QString& idCeo);
 

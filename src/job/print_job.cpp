@@ -68,8 +68,10 @@ QString EnviaImpresion() {
   const int desde = st.iPaginaDesde, hasta = st.iPaginaHasta;
   if (!print::ComponerPaginas(run, pre, desde, hasta, p)) return {};
   if (std::exchange(DsdHst().vistaPrevia, false) &&
-      !ConfirmarConVistaPrevia(p.Pages(), desde,
-                               print::ImagenFormulario(run.Params(), run.imageFolder))) {
+      !ConfirmarConVistaPrevia(
+          p.Pages(), desde,
+          print::FondoFormulario(print::ImagenFormulario(run.Params(), run.imageFolder),
+                                 run.cert.offsets))) {
     return {};  // seen and not wanted: nothing prints
   }
   bool flag = true;
@@ -101,6 +103,10 @@ std::vector<Hallazgo> VerificarParaImprimir(const QString& idCeo) {
 
 QString ImagenFormulario(const QString& formId) {
   return print::ImagenFormulario(LeerFormParams(formId), ImageFolder());
+}
+
+print::PlacedImage FondoFormulario(const QString& formId) {
+  return print::FondoFormulario(ImagenFormulario(formId), LeerOffsets(formId));
 }
 
 QString ImprimirPaginaCalibracion() {

@@ -26,6 +26,8 @@ std::vector<print::Page> ComponerPaginas();
 std::vector<Hallazgo> VerificarParaImprimir(const QString& idCeo);
 // The image of a form's blank paper ("" when it has none that can be read).
 QString ImagenFormulario(const QString& formId);
+// That paper behind the pages, moved by this installation's offsets for the form.
+print::PlacedImage FondoFormulario(const QString& formId);
 // The calibration page on the host's printer setting.
 QString ImprimirPaginaCalibracion();
 

@@ -61,14 +61,15 @@ QString ImagenFormulario(const FormParams& params, const QString& imageFolder) {
   return Legible(path) ? path : QString();
 }
 
-PlacedImage FondoFormulario(const QString& path) {
-  return {path, -kAreaLeftMm, -kAreaTopMm, kPaperWidthMm - kAreaLeftMm,
-          kPaperHeightMm - kAreaTopMm};
+PlacedImage FondoFormulario(const QString& path, const Offsets& offsets) {
+  if (path.isEmpty()) return {};
+  const double x = offsets.X() - kAreaLeftMm, y = offsets.Y() - kAreaTopMm;
+  return {path, x, y, x + kPaperWidthMm, y + kPaperHeightMm};
 }
 
-Page PaginaBorrador(const Page& page, const QString& formImage) {
+Page PaginaBorrador(const Page& page, const PlacedImage& fondo) {
   Page p = page;
-  if (!formImage.isEmpty()) p.images.insert(p.images.begin(), FondoFormulario(formImage));
+  if (!fondo.path.isEmpty()) p.images.insert(p.images.begin(), fondo);
   p.texts.push_back(Marca(p.width, p.height));
   return p;
 }
@@ -76,12 +77,12 @@ Page PaginaBorrador(const Page& page, const QString& formImage) {
 bool DraftBackend::Print(const std::vector<Page>& pages, const QString& jobName, QString* error) {
   std::vector<Page> drafts;
   drafts.reserve(pages.size());
-  for (const Page& p : pages) drafts.push_back(PaginaBorrador(p, formImage_));
+  for (const Page& p : pages) drafts.push_back(PaginaBorrador(p, fondo_));
   return inner_->Print(drafts, jobName, error);
 }
 
 void DraftBackend::PageReady(const Page& page, const QString& jobName) {
-  inner_->PageReady(PaginaBorrador(page, formImage_), jobName);
+  inner_->PageReady(PaginaBorrador(page, fondo_), jobName);
 }
 
 namespace {
@@ -189,7 +190,7 @@ SondaImpresion SondaDeImpresion(const QString& imageFolder) {
   return s;
 }
 
-QImage PaginaComoImagen(const Page& page, const QString& formImage, double pxPerMm,
+QImage PaginaComoImagen(const Page& page, const PlacedImage& fondo, double pxPerMm,
                         PageRenderer& renderer) {
   // The renderer reads its scale from the device's resolution, as on paper.
   const int dpi = std::max(10, static_cast<int>(std::lround(pxPerMm * 25.4)));
@@ -203,9 +204,9 @@ QImage PaginaComoImagen(const Page& page, const QString& formImage, double pxPer
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  if (!formImage.isEmpty()) {
+  if (!fondo.path.isEmpty()) {
     Page withForm = page;
-    withForm.images.insert(withForm.images.begin(), FondoFormulario(formImage));
+    withForm.images.insert(withForm.images.begin(), fondo);
     renderer.Draw(&painter, withForm);
   } else {
     renderer.Draw(&painter, page);

@@ -21,11 +21,14 @@ inline constexpr char kMarcaBorrador[] = "BORRADOR - SIN VALOR";
 // the forms folder, or a full path: an installation's own scan) or else the forms folder's
 // "<IdFormulario>.png". "" when there is none or it cannot be read: a plain page stands in.
 QString ImagenFormulario(const FormParams& params, const QString& imageFolder);
-// The form's paper behind a page: the whole physical sheet, not the print area.
-PlacedImage FondoFormulario(const QString& path);
-// A page as the draft shows it: the form's image under the texts (when there is one) and the
+// The form's paper behind a page: the whole physical sheet, not the print area, moved by the
+// installation's offsets as the texts are. The offsets make up for where the printer puts the
+// sheet, so the texts over the image stand where they will land on the real form. No image
+// (an empty path) when `path` is empty.
+PlacedImage FondoFormulario(const QString& path, const Offsets& offsets);
+// A page as the draft shows it: the form's paper under the texts (when there is one) and the
 // diagonal mark over them.
-Page PaginaBorrador(const Page& page, const QString& formImage);
+Page PaginaBorrador(const Page& page, const PlacedImage& fondo);
 
 // Keeps a run's pages instead of printing them.
 class KeepingBackend final : public Backend {
@@ -43,15 +46,15 @@ class KeepingBackend final : public Backend {
 // Prints through another backend with every page made a draft page.
 class DraftBackend final : public Backend {
  public:
-  DraftBackend(std::shared_ptr<Backend> inner, QString formImage)
-      : inner_(std::move(inner)), formImage_(std::move(formImage)) {}
+  DraftBackend(std::shared_ptr<Backend> inner, PlacedImage fondo)
+      : inner_(std::move(inner)), fondo_(std::move(fondo)) {}
   bool Print(const std::vector<Page>& pages, const QString& jobName, QString* error) override;
   void PageReady(const Page& page, const QString& jobName) override;
   void Discard() override { inner_->Discard(); }
 
  private:
   std::shared_ptr<Backend> inner_;
-  QString formImage_;
+  PlacedImage fondo_;
 };
 
 // --- Checks ---
@@ -63,8 +66,8 @@ std::vector<TextoImpreso> TextosImpresos(const Certificado& cert, const QString&
 bool Legible(const QString& path);
 
 // A page as the preview shows it, `pxPerMm` pixels to a millimetre of paper, over the form's
-// image when one is given.
-QImage PaginaComoImagen(const Page& page, const QString& formImage, double pxPerMm,
+// paper when one is given.
+QImage PaginaComoImagen(const Page& page, const PlacedImage& fondo, double pxPerMm,
                         PageRenderer& renderer);
 
 }  // namespace ostrevan::print

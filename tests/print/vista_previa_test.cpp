@@ -92,18 +92,22 @@ TEST_F(PrintTest, ADraftPageIsThePrintedPageOverTheFormWithTheMark) {
   Certificate(1);
   const std::vector<print::Page> pages = ComponerPaginas();
   ASSERT_EQ(pages.size(), 1u);
-  const print::Page draft = print::PaginaBorrador(pages[0], "/forms/CEO004.png");
+  const Offsets offsets{QString("1,5"), QString("-2")};
+  const print::Page draft =
+      print::PaginaBorrador(pages[0], print::FondoFormulario("/forms/CEO004.png", offsets));
   ASSERT_EQ(draft.images.size(), pages[0].images.size() + 1);
   const print::PlacedImage& form = draft.images.front();  // drawn first: under everything
   EXPECT_EQ(form.path, "/forms/CEO004.png");
   EXPECT_DOUBLE_EQ(form.x2 - form.x1, 210);  // the whole sheet, not the print area
   EXPECT_DOUBLE_EQ(form.y2 - form.y1, 297);
-  EXPECT_DOUBLE_EQ(form.x1, -print::kAreaLeftMm);
+  // Moved with the texts by the installation's offsets: they stand on the paper as printed.
+  EXPECT_DOUBLE_EQ(form.x1, 1.5 - print::kAreaLeftMm);
+  EXPECT_DOUBLE_EQ(form.y1, -2 - print::kAreaTopMm);
   ASSERT_EQ(draft.texts.size(), pages[0].texts.size() + 1);
   const print::PlacedText& mark = draft.texts.back();  // drawn last: over everything
   EXPECT_EQ(mark.text, "BORRADOR - SIN VALOR");
   // Without a form image a plain page stands in: the mark only.
-  EXPECT_EQ(print::PaginaBorrador(pages[0], "").images.size(), pages[0].images.size());
+  EXPECT_EQ(print::PaginaBorrador(pages[0], {}).images.size(), pages[0].images.size());
 }
 
 TEST_F(PrintTest, PrintingToPdfLeavesTheAllocatorAsTheHostSetIt) {

@@ -1,7 +1,5 @@
 #include "ui/preview/frm_vistaprevia.h"
 
-#include "host/keys.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +9,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "host/keys.h"
 #include "host/msgbox.h"
 #include "host/state.h"
 #include "job/preview.h"
@@ -82,7 +81,7 @@ void FrmVistaPreviaWindow::Borrador() {
   VistaPrevia& v = Previa();
   const QString pdf = ArchivoBorrador(St().sIdCeo);
   QDir().mkpath(QFileInfo(pdf).absolutePath());
-  print::DraftBackend draft(std::make_shared<print::PdfBackend>(pdf), v.imagenFormulario);
+  print::DraftBackend draft(std::make_shared<print::PdfBackend>(pdf), v.fondo);
   QString error;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const bool ok = draft.Print(v.paginas, "BORRADOR", &error);
