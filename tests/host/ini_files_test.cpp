@@ -1,5 +1,5 @@
-// INI files as installations have them: the README's entity map as written, files in the
-// ANSI code page of a Windows installation, and a driver name that is not installed.
+// INI files as installations have them: the README's entity map as written, and files in the
+// ANSI code page of a Windows installation.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -56,20 +56,6 @@ TEST_F(InstallationTest, TheReadmesEntityMapConfiguresItsEntity) {
     Execute("INTERNOS", "insert into Caratula values ('H1','20-1','1','10')");
   }
   EXPECT_TRUE(QFile::exists(hostDb));
-}
-
-TEST_F(InstallationTest, AnUnknownDriverNamesTheInstalledOnes) {
-  Write(Dir() + "Cfg/Conexiones.ini", "[INTERNOS]\r\nDriver=QFOOSQL\r\n");
-  ResetAll();
-  try {
-    Execute("INTERNOS", "select 1");
-    ADD_FAILURE() << "no error";
-  } catch (const RuntimeError& e) {
-    EXPECT_TRUE(e.Description().contains("INTERNOS")) << e.Description();
-    EXPECT_TRUE(e.Description().contains("QFOOSQL")) << e.Description();
-    EXPECT_TRUE(e.Description().contains("instalados: ")) << e.Description();
-    EXPECT_TRUE(e.Description().contains("QSQLITE")) << e.Description();
-  }
 }
 
 // Sections and keys are found whatever their case, and a write keeps the rest of the file.
