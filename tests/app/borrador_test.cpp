@@ -85,7 +85,6 @@ TEST_F(DemoCertificateTest, TheChecksFindTheEmptyBoxesUntilTheCertificateIsCompl
   demo::CompleteCertificate(id);
   EXPECT_EQ(app::Validar(id, out), 0) << console.toStdString();
   EXPECT_TRUE(console.contains("sin observaciones")) << console.toStdString();
-  EXPECT_EQ(app::Validar("NO-EXISTE", out), 1);
 }
 
 TEST_F(DemoCertificateTest, TheDraftHasTheFormAndTheMarkOnEveryPageAndTheRealPrintNeither) {
