@@ -45,7 +45,7 @@ class CodVerbs : public DemoTest {
   QString console;
 };
 
-TEST_F(CodVerbs, EveryDemoFormWithAnAgreementExportsACodTheSchemaAccepts) {
+TEST_F(CodVerbs, EveryDemoFormPrintsAndExportsACodTheSchemaAccepts) {
   const struct {
     const char *camara, *form, *interno, *acronimo;
   } forms[] = {
@@ -73,6 +73,10 @@ TEST_F(CodVerbs, EveryDemoFormWithAnAgreementExportsACodTheSchemaAccepts) {
     const QString xml = tmp->filePath(QString(f.form) + ".xml");
     QString salida;
     QTextStream out(&salida);
+    // Every demo form prints, its layout and parameters passing every check of F12.
+    ASSERT_EQ(app::PrintToPdf(id, xml + ".pdf", "", "", out), 0) << salida.toStdString();
+    out.flush();
+    EXPECT_FALSE(salida.contains('\t')) << salida.toStdString();
     ASSERT_EQ(app::VerboCod("cod", {id, xml}, out), 0) << salida.toStdString();
     EXPECT_EQ(ErroresDeEsquema(xml, "cod_ver_4.1.1_exporter_unsigned.xsd"), "");
     QFile file(xml);
@@ -93,6 +97,7 @@ TEST_F(CodVerbs, EveryDemoFormWithAnAgreementExportsACodTheSchemaAccepts) {
   demo::CompleteCertificate(id);
   QString salida;
   QTextStream out(&salida);
+  EXPECT_EQ(app::PrintToPdf(id, tmp->filePath("a59.pdf"), "", "", out), 0) << salida.toStdString();
   EXPECT_EQ(app::VerboCod("cod", {id, tmp->filePath("a59.xml")}, out), 1);
   EXPECT_TRUE(salida.contains("A59")) << salida.toStdString();
   EXPECT_FALSE(QFile::exists(tmp->filePath("a59.xml")));

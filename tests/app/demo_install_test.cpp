@@ -1,6 +1,6 @@
-// The demo installation is what every fixture and the demo command stand on: a form without
-// a layout row or a numeric item-area parameter would only show up much later, as a print
-// run that stops with an error.
+// The demo installation is what every fixture and the demo command stand on: rebuilt it is the
+// same, and it replaces a live installation only when asked to. That every demo form prints is
+// checked where the COD verbs make a certificate of each.
 #include "app/demo_install.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +16,6 @@
 #include "host/errors.h"
 #include "host/ini.h"
 #include "host/state.h"
-#include "host/value.h"
 #include "support/fixtures.h"
 
 namespace ostrevan::test {
@@ -24,9 +23,6 @@ namespace {
 
 class DemoInstallTest : public DemoTest {
  protected:
-  QStringList Forms() {
-    return Column("CEOCFG", "select IdFormulario from CeoFormularios order by IdFormulario");
-  }
   QString Param(const QString& entity, const QString& form, const QString& name) {
     return Column(entity, "select Valor from CeoParametros where IdFormulario = '" + form +
                               "' and Propiedad = '" + name + "'")
@@ -42,35 +38,6 @@ class DemoInstallTest : public DemoTest {
     return n;
   }
 };
-
-TEST_F(DemoInstallTest, EveryFormOfEveryChamberCanBeChosenAndPrinted) {
-  EXPECT_EQ(Column("CEOCFG", "select Camara from CeoCamaras order by IdCamara"),
-            QStringList({"CAC", "CACIPRA", "CERA"}));
-  for (const QString& form : Forms()) {
-    SCOPED_TRACE(form.toStdString());
-    EXPECT_EQ(Count("CEOCFG", "CeoPaises", "idFormulario = '" + form + "'"), 1);
-    for (const QString& key : kLayoutFields) {
-      Recordset rs;
-      ASSERT_TRUE(Query("CEOCFG", "select * from CeoConfig where Campo = '" + form + key + "'", rs))
-          << key.toStdString();
-      const double x = Val(rs.Fields("ValorX").Value.toString());
-      const double y = Val(rs.Fields("ValorY").Value.toString());
-      EXPECT_TRUE(x > 0 && x < 190 && y > 0 && y < 278) << key.toStdString();
-      EXPECT_EQ(rs.RecordCount(), 1);
-    }
-    QStringList numeric{"CY103", "CY203", "TDHABILITADO", "COL04", "COL05",
-                        "CAL01", "CAL05", "NX101",        "NX201"};
-    for (const char* c : {"CX1", "CX2", "CY1"}) {
-      for (int n = 1; n <= 5; ++n) numeric << c + QString("0%1").arg(n);  // every item column
-    }
-    for (const QString& p : numeric) EXPECT_TRUE(IsNumeric(Param("CEOCFG", form, p))) << p;
-    EXPECT_LT(Val(Param("CEOCFG", form, "CY103")), Val(Param("CEOCFG", form, "CY203")));
-    EXPECT_LT(Val(Param("CEOCFG", form, "CX103")), Val(Param("CEOCFG", form, "CX203")));
-    EXPECT_TRUE(IsNumeric(Param("OSTREVAN_CLI", form, "XOFFSET")));
-    EXPECT_TRUE(IsNumeric(Param("OSTREVAN_CLI", form, "YOFFSET")));
-    EXPECT_TRUE(IsNumeric(Param("OSTREVAN", form, "ORD_DESC_ART")));
-  }
-}
 
 TEST_F(DemoInstallTest, RefreshRebuildsTheSameInstallation) {
   const auto before = Counts();
