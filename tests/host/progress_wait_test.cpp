@@ -16,10 +16,8 @@ double ThreadCpuSeconds() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
-class ClickablePopup final : public PopupState {};
-
 TEST(EsperarCerrar, SleepsUntilTheUserPressesCerrar) {
-  ClickablePopup popup;
+  PopupState popup;
   popup.ShowStatus();
   popup.UseBoton(true);
   popup.EnableBoton(true);
