@@ -112,7 +112,6 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
   QString errorToken;
   const QString token = PrepararToken(pki.filePath("token"), exportador, "4711", errorToken);
   ASSERT_FALSE(token.isEmpty()) << errorToken;
-  const QStringList conToken = {"--token", token, "--modulo", kModuloSoftHsm};
   GuardarP12(Emitir(ca, "Funcionario habilitado"), pki.filePath("oficial.p12"), kClave);
   InstalacionCod inst = LeerInstalacionCod();
   inst.autoridades = pki.filePath("ca.pem");
@@ -146,8 +145,9 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
   }
 
   // Signed with the token, then with the file, whose document goes on to the chamber.
-  const QString conArchivo = tmp->filePath("con-token.xml");
-  Outcome s = Ostrevan(QStringList{"cod", id, conArchivo} + conToken, "4711\n");
+  Outcome s = Ostrevan(
+      {"cod", id, tmp->filePath("con-token.xml"), "--token", token, "--modulo", kModuloSoftHsm},
+      "4711\n");
   ASSERT_EQ(s.rc, 0) << s.output.toStdString();
   EXPECT_FALSE(s.output.contains("4711")) << s.output.toStdString();
   s = Ostrevan({"cod", id, firmado, "--p12", pki.filePath("exportador.p12")},

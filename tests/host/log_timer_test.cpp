@@ -48,7 +48,7 @@ TEST_F(LogTest, FirstLineOfDayGetsSeparatorAndEachLineIsInTheFileAtOnceInAnsi) {
   const QString written[] = {"----- Generamos el Paginado de Articulos -----",
                              QString::fromUtf8("Página ñ ?")};
   WriteLog(written[0]);
-  ASSERT_TRUE(ReadToday().endsWith(" - " + written[0].toLatin1() + "\r\n"));
+  ASSERT_TRUE(ReadToday().endsWith(QByteArray(" - " + written[0].toLatin1() + "\r\n")));
   WriteLog(QString::fromUtf8("Página ñ €"));
 
   const QString text = QString::fromLatin1(ReadToday());
