@@ -139,8 +139,8 @@ TEST_F(BatchTest, TheBatchPrintRunsTheChecksFirst) {
        "Advertencia\tFUERA-DEL-AREA\t", ""},
       {"CEOCFG", param.arg("NX101"), "", area[2], false, true, 1, "",
        "con errores, no esta completo: "},
-      // The goods area's bottom (CY203) no lower than its top (CY103).
-      {"CEOCFG", param.arg("CY203"), area[0], area[1], false, true, 1, "", "CY103"},
+      // The goods area upside down: its bottom (CY203) above its top (CY103).
+      {"CEOCFG", param.arg("CY203"), "1", area[1], false, true, 1, "", "CY103"},
       {"OSTREVAN", "update Articulos set IdCeo = '%1'", "OTRO", id, false, true, 1, "",
        "el certificado no tiene articulos"},
   };

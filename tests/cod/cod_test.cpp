@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -21,10 +22,7 @@ const char* kPin = "246810";
 const char* kClave = "clave-de-prueba";
 
 bool Tiene(const std::vector<Hallazgo>& hs, const QString& codigo) {
-  for (const Hallazgo& h : hs) {
-    if (h.codigo == codigo) return true;
-  }
-  return false;
+  return std::any_of(hs.begin(), hs.end(), [&](const Hallazgo& h) { return h.codigo == codigo; });
 }
 
 std::string Lista(const std::vector<Hallazgo>& hs) {

@@ -47,10 +47,8 @@ TEST_F(InstallationTest, TheReadmesEntityMapConfiguresItsEntity) {
   Write(Dir() + "Cfg/Conexiones.ini", example.toUtf8());
   ResetAll();
   demo::CreateHostTables();  // the host's own tables, which the component never creates
-  {
-    HostRole host;
-    Execute("INTERNOS", "insert into Caratula values ('H1','20-1','1','10')");
-  }
+  HostRole host;
+  Execute("INTERNOS", "insert into Caratula values ('H1','20-1','1','10')");
   EXPECT_TRUE(QFile::exists(hostDb));
 }
 
