@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QThread>
+#include <algorithm>
 
 #include "app/synthetic_data.h"
 #include "data/forms.h"
@@ -65,16 +66,21 @@ TEST_F(WorkstationsTest, TwoWorkstationsUpgradeOnceAndCreateAtOnceWhileAThirdLis
   for (int round = 0; round < kRounds; ++round) {
     QProcess* pa = Start({"crear", QString("WS-%1").arg(2 * round), "CACIPRA", "CEO104"});
     QProcess* pb = Start({"crear", QString("WS-%1").arg(2 * round + 1), "CACIPRA", "CEO104"});
-    // Every certificate finished before is in each listing exactly once, and prints.
+    // Each listing counts every certificate finished before and shows none twice (it shows
+    // the first 20); the one finished last prints.
     do {
       const Outcome list = Finish(Start({"listar"}));
       ASSERT_EQ(list.rc, 0) << list.output;
       ++listings;
-      for (int done = 0; done < 2 * round; ++done) {
-        EXPECT_EQ(TimesListed(list.output, QString("WS-%1").arg(done)), 1)
-            << "in round " << round << ":\n"
-            << list.output;
+      const int counted = list.output.section("Listado: ", 1).section(' ', 0, 0).toInt();
+      EXPECT_TRUE(counted >= 2 * round && counted <= 2 * round + 2) << list.output;
+      int shown = 0;
+      for (int i = 0; i < 2 * round + 2; ++i) {
+        const int times = TimesListed(list.output, QString("WS-%1").arg(i));
+        EXPECT_LE(times, 1) << list.output;
+        shown += times;
       }
+      EXPECT_EQ(shown, std::min(counted, 20)) << list.output;
       if (round == 0) continue;
       const QString pdf = tmp->filePath(QString("%1.pdf").arg(listings));
       // Not completed: printed past the checks' findings.
@@ -112,7 +118,6 @@ TEST_F(WorkstationsTest, TwoWorkstationsUpgradeOnceAndCreateAtOnceWhileAThirdLis
         << id;
     EXPECT_EQ(Count("OSTREVAN", "CeoMercosur", "IdCeo = '" + id + "' and ProdFinExp <> ''"), 1)
         << id << " has no exporter";
-    EXPECT_EQ(TimesListed(last.output, id), 1) << last.output;
   }
 }
 
