@@ -85,7 +85,7 @@ TEST_F(Cod, CadaFormularioExportaUnaSolicitudQueCumpleElEsquema) {
   }
 }
 
-TEST_F(Cod, LoQueFaltaSeNombraPorSuCampoYSuMercaderia) {
+TEST_F(Cod, LoQueFaltaSeNombraPorSuCampoYSuMercaderiaYSinEsquemasLaCarpeta) {
   struct Caso {
     const char* nombre;
     Formulario f;
@@ -118,9 +118,7 @@ TEST_F(Cod, LoQueFaltaSeNombraPorSuCampoYSuMercaderia) {
     EXPECT_TRUE(r.hallazgos[0].texto.contains(r.hallazgos[0].donde.rotulo));
     EXPECT_FALSE(r.hallazgos[0].texto.contains("Element '"));  // libxml2's words stay out
   }
-}
-
-TEST_F(Cod, SinEsquemasElMensajeNombraLaCarpeta) {
+  // Without the schemas the one finding names the folder.
   QTemporaryDir vacia;
   for (const QString& carpeta : {QString("/no/existe/Cfg/COD"), vacia.path()}) {
     const Resultado r = Exportar(Ejemplo(Formulario::A18), carpeta);
