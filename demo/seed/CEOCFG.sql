@@ -230,7 +230,7 @@ INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO004', 'CX
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO004', 'CX202', '44');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO004', 'CX203', '112');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO004', 'CX204', '150');
-INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO004', 'CX205', '186');
+INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO004', 'CX205', '184');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO004', 'CY101', '98');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO004', 'CY102', '98');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO004', 'CY104', '98');
@@ -293,7 +293,7 @@ INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO005', 'CX
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO005', 'CX202', '44');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO005', 'CX203', '112');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO005', 'CX204', '150');
-INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO005', 'CX205', '186');
+INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO005', 'CX205', '184');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO005', 'CY101', '98');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO005', 'CY102', '98');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO005', 'CY104', '98');
@@ -356,7 +356,7 @@ INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO006', 'CX
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO006', 'CX202', '44');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO006', 'CX203', '112');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO006', 'CX204', '150');
-INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO006', 'CX205', '186');
+INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO006', 'CX205', '184');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO006', 'CY101', '98');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO006', 'CY102', '98');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO006', 'CY104', '98');
@@ -419,7 +419,7 @@ INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO104', 'CX
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO104', 'CX202', '44');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO104', 'CX203', '112');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO104', 'CX204', '150');
-INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO104', 'CX205', '186');
+INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO104', 'CX205', '184');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO104', 'CY101', '100');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO104', 'CY102', '100');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO104', 'CY104', '100');
@@ -482,7 +482,7 @@ INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO105', 'CX
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO105', 'CX202', '44');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO105', 'CX203', '112');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO105', 'CX204', '150');
-INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO105', 'CX205', '186');
+INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO105', 'CX205', '184');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO105', 'CY101', '100');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO105', 'CY102', '100');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO105', 'CY104', '100');
@@ -545,7 +545,7 @@ INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO106', 'CX
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO106', 'CX202', '44');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO106', 'CX203', '112');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO106', 'CX204', '150');
-INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO106', 'CX205', '186');
+INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO106', 'CX205', '184');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO106', 'CY101', '100');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO106', 'CY102', '100');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO106', 'CY104', '100');
@@ -608,7 +608,7 @@ INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO204', 'CX
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO204', 'CX202', '44');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO204', 'CX203', '112');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO204', 'CX204', '150');
-INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO204', 'CX205', '186');
+INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO204', 'CX205', '184');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO204', 'CY101', '96');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO204', 'CY102', '96');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO204', 'CY104', '96');
@@ -671,7 +671,7 @@ INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO205', 'CX
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO205', 'CX202', '44');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO205', 'CX203', '112');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO205', 'CX204', '150');
-INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO205', 'CX205', '186');
+INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO205', 'CX205', '184');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO205', 'CY101', '96');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO205', 'CY102', '96');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO205', 'CY104', '96');
@@ -734,7 +734,7 @@ INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO206', 'CX
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO206', 'CX202', '44');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO206', 'CX203', '112');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO206', 'CX204', '150');
-INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO206', 'CX205', '186');
+INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO206', 'CX205', '184');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO206', 'CY101', '96');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO206', 'CY102', '96');
 INSERT INTO CeoParametros (IdFormulario, Propiedad, Valor) VALUES ('CEO206', 'CY104', '96');

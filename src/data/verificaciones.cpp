@@ -156,6 +156,18 @@ void CoordenadasDelLayout(const Certificado& d, const SondaImpresion&, std::vect
   }
 }
 
+// A goods area whose bottom is not below its top has room for no item line: the print would
+// stop halfway with a division by zero instead of saying why.
+void AreaDeArticulos(const Certificado& d, const SondaImpresion&, std::vector<Hallazgo>& out) {
+  const FormParams& f = d.params;
+  if (!f.cy103.EsNumero() || !f.cy203.EsNumero()) return;  // the print says which
+  if (f.Numero(f.cy203) > f.Numero(f.cy103)) return;
+  out.push_back(EnFormulario("AREA-DE-ARTICULOS", Nivel::Error, d.idFormulario,
+                             "El área de artículos no tiene lugar para ninguna línea: CY103 = " +
+                                 f.cy103.texto + " no está por encima de CY203 = " +
+                                 f.cy203.texto + "."));
+}
+
 void Desplazamientos(const Certificado& d, const SondaImpresion&, std::vector<Hallazgo>& out) {
   for (const auto& [nombre, stored] :
        {std::pair{"XOFFSET", d.offsets.x}, std::pair{"YOFFSET", d.offsets.y}}) {
@@ -398,6 +410,7 @@ const std::vector<Regla>& Reglas() {
       {"CANTIDAD-NO-POSITIVA", Nivel::Error, Cantidades},
       {"FACTURA-POSTERIOR", Nivel::Error, Fechas},
       {"LAYOUT-NO-NUMERICO", Nivel::Error, CoordenadasDelLayout},
+      {"AREA-DE-ARTICULOS", Nivel::Error, AreaDeArticulos},
       {"OFFSET-NO-NUMERICO", Nivel::Error, Desplazamientos},
       {"PLANTILLA-ILEGIBLE", Nivel::Advertencia, Plantilla},
       {"CARACTERES-SIN-GLIFO", Nivel::Error, Glifos},

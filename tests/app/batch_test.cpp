@@ -134,8 +134,8 @@ TEST_F(BatchTest, TheBatchPrintRunsTheChecksFirst) {
        "Se imprime igual por --forzar, con 1 error de la verificacion"},
       {"CEOCFG", consignee, "x", "14", true, false, 0, "",
        "El borrador se imprime con 1 error de la verificacion"},
-      // The FOB column (CX205 = 186) with 4.5 mm: past the print area, still on the sheet.
-      {"OSTREVAN_CLI", param.arg("XOFFSET"), "4,5", "1,5", false, false, 0,
+      // The FOB column (CX205 = 184) with 6.5 mm: past the print area, still on the sheet.
+      {"OSTREVAN_CLI", param.arg("XOFFSET"), "6,5", "1,5", false, false, 0,
        "Advertencia\tFUERA-DEL-AREA\t", ""},
       {"CEOCFG", param.arg("NX101"), "", area[1], false, true, 1, "",
        "con errores, no esta completo: "},
