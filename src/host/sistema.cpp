@@ -1,10 +1,10 @@
 #include "host/sistema.h"
 
-#include "host/state.h"
-
 #include <QDir>
 #include <QStandardPaths>
 #include <cstdlib>
+
+#include "host/state.h"
 
 namespace ostrevan {
 
@@ -42,6 +42,12 @@ QString InstallationDir() {
 }
 
 QString FormsDir() { return InstallationDir() + "FORMS" + PathSep(); }
+
+QString NombreDeArchivo(const QString& texto) {
+  QString safe;
+  for (QChar c : texto) safe += (c.isLetterOrNumber() || c == '-' || c == '_') ? c : QChar('_');
+  return safe;
+}
 
 QString InstallationPath(const QString& relative) {
   QString r = relative;

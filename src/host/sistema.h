@@ -20,5 +20,8 @@ QString InstallationDir();
 QString FormsDir();
 // A file or folder path joined under the installation folder.
 QString InstallationPath(const QString& relative);
+// A certificate id or other typed text made one file name: only letters, digits, '-' and '_'
+// stay, so that an id with a slash or ".." cannot name a file outside the folder meant.
+QString NombreDeArchivo(const QString& texto);
 
 }  // namespace ostrevan

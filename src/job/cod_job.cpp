@@ -619,7 +619,7 @@ ResultadoCod FirmarCod(const QString& idCeo, const QString& archivo, const cod::
   Agregar(r.hallazgos, firmado.hallazgos, c, p.primerNro);
   if (!firmado.ok() || !Escribir(archivo, firmado.xml, r.hallazgos)) return r;
   // The issued COD is attached against this copy: it must be the very COD signed here.
-  const QString copia = CarpetaCodInstalacion() + idCeo + "-firmado.xml";
+  const QString copia = CarpetaCodInstalacion() + NombreDeArchivo(idCeo) + "-firmado.xml";
   if (!QDir().mkpath(CarpetaCodInstalacion()) || !Escribir(copia, firmado.xml, r.hallazgos)) {
     return r;
   }
@@ -666,8 +666,9 @@ ResultadoCod AdjuntarCod(const QString& idCeo, const QString& archivo) {
   Agregar(r.hallazgos, e.verificacion.hallazgos, c, {});
   InformeVerificacion(e.verificacion, r.informe);
   if (!e.ok()) return r;
-  const QString nombre = (e.CertificateID.isEmpty() ? idCeo : e.CertificateID) + ".xml";
-  const QString copia = CarpetaCodInstalacion() + QFileInfo(nombre).fileName();
+  const QString copia = CarpetaCodInstalacion() +
+                        NombreDeArchivo(e.CertificateID.isEmpty() ? idCeo : e.CertificateID) +
+                        ".xml";
   if (!QDir().mkpath(CarpetaCodInstalacion()) || !Escribir(copia, emitido, r.hallazgos)) return r;
   EmisionCod d = c.cod.emision;
   d.ehId = e.EHId;
@@ -712,7 +713,8 @@ void FrmCod::Form_Load(const QString& id) {
   Txt_Secreto.SetText({});
   Lbl_Resultado.SetCaption({});
   if (otro || Txt_Archivo.Text().isEmpty()) {
-    Txt_Archivo.SetText(QDir::toNativeSeparators(InstallationPath("Salida/" + id + ".xml")));
+    Txt_Archivo.SetText(
+        QDir::toNativeSeparators(InstallationPath("Salida/" + NombreDeArchivo(id) + ".xml")));
   }
   const EmisionCod& e = d.emision;
   Lbl_Emision.SetCaption(e.numero.isEmpty() ? QString("Sin COD emitido adjunto")

@@ -72,9 +72,7 @@ bool ConfirmarConVistaPrevia(const std::vector<print::Page>& pages, int primera,
 }
 
 QString ArchivoBorrador(const QString& idCeo) {
-  QString safe;
-  for (QChar c : idCeo) safe += (c.isLetterOrNumber() || c == '-' || c == '_') ? c : QChar('_');
-  return InstallationPath("Salida/Borrador_" + safe + ".pdf");
+  return InstallationPath("Salida/Borrador_" + NombreDeArchivo(idCeo) + ".pdf");
 }
 
 }  // namespace ostrevan
