@@ -113,7 +113,7 @@ QString UnaLinea(const QString& cell) {
 void BatchWindows::PrintList() {
   const Grid& g = Lista().Msfg_ListadoMn;
   out_ << "Listado: " << (g.Rows() - 1) << " certificados\n";
-  for (int r = 1; r < g.Rows() && r <= 20; ++r) {
+  for (int r = 1; r < g.Rows(); ++r) {
     out_ << "  " << UnaLinea(g.TextMatrix(r, 0)) << "\t" << UnaLinea(g.TextMatrix(r, 1)) << "\t"
          << UnaLinea(g.TextMatrix(r, 2)) << "\t" << UnaLinea(g.TextMatrix(r, 3)) << "\n";
   }
