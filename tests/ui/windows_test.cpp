@@ -43,21 +43,6 @@ class WindowsTest : public CertificateTest {
   }
 };
 
-TEST_F(WindowsTest, DelRemovesTheSelectedCertificateAndItsItems) {
-  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('ONLY', 'CEO004')");
-  AddItem("ONLY", 1, "1111.11.11", "1");
-  St().sInternoHost = "ONLY";
-  CargarListadoInternos(false);
-  ui::FrmOstrevanListaWindow list;
-  list.show();
-  QTimer::singleShot(200,
-                     [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
-  QTest::keyClick(&list, Qt::Key_Delete);
-  EXPECT_EQ(list.Msfg_ListadoMn()->model()->rowCount(), 0);
-  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
-  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
-}
-
 // Whichever way the data-entry window was opened, a change of form brings it back on the same
 // certificate, built for the new form, and the flag that asked for it is spent. A certificate
 // made by hand starts without a form and shows no other certificate's captions; the host's new
@@ -162,9 +147,11 @@ TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
 }
 
 // Crear Nuevo refuses a number already taken or a missing name in words the broker can act on;
-// the window stays open with what was typed, nothing is written, and Esc closes the list.
-TEST_F(WindowsTest, CrearNuevoRefusesATakenNumberOrAMissingName) {
+// the window stays open with what was typed, and nothing is written. Del, confirmed, removes the
+// certificate with its items, and Esc closes the list.
+TEST_F(WindowsTest, TheListCreatesOnlyWhatItCanAndDelRemovesACertificateWithItsItems) {
   Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Descripcion) values ('E-1', 'primero')");
+  AddItem("E-1", 1, "1111.11.11", "1");
   CargarListadoInternos(false);
   ui::FrmOstrevanListaWindow list;
   list.show();
@@ -199,6 +186,13 @@ TEST_F(WindowsTest, CrearNuevoRefusesATakenNumberOrAMissingName) {
     EXPECT_EQ(r.whole ? Messages()[0] : Messages()[0].left(message.size()), message);
     EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur"), QStringList{"primero"});
   }
+  Lista().Msfg_ListadoMn.SetRow(1);
+  QTimer::singleShot(200,
+                     [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+  QTest::keyClick(&list, Qt::Key_Delete);
+  EXPECT_EQ(list.Msfg_ListadoMn()->model()->rowCount(), 0);
+  EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
   QTest::keyClick(&list, Qt::Key_Escape);
   EXPECT_FALSE(list.isVisible());
 }
