@@ -7,14 +7,12 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 #include "data/certificate_fixture.h"
 #include "data/item_work.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
 #include "ui/edit/frm_cargadatos.h"
-#include "ui/edit/item_windows.h"
 #include "ui/list/lifecycle_windows.h"
 #include "window_steps.h"
 

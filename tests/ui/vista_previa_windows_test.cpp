@@ -1,8 +1,6 @@
 // F12 checks before it prints, F8 previews, and the preview window answers its keys.
 #include <QLabel>
-#include <QLineEdit>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTest>
 
 #include "data/verificaciones.h"

@@ -1,32 +1,21 @@
-#include <QAbstractButton>
-#include <QAbstractSlider>
 #include <QApplication>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <map>
 #include <memory>
 
 #include "data/certificate_fixture.h"
-#include "data/cod_datos.h"
-#include "data/config_forms.h"
 #include "data/dialogs.h"
-#include "data/item_work.h"
 #include "entry/cls_main.h"
 #include "host/msgbox.h"
 #include "job/page_range.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
-#include "ui/config/config_windows.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
-#include "ui/edit/item_windows.h"
 #include "ui/list/lifecycle_windows.h"
 
 namespace ostrevan {
@@ -294,68 +283,6 @@ TEST_F(WindowsTest, EveryWindowBelongsToItsOpenerAndGivesItTheKeysBack) {
   QApplication::processEvents();
   EXPECT_EQ(QApplication::activeWindow(), &list);
   EXPECT_EQ(list.focusWidget(), list.Msfg_ListadoMn());
-}
-
-// No control the user works with needs the mouse: each takes the focus with Tab, or the
-// window's keys label names its key.
-TEST_F(WindowsTest, EveryControlIsReachableFromTheKeyboard) {
-  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
-  AddItem("C1", 1, "1111.11.11", "1");
-  CargarListadoInternos(false);
-  Lista().Msfg_ListadoMn.SetRow(1);
-  CargarDatosAPlanilla("C1");
-  config::LoadConfig();
-  config::LoadUnidades();
-  config::LoadTemplates();
-  NuevaListaNormas();
-  InitNormas();
-  NuevoAMArticulos().Tag = "1";
-  NuevoCambiaPosicion().NcmActual = "1111.11.11";
-  ConfigCod().Form_Load("CEO004");
-  // The controls that take no focus, and the key that does their work instead.
-  const std::map<QString, QString> keyOf = {{"Cmd_Config", "[F10]"}};
-  std::unique_ptr<ui::ClassicWindow> windows[] = {
-      std::make_unique<ui::FrmOstrevanListaWindow>(),
-      std::make_unique<ui::FrmGuardaDatosWindow>(),
-      std::make_unique<ui::FrmSeleccionCertifWindow>(),
-      std::make_unique<ui::FrmCargaDatosWindow>(),
-      std::make_unique<ui::FrmListaNormasOrigenWindow>(),
-      std::make_unique<ui::FrmNuevaNormaWindow>(),
-      std::make_unique<ui::FrmAMArticulosWindow>(),
-      std::make_unique<ui::FrmCambiaPosicionWindow>(),
-      std::make_unique<ui::FrmDsdHstWindow>(),
-      std::make_unique<ui::FrmConfigWindow>(),
-      std::make_unique<ui::FrmUnidadesWindow>(),
-      std::make_unique<ui::FrmTemplatesWindow>(),
-      std::make_unique<ui::FrmCalibraCeoWindow>(),
-      std::make_unique<ui::FrmConfigCodWindow>()};
-  for (auto& w : windows) {
-    SCOPED_TRACE(w->windowTitle().toStdString() + " / " +
-                 w->findChild<QLabel*>("Lbl_Seccion")->text().toStdString());
-    w->show();
-    for (QWidget* c : w->findChildren<QWidget*>()) {
-      // The parts of a table, a tab strip, a scroll area or an editable drop-down are reached
-      // through it.
-      QWidget* p = c->parentWidget();
-      if (!c->isVisibleTo(w.get()) || !c->isEnabled() || qobject_cast<QHeaderView*>(c) ||
-          qobject_cast<QTabBar*>(p) || qobject_cast<QComboBox*>(p) ||
-          qobject_cast<QAbstractItemView*>(p) ||
-          (p && p->objectName().startsWith("qt_scrollarea"))) {
-        continue;
-      }
-      auto* line = qobject_cast<QLineEdit*>(c);
-      auto* area = qobject_cast<QPlainTextEdit*>(c);
-      const bool works = qobject_cast<QAbstractButton*>(c) || qobject_cast<QComboBox*>(c) ||
-                         qobject_cast<QAbstractItemView*>(c) || qobject_cast<QAbstractSlider*>(c) ||
-                         (line && !line->isReadOnly()) || (area && !area->isReadOnly());
-      if (!works || (c->focusPolicy() & Qt::TabFocus)) continue;
-      const auto key = keyOf.find(c->objectName());
-      EXPECT_TRUE(key != keyOf.end() && w->Lbl_Opciones()->text().contains(key->second))
-          << c->metaObject()->className() << " " << c->objectName().toStdString();
-    }
-    w.reset();
-  }
-  UnloadCargaDatos();
 }
 
 using DemoWindowsTest = test::DemoTest;
