@@ -64,7 +64,7 @@ TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
        {brasil, chile},
        "OP1||CEO104",
        0},
-      // After a certificate of the other form.
+      // Opened after a certificate of the other form, whose captions it must not show.
       {"made by hand", false, Qt::Key_Insert, "Brasil", {brasil, brasil}, "M-1|D'Angelo|CEO004", 0},
   };
 
