@@ -70,52 +70,10 @@ TEST_F(ControlsTest, NumericFieldRejectsTextAndCancelGivesZero) {
   EXPECT_EQ(f.a->text(), QString(QLocale().decimalPoint()) + ".");
 }
 
-// The popup never takes the focus from the window that works, except while it waits for its
-// "Cerrar": then the button has the keys, and Enter presses it.
-TEST_F(ControlsTest, PopupKeepsItsRulesAndTakesTheFocusOnlyToBeClosed) {
-  QLineEdit edit;
-  edit.show();
-  edit.setFocus();
-  QApplication::setActiveWindow(&edit);
-  ASSERT_TRUE(edit.hasFocus());
-  ui::FrmStatusPopupWindow p;
-  p.ShowStatus();
-  EXPECT_TRUE(p.isVisible());
-  EXPECT_TRUE(edit.hasFocus());
-  p.RegTotal(10);
-  p.RegTotal(20);
-  EXPECT_EQ(p.Total(), 10);
-  p.RegAct(4);
-  p.RegAct(0);
-  EXPECT_EQ(p.RegAct(), 4);
-  p.UseBoton(true);
-  p.HideStatus();  // refused: the button is in use and not pressed
-  EXPECT_TRUE(p.isVisible());
-  EXPECT_FALSE(p.close());
-  p.findChild<QPushButton*>("Cmd_Cerrar")->click();  // still disabled: nothing happens
-  EXPECT_FALSE(p.Cerrar());
-  EXPECT_TRUE(edit.hasFocus());
-  p.EnableBoton(true);
-  QApplication::processEvents();
-  EXPECT_TRUE(p.isVisible());
-  EXPECT_EQ(QApplication::activeWindow(), &p);
-  EXPECT_EQ(p.focusWidget(), p.findChild<QPushButton*>("Cmd_Cerrar"));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  EXPECT_TRUE(p.Cerrar());
-  p.HideStatus();
-  EXPECT_FALSE(p.isVisible());
-  // Shown again for another operation, it leaves the focus where it is.
-  edit.activateWindow();
-  edit.setFocus();
-  QApplication::processEvents();
-  p.ShowStatus();
-  QApplication::processEvents();
-  EXPECT_TRUE(edit.hasFocus());
-  p.HideStatus();
-}
-
-// The popup shows its whole messages and stands over the window it reports for.
-TEST_F(ControlsTest, PopupIsWideEnoughForItsTextsAndCentredOverItsWindow) {
+// The popup never takes the focus from the window that works, also when shown again for another
+// operation, except while it waits for its "Cerrar": then the button has the keys, and Enter
+// presses it. It shows its whole messages and stands over the window it reports for.
+TEST_F(ControlsTest, PopupTakesTheFocusOnlyToBeClosedAndShowsItsWholeMessages) {
   const struct {
     QRect window;
     const char* message;
@@ -125,14 +83,18 @@ TEST_F(ControlsTest, PopupIsWideEnoughForItsTextsAndCentredOverItsWindow) {
       {QRect(100, 100, 400, 300),
        "Un mensaje mucho mas largo que cualquiera de los que el componente muestra hoy, entero"},
   };
+  ui::FrmStatusPopupWindow p;
+  auto* cerrar = p.findChild<QPushButton*>("Cmd_Cerrar");
   for (const auto& r : rows) {
     SCOPED_TRACE(r.message);
-    QWidget window;
+    QLineEdit window;
     window.setGeometry(r.window);
     window.show();
+    window.setFocus();
     QApplication::setActiveWindow(&window);
-    ui::FrmStatusPopupWindow p;
     p.ShowStatus();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.hasFocus());
     p.RegTotal(123456);
     p.RegAct(123456);
     p.Mensaje(r.message);
@@ -140,7 +102,20 @@ TEST_F(ControlsTest, PopupIsWideEnoughForItsTextsAndCentredOverItsWindow) {
     EXPECT_GE(desc->width(), desc->sizeHint().width());
     EXPECT_LE((p.frameGeometry().center() - window.frameGeometry().center()).manhattanLength(), 4)
         << p.frameGeometry().center().x() << "," << p.frameGeometry().center().y();
+    p.UseBoton(true);
+    p.HideStatus();  // refused: the button is in use and not pressed
+    EXPECT_FALSE(p.close());
+    cerrar->click();  // still disabled: nothing happens
+    EXPECT_TRUE(p.isVisible());
+    EXPECT_TRUE(window.hasFocus());
+    p.EnableBoton(true);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &p);
+    EXPECT_EQ(p.focusWidget(), cerrar);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(p.Cerrar());
     p.HideStatus();
+    EXPECT_FALSE(p.isVisible());
   }
 }
 

@@ -1,8 +1,6 @@
 // F12 checks before it prints, F8 previews, and the preview window answers its keys.
 #include <QLabel>
-#include <QLineEdit>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTest>
 
 #include "data/verificaciones.h"
@@ -17,41 +15,22 @@ namespace ostrevan {
 namespace {
 
 // The findings window as the user sees it, answered with one key; the page range takes
-// every page; the preview answers from a script.
-class KeyedWindows final : public WindowService {
- public:
-  int ShowModal(Window w) override {
-    shown.push_back(w);
-    if (w == Window::Hallazgos) {
-      ui::FrmHallazgosWindow d;
-      d.show();
-      for (const Hallazgo& h : Hallazgos().lista) listed << h.codigo + ":" + h.control;
-      if (!keys.empty()) {
-        QTest::keyClick(&d, keys.front());
-        keys.erase(keys.begin());
-      }
-      closed = !d.isVisible();
-    }
-    if (w == Window::VistaPrevia) {
-      pages = Previa().paginas.size();
-      Previa().resultado = previewAnswer;
-    }
-    return 0;
-  }
-  std::vector<Window> shown;
-  std::vector<Qt::Key> keys;
-  QStringList listed;
-  bool closed = false;
-  size_t pages = 0;
-  VistaPrevia::Resultado previewAnswer = VistaPrevia::Cerrar;
-};
-
+// every page; the preview answers as a test says.
 class CheckedPrintTest : public test::PrintTest {
  protected:
   void SetUp() override {
     PrintTest::SetUp();
-    keyed = std::make_shared<KeyedWindows>();
-    SetWindowService(keyed);
+    windows->actions[Window::Hallazgos] = [this] {
+      ui::FrmHallazgosWindow d;
+      d.show();
+      for (const Hallazgo& h : Hallazgos().lista) listed << h.codigo + ":" + h.control;
+      QTest::keyClick(&d, key);
+      closed = !d.isVisible();
+    };
+    windows->actions[Window::VistaPrevia] = [this] {
+      pages = Previa().paginas.size();
+      Previa().resultado = previewAnswer;
+    };
     Certificate(2);
     FrmCargaDatos& f = CargaDatos();
     f.Txt_PaisDest.SetText("Brasil");
@@ -60,7 +39,11 @@ class CheckedPrintTest : public test::PrintTest {
     f.Txt_DeclProdFin.SetText("Argentina");
     f.Txt_FCNumero.SetText("");  // the user left the invoice number empty
   }
-  std::shared_ptr<KeyedWindows> keyed;
+  Qt::Key key = Qt::Key_Escape;  // in the findings
+  QStringList listed;
+  bool closed = false;
+  size_t pages = 0;
+  VistaPrevia::Resultado previewAnswer = VistaPrevia::Cerrar;
 };
 
 TEST_F(CheckedPrintTest, F12WithAnEmptyInvoiceNumberPrintsOnlyWhenF12IsPressedInTheFindings) {
@@ -74,11 +57,11 @@ TEST_F(CheckedPrintTest, F12WithAnEmptyInvoiceNumberPrintsOnlyWhenF12IsPressedIn
   } rows[] = {{Qt::Key_Escape, 0, 2}, {Qt::Key_Return, 0, 0}, {Qt::Key_F12, 1, 0}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.key);
-    keyed->keys = {r.key};
-    keyed->listed.clear();
+    key = r.key;
+    listed.clear();
     QTest::keyClick(&w, Qt::Key_F12);
-    EXPECT_TRUE(keyed->closed);
-    EXPECT_TRUE(keyed->listed.contains("CASILLA-VACIA:Txt_FCNumero")) << keyed->listed.join(",");
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(listed.contains("CASILLA-VACIA:Txt_FCNumero")) << listed.join(",");
     EXPECT_EQ(recorder->jobs.size(), r.jobs);
     EXPECT_EQ(w.SSTab1()->currentIndex(), r.tab);
   }
@@ -94,12 +77,11 @@ TEST_F(CheckedPrintTest, WithTheChecksOffF12PrintsAndF8PrintsOnlyFromThePreview)
   Param("CEO004", {{"VERIFICAR", "N"}});
   QTest::keyClick(&w, Qt::Key_F12);
   EXPECT_EQ(recorder->jobs.size(), 1u);
-  EXPECT_TRUE(std::find(keyed->shown.begin(), keyed->shown.end(), Window::Hallazgos) ==
-              keyed->shown.end());
+  EXPECT_FALSE(windows->Showed(Window::Hallazgos));
   for (auto answer : {VistaPrevia::Cerrar, VistaPrevia::Imprimir}) {
-    keyed->previewAnswer = answer;
+    previewAnswer = answer;
     QTest::keyClick(&w, Qt::Key_F8);
-    EXPECT_EQ(keyed->pages, 1u);
+    EXPECT_EQ(pages, 1u);
   }
   EXPECT_EQ(recorder->jobs.size(), 2u);
 }
