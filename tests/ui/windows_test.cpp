@@ -1,21 +1,36 @@
+#include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <map>
 #include <memory>
 
 #include "data/certificate_fixture.h"
+#include "data/cod_datos.h"
+#include "data/config_forms.h"
 #include "data/dialogs.h"
+#include "data/item_work.h"
 #include "entry/cls_main.h"
+#include "host/ini.h"
 #include "host/msgbox.h"
 #include "job/page_range.h"
+#include "print/backends.h"
 #include "ui/common/flexgrid.h"
 #include "ui/common/widget_services.h"
+#include "ui/config/config_windows.h"
 #include "ui/edit/frm_cargadatos.h"
 #include "ui/edit/frm_dsdhst.h"
+#include "ui/edit/item_windows.h"
 #include "ui/list/lifecycle_windows.h"
 
 namespace ostrevan {
@@ -285,6 +300,68 @@ TEST_F(WindowsTest, EveryWindowBelongsToItsOpenerAndGivesItTheKeysBack) {
   EXPECT_EQ(list.focusWidget(), list.Msfg_ListadoMn());
 }
 
+// No control the user works with needs the mouse: each takes the focus with Tab, or the
+// window's keys label names its key.
+TEST_F(WindowsTest, EveryControlIsReachableFromTheKeyboard) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('C1', 'CEO004')");
+  AddItem("C1", 1, "1111.11.11", "1");
+  CargarListadoInternos(false);
+  Lista().Msfg_ListadoMn.SetRow(1);
+  CargarDatosAPlanilla("C1");
+  config::LoadConfig();
+  config::LoadUnidades();
+  config::LoadTemplates();
+  NuevaListaNormas();
+  InitNormas();
+  NuevoAMArticulos().Tag = "1";
+  NuevoCambiaPosicion().NcmActual = "1111.11.11";
+  ConfigCod().Form_Load("CEO004");
+  // The controls that take no focus, and the key that does their work instead.
+  const std::map<QString, QString> keyOf = {{"Cmd_Config", "[F10]"}};
+  std::unique_ptr<ui::ClassicWindow> windows[] = {
+      std::make_unique<ui::FrmOstrevanListaWindow>(),
+      std::make_unique<ui::FrmGuardaDatosWindow>(),
+      std::make_unique<ui::FrmSeleccionCertifWindow>(),
+      std::make_unique<ui::FrmCargaDatosWindow>(),
+      std::make_unique<ui::FrmListaNormasOrigenWindow>(),
+      std::make_unique<ui::FrmNuevaNormaWindow>(),
+      std::make_unique<ui::FrmAMArticulosWindow>(),
+      std::make_unique<ui::FrmCambiaPosicionWindow>(),
+      std::make_unique<ui::FrmDsdHstWindow>(),
+      std::make_unique<ui::FrmConfigWindow>(),
+      std::make_unique<ui::FrmUnidadesWindow>(),
+      std::make_unique<ui::FrmTemplatesWindow>(),
+      std::make_unique<ui::FrmCalibraCeoWindow>(),
+      std::make_unique<ui::FrmConfigCodWindow>()};
+  for (auto& w : windows) {
+    SCOPED_TRACE(w->windowTitle().toStdString() + " / " +
+                 w->findChild<QLabel*>("Lbl_Seccion")->text().toStdString());
+    w->show();
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+      // The parts of a table, a tab strip, a scroll area or an editable drop-down are reached
+      // through it.
+      QWidget* p = c->parentWidget();
+      if (!c->isVisibleTo(w.get()) || !c->isEnabled() || qobject_cast<QHeaderView*>(c) ||
+          qobject_cast<QTabBar*>(p) || qobject_cast<QComboBox*>(p) ||
+          qobject_cast<QAbstractItemView*>(p) ||
+          (p && p->objectName().startsWith("qt_scrollarea"))) {
+        continue;
+      }
+      auto* line = qobject_cast<QLineEdit*>(c);
+      auto* area = qobject_cast<QPlainTextEdit*>(c);
+      const bool works = qobject_cast<QAbstractButton*>(c) || qobject_cast<QComboBox*>(c) ||
+                         qobject_cast<QAbstractItemView*>(c) || qobject_cast<QAbstractSlider*>(c) ||
+                         (line && !line->isReadOnly()) || (area && !area->isReadOnly());
+      if (!works || (c->focusPolicy() & Qt::TabFocus)) continue;
+      const auto key = keyOf.find(c->objectName());
+      EXPECT_TRUE(key != keyOf.end() && w->Lbl_Opciones()->text().contains(key->second))
+          << c->metaObject()->className() << " " << c->objectName().toStdString();
+    }
+    w.reset();
+  }
+  UnloadCargaDatos();
+}
+
 using DemoWindowsTest = test::DemoTest;
 
 // F11, F12 and F8 say on the window's status line that they saved (with the time, so a second
@@ -324,6 +401,44 @@ TEST_F(DemoWindowsTest, F11AndF12SayWhatTheyDidOnlyWhenTheSaveWorked) {
         << Messages().join("|");
     EXPECT_EQ(Messages().contains("La Información no ha sido actualizada"), !r.saves);
   }
+}
+
+// "DIALOGO": what the user chose in the platform's print dialog is where the pages go, the
+// file of "Print to File (PDF)" included, not only a printer's name.
+TEST_F(WindowsTest, ThePrintDialogsFileChoiceIsWhereThePagesGo) {
+  QDir().mkpath(Dir() + "Cfg");
+  clINI().GuardarINI("MOD_TODLL", "Destino", "DIALOGO", Dir() + "Cfg/Impresoras.ini");
+  print::SetPrintDialogHook(ui::PrintDialogChoice);
+  const QString pdf = Dir() + "elegido en el dialogo.pdf";
+  bool driven = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return;
+    auto* printers = dialog->findChild<QComboBox*>("printers");
+    auto* file = dialog->findChild<QLineEdit*>("filename");
+    const int toFile = printers ? printers->findText("PDF", Qt::MatchContains) : -1;
+    if (!file || toFile < 0) {
+      dialog->close();  // the assertions below say what was missing
+      return;
+    }
+    printers->setCurrentIndex(toFile);
+    file->clear();
+    QTest::keyClicks(file, pdf);
+    QTest::keyClick(dialog, Qt::Key_Return);
+    driven = true;
+  });
+  print::Impresora p;
+  const bool chosen = p.selectandsetprinter("MOD_TODLL");
+  print::SetPrintDialogHook(nullptr);
+  ASSERT_TRUE(driven);
+  ASSERT_TRUE(chosen) << Messages().join("|").toStdString();
+  QString e;
+  bool f = false;
+  p.set_Agregotexto("ELEGIDO", 20, 30, "Arial", "10", e, f);
+  bool flag = true;
+  ASSERT_NO_THROW(p.imprimirINICFGPRog("MOD_TODLL", flag));
+  EXPECT_EQ(p.LastOutput(), pdf);
+  EXPECT_TRUE(QFile::exists(pdf));
 }
 
 }  // namespace
