@@ -35,19 +35,6 @@
 namespace ostrevan::test {
 namespace {
 
-class DemoInstallTest : public DemoTest {
- protected:
-  std::map<QString, long> Counts() {
-    std::map<QString, long> n;
-    for (const char* t : {"CEOCFG.CeoConfig", "CEOCFG.CeoParametros", "OSTREVAN_CLI.CeoParametros",
-                          "CATALOGOS.NCMCEO", "INTERNOS.SubItems", "INTERNOS.groupSubItems",
-                          "INTERNOS.catarticulos", "PERSONAL.Clientes", "OSTREVAN.CeoMercosur"}) {
-      n[t] = Count(QString(t).section('.', 0, 0), QString(t).section('.', 1));
-    }
-    return n;
-  }
-};
-
 // Darkness of the form image at a point of the print area, in mm.
 int Grey(const QImage& img, double xMm, double yMm) {
   const double k = demo::kFormPxPerMm;
@@ -55,7 +42,7 @@ int Grey(const QImage& img, double xMm, double yMm) {
                          static_cast<int>((yMm + print::kAreaTopMm) * k)));
 }
 
-TEST_F(DemoInstallTest, EveryFormHasItsPaperWithTheBoxesWhereItsLayoutPrintsOrTheScanItIsGiven) {
+TEST_F(DemoTest, EveryFormHasItsPaperWithTheBoxesWhereItsLayoutPrintsOrTheScanItIsGiven) {
   for (const char* logo : {"CAC.JPG", "CACIPRA.JPG", "CERA.JPG"}) {
     EXPECT_FALSE(QImage(FormsDir() + logo).isNull()) << logo;
   }
@@ -125,16 +112,25 @@ TEST(DemoSeedSplit, KeepsQuotedTextWholeWithTheHostsLineBreaks) {
 // Rebuilt, the demo is the same installation again. Rebuilding it over a live installation
 // would empty it, and the host's own databases when the entity map points there: it is refused
 // unless replacing is asked for.
-TEST_F(DemoInstallTest, ARebuildIsTheSameAndReplacesALiveInstallationOnlyWhenAskedTo) {
-  const auto before = Counts();
+TEST_F(DemoTest, ARebuildIsTheSameAndReplacesALiveInstallationOnlyWhenAskedTo) {
+  const auto counts = [this] {
+    std::map<QString, long> n;
+    for (const char* t : {"CEOCFG.CeoConfig", "CEOCFG.CeoParametros", "OSTREVAN_CLI.CeoParametros",
+                          "CATALOGOS.NCMCEO", "INTERNOS.SubItems", "INTERNOS.groupSubItems",
+                          "INTERNOS.catarticulos", "PERSONAL.Clientes", "OSTREVAN.CeoMercosur"}) {
+      n[t] = Count(QString(t).section('.', 0, 0), QString(t).section('.', 1));
+    }
+    return n;
+  };
+  const auto before = counts();
   demo::AddCertificates(5);
   demo::AddHostOperation("EX-BENCH-1", 120, 7);
   // The connections opened above are still cached: the refresh must close them itself.
   demo::BuildDemoInstallation(tmp->path(), true);  // its certificates are replaced
-  EXPECT_EQ(Counts(), before);
+  EXPECT_EQ(counts(), before);
   // Without certificates a refresh needs no asking, unless its data lives on a server.
   demo::BuildDemoInstallation(tmp->path(), Engine() == "QPSQL");
-  EXPECT_EQ(Counts(), before);
+  EXPECT_EQ(counts(), before);
 
   // An installation in its own files: a server map is refused before anything else is looked at.
   QFile::remove(Dir() + "Cfg/Conexiones.ini");
@@ -182,14 +178,13 @@ TEST_F(DemoInstallTest, ARebuildIsTheSameAndReplacesALiveInstallationOnlyWhenAsk
   }
 }
 
-// Moving an office's own data from the embedded files to its server.
-
 QByteArray Digest(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return {};
   return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
+// Moving an office's own data from the embedded files to its server.
 TEST_F(InstallationTest, OwnEntitiesReachTheServerOnceAndTheFilesStayAsTheyWere) {
   if (Engine() != "QPSQL") GTEST_SKIP() << "moves data to the PostgreSQL server";
   // The office before: the demo installation in its embedded files.
@@ -250,23 +245,11 @@ TEST_F(InstallationTest, OwnEntitiesReachTheServerOnceAndTheFilesStayAsTheyWere)
   EXPECT_EQ(Digest(db), file);
 }
 
-
-// A user who has no installation yet: each case gets a ProgramFiles folder of its own.
-class FirstStartTest : public InstallationTest {
- protected:
-  void SetUp() override {
-    InstallationTest::SetUp();
-    if (Engine() == "QPSQL") GTEST_SKIP() << "a first start has no server of its own";
-  }
-  void UseFolder(const QString& name) {
-    qputenv("ProgramFiles", QFile::encodeName(tmp->filePath(name)));
-    ResetAll();
-  }
-};
-
-// A user without an installation is offered the demo, an empty one, or to leave. The empty one
-// has the tables and nothing else, and is never made again over what the office typed since.
-TEST_F(FirstStartTest, OffersTheDemoAnEmptyInstallationOrToLeave) {
+// A user without an installation is offered the demo, an empty one, or to leave, each answer in
+// a ProgramFiles folder of its own. The empty one has the tables and nothing else, and is never
+// made again over what the office typed since.
+TEST_F(InstallationTest, AFirstStartOffersTheDemoAnEmptyInstallationOrToLeave) {
+  if (Engine() == "QPSQL") GTEST_SKIP() << "a first start has no server of its own";
   const struct {
     int answer;
     std::optional<int> status;
@@ -279,7 +262,8 @@ TEST_F(FirstStartTest, OffersTheDemoAnEmptyInstallationOrToLeave) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.answer);
-    UseFolder(QString("usuario-%1").arg(r.answer));
+    qputenv("ProgramFiles", QFile::encodeName(tmp->filePath(QString("usuario-%1").arg(r.answer))));
+    ResetAll();
     messages->shown.clear();
     messages->answers = {r.answer};
     EXPECT_EQ(app::OfferInstallation(), r.status) << Messages().join("|");
