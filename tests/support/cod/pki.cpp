@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryFile>
+#include <array>
+#include <map>
 
 namespace ostrevan::cod::pruebas {
 
@@ -87,38 +89,32 @@ void GuardarCrl(const Identidad& ca, const Identidad& revocado, const QDateTime&
   X509_CRL* crl = X509_CRL_new();
   X509_CRL_set_version(crl, 1);
   X509_CRL_set_issuer_name(crl, X509_get_subject_name(ca.cert.get()));
-  ASN1_TIME* ahora = ASN1_TIME_adj(nullptr, time(nullptr), 0, 0);
-  ASN1_TIME* luego = ASN1_TIME_adj(nullptr, time(nullptr), 30, 0);
-  X509_CRL_set1_lastUpdate(crl, ahora);
-  X509_CRL_set1_nextUpdate(crl, luego);
+  // Each setter keeps a copy of the time it is given.
+  ASN1_TIME* t = ASN1_TIME_adj(nullptr, time(nullptr), 0, 0);
+  X509_CRL_set1_lastUpdate(crl, t);
+  X509_CRL_set1_nextUpdate(crl, ASN1_TIME_adj(t, time(nullptr), 30, 0));
   X509_REVOKED* r = X509_REVOKED_new();
   X509_REVOKED_set_serialNumber(r, X509_get_serialNumber(revocado.cert.get()));
-  ASN1_TIME* cuando = ASN1_TIME_set(nullptr, desde.toSecsSinceEpoch());
-  X509_REVOKED_set_revocationDate(r, cuando);
+  X509_REVOKED_set_revocationDate(r, ASN1_TIME_set(t, desde.toSecsSinceEpoch()));
   X509_CRL_add0_revoked(crl, r);
   X509_CRL_sort(crl);
   X509_CRL_sign(crl, ca.clave.get(), EVP_sha256());
   BIO* b = BIO_new_file(QFile::encodeName(ruta).constData(), "w");
   PEM_write_bio_X509_CRL(b, crl);
   BIO_free(b);
-  ASN1_TIME_free(ahora);
-  ASN1_TIME_free(luego);
-  ASN1_TIME_free(cuando);
+  ASN1_TIME_free(t);
   X509_CRL_free(crl);
 }
 
 QString PrepararToken(const QString& carpeta, const Identidad& id, const char* pin,
                       QString& error) {
   QDir(carpeta).mkpath("tokens");
-  const QString conf = carpeta + "/softhsm2.conf";
-  QFile f(conf);
+  QFile f(carpeta + "/softhsm2.conf");
   f.open(QIODevice::WriteOnly);
-  f.write(("directories.tokendir = " + carpeta +
-           "/tokens\nobjectstore.backend = file\n"
-           "log.level = ERROR\n")
-              .toUtf8());
+  f.write(("directories.tokendir = " + carpeta + "/tokens\nobjectstore.backend = file\n").toUtf8());
+  f.write("log.level = ERROR\n");
   f.close();
-  qputenv("SOFTHSM2_CONF", QFile::encodeName(conf));
+  qputenv("SOFTHSM2_CONF", QFile::encodeName(f.fileName()));
   BIO* b = BIO_new_file(QFile::encodeName(carpeta + "/clave.pem").constData(), "w");
   PEM_write_bio_PrivateKey(b, id.clave.get(), nullptr, nullptr, 0, nullptr, nullptr);
   BIO_free(b);
@@ -204,18 +200,14 @@ Documento Ejemplo(Formulario f, int items) {
   Documento d;
   d.formulario = f;
   const QDateTime ahora = QDateTime::currentDateTimeUtc();
-  struct Acuerdo {
-    const char* sigla;
-    const char* nombre;
-    const char* destino;
-  };
-  const Acuerdo a = f == Formulario::A18   ? Acuerdo{"A18", "ACE 18 - MERCOSUR", "BR"}
-                    : f == Formulario::A35 ? Acuerdo{"A35", "ACE 35 - MERCOSUR - Chile", "CL"}
-                    : f == Formulario::A36
-                        ? Acuerdo{"A36", "ACE 36 - MERCOSUR - Bolivia", "BO"}
-                        : Acuerdo{"R04", "Preferencia Arancelaria Regional", "PE"};
-  d.AgreementAcronym = a.sigla;
-  d.AgreementName = a.nombre;
+  const std::map<Formulario, std::array<const char*, 3>> acuerdos = {
+      {Formulario::A18, {"A18", "ACE 18 - MERCOSUR", "BR"}},
+      {Formulario::A35, {"A35", "ACE 35 - MERCOSUR - Chile", "CL"}},
+      {Formulario::A36, {"A36", "ACE 36 - MERCOSUR - Bolivia", "BO"}},
+      {Formulario::R252, {"R04", "Preferencia Arancelaria Regional", "PE"}}};
+  const auto& [sigla, nombre, destino] = acuerdos.at(f);
+  d.AgreementAcronym = sigla;
+  d.AgreementName = nombre;
   d.exportador = {"AR",
                   "Metalúrgica Río & Hijos S.A.",
                   "Av. Corrientes 1234, piso 5",
@@ -241,12 +233,12 @@ Documento Ejemplo(Formulario f, int items) {
     d.mercaderias.push_back(m);
   }
   d.importador = {
-      a.destino, "Importadora del Sur Ltda.", "Rua das Flores 100", "Destino", "", "", "", "", ""};
+      destino, "Importadora del Sur Ltda.", "Rua das Flores 100", "Destino", "", "", "", "", ""};
   if (f == Formulario::A36)
     d.consignatario = {"BO", "Consignataria SRL", "Calle 2", "La Paz", "", "", "", "", ""};
   d.TransportPortOfLoading = "Buenos Aires";
   d.TransportMeans = "Terrestre";
-  d.TransportCountryDestination = a.destino;
+  d.TransportCountryDestination = destino;
   d.GeneralComments = "Sin observaciones";
   if (f == Formulario::A35 || f == Formulario::R252) {
     d.tercero = {true,
