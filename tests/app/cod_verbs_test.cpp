@@ -205,6 +205,8 @@ TEST_F(CodVerbs, ACertificateCompletedThroughTheWindowsExportsAValidCod) {
 
   FrmCod& w = CodVentana();
   w.Form_Load(id);
+  // The file is proposed in the installation's output folder, named for the certificate.
+  EXPECT_EQ(w.Txt_Archivo.Text(), QDir::toNativeSeparators(Dir() + "Salida/" + id + ".xml"));
   for (const char* falta : {"Ciudad del exportador", "Teléfono del exportador",
                             "declaración de exportación", "norma de origen"}) {
     EXPECT_TRUE(w.Lbl_Hallazgos.Caption().contains(QString::fromUtf8(falta), Qt::CaseInsensitive))
@@ -231,7 +233,9 @@ TEST_F(CodVerbs, ACertificateCompletedThroughTheWindowsExportsAValidCod) {
   EXPECT_EQ(ErroresDeEsquema(tmp->filePath("ventanas.xml"), "cod_ver_4.1.1_exporter_unsigned.xsd"),
             "")
       << w.Lbl_Resultado.Caption().toStdString();
-  // With no issued COD named, F7 checks the broker's own file.
+  // With no issued COD named, F7 checks the broker's own file, which the same certificate's
+  // window keeps.
+  w.Form_Load(id);
   w.Verificar();
   EXPECT_TRUE(w.Lbl_Resultado.Caption().contains("ventanas.xml"))
       << w.Lbl_Resultado.Caption().toStdString();

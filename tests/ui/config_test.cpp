@@ -202,6 +202,7 @@ TEST_F(ConfigTest, TheLayoutEditorWritesEachRowAsTypedAndColoursIt) {
   Cf().provisorio = std::make_unique<config::FrmConfigProvisorio>();
   config::FrmConfigProvisorio& p = *Cf().provisorio;
   p.p_FormIdConfig = "CEO004";
+  Run("CEOCFG", {"insert into CeoConfig values ('CEO004ProdFinExp','14,5','20.25','Arial','9',0)"});
   p.Form_Load();
   auto window = std::make_unique<ui::FrmConfigProvisorioWindow>();
   ui::FrmConfigProvisorioWindow& w = *window;
@@ -213,6 +214,9 @@ TEST_F(ConfigTest, TheLayoutEditorWritesEachRowAsTypedAndColoursIt) {
     }
     return -1;
   };
+  // Stored with either decimal separator, the numbers read alike: as an edit stores them.
+  EXPECT_EQ(g.TextMatrix(rowOf("ProdFinExp"), 1) + "|" + g.TextMatrix(rowOf("ProdFinExp"), 2),
+            "14.5|20.25");
   const struct {
     const char* row;
     std::vector<std::pair<const char*, const char*>> typed;  // box of the row's editor, text

@@ -127,7 +127,7 @@ void EveryWindow() {
   {
     Previa() = VistaPrevia();
     Previa().paginas = ComponerPaginas();
-    Previa().imagenFormulario = ImagenFormulario(St().sIdFormulario);
+    Previa().fondo = FondoFormulario(St().sIdFormulario);
     ui::FrmVistaPreviaWindow v;
     Save(v, "vistaprevia");
   }
