@@ -47,7 +47,7 @@ TEST_F(ItemGridTest, GroupsNumbersShadingAndNorms) {
   EXPECT_FALSE(popup->Visible());
 }
 
-TEST_F(ItemGridTest, KeptRowBecomesTopRowAndEmptyCertificateKeepsHeader) {
+TEST_F(ItemGridTest, KeptRowBecomesTopRowAndEmptyOrNewFormsKeepTheTitles) {
   for (int i = 1; i <= 6; ++i) AddItem("X", i, QString("N%1").arg(i), "1");
   St().sIdCeo = "X";
   CargarArticulosEnGrid(5);
@@ -57,6 +57,10 @@ TEST_F(ItemGridTest, KeptRowBecomesTopRowAndEmptyCertificateKeepsHeader) {
   St().sIdCeo = "NONE";
   CargarArticulosEnGrid(0);
   EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 1);
+  // A window built anew without a certificate loaded into it, as for a new one made by hand.
+  UnloadCargaDatos();
+  EXPECT_EQ(CargaDatos().MsfgParteI.Cols(), 9);
+  EXPECT_EQ(CargaDatos().MsfgParteII.Cols(), 3);
 }
 
 TEST_F(ItemGridTest, PartidaTextsAndTariffWordings) {
