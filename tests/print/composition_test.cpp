@@ -213,61 +213,50 @@ TEST_F(PrintTest, TheChecksRefuseTextsOffTheSheetAndWarnOfTextsThatDoNotFit) {
   Execute("CEOCFG", "update CeoConfig set ValorX = '100' where Campo = 'CEO004Fecha'");
   const QString longText = QString("Observacion larga ").repeated(220).trimmed();  // ~4,000
   const Rectangulo margins{-10 + 4.2, -9.5 + 4.2, 200 - 4.2, 287.5 - 4.2};         // a laser's
+  const auto consignee = [](const char* set) {
+    return QString("update CeoConfig set %1 where Campo = 'CEO004Consignatario'").arg(set);
+  };
+  const auto xOffset = [](const char* mm) {
+    return QString("update CeoParametros set Valor = '%1' where Propiedad = 'XOFFSET'").arg(mm);
+  };
   const struct {
-    const char* entity;
     QString breaking;
     QStringList codes;
     const char* says;  // in the first finding
     bool printer = false;
   } rows[] = {
-      {"OSTREVAN", "update CeoMercosur set FcNro = 'FC-1'", {}, ""},
-      {"OSTREVAN_CLI",
-       "update CeoParametros set Valor = '-300' where Propiedad = 'XOFFSET'",
-       {"FUERA-DE-LA-HOJA"},  // every field and column, each named once
-       "XOFFSET -300,0 mm"},
-      {"CEOCFG",
-       "update CeoConfig set ValorX = '-50' where Campo = 'CEO004Consignatario'",
+      {"update CeoMercosur set FcNro = 'FC-1'", {}, ""},
+      {xOffset("-300"), {"FUERA-DE-LA-HOJA"}, "XOFFSET -300,0 mm"},  // every field, each once
+      {consignee("ValorX = '-50'"),
        {"FUERA-DE-LA-HOJA"},
        "El campo Consignatario del formulario CEO004 se imprimiría en X -48,5 mm, Y 48,0 mm"},
-      {"CEOCFG",
-       "update CeoConfig set ValorX = '500' where Campo = 'CEO004Consignatario'",
+      {consignee("ValorX = '500'"),
        {"FUERA-DE-LA-HOJA"},
        "a 511,5 mm del borde izquierdo y 57,5 mm del borde superior de la hoja: fuera de la "
        "hoja (210,0 x 297,0 mm)"},
-      {"CEOCFG",
-       "update CeoConfig set ValorY = '400' where Campo = 'CEO004Consignatario'",
-       {"FUERA-DE-LA-HOJA"},
-       "Y 398,0 mm"},
+      {consignee("ValorY = '400'"), {"FUERA-DE-LA-HOJA"}, "Y 398,0 mm"},
       // On the sheet, but in the margin a laser printer cannot print on.
-      {"CEOCFG", "update CeoConfig set ValorX = '-9' where Campo = 'CEO004Consignatario'", {}, ""},
-      {"CEOCFG",
-       "update CeoConfig set ValorX = '-9' where Campo = 'CEO004Consignatario'",
+      {consignee("ValorX = '-9'"), {}, ""},
+      {consignee("ValorX = '-9'"),
        {"FUERA-DE-LA-HOJA"},
        "fuera de lo que la impresora puede imprimir (de X 4,2 a 205,8 mm",
        true},
       // The FOB column ends at CX205 = 185 plus the offset: 189.5 fits, 191 leaves the area,
       // 215 (225 mm from the sheet's edge) leaves the sheet.
-      {"OSTREVAN_CLI",
-       "update CeoParametros set Valor = '4,5' where Propiedad = 'XOFFSET'",
-       {},
-       ""},
-      {"OSTREVAN_CLI",
-       "update CeoParametros set Valor = '6' where Propiedad = 'XOFFSET'",
+      {xOffset("4,5"), {}, ""},
+      {xOffset("6"),
        {"FUERA-DEL-AREA"},
        "\"3.46\" de la columna 12 de los artículos (valor FOB, CX105 a CX205) llega hasta X "
        "191,0 mm"},
-      {"OSTREVAN_CLI",
-       "update CeoParametros set Valor = '30' where Propiedad = 'XOFFSET'",
+      {xOffset("30"),
        {"FUERA-DE-LA-HOJA"},
        "la columna 12 de los artículos (valor FOB, CX105 a CX205) se imprimiría en X 215,0 mm"},
-      {"OSTREVAN",
-       "update CeoMercosur set Observaciones = '" + longText + "'",
+      {"update CeoMercosur set Observaciones = '" + longText + "'",
        {"TEXTO-CORTADO"},
        "El texto de las observaciones (casilla 14) no cabe en su lugar del formulario CEO004: su "
        "línea 1 ocupa de X 21,5 a "},
       // Three lines of the consignee run into the port below them.
-      {"OSTREVAN",
-       "update CeoMercosur set Consignatario = 'Consignataria SA' || char(13) || char(10) || "
+      {"update CeoMercosur set Consignatario = 'Consignataria SA' || char(13) || char(10) || "
        "'Consignataria SA' || char(13) || char(10) || 'Consignataria SA', PuertoEmbarque = "
        "'Rosario'",
        {"TEXTO-CORTADO"},
@@ -275,13 +264,11 @@ TEST_F(PrintTest, TheChecksRefuseTextsOffTheSheetAndWarnOfTextsThatDoNotFit) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.breaking.toStdString());
-    for (const char* e : {"OSTREVAN", "CEOCFG", "OSTREVAN_CLI"}) Conn(e).BeginTrans();
-    Execute(r.entity, r.breaking);
     SondaImpresion sonda = print::SondaDeImpresion(ImageFolder());
     if (r.printer) sonda.areaImpresora = margins;
     QStringList codes;
     QString first;
-    for (const Hallazgo& h : Verificar(CargarCertificado("P1"), sonda)) {
+    for (const Hallazgo& h : FindingsAfter(r.breaking, "P1", sonda)) {
       if (h.codigo != "FUERA-DE-LA-HOJA" && h.codigo != "TEXTO-CORTADO" &&
           h.codigo != "FUERA-DEL-AREA") {
         continue;
@@ -290,7 +277,6 @@ TEST_F(PrintTest, TheChecksRefuseTextsOffTheSheetAndWarnOfTextsThatDoNotFit) {
       if (first.isEmpty()) first = h.mensaje;
       EXPECT_EQ(h.nivel, h.codigo == "FUERA-DE-LA-HOJA" ? Nivel::Error : Nivel::Advertencia);
     }
-    for (const char* e : {"OSTREVAN", "CEOCFG", "OSTREVAN_CLI"}) Conn(e).RollbackTrans();
     const qsizetype found = codes.size();
     codes.removeDuplicates();
     EXPECT_EQ(codes, r.codes) << first.toStdString();
