@@ -19,7 +19,7 @@ const print::PlacedText* Find(const std::vector<print::PlacedText>& t, const QSt
   return nullptr;
 }
 
-TEST_F(PrintTest, HeaderFieldsLandAtTheirPositionsPlusOffsets) {
+TEST_F(PrintTest, HeaderFieldsAndColumnsLandAtTheirPositionsPlusOffsets) {
   Certificate(2);
   // The producer and importer go line by line on this form; a fourth line is not printed.
   const std::pair<const char*, const char*> lines[] = {{"Razon SA", "ProductorRazon"},
@@ -46,28 +46,22 @@ TEST_F(PrintTest, HeaderFieldsLandAtTheirPositionsPlusOffsets) {
       EXPECT_DOUBLE_EQ(f->y, 15 + 5 * test::kLayoutFields.indexOf(campo) + dy) << text;
     }
     EXPECT_FALSE(Find(t, "extra"));
+    // The columns by their alignment: CAL "0" ends at CX205, "1" starts at CX102, "2" is
+    // centred between CX101 and CX201; the first line at CY1xx.
+    print::Impresora m;
+    const auto width = [&m](const print::PlacedText* p) {
+      return m.gettextwidth(p->text, p->fontName, QString::number(p->fontSize));
+    };
+    const print::PlacedText* fob = Find(t, "3.46");
+    const print::PlacedText* code = Find(t, "1000");
+    const print::PlacedText* number = Find(t, "1");
+    ASSERT_TRUE(fob && code && number);
+    EXPECT_NEAR(fob->x + width(fob), 185 + dx, 1e-9);
+    EXPECT_DOUBLE_EQ(fob->y, 100 + dy);
+    EXPECT_DOUBLE_EQ(code->x, 22 + dx);
+    EXPECT_NEAR(number->x, 10 + (10 - width(number)) / 2 + dx, 1e-9);
     Execute("OSTREVAN_CLI", "delete from CeoParametros where Propiedad like '_OFFSET'");
   }
-}
-
-TEST_F(PrintTest, ColumnsArePlacedByTheirAlignment) {
-  Certificate(1);
-  EnviaImpresion();
-  const auto t = Texts();
-  print::Impresora m;
-  const print::PlacedText* fob = Find(t, "3.46");
-  ASSERT_TRUE(fob);
-  // CAL "0": the column ends exactly at CX205 + XOFFSET.
-  EXPECT_NEAR(fob->x + m.gettextwidth("3.46", fob->fontName, QString::number(fob->fontSize)),
-              185 + 1.5, 1e-9);
-  EXPECT_DOUBLE_EQ(fob->y, 100 - 2);  // CY105 + YOFFSET on the first line
-  const print::PlacedText* code = Find(t, "1000");
-  ASSERT_TRUE(code);
-  EXPECT_DOUBLE_EQ(code->x, 22 + 1.5);  // CAL "1": from CX102
-  const print::PlacedText* number = Find(t, "1");
-  ASSERT_TRUE(number);
-  const double w = m.gettextwidth("1", number->fontName, QString::number(number->fontSize));
-  EXPECT_NEAR(number->x, 1.5 + 10 + (10 - w) / 2, 1e-9);  // CAL "2": centred
 }
 
 TEST_F(PrintTest, AColumnWithoutItsCoordinatesEndsThePlacementWithItsReport) {
@@ -107,13 +101,11 @@ TEST_F(PrintTest, SamplesRulerAndMissingLayout) {
   EXPECT_TRUE(Find(t, "0000-0000"));
   EXPECT_TRUE(Find(t, "05/03/2024"));  // the date keeps its stored value
   // Ruler marks: a number every 5 mm beside the ticks.
-  bool five = false, inner = false;
-  for (const auto& x : t) {
-    five = five || (x.text == "5" && x.x == 1 && x.y == 4);
-    inner = inner || (x.text == "0" && x.x == 68 && x.y == 22);
+  for (const auto& [text, x, y] : {std::tuple{"5", 1, 4}, std::tuple{"0", 68, 22}}) {
+    EXPECT_TRUE(std::any_of(t.begin(), t.end(), [&](const auto& p) {
+      return p.text == text && p.x == x && p.y == y;
+    })) << text;
   }
-  EXPECT_TRUE(five);
-  EXPECT_TRUE(inner);
 
   Execute("OSTREVAN", "update CeoMercosur set IdFormulario = 'CEO104'");
   ResetAll();
@@ -130,8 +122,7 @@ class PaginationTest : public PrintTest {
  protected:
   // count articles; those listed in `lengths` get that many lines.
   void Lines(int count, std::map<int, int> lengths = {}) {
-    print::PrePrintState& s = pre;
-    s = print::PrePrintState();
+    pre = print::PrePrintState();
     for (int a = 1; a <= count; ++a) {
       const int n = lengths.count(a) ? lengths[a] : 1;
       for (int k = 1; k <= n; ++k) {
@@ -139,8 +130,11 @@ class PaginationTest : public PrintTest {
         l.Number = "[{COL01}]" + QString::number(a);
         l.Code = "[{COL02}]C" + QString::number(a);
         l.Description = "[{COL03}]d" + QString::number(a) + "." + QString::number(k);
+        l.Quantity = "[{COL04}]2.00";
+        l.Fob = "[{COL05}]9.00";
+        l.Unit = "KG";
         l.LastLine = k == n;
-        s.lineas.push_back(l);
+        pre.lineas.push_back(l);
       }
     }
   }
@@ -177,34 +171,22 @@ TEST_F(PaginationTest, ArticlesStayWholeOnAPageUnlessLongerThanIt) {
     EXPECT_EQ(pre.pageTexts.size() - 1, r.pages);
     EXPECT_EQ(Placed(), r.lines);
   }
+  // Article 9 opens page 2: number and code on its first line, the totals on its last.
   Lines(17, {{9, 4}});
   Paginate(10);
   EXPECT_EQ(pre.pageTexts[1].count("\r\n"), 8);
-  EXPECT_TRUE(pre.pageTexts[2].startsWith(QString(2, ' ') + "[{COL01}]"));
-  EXPECT_TRUE(pre.pageTexts[2].contains("d9.1"));
+  const QStringList out = pre.pageTexts[2].split("\r\n");
+  ASSERT_GE(out.size(), 4);
+  EXPECT_TRUE(out[0].startsWith(QString(2, ' ') + "[{COL01}]         9")) << out[0];
+  EXPECT_TRUE(out[0].contains("d9.1"));
+  EXPECT_FALSE(out[0].contains("2.00"));
+  EXPECT_FALSE(out[1].contains("C9"));
+  EXPECT_TRUE(out[3].contains("2.00 KG") && out[3].contains("9.00")) << out[3];
   Lines(3);
   Paginate(0);
   ASSERT_FALSE(messages->shown.empty());
   EXPECT_TRUE(messages->shown.back().text.contains(
       "in procedure GenerarPaginadoArticulos of Módulo Mod_PrePrint - "));
-}
-
-TEST_F(PaginationTest, LinesFormatAndRepeatWithinARun) {
-  // One article of three lines under one code: number and code print once, totals at the end.
-  Lines(1, {{1, 3}});
-  for (auto& l : pre.lineas) {
-    l.Quantity = "[{COL04}]2.00";
-    l.Fob = "[{COL05}]9.00";
-    l.Unit = "KG";
-  }
-  Paginate(10);
-  const QStringList out = pre.pageTexts[1].split("\r\n");
-  ASSERT_GE(out.size(), 3);
-  EXPECT_TRUE(out[0].contains("[{COL01}]         1"));
-  EXPECT_FALSE(out[0].contains("2.00"));
-  EXPECT_FALSE(out[1].contains("C1"));
-  EXPECT_TRUE(out[2].contains("2.00 KG"));
-  EXPECT_TRUE(out[2].contains("9.00"));
 }
 
 TEST_F(PrintTest, TheChecksRefuseTextsOffTheSheetAndWarnOfTextsThatDoNotFit) {
