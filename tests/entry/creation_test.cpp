@@ -66,41 +66,27 @@ TEST_F(CreationTest, AnOperationThatCannotBeUsedCreatesNothing) {
   RunMain("OP1");  // an earlier operation's exporter and id are in the state
   ASSERT_EQ(Count("OSTREVAN", "CeoMercosur"), 1);
   const struct {
-    const char* name;
     const char* interno;
-    std::function<void()> setup;
-    bool withWindows;
-    const char* message;  // "" when nothing is said
+    const char* message;            // "": an embedder without windows, told nothing
+    std::vector<const char*> host;  // done to the host's database first
   } rows[] = {
-      {"not in the host", "NOPE-1", [] {}, true, "No se encontro la operacion NOPE-1"},
-      {"twice in the host", "OP7",
-       [] {
-         HostRole host;
-         Execute("INTERNOS", "insert into Caratula values ('OP7','20-1','2','10')");
-         Execute("INTERNOS", "insert into Caratula values ('OP7','20-1','2','10')");
-       },
-       true, "la operacion OP7 figura mas de una vez"},
-      {"host database unreadable", "OP8",
-       [] {
-         HostRole host;
-         Execute("INTERNOS", "alter table Caratula rename to Caratula2");
-       },
-       true, "No se pudo leer la operacion OP8"},
-      {"an embedder without windows", "OP1X",
-       [] {
-         HostRole host;
-         Execute("INTERNOS", "alter table Caratula2 rename to Caratula");
-         Execute("INTERNOS", "insert into Caratula values ('OP1X','20-1','2','10')");
-       },
-       false, ""},
+      {"NOPE-1", "No se encontro la operacion NOPE-1", {}},
+      {"OP7",
+       "la operacion OP7 figura mas de una vez",
+       {"insert into Caratula values ('OP7','20-1','2','10'), ('OP7','20-1','2','10')"}},
+      {"OP8", "No se pudo leer la operacion OP8", {"alter table Caratula rename to Caratula2"}},
+      {"OP1X",
+       "",
+       {"alter table Caratula2 rename to Caratula",
+        "insert into Caratula values ('OP1X','20-1','2','10')"}},
   };
   for (const auto& r : rows) {
-    SCOPED_TRACE(r.name);
+    SCOPED_TRACE(r.interno);
     messages->shown.clear();
     windows->shown.clear();
-    r.setup();
+    for (const char* st : r.host) Run("INTERNOS", {st});
     std::shared_ptr<WindowService> old;
-    if (!r.withWindows) old = SetWindowService(nullptr);
+    if (!*r.message) old = SetWindowService(nullptr);
     RunMain(r.interno);
     if (old) SetWindowService(old);
     EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 1);

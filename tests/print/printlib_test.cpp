@@ -237,7 +237,11 @@ TEST_F(PrintToPdf, PagesDrawnAheadNeverLeaveAPartialOrMixedFile) {
   SetBackendFactory(nullptr);
 }
 
-TEST_F(PrintToPdf, UnwritablePathRaisesAndImprimirOnlyFlags) {
+TEST_F(PrintToPdf, ACancelledDialogChoosesNoPrinterAndAnUnwritablePathRaises) {
+  Setting("Destino", "DIALOGO");
+  SetPrintDialogHook([](const QString&) { return nullptr; });
+  EXPECT_FALSE(Impresora().selectandsetprinter("MOD_TODLL"));
+  SetPrintDialogHook(nullptr);  // without a dialog: the setting's file
   QFile blocker(Dir() + "archivo");
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
@@ -263,14 +267,6 @@ TEST_F(PrintToPdf, UnwritablePathRaisesAndImprimirOnlyFlags) {
   EXPECT_NO_THROW(p.Imprimir("", e, f));
   EXPECT_TRUE(f);
   EXPECT_TRUE(e.startsWith("No se pudo imprimir: ")) << e;
-}
-
-TEST_F(PrintToPdf, CancellingThePrintDialogChoosesNoPrinter) {
-  Setting("Destino", "DIALOGO");
-  SetPrintDialogHook([](const QString&) { return nullptr; });
-  Impresora cancelled;
-  EXPECT_FALSE(cancelled.selectandsetprinter("MOD_TODLL"));
-  SetPrintDialogHook(nullptr);
 }
 
 }  // namespace
