@@ -73,7 +73,6 @@ TEST_F(ItemGridTest, PartidaTextsAndTariffWordings) {
   EXPECT_EQ(GetDichosDePartidaArticulo("A", 2), "dos");
 
   // A wording saved twice is inserted once and then updated; the nomenclatures stay apart.
-  EXPECT_EQ(GetNCMData("9999"), "");
   EXPECT_TRUE(UpdateNCMData("9999", "primera"));
   EXPECT_TRUE(UpdateNCMData("9999", "segunda d'or"));
   EXPECT_EQ(GetNCMData("9999"), "segunda d'or");

@@ -149,13 +149,14 @@ TEST_F(CreationTest, TheHostModeEndsWithMain) {
       EXPECT_EQ(CargaDatos().Txt_Descripcion.Text(), "[ OP1 ] - [ Quandor ]");
       EXPECT_EQ(CargaDatos().MsfgParteI.Rows(), 4);  // the host's three items
     }
-    // The user then creates a certificate by hand from the list.
-    const QString id = "MAN-" + QString::number(++n);
-    D().guardaDatos.txtInterno.SetText(id);
-    D().guardaDatos.Txt_Descripcion.SetText("a mano");
+    // The user then creates a certificate by hand from the list: an apostrophe in its number
+    // becomes a blank, and a blank after it goes.
+    const QString id = "O Neil " + QString::number(++n);
+    D().guardaDatos.txtInterno.SetText("O'Neil " + QString::number(n) + " ");
+    D().guardaDatos.Txt_Descripcion.SetText("Exportación d'Alba");
     EXPECT_TRUE(GuardaDatos_Aceptar());
     EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur where IdCeo = '" + id + "'"),
-              QStringList{"a mano"});
+              QStringList{"Exportación d'Alba"});
     EXPECT_EQ(Column("OSTREVAN", "select Descripcion from CeoMercosur where IdCeo = 'OP1'"),
               QStringList{"[ OP1 ] - [ Quandor ]"});
   }

@@ -30,13 +30,8 @@ using test::PrintTest;
 QStringList Placed(const print::Page& p) {
   QStringList l;
   for (const auto& t : p.texts) {
-    l << QString("%1|%2|%3|%4|%5|%6")
-             .arg(t.text)
-             .arg(t.x, 0, 'f', 6)
-             .arg(t.y, 0, 'f', 6)
-             .arg(t.fontName)
-             .arg(t.fontSize)
-             .arg(t.orientation);
+    l << t.text + QString::asprintf("|%.6f|%.6f|", t.x, t.y) + t.fontName +
+             QString::asprintf("|%g|%d", t.fontSize, t.orientation);
   }
   for (const auto& i : p.images) l << QString("img|%1|%2|%3").arg(i.path).arg(i.x1).arg(i.y2);
   return l;
