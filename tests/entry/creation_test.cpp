@@ -1,6 +1,6 @@
 // Creating the certificate of a host operation: it exists finished or not at all, an
 // operation the host lacks or a cancelled choice creates nothing, and the host mode ends with
-// Main.
+// Main, before the host's call lists the certificates.
 #include "data/certificate_fixture.h"
 #include "entry/cls_main.h"
 
@@ -116,28 +116,35 @@ TEST_F(CreationTest, TheSameOperationCreatedElsewhereMeanwhileIsADuplicate) {
   EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
 }
 
-TEST_F(CreationTest, TheHostModeEndsWithMain) {
+TEST_F(CreationTest, TheHostModeEndsWithMainAndTheHostsCallThenListsEveryCertificate) {
   Run("INTERNOS", {"insert into Caratula values ('OP2','20-1','2','10')"});
+  using W = Window;
   const struct {
     const char* name;
     const char* interno;
     int key;  // in the form choice
     std::vector<Window> shown;
   } rows[] = {
-      {"a new certificate", "OP1", 122, {Window::SeleccionCertif, Window::CargaDatos}},
-      {"an existing certificate", "OP1", 122, {Window::CargaDatos}},  // no choice asked
-      {"the form choice cancelled", "OP2", 27, {Window::SeleccionCertif}},
+      {"a new certificate", "OP1", 122, {W::SeleccionCertif, W::CargaDatos, W::OstrevanLista}},
+      {"an existing certificate", "OP1", 122, {W::CargaDatos, W::OstrevanLista}},  // no choice
+      {"the form choice cancelled", "OP2", 27, {W::SeleccionCertif, W::OstrevanLista}},
   };
+  // The list the host's call shows after Main: on the host's certificate, once it exists.
+  int listedOn = -1;
+  windows->actions[Window::OstrevanLista] = [&] { listedOn = Lista().Msfg_ListadoMn.Row(); };
   int n = 0;
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     windows->shown.clear();
     messages->shown.clear();
     ChooseInDialog("CAC", "Brasil", r.key);
-    RunMain(r.interno);
+    Cls_Main c;
+    c.CdoData(r.interno);
+    c.IniciaProyecto();
     EXPECT_FALSE(St().bDesdeHost);
     EXPECT_EQ(windows->shown, r.shown);
     const bool chosen = r.key == 122;  // a cancelled choice creates and opens nothing
+    EXPECT_EQ(listedOn, chosen ? 1 : 0);
     EXPECT_EQ(Count("OSTREVAN", "CeoMercosur", "IdCeo = '" + QString(r.interno) + "'"),
               chosen ? 1 : 0);
     if (chosen) {
