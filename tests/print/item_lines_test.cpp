@@ -135,7 +135,7 @@ TEST_F(ItemLinesTest, GroupsShareANumberAndTheDescriptionFollowsTheFormsParts) {
 
 // Box 10 breaks a description at the last blank that fits: a certificate with words split in
 // two reads as careless. Only a word wider than the column is still cut.
-TEST(ItemDescription, BreaksAtTheLastBlankThatFitsAndCutsOnlyAWordWiderThanTheColumn) {
+TEST_F(ItemLinesTest, DescriptionsBreakAtTheLastBlankThatFitsAndCutOnlyAWordWiderThanTheColumn) {
   const struct {
     const char* text;
     double width;
@@ -160,12 +160,9 @@ TEST(ItemDescription, BreaksAtTheLastBlankThatFitsAndCutsOnlyAWordWiderThanTheCo
     }
     EXPECT_EQ(got, r.lines) << r.text << " -> " << got.join("|").toStdString();
   }
-}
-
-// Keeping a long item on one page is checked by the pagination tests.
-TEST_F(ItemLinesTest, APrintedDescriptionBreaksAtBlanks) {
+  // And so does the print: words of 8 and 9 characters in a column of 80, where a cut by
+  // characters would split some. Keeping a long item on one page is the pagination's.
   Items({{"1000", "1"}});
-  // Words of 8 and 9 characters in a column of 80: a cut by characters would split some.
   QStringList words;
   for (int i = 0; i < 30; ++i) words << QString("palabra%1").arg(i);
   Execute("OSTREVAN", "update Articulos set DenoMerc = '" + words.join(' ') + "'");

