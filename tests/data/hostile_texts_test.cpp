@@ -4,7 +4,6 @@
 #include "data/certificate_fixture.h"
 #include "data/config_forms.h"
 #include "data/item_work.h"
-#include "host/sqltext.h"
 
 namespace ostrevan {
 namespace {
@@ -47,11 +46,7 @@ TEST_F(HostileTextsTest, EveryPathStoresWhatWasTyped) {
 
     NuevaNorma().txtNorma.SetText(t);
     ASSERT_TRUE(Grabar());
-    EXPECT_EQ(Column("CATALOGOS",
-                     "select Descripcion from DescripcionNormasOrigen where "
-                     "Descripcion = '" +
-                         SqlText(t) + "'"),
-              QStringList{t});
+    EXPECT_TRUE(Column("CATALOGOS", "select Descripcion from DescripcionNormasOrigen").contains(t));
 
     ASSERT_TRUE(UpdateNCMData("1234.56.7" + QString::number(n), t));
     EXPECT_EQ(GetNCMData("1234.56.7" + QString::number(n)), t);

@@ -21,7 +21,7 @@
 namespace ostrevan::print {
 namespace {
 
-TEST(PrintFonts, LayoutNamesAreTheirLiberationTwinsMeasuredInMillimetres) {
+TEST(PrintFonts, LayoutNamesAreTheirLiberationTwinsMeasuredInMillimetresAsDrawn) {
   const std::pair<const char*, const char*> twins[] = {
       {"Courier New", "Liberation Mono"},
       {"courier", "Liberation Mono"},
@@ -45,10 +45,8 @@ TEST(PrintFonts, LayoutNamesAreTheirLiberationTwinsMeasuredInMillimetres) {
   EXPECT_LT(line, 4.3);
   EXPECT_DOUBLE_EQ(p.gettextheight("Dummy", "Arial", 10.f), line);
   EXPECT_NEAR(p.gettextheight("Dummy", "Arial", 20.f), 2 * line, 1e-9);
-}
 
-// What is measured must be what the renderer draws: the shaper's width of the same font.
-TEST(PrintFonts, MeasuredWidthIsTheDrawnWidthForEveryKindOfText) {
+  // What is measured must be what the renderer draws: the shaper's width of the same font.
   const QString texts[] = {
       "AVATAR To Wa LT",  // kerning pairs of proportional fonts
       QString::fromUtf8("Ñandú ÁÉÍÓÚ ¿Qué? 1.234,56"),
@@ -62,8 +60,8 @@ TEST(PrintFonts, MeasuredWidthIsTheDrawnWidthForEveryKindOfText) {
     const QFontMetricsF drawn(ReferenceFont(font));
     for (const QString& t : texts) {
       double widest = 0;
-      for (const QString& line : SplitLines(t)) {
-        widest = std::max(widest, drawn.horizontalAdvance(line));
+      for (const QString& part : SplitLines(t)) {
+        widest = std::max(widest, drawn.horizontalAdvance(part));
       }
       EXPECT_NEAR(TextWidthMm(t, font, 10), widest * MmPerReferencePixel(10), 1e-9)
           << font << " " << t.toStdString();
