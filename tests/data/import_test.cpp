@@ -64,13 +64,10 @@ TEST_F(ImportTest, AnOperationWithoutItemsLeavesOnlyTheHeaderAndNoPopup) {
 
 // A Null from the host is the number 0 where a number is expected, not an empty text.
 TEST_F(ImportTest, NullQuantitiesAndValuesAreStoredAsZero) {
-  Run("INTERNOS", {"delete from SubItems"});
-  for (const char* values :
-       {"NULL,'A1','C','',1,NULL", "'2','A1','C','',1,NULL", "NULL,'A1','C','',1,3"}) {
-    HostRole host;
-    Execute("INTERNOS",
-            QString("insert into SubItems values ('OP1','1111.11.11','',%1)").arg(values));
-  }
+  Run("INTERNOS", {"delete from SubItems",
+                   "insert into SubItems values ('OP1','1111.11.11','',NULL,'A1','C','',1,NULL)",
+                   "insert into SubItems values ('OP1','1111.11.11','','2','A1','C','',1,NULL)",
+                   "insert into SubItems values ('OP1','1111.11.11','',NULL,'A1','C','',1,3)"});
   Prepare("CEO004");
   LoadFromQuandor();
   EXPECT_EQ(Items("PesoCant"), QStringList({"0", "2", "0"}));

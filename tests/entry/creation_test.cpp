@@ -55,11 +55,6 @@ TEST_F(CreationTest, AFailedCreationLeavesNoTraceAndSaysWhy) {
     EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
     EXPECT_EQ(Count("OSTREVAN", "Articulos"), 0);
   }
-  // Once the cause is gone, the operation is created whole.
-  whileChoosing = nullptr;
-  RunMain("OP1");
-  EXPECT_TRUE(St().bCertificadoCargado) << Messages().join("|");
-  EXPECT_EQ(Count("OSTREVAN", "Articulos", "IdCeo = 'OP1'"), 3);
 }
 
 TEST_F(CreationTest, AnOperationThatCannotBeUsedCreatesNothing) {
