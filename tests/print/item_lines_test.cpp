@@ -14,16 +14,14 @@ QString ByChars(const QString& text, double width) { return text.left(static_cas
 
 class ItemLinesTest : public PrintTest {
  protected:
-  // Items as (tariff code, norm); each gets code "A<n>" and description "Pieza <n>".
+  // Items as (tariff code, norm); each gets code "A<n>" and description "Pieza <n>", the first
+  // the tariff wording "Dicho".
   void Items(std::initializer_list<std::pair<const char*, const char*>> items) {
     int nro = 0;
-    for (const auto& [ncm, norm] : items) {
-      ++nro;
-      AddItem("P1", nro, ncm, norm, nro == 1 ? "Dicho" : "");
-      Execute("OSTREVAN", QString("update Articulos set CodArticulo = 'A%1', denomerc = 'Pieza "
-                                  "%1' where NroOrden = %1")
-                              .arg(nro));
-    }
+    for (const auto& [ncm, norm] : items) AddItem("P1", ++nro, ncm, norm);
+    Execute("OSTREVAN",
+            "update Articulos set CodArticulo = 'A' || NroOrden, DenoMerc = 'Pieza ' || NroOrden, "
+            "TextoPartida = case NroOrden when 1 then 'Dicho' else '' end");
     Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('P1', 'CEO004')");
   }
   using Props = std::vector<std::pair<QString, QString>>;
