@@ -60,8 +60,8 @@ TEST(PrintFonts, LayoutNamesAreTheirLiberationTwinsMeasuredInMillimetresAsDrawn)
     const QFontMetricsF drawn(ReferenceFont(font));
     for (const QString& t : texts) {
       double widest = 0;
-      for (const QString& part : SplitLines(t)) {
-        widest = std::max(widest, drawn.horizontalAdvance(part));
+      for (const QString& piece : SplitLines(t)) {
+        widest = std::max(widest, drawn.horizontalAdvance(piece));
       }
       EXPECT_NEAR(TextWidthMm(t, font, 10), widest * MmPerReferencePixel(10), 1e-9)
           << font << " " << t.toStdString();
