@@ -4,6 +4,7 @@
 #include "data/forms.h"
 #include "data/mod_main.h"
 #include "data/schema.h"
+#include "data/verificaciones.h"
 #include "host/state.h"
 #include "support/fixtures.h"
 
@@ -83,6 +84,20 @@ class CertificateTest : public InstallationTest {
       Execute("CEOCFG",
               QString("insert into CeoParametros values ('%1','%2','%3')").arg(form, k, v));
     }
+  }
+
+  // The findings on certificate `id` after `statement`, which is then undone. It runs where its
+  // table is: the offsets on this installation's database, the layout on the shared one.
+  std::vector<Hallazgo> FindingsAfter(const QString& statement, const QString& id,
+                                      const SondaImpresion& sonda) {
+    const char* entity = "OSTREVAN";
+    if (statement.contains("CeoConfig") || statement.contains("CeoParametros")) entity = "CEOCFG";
+    if (statement.contains("XOFFSET")) entity = "OSTREVAN_CLI";
+    for (const char* e : {"OSTREVAN", "CEOCFG", "OSTREVAN_CLI"}) Conn(e).BeginTrans();
+    Execute(entity, statement);
+    std::vector<Hallazgo> found = Verificar(CargarCertificado(id), sonda);
+    for (const char* e : {"OSTREVAN", "CEOCFG", "OSTREVAN_CLI"}) Conn(e).RollbackTrans();
+    return found;
   }
 
   void AddItem(const QString& id, int nro, const QString& ncm, const QString& norm,

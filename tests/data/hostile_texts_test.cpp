@@ -4,7 +4,6 @@
 #include "data/certificate_fixture.h"
 #include "data/config_forms.h"
 #include "data/item_work.h"
-#include "host/sqltext.h"
 
 namespace ostrevan {
 namespace {
@@ -36,11 +35,6 @@ TEST_F(HostileTextsTest, EveryPathStoresWhatWasTyped) {
     for (const CasillaInfo& c : Casillas()) CargaDatos().Box(c.casilla).SetText(boxText(c));
     St().sIdCeo = id;
     ASSERT_TRUE(GuardarCambios());
-    EXPECT_EQ(Column("OSTREVAN",
-                     "select PaisCodeCEO || IdFormulario from CeoMercosur where "
-                     "IdCeo = '" +
-                         id + "'"),
-              QStringList{"ChileCEO104"});
     // Loaded anew, with nothing left of what was typed.
     for (const CasillaInfo& c : Casillas()) CargaDatos().Box(c.casilla).SetText({});
     St().sIdFormulario.clear();
@@ -52,11 +46,7 @@ TEST_F(HostileTextsTest, EveryPathStoresWhatWasTyped) {
 
     NuevaNorma().txtNorma.SetText(t);
     ASSERT_TRUE(Grabar());
-    EXPECT_EQ(Column("CATALOGOS",
-                     "select Descripcion from DescripcionNormasOrigen where "
-                     "Descripcion = '" +
-                         SqlText(t) + "'"),
-              QStringList{t});
+    EXPECT_TRUE(Column("CATALOGOS", "select Descripcion from DescripcionNormasOrigen").contains(t));
 
     ASSERT_TRUE(UpdateNCMData("1234.56.7" + QString::number(n), t));
     EXPECT_EQ(GetNCMData("1234.56.7" + QString::number(n)), t);
@@ -103,6 +93,8 @@ TEST_F(HostileTextsTest, EveryPathStoresWhatWasTyped) {
     EXPECT_EQ(GetCEOParamInfo("CEO104", "Nota", false), t + "!");
   }
   EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), static_cast<long>(std::size(texts)));
+  EXPECT_EQ(Column("OSTREVAN", "select distinct PaisCodeCEO || IdFormulario from CeoMercosur"),
+            QStringList{"ChileCEO104"});
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|");
 }
 

@@ -1,3 +1,4 @@
+// A certificate's life in the list and data-entry models: listed, made by hand, loaded, saved.
 #include "data/certificate_fixture.h"
 #include "data/dialogs.h"
 
@@ -6,6 +7,7 @@ namespace {
 
 using test::CertificateTest;
 using LifecycleTest = CertificateTest;
+using HeaderTest = CertificateTest;
 
 TEST_F(LifecycleTest, ListReselectsIgnoringCaseAndBlanks) {
   for (const char* id : {"A-1", "B-2", "C-3"}) {
@@ -26,21 +28,13 @@ TEST_F(LifecycleTest, ListReselectsIgnoringCaseAndBlanks) {
   EXPECT_EQ(g.Row(), 0);  // no match: Enter and Delete do nothing
 }
 
-TEST_F(LifecycleTest, ANewCertificateByHand) {
-  FrmGuardaDatos& g = D().guardaDatos;
-  g.txtInterno.SetText("O'Neil 1 ");
-  g.Txt_Descripcion.SetText("Exportación d'Alba");
-  ASSERT_TRUE(GuardaDatos_Aceptar());
-  EXPECT_EQ(Column("OSTREVAN", "select IdCeo || '|' || Descripcion from CeoMercosur"),
-            QStringList{"O Neil 1|Exportación d'Alba"});
-
-  // Without a number one is generated and told before the name is checked.
-  g.txtInterno.SetText("  ");
-  g.Txt_Descripcion.SetText("");
+// A number typed by hand is checked with the host mode's end, in the creation tests.
+TEST_F(LifecycleTest, ANewCertificateWithoutANumberGetsOneToldBeforeTheNameIsChecked) {
+  D().guardaDatos.txtInterno.SetText("  ");
   EXPECT_FALSE(GuardaDatos_Aceptar());
   ASSERT_EQ(messages->shown.size(), 2u);
   EXPECT_TRUE(messages->shown[0].text.startsWith("Se genero automáticamente el interno número "));
-  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 1);
+  EXPECT_EQ(Count("OSTREVAN", "CeoMercosur"), 0);
   EXPECT_EQ(NumeroGenerado(QDateTime(QDate(2024, 3, 15), QTime(14, 5, 9))), "240315-140509");
 }
 
@@ -57,6 +51,53 @@ TEST_F(LifecycleTest, TabsInItemTextsShowAsBlanksInTheirOwnColumn) {
   ASSERT_EQ(items.Rows(), 2);
   EXPECT_EQ(items.TextMatrix(1, 5) + "|" + items.TextMatrix(1, 6), "A 1|tor nillo");
   EXPECT_EQ(Column("OSTREVAN", "select DenoMerc from Articulos"), QStringList{"tor\tnillo"});
+}
+
+// The form chosen through the windows, and the nomenclature it reads, are checked where the
+// windows and the import use them.
+TEST_F(HeaderTest, AnUnknownFormOrAChamberWithoutFormsKeepsNoOtherForm) {
+  ChooseForm("CEO104");
+  EXPECT_EQ(CargaDatos().Txt_TipoNomenclador.Text(), "NALADISA");
+  // An unknown form id changes nothing.
+  SetCombosFromIdFormulario(CargaDatos().Cmb_Camara, CargaDatos().cboPais, "GONE");
+  EXPECT_EQ(St().sIdFormulario, "CEO104");
+  // A chamber without forms keeps the previous entries and clears the form id.
+  FrmCargaDatos& f = CargaDatos();
+  f.Cmb_Camara.SetListIndex(1);  // CERA
+  EXPECT_EQ(f.cboPais.ListCount(), 3);
+  EXPECT_EQ(St().sIdFormulario, "");
+}
+
+// Loading one certificate after another must not take the second's form for a change the
+// user made to the first: that saved the half-loaded texts over the first certificate.
+TEST_F(HeaderTest, LoadingAnotherCertificateSavesNothing) {
+  Execute("OSTREVAN",
+          "insert into CeoMercosur (IdCeo, Estado, IdFormulario) values ('C1', 'uno', 'CEO104')");
+  Execute("OSTREVAN",
+          "insert into CeoMercosur (IdCeo, Estado, IdFormulario) values ('C2', 'dos', 'CEO004')");
+  LoadCombos(CargaDatos().Cmb_Camara, CargaDatos().cboPais);
+  CargarDatosAPlanilla("C1");
+  CargarDatosAPlanilla("C2");
+  EXPECT_EQ(Column("OSTREVAN", "select Estado || IdFormulario from CeoMercosur order by IdCeo"),
+            (QStringList{"unoCEO104", "dosCEO004"}));
+  EXPECT_EQ(CargaDatos().Txt_Estado.Text(), "dos");
+}
+
+// A settings database that cannot be reached is told once; the user's choice of chamber and
+// form is not blamed, and what was typed stays in the boxes for the next try.
+TEST_F(HeaderTest, SavingWithTheSettingsUnreachableSaysSoOnce) {
+  Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, Estado) values ('C1', 'antes')");
+  ChooseForm("CEO004");
+  CargaDatos().Txt_Estado.SetText("despues");
+  St().sIdCeo = "C1";
+  MapToNoServer("CEOCFG");
+  ResetState();
+  messages->shown.clear();
+  EXPECT_FALSE(GuardarCambios());
+  ASSERT_EQ(messages->shown.size(), 2u) << Messages().join("|").toStdString();
+  EXPECT_TRUE(messages->shown[0].text.contains("entidad CEOCFG")) << Messages()[0].toStdString();
+  EXPECT_EQ(messages->shown[1].text, "La Información no ha sido actualizada");
+  EXPECT_EQ(CargaDatos().Txt_Estado.Text(), "despues");
 }
 
 }  // namespace

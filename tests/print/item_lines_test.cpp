@@ -14,16 +14,14 @@ QString ByChars(const QString& text, double width) { return text.left(static_cas
 
 class ItemLinesTest : public PrintTest {
  protected:
-  // Items as (tariff code, norm); each gets code "A<n>" and description "Pieza <n>".
+  // Items as (tariff code, norm); each gets code "A<n>" and description "Pieza <n>", the first
+  // the tariff wording "Dicho".
   void Items(std::initializer_list<std::pair<const char*, const char*>> items) {
     int nro = 0;
-    for (const auto& [ncm, norm] : items) {
-      ++nro;
-      AddItem("P1", nro, ncm, norm, nro == 1 ? "Dicho" : "");
-      Execute("OSTREVAN", QString("update Articulos set CodArticulo = 'A%1', denomerc = 'Pieza "
-                                  "%1' where NroOrden = %1")
-                              .arg(nro));
-    }
+    for (const auto& [ncm, norm] : items) AddItem("P1", ++nro, ncm, norm);
+    Execute("OSTREVAN",
+            "update Articulos set CodArticulo = 'A' || NroOrden, DenoMerc = 'Pieza ' || NroOrden, "
+            "TextoPartida = case NroOrden when 1 then 'Dicho' else '' end");
     Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('P1', 'CEO004')");
   }
   using Props = std::vector<std::pair<QString, QString>>;
@@ -135,7 +133,7 @@ TEST_F(ItemLinesTest, GroupsShareANumberAndTheDescriptionFollowsTheFormsParts) {
 
 // Box 10 breaks a description at the last blank that fits: a certificate with words split in
 // two reads as careless. Only a word wider than the column is still cut.
-TEST(ItemDescription, BreaksAtTheLastBlankThatFitsAndCutsOnlyAWordWiderThanTheColumn) {
+TEST_F(ItemLinesTest, DescriptionsBreakAtTheLastBlankThatFitsAndCutOnlyAWordWiderThanTheColumn) {
   const struct {
     const char* text;
     double width;
@@ -160,12 +158,9 @@ TEST(ItemDescription, BreaksAtTheLastBlankThatFitsAndCutsOnlyAWordWiderThanTheCo
     }
     EXPECT_EQ(got, r.lines) << r.text << " -> " << got.join("|").toStdString();
   }
-}
-
-// Keeping a long item on one page is checked by the pagination tests.
-TEST_F(ItemLinesTest, APrintedDescriptionBreaksAtBlanks) {
+  // And so does the print: words of 8 and 9 characters in a column of 80, where a cut by
+  // characters would split some. Keeping a long item on one page is the pagination's.
   Items({{"1000", "1"}});
-  // Words of 8 and 9 characters in a column of 80: a cut by characters would split some.
   QStringList words;
   for (int i = 0; i < 30; ++i) words << QString("palabra%1").arg(i);
   Execute("OSTREVAN", "update Articulos set DenoMerc = '" + words.join(' ') + "'");

@@ -21,7 +21,7 @@
 namespace ostrevan::print {
 namespace {
 
-TEST(PrintFonts, LayoutNamesAreTheirLiberationTwinsMeasuredInMillimetres) {
+TEST(PrintFonts, LayoutNamesAreTheirLiberationTwinsMeasuredInMillimetresAsDrawn) {
   const std::pair<const char*, const char*> twins[] = {
       {"Courier New", "Liberation Mono"},
       {"courier", "Liberation Mono"},
@@ -45,10 +45,8 @@ TEST(PrintFonts, LayoutNamesAreTheirLiberationTwinsMeasuredInMillimetres) {
   EXPECT_LT(line, 4.3);
   EXPECT_DOUBLE_EQ(p.gettextheight("Dummy", "Arial", 10.f), line);
   EXPECT_NEAR(p.gettextheight("Dummy", "Arial", 20.f), 2 * line, 1e-9);
-}
 
-// What is measured must be what the renderer draws: the shaper's width of the same font.
-TEST(PrintFonts, MeasuredWidthIsTheDrawnWidthForEveryKindOfText) {
+  // What is measured must be what the renderer draws: the shaper's width of the same font.
   const QString texts[] = {
       "AVATAR To Wa LT",  // kerning pairs of proportional fonts
       QString::fromUtf8("Ñandú ÁÉÍÓÚ ¿Qué? 1.234,56"),
@@ -62,8 +60,8 @@ TEST(PrintFonts, MeasuredWidthIsTheDrawnWidthForEveryKindOfText) {
     const QFontMetricsF drawn(ReferenceFont(font));
     for (const QString& t : texts) {
       double widest = 0;
-      for (const QString& line : SplitLines(t)) {
-        widest = std::max(widest, drawn.horizontalAdvance(line));
+      for (const QString& piece : SplitLines(t)) {
+        widest = std::max(widest, drawn.horizontalAdvance(piece));
       }
       EXPECT_NEAR(TextWidthMm(t, font, 10), widest * MmPerReferencePixel(10), 1e-9)
           << font << " " << t.toStdString();
@@ -88,7 +86,6 @@ TEST(PrintFonts, GetStringAnchoFijoCutsWithinTheWidthAndReassembles) {
     while (!rest.isEmpty()) {
       const QString part = p.GetStringAnchoFijo(rest, r.font, r.size, r.width);
       ASSERT_FALSE(part.isEmpty()) << r.font;
-      ASSERT_TRUE(rest.startsWith(part));
       if (part.size() > 1) {
         EXPECT_LE(p.gettextwidth(part, r.font, r.size), r.width) << part;
       }
@@ -215,8 +212,10 @@ TEST_F(PrintToPdf, PagesDrawnAheadNeverLeaveAPartialOrMixedFile) {
   const struct {
     bool selected;  // by program name, so the pages are drawn ahead under that name
     const char* printedAs;
-    int pages;
-  } rows[] = {{true, "MOD_TODLL", 3}, {true, "OTRO", 2}, {false, "MOD_TODLL", 3}};
+    const char* words;  // one page each
+  } rows[] = {{true, "MOD_TODLL", "HOJA1 HOJA2 HOJA3"},
+              {true, "OTRO", "HOJA1 HOJA2"},
+              {false, "MOD_TODLL", "HOJA1 HOJA2 HOJA3"}};
   for (const auto& r : rows) {
     Impresora p;
     if (r.selected) {
@@ -224,24 +223,24 @@ TEST_F(PrintToPdf, PagesDrawnAheadNeverLeaveAPartialOrMixedFile) {
     } else {
       p.SetBackend(backend);
     }
-    run(p, "HOJA", r.pages);
+    run(p, "HOJA", QString(r.words).count(' ') + 1);
     bool flag = true;
     ASSERT_TRUE(p.imprimirINICFGPRog(r.printedAs, flag));
-    std::vector<QString> texts;
-    for (const Word& w : PdfWords(pdf)) texts.push_back(w.text);
-    std::vector<QString> expected;
-    for (int i = 1; i <= r.pages; ++i) expected.push_back("HOJA" + QString::number(i));
-    EXPECT_EQ(texts, expected) << r.printedAs;
+    QStringList texts;
+    for (const Word& w : PdfWords(pdf)) texts << w.text;
+    EXPECT_EQ(texts.join(' '), r.words) << r.printedAs;
     EXPECT_EQ(QDir(Dir() + "Salida").entryList(QDir::Files), QStringList{"adelantado.pdf"});
   }
   SetBackendFactory(nullptr);
 }
 
-TEST_F(PrintToPdf, UnwritablePathRaisesAndImprimirOnlyFlags) {
-  QFile blocker(Dir() + "archivo");
-  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-  blocker.close();
+TEST_F(PrintToPdf, ACancelledDialogChoosesNoPrinterAndAnUnwritablePathRaises) {
+  Setting("Destino", "DIALOGO");
+  SetPrintDialogHook([](const QString&) { return nullptr; });
+  EXPECT_FALSE(Impresora().selectandsetprinter("MOD_TODLL"));
+  SetPrintDialogHook(nullptr);  // without a dialog: the setting's file
   // Relative, so under the installation folder: a file where a folder must be.
+  ASSERT_TRUE(QFile(Dir() + "archivo").open(QIODevice::WriteOnly));
   Setting("Archivo", "archivo/sub/salida.pdf");
   Impresora p;
   ASSERT_TRUE(p.selectandsetprinter("MOD_TODLL"));
@@ -263,14 +262,6 @@ TEST_F(PrintToPdf, UnwritablePathRaisesAndImprimirOnlyFlags) {
   EXPECT_NO_THROW(p.Imprimir("", e, f));
   EXPECT_TRUE(f);
   EXPECT_TRUE(e.startsWith("No se pudo imprimir: ")) << e;
-}
-
-TEST_F(PrintToPdf, CancellingThePrintDialogChoosesNoPrinter) {
-  Setting("Destino", "DIALOGO");
-  SetPrintDialogHook([](const QString&) { return nullptr; });
-  Impresora cancelled;
-  EXPECT_FALSE(cancelled.selectandsetprinter("MOD_TODLL"));
-  SetPrintDialogHook(nullptr);
 }
 
 }  // namespace
