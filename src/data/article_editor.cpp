@@ -2,10 +2,10 @@
 #include <cmath>
 
 #include "data/forms.h"
-#include "host/keys.h"
 #include "data/item_work.h"
 #include "data/mod_main.h"
 #include "host/errors.h"
+#include "host/keys.h"
 #include "host/msgbox.h"
 #include "host/sqltext.h"
 #include "host/state.h"
@@ -179,10 +179,11 @@ bool GuardarArticulo() {
           "',denomerc = '" + deno + "',pesocant = '" + peso + "',unidad = '" + unidad +
           "',valorfobusd = '" + fob + "', TextoNCM1 = '" + SqlText(w.Txt_NCML1.Text()) +
           "', TextoNCM2 = '" + SqlText(w.Txt_NCML2.Text()) + "', TextoNCM3 = '" +
-          SqlText(w.Txt_NCML3.Text()) + "', TextoPartida = '" +
-          SqlText(w.txt_TextoPartida.Text()) + "' where nroorden = " +
-          QString::number(static_cast<long>(esnumero(w.key))) + " and IdCeo = '" + idCeo + "'";
-      if (Execute("OSTREVAN", sql) <= 0) return false;
+          SqlText(w.Txt_NCML3.Text()) + "', TextoPartida = '" + SqlText(w.txt_TextoPartida.Text()) +
+          "' where nroorden = " + QString::number(static_cast<long>(esnumero(w.key))) +
+          " and IdCeo = '" + idCeo + "'";
+      // Deleted meanwhile: said, and the editor closes onto the grid loaded again.
+      if (Execute("OSTREVAN", sql) <= 0) return !ArticuloSigue(w.key);
     }
     bool result = true;
     if (w.chk_updateCatalogoNCM) result = UpdateNCMData(w.txtNCM.Text(), w.txt_TextoPartida.Text());
@@ -193,6 +194,22 @@ bool GuardarArticulo() {
   } catch (const std::exception& e) {
     ReportDetailed(e, "GuardarArticulo", "Formulario", "frm_AMArticulos");
   }
+  return false;
+}
+
+bool ArticuloSigue(const QString& nroOrden) {
+  Recordset rs;
+  if (Query("OSTREVAN",
+            "select nroorden from articulos where nroorden = " +
+                QString::number(static_cast<long>(esnumero(nroOrden))) + " and IdCeo = '" +
+                SqlText(St().sIdCeo) + "'",
+            rs)) {
+    return true;
+  }
+  MsgBox("El articulo " + nroOrden +
+             " ya no esta en el certificado: otra estacion de trabajo lo elimino mientras "
+             "tanto. La grilla muestra ahora los articulos como estan.",
+         vbExclamation);
   return false;
 }
 

@@ -307,6 +307,10 @@ void Articulo_Modificar() {
   if (g.Rows() < 2 || g.Row() < 1) return;
   g.Col = 1;
   const QString key = g.TextMatrix(g.Row(), 1);
+  if (!ArticuloSigue(key)) {
+    CargarArticulosEnGrid(0);
+    return;
+  }
   St().bGuardado = false;
   NuevoAMArticulos().Tag = key;
   Windows().ShowModal(Window::AMArticulos);

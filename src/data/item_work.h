@@ -81,6 +81,9 @@ FrmAMArticulos& NuevoAMArticulos();
 void Inicio();
 void CargarDatosArt();
 bool GuardarArticulo();
+// Whether the item is still in the open certificate; when it is not (another workstation
+// deleted it since the grid was loaded) the user is told so.
+bool ArticuloSigue(const QString& nroOrden);
 bool AMArticulos_KeyDown(int keyCode);
 void txtNCM_LostFocus();
 // The number boxes show the value as it will be stored once they are left.

@@ -116,6 +116,14 @@ TEST_F(ArticleEditorTest, ANewItemTakesTheNextOrderNumberAndAnEditTheCatalogueOp
   EXPECT_EQ(Column("OSTREVAN", "select TextoPartida from Articulos where NCM = '1111.11.11'"),
             QStringList({"nuevo d'o", "nuevo d'o"}));
   EXPECT_EQ(GetNCMData("1111.11.11"), "nuevo d'o");
+  // Another workstation deletes the item being edited: F11 says so and the editor closes.
+  Execute("OSTREVAN", "delete from Articulos where NroOrden = 5");
+  messages->shown.clear();
+  EXPECT_TRUE(AMArticulos_KeyDown(122));
+  EXPECT_EQ(Messages(), QStringList{"El articulo 5 ya no esta en el certificado: otra estacion "
+                                    "de trabajo lo elimino mientras tanto. La grilla muestra "
+                                    "ahora los articulos como estan."});
+  EXPECT_EQ(Count("OSTREVAN", "Articulos", "NroOrden = 5"), 0);
 }
 
 TEST_F(ItemWorkTest, NormsListHidesANormOnlyWhenConfirmedAndNumbersTheFirstOneOne) {
@@ -124,7 +132,11 @@ TEST_F(ItemWorkTest, NormsListHidesANormOnlyWhenConfirmedAndNumbersTheFirstOneOn
   Grid& g = ListaNormas().MsFgListaNormasDeOrigen;
   ASSERT_EQ(g.Rows(), 4);
   EXPECT_EQ(g.TextMatrix(3, 1), "Norma uno");  // by description
-  // Delete: No cancels, Yes hides the norm but keeps it in the table.
+  // Delete: "Ninguna" is no norm and is not asked about; No cancels, Yes hides the norm but
+  // keeps it in the table.
+  g.SetRow(1);
+  EXPECT_FALSE(ListaNormas_KeyDown(46));
+  EXPECT_TRUE(Messages().isEmpty());
   g.SetRow(3);
   messages->answers = {vbNo};
   EXPECT_FALSE(ListaNormas_KeyDown(46));
