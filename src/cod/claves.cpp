@@ -53,6 +53,12 @@ std::unique_ptr<Clave> AbrirArchivo(const QString& ruta, const QByteArray& secre
                                     std::vector<Hallazgo>& h) {
   IniciarBibliotecas();
   const QString nativa = QDir::toNativeSeparators(ruta);
+  if (ruta.trimmed().isEmpty()) {
+    Falla(h, "cod.sin-archivo",
+          "Escriba el archivo .p12 del certificado del firmante, o elija \"Token PKCS#11\" y "
+          "escriba la URI de su clave.");
+    return nullptr;
+  }
   QFile archivo(ruta);
   if (!archivo.open(QIODevice::ReadOnly)) {
     Falla(h, "cod.archivo",

@@ -259,6 +259,7 @@ TEST_F(Cod, UnFirmanteQueNoPuedeFirmarLoDiceSinMostrarElSecreto) {
       {"contraseña del archivo equivocada", kArchivo, Ruta("exportador.p12"), "", "otra-clave-xyz",
        "cod.contrasena"},
       {"certificado vencido", kArchivo, Ruta("vencido.p12"), "", kClave, "cod.cert-vencido"},
+      {"archivo sin nombre", kArchivo, "", "", kClave, "cod.sin-archivo"},
   };
   const QByteArray etapa1 = Etapa1();
   for (const Caso& c : casos) {
