@@ -401,6 +401,18 @@ cod::Documento Construir(const Certificado& c, const InstalacionCod& inst,
   d.GeneralComments = c[C::Observaciones].trimmed();
   cod::TercerOperador& t = d.tercero;
   t.facturado = !c.cod[K::TerceroNombre].trimmed().isEmpty();
+  // A third operator's data without its name would silently stay out of the document.
+  bool algunDato = false;
+  for (CampoCod k : {K::TerceroDireccion, K::TerceroCiudad, K::TerceroPais, K::TerceroFactura,
+                     K::TerceroFacturaFecha}) {
+    algunDato = algunDato || !c.cod[k].trimmed().isEmpty();
+  }
+  if (!t.facturado && algunDato) {
+    faltan.push_back(EnCampo(kFalta, K::TerceroNombre,
+                             "Falta el nombre del tercer operador que factura: sin él, sus "
+                             "otros datos no van al COD."));
+  }
+  falta.Campo(K::TerceroFacturaFecha, c.cod[K::TerceroFacturaFecha]);
   if (t.facturado) {
     t.empresa.BusinessName = c.cod[K::TerceroNombre];
     t.empresa.Address = c.cod[K::TerceroDireccion];
@@ -413,7 +425,6 @@ cod::Documento Construir(const Certificado& c, const InstalacionCod& inst,
     }
     t.InvoiceNo = c.cod[K::TerceroFactura];
     t.InvoiceDate = Momento(c.cod[K::TerceroFacturaFecha]);
-    falta.Campo(K::TerceroFacturaFecha, c.cod[K::TerceroFacturaFecha]);
   }
 
   d.DeclarationDate = Momento(c[C::FechaCertificado]);

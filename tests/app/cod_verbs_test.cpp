@@ -228,6 +228,17 @@ TEST_F(CodVerbs, ACertificateCompletedThroughTheWindowsExportsAValidCod) {
   w.Form_Load(id);
   EXPECT_TRUE(w.Lbl_Hallazgos.Caption().startsWith("El COD está completo"))
       << w.Lbl_Hallazgos.Caption().toStdString();
+  // A third operator's impossible date, without the operator's name: both are said, not dropped.
+  w.campos[static_cast<size_t>(CampoCod::TerceroFacturaFecha)].SetText("31/02/2026");
+  w.Guardar();
+  w.Form_Load(id);
+  for (const char* dicho :
+       {"\"31/02/2026\" no es una fecha", "Falta el nombre del tercer operador"}) {
+    EXPECT_TRUE(w.Lbl_Hallazgos.Caption().contains(QString::fromUtf8(dicho)))
+        << w.Lbl_Hallazgos.Caption().toStdString();
+  }
+  w.campos[static_cast<size_t>(CampoCod::TerceroFacturaFecha)].SetText("");
+  w.Guardar();
   w.Txt_Archivo.SetText(tmp->filePath("ventanas.xml"));
   w.Exportar();
   EXPECT_EQ(ErroresDeEsquema(tmp->filePath("ventanas.xml"), "cod_ver_4.1.1_exporter_unsigned.xsd"),
