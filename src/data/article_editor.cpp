@@ -23,12 +23,18 @@ FrmAMArticulos& AMArticulos() {
   return *D().amArticulos;
 }
 
+namespace {
+// Beyond any quantity or FOB of a certificate; below it the cents are stored and printed exactly
+// (a larger value such as 1e308 was stored as a text the checks read as zero).
+constexpr double kMayorNumero = 1e12;
+}  // namespace
+
 bool NumeroEscrito(const QString& text, const QLocale& locale, QString* forSql, QString* shown) {
   const QString t = text.trimmed();
   if (t.isEmpty()) return false;
   bool ok = false;
   const double v = locale.toDouble(t, &ok);
-  if (!ok || !std::isfinite(v)) return false;
+  if (!ok || !std::isfinite(v) || std::fabs(v) >= kMayorNumero) return false;
   // What is stored, and the same value written back in the locale, without grouping so that
   // "1.250" read as 1250 in es_AR shows as 1250 and not as the text it came from.
   const QString sql = QString::number(v, 'g', 15);
@@ -45,6 +51,11 @@ QString NoEsNumero(const QString& text, const QLocale& locale) {
   if (text.trimmed().isEmpty()) return {};
   QLocale plain(locale);
   plain.setNumberOptions(QLocale::OmitGroupSeparator);
+  bool ok = false;
+  if (std::isfinite(locale.toDouble(text.trimmed(), &ok)) && ok) {
+    return "\"" + text.trimmed() + "\" es demasiado grande: debe ser menor que " +
+           plain.toString(kMayorNumero, 'f', 0);
+  }
   return "\"" + text.trimmed() + "\" no es un número en la configuración regional " +
          locale.name() + "; escriba, por ejemplo, " + plain.toString(1234.5, 'f', 1) + " o " +
          locale.toString(1234.5, 'f', 1);

@@ -92,10 +92,11 @@ void txtValorFobUsd_LostFocus();
 // A number as the user's locale reads it ("2,5" or "1.234,50" in es_AR, "1,234.50" in
 // en_US; "1.250" is 1250 in es_AR and 1.25 in en_US), written for a statement with a point
 // and no grouping, and as the locale writes that stored value back (no grouping). False when
-// the locale does not read it as a number.
+// the locale does not read it as a number, or it is too large for any certificate.
 bool NumeroEscrito(const QString& text, const QLocale& locale, QString* forSql,
                    QString* shown = nullptr);
-// Why `text` is not a number in `locale`, with an example of one; "" for an empty text.
+// Why `text` is not a number in `locale`, with an example of one, or why it is too large; ""
+// for an empty text.
 QString NoEsNumero(const QString& text, const QLocale& locale);
 
 // --- Frm_CambiaPosicionArancelaria ---

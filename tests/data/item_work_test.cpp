@@ -78,6 +78,10 @@ TEST_F(ArticleEditorTest, ChecksFireInOrderAndNothingIsStored) {
       {"1111.11.11", "Tornillo", "inf", "x",
        "El campo Peso Liquido o Cantidad debe ser un valor númerico\r\n\"inf\" no es un número "
        "en la configuración regional es_AR; escriba, por ejemplo, 1234,5 o 1.234,5"},
+      // A number no certificate has, which the store could not keep exactly.
+      {"1111.11.11", "Tornillo", "1", "2000000000000",
+       "El campo FOB debe ser un valor númerico\r\n\"2000000000000\" es demasiado grande: debe "
+       "ser menor que 1000000000000"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.message);
