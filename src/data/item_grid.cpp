@@ -154,14 +154,25 @@ void AsociarNorma() {
                          (st.bNaladisa ? "' where Naladisa = '" : "' where NCM = '") +
                          SqlText(f.selPosition) + "' and IDCeo = '" + SqlText(st.sIdCeo) +
                          "' and NroOrden = ";
-    // All marked items get the norm or none does.
+    // All marked items get the norm or none does: also when another workstation moved or
+    // deleted one of them since it was marked.
     Connection& c = Conn("OSTREVAN");
-    AllOrNothing tx(c);
-    for (const QString& key : f.selected) {
-      c.SetSQL(head + QString::number(static_cast<long>(esnumero(key))));
-      c.Ejecutar();
+    bool todos = true;
+    {
+      AllOrNothing tx(c);
+      for (const QString& key : f.selected) {
+        c.SetSQL(head + QString::number(static_cast<long>(esnumero(key))));
+        todos = todos && c.Ejecutar() == 1;
+      }
+      if (todos) tx.Commit();
     }
-    tx.Commit();
+    if (!todos) {
+      MsgBox(
+          "Alguno de los articulos marcados cambio mientras tanto (otro usuario lo modifico o "
+          "elimino): no se asocio la norma a ninguno. La grilla muestra ahora los articulos "
+          "como estan; vuelva a marcarlos.",
+          vbExclamation, "Asociar Normas de Origen");
+    }
     ClearSelection();
     CargarArticulosEnGrid(0);
   }

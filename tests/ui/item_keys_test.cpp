@@ -142,7 +142,7 @@ TEST_F(ItemKeysTest, F6AttachesTheNormChosenInTheList) {
     int choice;          // the list's row (by description: "Ninguna", "Norma dos", "Norma uno"),
                          // 0 for Esc, -1 when no list opens
     Qt::Key newNorm;     // after Ins in the list, in the new-norm window
-    int failing;         // the item whose update fails, 0 for none
+    int failing;         // the item whose update fails (< 0: deleted once marked), 0 for none
     const char* norms;   // of items 1 to 5 afterwards
     const char* says;    // the messages, as a pattern
     const char* marked;  // the marks afterwards
@@ -168,6 +168,14 @@ TEST_F(ItemKeysTest, F6AttachesTheNormChosenInTheList) {
        "---XX"},
       {"Ins abandoned", {{4, group}, {1, none}}, 2, Qt::Key_Escape, 0, "2|1|1||", "^$", "-----"},
       {"Ins stored", {{1, none}}, 2, Qt::Key_F11, 0, "3|1|1||", "^$", "-----"},
+      {"a marked item another workstation deleted",
+       {{4, group}},
+       3,
+       Qt::Key_unknown,
+       -5,
+       "3|1|1|",
+       "^Alguno de los articulos marcados cambio mientras tanto",
+       "----"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
@@ -187,10 +195,12 @@ TEST_F(ItemKeysTest, F6AttachesTheNormChosenInTheList) {
         QTest::keyClick(list, Qt::Key_Return);
       });
     }
-    if (r.failing) test::FailItemUpdates(r.failing, "sin espacio");
+    if (r.failing > 0) test::FailItemUpdates(r.failing, "sin espacio");
+    if (r.failing < 0)
+      Execute("OSTREVAN", QString("delete from Articulos where NroOrden = %1").arg(-r.failing));
     messages->shown.clear();
     Press(RowOf(1), Qt::Key_F6);
-    if (r.failing) test::RestoreItemUpdates();
+    if (r.failing > 0) test::RestoreItemUpdates();
     EXPECT_EQ(
         Column("OSTREVAN", "select IdNormasOrigen from Articulos order by NroOrden").join('|'),
         r.norms);
