@@ -8,10 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QTime>
 
 #include "host/errors.h"
-#include "host/msgbox.h"
 #include "host/keys.h"
+#include "host/msgbox.h"
 #include "host/state.h"
 #include "job/cod_job.h"
 #include "ui/common/binding.h"
@@ -108,7 +109,11 @@ bool FrmCodWindow::Form_KeyDown(int keyCode, int) {
         close();
         return true;
       case Key::F11:
-        m.Guardar();
+        // Said as the data-entry window says it: F11 otherwise changes nothing on screen.
+        if (m.Guardar()) {
+          m.Lbl_Resultado.SetCaption("Datos guardados (" +
+                                     QTime::currentTime().toString("HH:mm:ss") + ")");
+        }
         break;
       case Key::F5:
         m.Exportar();
