@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -91,9 +92,15 @@ TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
       Execute("OSTREVAN", "insert into CeoMercosur (IdCeo, IdFormulario) values ('OP1', 'CEO004')");
     QStringList captions;
     bool stayed = false;
+    QPointer<QWidget> first;  // the data-entry window the form was changed in
     std::function<void()> act = [&] {
       QWidget* w = QApplication::activeModalWidget();
-      if (!w) return QTimer::singleShot(20, act);
+      // After the change of form, only the rebuilt data-entry window is acted on, whenever the
+      // reload brings it up.
+      if (!w || (first && w == first) ||
+          (!captions.isEmpty() && w->objectName() != "Frm_CargaDatos")) {
+        return QTimer::singleShot(20, act);
+      }
       auto* camara = w->findChild<QComboBox*>("Cmb_Camara");
       if (w->windowTitle() == "Crear Nuevo") {
         QTest::keyClicks(w->findChild<QLineEdit*>("txtInterno"), "M-1");
@@ -119,9 +126,10 @@ TEST_F(WindowsTest, AChangeOfFormReopensTheWindowWhereverItWasOpenedFrom) {
       }
       auto* pais = w->findChild<QComboBox*>("cboPais");
       if (captions.size() == 1) {
+        first = w;
         camara->activated(camara->findText("CAC"));
         pais->activated(pais->findText(r.form));
-        return QTimer::singleShot(400, act);
+        return QTimer::singleShot(20, act);
       }
       QTest::keyClick(w, Qt::Key_Escape);
     };
