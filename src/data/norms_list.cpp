@@ -1,8 +1,9 @@
 // The origin-norm pick list (F6 of the item grid) and the window that adds a norm.
 #include "data/forms.h"
+
+#include "host/keys.h"
 #include "data/item_work.h"
 #include "host/errors.h"
-#include "host/keys.h"
 #include "host/msgbox.h"
 #include "host/sqltext.h"
 #include "host/state.h"
@@ -54,8 +55,7 @@ namespace {
 void Ocultar() {
   Grid& g = ListaNormas().MsFgListaNormasDeOrigen;
   const int row = g.Row();
-  // "Ninguna" is no norm of the catalogue: there is nothing to hide.
-  if (row < 1 || g.TextMatrix(row, 0).trimmed().isEmpty()) return;
+  if (row < 1) return;
   const QString titulo = "Quitar norma de origen";
   if (MsgBox("Confirma quitar la norma de origen seleccionada?:\r\n" + g.TextMatrix(row, 1),
              vbYesNo | vbExclamation, titulo) == vbYes) {
